@@ -1,0 +1,3 @@
+#include "Globals.h"
+
+bool deviceConnected = false;

@@ -1,0 +1,164 @@
+#include "QtSingleCoreApplication.h"
+
+#include "AppLog.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+// Wire form of a message: a 32-bit big-endian byte count, then UTF-8 text.
+// The receiver answers with one byte once it has the whole message.
+constexpr char ackByte = 'A';
+constexpr quint32 maxMessageBytes = 1 << 20;
+
+QString runtimeDirectory()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    return dir;
+}
+
+} // namespace
+
+QtSingleCoreApplication::QtSingleCoreApplication(int& argc, char** argv, const QString& appId)
+    : QApplication(argc, argv)
+{
+    QString identity = appId;
+    if (identity.isEmpty()) {
+        const QString exe = QFileInfo(applicationFilePath()).canonicalFilePath();
+        identity = exe.isEmpty() ? applicationFilePath() : exe;
+    }
+    identity += QLatin1Char('@') + QString::number(getuid());
+    const QByteArray hash =
+        QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
+    m_id = identity;
+
+    const QString base = runtimeDirectory() + QStringLiteral("/skarn-config-") + QString::fromLatin1(hash);
+    m_socketName = base + QStringLiteral(".socket");
+    m_lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    // Only a lock whose process is gone counts as stale; a live holder keeps it
+    // however long it runs.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0)) {
+        becomePrimary();
+    } else if (m_lock->error() == QLockFile::LockFailedError) {
+        m_running = true;
+    } else {
+        // The lock cannot be made at all (unwritable runtime folder): run
+        // without single-instance protection rather than refusing to start.
+        qCDebug(skarnApp) << "cannot create the instance lock" << base + QStringLiteral(".lock")
+                          << "- running without single-instance check";
+    }
+}
+
+QtSingleCoreApplication::~QtSingleCoreApplication()
+{
+    if (m_server) {
+        m_server->close();
+        delete m_server;
+        m_server = nullptr;
+    }
+    m_lock.reset(); // unlocks
+}
+
+bool QtSingleCoreApplication::isRunning() const
+{
+    return m_running;
+}
+
+void QtSingleCoreApplication::becomePrimary()
+{
+    m_server = new QLocalServer;
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock, so a socket file still there was left by a crashed
+    // instance.
+    QLocalServer::removeServer(m_socketName);
+    if (!m_server->listen(m_socketName)) {
+        qCDebug(skarnApp) << "cannot listen on" << m_socketName << "-" << m_server->errorString();
+        return;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+            // Each connection collects its bytes until the whole message is in.
+            auto buffer = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
+                readConnection(socket, *buffer);
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            if (socket->bytesAvailable() > 0)
+                readConnection(socket, *buffer);
+        }
+    });
+}
+
+void QtSingleCoreApplication::readConnection(QLocalSocket* socket, QByteArray& buffer)
+{
+    buffer += socket->readAll();
+    if (buffer.size() < 4)
+        return;
+    QDataStream in(buffer);
+    quint32 length = 0;
+    in >> length;
+    if (length > maxMessageBytes) {
+        qCDebug(skarnApp) << "instance message of" << length << "bytes refused";
+        buffer.clear();
+        socket->abort();
+        return;
+    }
+    if (quint32(buffer.size()) < 4 + length)
+        return;
+    const QString message = QString::fromUtf8(buffer.constData() + 4, length);
+    buffer.clear();
+    socket->write(&ackByte, 1);
+    socket->flush();
+    Q_EMIT messageReceived(message);
+}
+
+bool QtSingleCoreApplication::sendMessage(const QString& message, int timeoutMs)
+{
+    if (!m_running)
+        return false;
+    QDeadlineTimer deadline(timeoutMs);
+    const QByteArray text = message.toUtf8();
+    QByteArray frame;
+    {
+        QDataStream out(&frame, QIODevice::WriteOnly);
+        out << quint32(text.size());
+    }
+    frame += text;
+
+    // There is an inherent race with a primary that has taken the lock but is
+    // not listening yet: keep retrying the connection until the deadline.
+    QLocalSocket socket;
+    for (;;) {
+        socket.connectToServer(m_socketName);
+        if (socket.waitForConnected(int(qMax<qint64>(1, qMin<qint64>(deadline.remainingTime(), 200)))))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    socket.write(frame);
+    if (!socket.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+        return false;
+    while (socket.bytesAvailable() < 1) {
+        if (deadline.hasExpired() || !socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))))
+            return false;
+    }
+    socket.disconnectFromServer();
+    return true;
+}

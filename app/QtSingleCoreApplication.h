@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+// A QApplication that allows one running instance per user and executable.
+//
+// The identity is the user and the canonical path of the executable (or the
+// given id). The first instance holds a lock file and listens on a local
+// socket, both in the user's runtime directory; a later instance finds the
+// lock taken and can hand the first a text with sendMessage(). A lock left by
+// a crashed instance is detected as stale (its process is gone) and taken
+// over, together with the socket file it left.
+class QtSingleCoreApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    QtSingleCoreApplication(int& argc, char** argv, const QString& appId = QString());
+    ~QtSingleCoreApplication() override;
+
+    // True when another process holds the identity.
+    bool isRunning() const;
+
+    // Sends text to the running instance and waits up to timeoutMs for it to
+    // be received. False when no instance answered in time.
+    bool sendMessage(const QString& message, int timeoutMs = 5000);
+
+    // The identity in use (for diagnostics and tests).
+    QString id() const { return m_id; }
+
+Q_SIGNALS:
+    void messageReceived(const QString& message);
+
+private:
+    void becomePrimary();
+    void readConnection(QLocalSocket* socket, QByteArray& buffer);
+
+    QString m_id;
+    QString m_socketName;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer* m_server = nullptr;
+    bool m_running = false;
+};

@@ -1,0 +1,81 @@
+#include "Ui_Controler.h"
+
+#include "DeviceDescription.h"
+#include "Globals.h"
+#include "Widget.h"
+#include "myQQuickView.h"
+
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+
+Ui_Controler::Ui_Controler(QObject* parent)
+    : QObject(parent)
+{
+}
+
+Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::setup(Widget* window)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+    m_window = window;
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground, true);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    // The software scene graph keeps a tray program small (tens of MB instead
+    // of well over a hundred with a GL driver loaded); QT_QUICK_BACKEND still
+    // lets a user choose another one.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    m_view = new myQQuickView(window);
+    m_view->setObjectName(QStringLiteral("ui_View"));
+    m_view->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
+
+    QQmlContext* context = m_view->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), m_view.data());
+    context->setContextProperty(QStringLiteral("hid"), &window->hid);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    window->resize(m_view->size());
+    window->setWindowTitle(DeviceDescription::readProductName(DataPath::apConfig));
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (m_window)
+        m_window->showMinimized();
+}
+
+void Ui_Controler::onClose()
+{
+    if (m_window)
+        m_window->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (m_window)
+        m_window->move(m_window->x() + x, m_window->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (m_window)
+        m_window->move(m_window->x(), m_window->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (m_view)
+        m_view->setBusy(busyTime);
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}

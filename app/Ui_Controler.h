@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+class Widget;
+class myQQuickView;
+
+// The object the QML sees as ui_Ctl. It builds the view inside the main
+// window and lets the QML move, minimise and hide the frameless window and
+// show the busy indicator. GUI thread only.
+class Ui_Controler : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Ui_Controler(QObject* parent = nullptr);
+    ~Ui_Controler() override;
+
+    // Styles the window, creates the view with the window as parent, loads the
+    // QML, publishes ui_View, hid and ui_Ctl, sizes the window to the QML root
+    // and sets the title from common/name.
+    void setup(Widget* window);
+
+    myQQuickView* view() const { return m_view; }
+
+public Q_SLOTS:
+    void onMinimize();
+    void onClose();
+    void onXChanged(int x);
+    void onYChanged(int y);
+    void setBusy(int busyTime);
+    void setBusy();
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<myQQuickView> m_view;
+};

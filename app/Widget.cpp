@@ -1,0 +1,181 @@
+#include "Widget.h"
+
+#include "AppLog.h"
+#include "DeviceChangeNotifier.h"
+#include "DeviceDescription.h"
+#include "Globals.h"
+#include "Ui_Controler.h"
+#include "UserEvent.h"
+#include "WarningRequest.h"
+#include "myQQuickView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+
+const char* const trayMenuStyleSheet =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, 255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+void showWarningBox(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+Widget::Widget(QWidget* parent)
+    : QWidget(parent)
+    , m_presentWarning(showWarningBox)
+{
+    hid.owner = this;
+
+    controller = new Ui_Controler;
+    controller->setup(this);
+
+    view()->hid = &hid;
+
+    checkTimer.setInterval(checkIntervalMs);
+    checkTimer.setSingleShot(true);
+    connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    buildTrayIcon();
+
+    setDeviceChangeNotifier(DeviceChangeNotifier::createDefault());
+}
+
+Widget::~Widget()
+{
+    hid.stopListener();
+    // The event loop has ended; whoever destroys the window flushes deferred
+    // deletions afterwards.
+    controller->deleteLater();
+}
+
+myQQuickView* Widget::view() const
+{
+    return controller ? controller->view() : nullptr;
+}
+
+void Widget::buildTrayIcon()
+{
+    trayIcon = new QSystemTrayIcon(this);
+
+    auto* quitAction = new QAction(tr("Quit (&Q)"), this);
+    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+
+    auto* menu = new QMenu(this);
+    menu->addAction(quitAction);
+    menu->setStyleSheet(QString::fromLatin1(trayMenuStyleSheet));
+
+    trayIcon->setContextMenu(menu);
+    trayIcon->setToolTip(QStringLiteral("TALVORN SKARN MOUSE R410"));
+    // A missing file leaves the icon without an image.
+    trayIcon->setIcon(QIcon(DataPath::logo));
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    trayIcon->setVisible(true);
+}
+
+void Widget::setDeviceChangeNotifier(std::unique_ptr<DeviceChangeNotifier> notifier)
+{
+    m_notifier = std::move(notifier);
+    if (m_notifier)
+        connect(m_notifier.get(), &DeviceChangeNotifier::changed, this, &Widget::onDeviceChanged);
+}
+
+void Widget::onDeviceChanged()
+{
+    // While a listener runs the device is known to be there; its end (device
+    // gone) is what lets the next change start a check.
+    if (!hid.hidListenerRunning)
+        checkTimer.start();
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+        postRestore();
+}
+
+void Widget::checkDevice()
+{
+    DeviceList list = DeviceDescription::readDeviceRecords(DataPath::apConfig);
+    qCDebug(skarnApp) << "device entries:" << list.size();
+    // Interfaces are matched to the entries, and tried, by the HID link; until
+    // it is there no entry gets a command interface and the check ends in the
+    // disconnected outcome.
+    for (DeviceRecord& record : list) {
+        record.primaryPath.clear();
+        record.secondaryPath.clear();
+    }
+    hid.deviceList = list;
+
+    qDebug("Device DisConnect");
+    deviceConnected = false;
+    startUi();
+}
+
+void Widget::exitSYS()
+{
+    hid.stopListener();
+    QCoreApplication::exit(0);
+}
+
+void Widget::receiveMessage(const QString& message)
+{
+    Q_UNUSED(message);
+    if (deviceConnected)
+        postRestore();
+}
+
+void Widget::startUi()
+{
+    if (myQQuickView* v = view())
+        v->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(UserEvent::runUiValue));
+}
+
+void Widget::customEvent(QEvent* event)
+{
+    if (event->type() != UserEvent::eventType)
+        return;
+    if (static_cast<UserEvent*>(event)->value == UserEvent::runUiValue) {
+        if (myQQuickView* v = view())
+            v->runUI();
+    }
+}
+
+void Widget::postRestore()
+{
+    QMetaObject::invokeMethod(
+        this, [this] {
+            setVisible(true);
+            showNormal();
+            raise();
+            activateWindow();
+        },
+        Qt::QueuedConnection);
+}
+
+void Widget::handleWarningRequest(quint32 tag, const QByteArray& data)
+{
+    const std::optional<QString> text = WarningRequest::text(tag, data);
+    if (!text) {
+        qCDebug(skarnApp) << "warning request ignored: tag" << Qt::hex << tag << Qt::dec << "with"
+                          << data.size() << "bytes";
+        return;
+    }
+    if (m_presentWarning)
+        m_presentWarning(windowTitle(), *text);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Hid_Thread.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class DeviceChangeNotifier;
+class Ui_Controler;
+class myQQuickView;
+
+// The program's only top-level window: a frameless, translucent host for the
+// QML view, living in the notification area. It owns everything that lives for
+// the whole run: the device-check timer, the HID worker, the controller (which
+// holds the view) and the tray icon with its menu.
+//
+// GUI thread only.
+class Widget : public QWidget
+{
+    Q_OBJECT
+public:
+    // Shows a warning box with the given caption and text; replaceable so that
+    // tests can observe requests without a modal box.
+    using WarningPresenter = std::function<void(const QString& caption, const QString& text)>;
+
+    explicit Widget(QWidget* parent = nullptr);
+    ~Widget() override;
+
+    // Members in the order they are declared (and built).
+    QTimer checkTimer;                 // 2048 ms single shot, runs checkDevice()
+    Ui_Controler* controller = nullptr; // no parent; deleted later by the destructor
+    Hid_Thread hid;
+    QSystemTrayIcon* trayIcon = nullptr;
+
+    static constexpr int checkIntervalMs = 2048;
+
+    myQQuickView* view() const;
+
+    // Queues the QML root's initUI() and then posts the UserEvent that queues
+    // its run(), so the QML sees initUI() before run(), both after the caller
+    // has returned.
+    void startUi();
+
+    // Replaces the source of device-change events (the udev monitor by
+    // default). Each event restarts checkTimer while no listener runs.
+    void setDeviceChangeNotifier(std::unique_ptr<DeviceChangeNotifier> notifier);
+    DeviceChangeNotifier* deviceChangeNotifier() const { return m_notifier.get(); }
+
+    // A warning request from another program: shows the warning box when the
+    // request is well formed (see WarningRequest::text), else nothing.
+    void handleWarningRequest(quint32 tag, const QByteArray& data);
+    void setWarningPresenter(WarningPresenter presenter) { m_presentWarning = std::move(presenter); }
+
+public Q_SLOTS:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(const QString& message);
+
+protected:
+    void customEvent(QEvent* event) override;
+
+private:
+    void buildTrayIcon();
+    void onDeviceChanged();
+    // The restore command: brings the hidden or minimised window back. Posted,
+    // so that it runs after the caller (a tray click, a socket read) returned.
+    void postRestore();
+
+    std::unique_ptr<DeviceChangeNotifier> m_notifier;
+    WarningPresenter m_presentWarning;
+};
