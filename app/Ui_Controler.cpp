@@ -29,7 +29,8 @@ void Ui_Controler::setup(Widget* window)
     // The software scene graph keeps a tray program small (tens of MB instead
     // of well over a hundred with a GL driver loaded); QT_QUICK_BACKEND still
     // lets a user choose another one.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") &&
+        QQuickWindow::graphicsApi() != QSGRendererInterface::Software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     m_view = new myQQuickView(window);

@@ -134,7 +134,7 @@ void Widget::exitSYS()
 
 void Widget::receiveMessage(const QString& message)
 {
-    Q_UNUSED(message);
+    qCDebug(skarnApp) << "message from a second start:" << message;
     if (deviceConnected)
         postRestore();
 }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A temporary copy of the shipped modules/ folder that a test makes its
+// working directory, so nothing touches the source tree or the user's files.
+// The previous working directory is restored on destruction.
+class TestDataFolder
+{
+public:
+    // Copies modules/ except modules/qml (compiled into the resources).
+    TestDataFolder();
+    ~TestDataFolder();
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // Writes text to a file below the folder, creating folders on the way.
+    void write(const QString& relative, const QByteArray& text) const;
+    QByteArray read(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// Collects the lines written through Qt's message handler while it lives.
+class MessageLog
+{
+public:
+    MessageLog();
+    ~MessageLog();
+
+    QStringList lines() const;
+    int count(const QString& line) const;
+    void clear();
+};
+
+// Copies a directory tree; false on the first failure.
+bool copyTree(const QString& from, const QString& to, const QStringList& skipRelative = {});
+
+// The source tree's shipped data.
+QString sourceModulesPath();

@@ -1,0 +1,421 @@
+#include "DeviceChangeNotifier.h"
+#include "Globals.h"
+#include "TestSupport.h"
+#include "Ui_Controler.h"
+#include "UserEvent.h"
+#include "Widget.h"
+#include "myQQuickView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMetaMethod>
+#include <QQuickItem>
+#include <QSettings>
+#include <QTest>
+
+#include <thread>
+
+// The main window, its tray, the controller and the view against the
+// placeholder QML, all offscreen and in a temporary data folder.
+class TestWidget : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void slotOrder();
+    void windowAndTray();
+    void checkDeviceThenInitUiThenRun();
+    void restoreOnlyWhileConnected_data();
+    void restoreOnlyWhileConnected();
+    void debounceRestartsTimer();
+    void changesIgnoredWhileListening();
+    void trayQuitEndsLoopWithZero();
+    void controllerMovesHidesAndBusies();
+    void rootCallsByName();
+    void viewReadsFlagsOnce();
+    void globalData();
+    void resetApconfigRestoresFactory();
+    void resetApconfigKeepsFileWithoutFactory();
+    void otherUserEventsIgnored();
+
+private:
+    static QStringList rootCalls(Widget& w);
+    std::unique_ptr<TestDataFolder> m_data;
+};
+
+void TestWidget::init()
+{
+    m_data = std::make_unique<TestDataFolder>();
+    QVERIFY(m_data->isValid());
+    deviceConnected = false;
+}
+
+void TestWidget::cleanup()
+{
+    m_data.reset();
+    deviceConnected = false;
+}
+
+QStringList TestWidget::rootCalls(Widget& w)
+{
+    return w.view()->rootObject()->property("calls").toStringList();
+}
+
+// The slots keep their places in the meta-object: other code (and QML)
+// relies on the order.
+void TestWidget::slotOrder()
+{
+    auto names = [](const QMetaObject& mo) {
+        QStringList result;
+        for (int i = mo.methodOffset(); i < mo.methodCount(); ++i)
+            if (mo.method(i).methodType() == QMetaMethod::Slot)
+                result << QString::fromLatin1(mo.method(i).methodSignature());
+        return result;
+    };
+    QCOMPARE(names(Widget::staticMetaObject),
+             (QStringList{"trayIconActivated(QSystemTrayIcon::ActivationReason)", "checkDevice()", "exitSYS()",
+                          "receiveMessage(QString)"}));
+    QCOMPARE(names(Ui_Controler::staticMetaObject),
+             (QStringList{"onMinimize()", "onClose()", "onXChanged(int)", "onYChanged(int)", "setBusy(int)",
+                          "setBusy()"}));
+    const QStringList view = names(myQQuickView::staticMetaObject);
+    const QStringList expected{"clearHidBusy()",          "initUI()",      "runUI()",
+                               "resetApconfig()",         "getGlobalData(QVariant)",
+                               "setGlobalData(QVariant,QVariant)", "setBusy(int)", "setCurrentDPI(int)"};
+    QCOMPARE(view, expected);
+}
+
+void TestWidget::windowAndTray()
+{
+    Widget w;
+    QCOMPARE(w.objectName(), QStringLiteral("Widget"));
+    QCOMPARE(int(w.windowFlags()), 0x2000801);
+    QCOMPARE(w.windowOpacity(), 1.0);
+    QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(w.styleSheet(), QStringLiteral("background:transparent;"));
+    QCOMPARE(w.size(), QSize(1024, 640));
+    QCOMPARE(w.windowTitle(), QStringLiteral("TALVORN SKARN MOUSE R410"));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
+    QCOMPARE(w.view()->parentWidget(), &w);
+    QCOMPARE(w.view()->hid, &w.hid);
+    QCOMPARE(w.hid.owner, &w);
+    QCOMPARE(w.view()->status(), QQuickWidget::Ready);
+    QVERIFY(!w.view()->rootObject()->isVisible());
+
+    QVERIFY(w.checkTimer.isSingleShot());
+    QCOMPARE(w.checkTimer.interval(), 2048);
+    QVERIFY(!w.checkTimer.isActive());
+
+    QVERIFY(w.trayIcon);
+    QCOMPARE(w.trayIcon->parent(), &w);
+    QCOMPARE(w.trayIcon->toolTip(), QStringLiteral("TALVORN SKARN MOUSE R410"));
+    QVERIFY(w.trayIcon->isVisible());
+    QVERIFY(!w.trayIcon->icon().isNull());
+    const QList<QSize> sizes = w.trayIcon->icon().availableSizes();
+    QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)), "logo.ico holds 16 and 32 px images");
+    QMenu* menu = w.trayIcon->contextMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->parent(), &w);
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Quit (&Q)"));
+    QCOMPARE(menu->styleSheet(),
+             QStringLiteral("QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+                            "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+                            "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+                            "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+                            "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, "
+                            "255, 40); } "
+                            "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+                            "QMenu::indicator { width: 13px; height: 13px; } "
+                            "QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+}
+
+// The QML sees initUI() and then run(), both only after checkDevice() has
+// returned; without a device the check ends disconnected.
+void TestWidget::checkDeviceThenInitUiThenRun()
+{
+    Widget w;
+    w.showNormal();
+    MessageLog log;
+    deviceConnected = true; // from an earlier check
+    w.checkDevice();
+    QCOMPARE(rootCalls(w), QStringList());
+    QVERIFY(!deviceConnected);
+    QCOMPARE(log.count("Device DisConnect"), 1);
+    QCOMPARE(log.count("device entries: 1"), 1);
+    QCOMPARE(w.hid.deviceList.size(), 1);
+    QCOMPARE(w.hid.deviceList.first().vid, quint16(0x04d9));
+
+    QTRY_VERIFY(rootCalls(w).contains("run"));
+    const QStringList calls = rootCalls(w);
+    QCOMPARE(calls.first(), QStringLiteral("initUI"));
+    QCOMPARE(calls.count("initUI"), 1);
+    QCOMPARE(calls.count("run"), 1);
+    QVERIFY(calls.indexOf("initUI") < calls.indexOf("run"));
+    QVERIFY(w.view()->rootObject()->isVisible());
+
+    // A second check replaces the list and runs the pair again.
+    m_data->write("modules/setting/apConfig.bin", "[common]\ndeviceCount=2\n");
+    w.checkDevice();
+    QCOMPARE(w.hid.deviceList.size(), 2);
+    QTRY_COMPARE(rootCalls(w).count("run"), 2);
+    QCOMPARE(rootCalls(w).count("initUI"), 2);
+}
+
+void TestWidget::restoreOnlyWhileConnected_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("restored");
+
+    QTest::addRow("double click, device") << "DoubleClick" << true << true;
+    QTest::addRow("double click, no device") << "DoubleClick" << false << false;
+    QTest::addRow("single click, device") << "Trigger" << true << false;
+    QTest::addRow("context, device") << "Context" << true << false;
+    QTest::addRow("middle click, device") << "MiddleClick" << true << false;
+    QTest::addRow("second start, device") << "message" << true << true;
+    QTest::addRow("second start, no device") << "message" << false << false;
+}
+
+void TestWidget::restoreOnlyWhileConnected()
+{
+    QFETCH(QString, trigger);
+    QFETCH(bool, connected);
+    QFETCH(bool, restored);
+    Widget w;
+    w.showNormal();
+    QTRY_VERIFY(w.isVisible());
+    w.controller->onClose(); // the QML's close button
+    QVERIFY(!w.isVisible());
+    deviceConnected = connected;
+    if (trigger == "message") {
+        w.receiveMessage(QString());
+    } else {
+        const QHash<QString, QSystemTrayIcon::ActivationReason> reasons{
+            {"DoubleClick", QSystemTrayIcon::DoubleClick},
+            {"Trigger", QSystemTrayIcon::Trigger},
+            {"Context", QSystemTrayIcon::Context},
+            {"MiddleClick", QSystemTrayIcon::MiddleClick}};
+        w.trayIconActivated(reasons.value(trigger));
+    }
+    QVERIFY(!w.isVisible()); // posted, not immediate
+    QTest::qWait(20);
+    QCOMPARE(w.isVisible(), restored);
+
+    if (restored) {
+        // A minimised window comes back as well.
+        w.controller->onMinimize();
+        QTRY_VERIFY(w.isMinimized());
+        w.receiveMessage(QStringLiteral("ignored text"));
+        QTRY_VERIFY(!w.isMinimized());
+        QVERIFY(w.isVisible());
+    }
+}
+
+// Three device changes 300 ms apart lead to exactly one check, one interval
+// after the last.
+void TestWidget::debounceRestartsTimer()
+{
+    Widget w;
+    auto fake = std::make_unique<FakeDeviceChangeNotifier>();
+    FakeDeviceChangeNotifier* notifier = fake.get();
+    w.setDeviceChangeNotifier(std::move(fake));
+    QElapsedTimer clock;
+    qint64 lastChange = 0;
+    QList<qint64> checks;
+    connect(&w.checkTimer, &QTimer::timeout, this, [&] { checks.append(clock.elapsed()); });
+    MessageLog log;
+    clock.start();
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            QTest::qWait(300);
+        lastChange = clock.elapsed();
+        notifier->emitChange();
+        QVERIFY(w.checkTimer.isActive());
+    }
+    QTest::qWait(Widget::checkIntervalMs - 200);
+    QVERIFY(checks.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(checks.size(), 1, 1000);
+    const qint64 delay = checks.first() - lastChange;
+    QVERIFY2(delay >= Widget::checkIntervalMs - 5 && delay <= Widget::checkIntervalMs + 150,
+             qPrintable(QString::number(delay)));
+    QCOMPARE(log.count("Device DisConnect"), 1);
+    QTest::qWait(300);
+    QCOMPARE(checks.size(), 1);
+}
+
+void TestWidget::changesIgnoredWhileListening()
+{
+    Widget w;
+    auto fake = std::make_unique<FakeDeviceChangeNotifier>();
+    FakeDeviceChangeNotifier* notifier = fake.get();
+    w.setDeviceChangeNotifier(std::move(fake));
+    w.hid.hidListenerRunning = true;
+    notifier->emitChange();
+    QVERIFY(!w.checkTimer.isActive());
+    w.hid.hidListenerRunning = false;
+    notifier->emitChange();
+    QVERIFY(w.checkTimer.isActive());
+    w.checkTimer.stop();
+}
+
+// Quit from the tray menu: the listener flag is cleared and the event loop
+// returns 0.
+void TestWidget::trayQuitEndsLoopWithZero()
+{
+    Widget w;
+    w.hid.hidListenerRunning = true;
+    bool flagAtExit = true;
+    QTimer::singleShot(0, &w, [&] {
+        w.trayIcon->contextMenu()->actions().first()->trigger();
+        flagAtExit = w.hid.hidListenerRunning;
+    });
+    QCOMPARE(qApp->exec(), 0);
+    QVERIFY(!flagAtExit);
+    QVERIFY(!w.hid.hidListenerRunning);
+}
+
+void TestWidget::controllerMovesHidesAndBusies()
+{
+    Widget w;
+    w.showNormal();
+    w.move(100, 100);
+    const QPoint start = w.pos();
+    // Dragging: a pair of calls per mouse move.
+    const QList<QPoint> moves{{5, 3}, {-2, 7}, {10, -4}};
+    QPoint expected = start;
+    for (const QPoint& d : moves) {
+        w.controller->onXChanged(d.x());
+        w.controller->onYChanged(d.y());
+        expected += d;
+    }
+    QCOMPARE(w.pos(), expected);
+
+    w.controller->setBusy();
+    w.controller->setBusy(250);
+    w.view()->setBusy(40);
+    QCOMPARE(rootCalls(w), (QStringList{"setProtectUI(0)", "setProtectUI(250)", "setProtectUI(40)"}));
+
+    w.controller->onClose();
+    QVERIFY(!w.isVisible());
+
+    // Without a window the controller's window slots do nothing.
+    Ui_Controler lone;
+    lone.onMinimize();
+    lone.onClose();
+    lone.onXChanged(3);
+    lone.onYChanged(3);
+    lone.setBusy();
+}
+
+void TestWidget::rootCallsByName()
+{
+    Widget w;
+    myQQuickView* v = w.view();
+    QVERIFY(!v->callRoot("noSuchFunction", {}, Qt::DirectConnection));
+    QVERIFY(!v->callRoot("run", {1}, Qt::DirectConnection)); // wrong argument count
+    QVERIFY(v->callRoot("detectKeyboard", {true, 4}, Qt::QueuedConnection));
+    QVERIFY(v->callRoot("detectMouse", {false, 0xF0u, 10u, 20u}, Qt::QueuedConnection));
+    QCOMPARE(rootCalls(w), QStringList());
+    QTRY_COMPARE(rootCalls(w), (QStringList{"detectKeyboard(true,4)", "detectMouse(false,240,10,20)"}));
+    // setCurrentDPI runs at once on the GUI thread, and is carried there from
+    // another thread.
+    v->setCurrentDPI(3);
+    QCOMPARE(rootCalls(w).last(), QStringLiteral("setCurrentDPI(3)"));
+    std::thread other([v] { v->setCurrentDPI(5); });
+    other.join();
+    QTRY_COMPARE(rootCalls(w).last(), QStringLiteral("setCurrentDPI(5)"));
+    QCOMPARE(w.view()->rootObject()->property("currentDpiStage").toInt(), 5);
+}
+
+void TestWidget::viewReadsFlagsOnce()
+{
+    m_data->write("modules/setting/apConfig.bin",
+                  "[mouse]\nisColorful=true\nisGun=0\nicType=560\nis55328=TRUE\nis571=false\n");
+    {
+        Widget w;
+        myQQuickView* v = w.view();
+        QCOMPARE(v->isColorful, true);
+        QCOMPARE(v->isGun, false);
+        QCOMPARE(v->icType, QStringLiteral("560"));
+        QCOMPARE(v->is55328, true);
+        QCOMPARE(v->is571, false);
+        v->setGlobalData("mouse/icType", "553");
+        QCOMPARE(v->icType, QStringLiteral("560"));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    m_data->write("modules/setting/apConfig.bin", "");
+    Widget bare;
+    QCOMPARE(bare.view()->icType, QString());
+    QCOMPARE(bare.view()->isGun, false);
+    QCOMPARE(bare.windowTitle(), QString());
+}
+
+void TestWidget::globalData()
+{
+    Widget w;
+    myQQuickView* v = w.view();
+    QVERIFY(!v->getGlobalData("mouse/noSuchKey").isValid());
+    QCOMPARE(v->getGlobalData("mouse/keyCount").toString(), QStringLiteral("8"));
+    v->setGlobalData("mouse/profileNo", 3);
+    QCOMPARE(v->getGlobalData("mouse/profileNo").toInt(), 3);
+    v->globalSettings()->sync();
+    QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
+    v->hid->hidReady = false;
+    v->clearHidBusy();
+    QVERIFY(w.hid.hidReady);
+}
+
+void TestWidget::resetApconfigRestoresFactory()
+{
+    Widget w;
+    myQQuickView* v = w.view();
+    const QByteArray factory = m_data->read("modules/setting/apConfigD.bin");
+    v->setGlobalData("common/name", "changed");
+    v->setGlobalData("mouse/extra", "1");
+    v->resetApconfig();
+    QCOMPARE(m_data->read("modules/setting/apConfig.bin"), factory);
+    QCOMPARE(v->getGlobalData("common/name").toString(), QStringLiteral("TALVORN SKARN MOUSE R410"));
+    QVERIFY(!v->getGlobalData("mouse/extra").isValid());
+    // The old store, deleted later, writes nothing over the restored file.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::qWait(10);
+    QCOMPARE(m_data->read("modules/setting/apConfig.bin"), factory);
+    // The store keeps working after the reset.
+    v->setGlobalData("mouse/profileNo", 2);
+    v->globalSettings()->sync();
+    QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=2"));
+}
+
+void TestWidget::resetApconfigKeepsFileWithoutFactory()
+{
+    Widget w;
+    myQQuickView* v = w.view();
+    QVERIFY(QFile::remove(m_data->filePath("modules/setting/apConfigD.bin")));
+    v->setGlobalData("common/name", "mine");
+    v->resetApconfig();
+    QCOMPARE(v->getGlobalData("common/name").toString(), QStringLiteral("mine"));
+    const QByteArray kept = m_data->read("modules/setting/apConfig.bin");
+    QVERIFY(kept.contains("name=mine"));
+    QVERIFY(kept.contains("deviceCount=1"));
+    QVERIFY(!QFile::exists(m_data->filePath("modules/setting/apConfigD.bin")));
+}
+
+void TestWidget::otherUserEventsIgnored()
+{
+    Widget w;
+    QCoreApplication::postEvent(&w, new UserEvent(1));
+    QCoreApplication::postEvent(&w, new QEvent(QEvent::Type(QEvent::User + 5)));
+    QTest::qWait(20);
+    QCOMPARE(rootCalls(w), QStringList());
+    QCoreApplication::postEvent(&w, new UserEvent(UserEvent::runUiValue));
+    QTRY_COMPARE(rootCalls(w), QStringList{"run"});
+}
+
+QTEST_MAIN(TestWidget)
+#include "tst_widget.moc"
