@@ -20,38 +20,17 @@ public:
 
     quint16 hex16(const char* key, quint16 fallback) const
     {
-        const QVariant v = value(key);
-        if (!v.isValid())
-            return fallback;
-        bool ok = false;
-        const quint16 result = IniValue::hex16(v, &ok);
-        if (!ok)
-            malformed(key, v, "a hexadecimal number");
-        return result;
+        return number(key, fallback, IniValue::hex16, "a hexadecimal number");
     }
 
     qint32 hex32(const char* key, qint32 fallback) const
     {
-        const QVariant v = value(key);
-        if (!v.isValid())
-            return fallback;
-        bool ok = false;
-        const qint32 result = IniValue::hex32(v, &ok);
-        if (!ok)
-            malformed(key, v, "a hexadecimal number");
-        return result;
+        return number(key, fallback, IniValue::hex32, "a hexadecimal number");
     }
 
     qint32 decimal(const char* key, qint32 fallback) const
     {
-        const QVariant v = value(key);
-        if (!v.isValid())
-            return fallback;
-        bool ok = false;
-        const qint32 result = IniValue::decimal(v, &ok);
-        if (!ok)
-            malformed(key, v, "a decimal number");
-        return result;
+        return number(key, fallback, IniValue::decimal, "a decimal number");
     }
 
     bool boolean(const char* key, bool fallback) const
@@ -67,6 +46,21 @@ public:
     }
 
 private:
+    // An absent key gives its fallback; a malformed one reads as 0 and is
+    // reported.
+    template <typename T>
+    T number(const char* key, T fallback, T (*parse)(const QVariant&, bool*), const char* what) const
+    {
+        const QVariant v = value(key);
+        if (!v.isValid())
+            return fallback;
+        bool ok = false;
+        const T result = parse(v, &ok);
+        if (!ok)
+            malformed(key, v, what);
+        return result;
+    }
+
     QVariant value(const char* key) const
     {
         return m_settings.value(m_group + QLatin1Char('/') + QLatin1String(key));

@@ -9,6 +9,5 @@ Hid_Thread::~Hid_Thread() = default;
 
 void Hid_Thread::stopListener()
 {
-    if (hidListenerRunning)
-        hidListenerRunning = false;
+    hidListenerRunning = false;
 }

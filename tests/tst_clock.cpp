@@ -11,7 +11,6 @@ class TestClock : public QObject
 private Q_SLOTS:
     void virtualClockRecordsAndAdvances();
     void realClockSleeps();
-    void fakeNotifier();
     void defaultNotifier();
 };
 
@@ -43,15 +42,6 @@ void TestClock::realClockSleeps()
     clock.sleepMs(20);
     QVERIFY(timer.elapsed() >= 19);
     QVERIFY(clock.nowMs() - start >= 19);
-}
-
-void TestClock::fakeNotifier()
-{
-    FakeDeviceChangeNotifier notifier;
-    QSignalSpy spy(&notifier, &DeviceChangeNotifier::changed);
-    notifier.emitChange();
-    notifier.emitChange();
-    QCOMPARE(spy.count(), 2);
 }
 
 void TestClock::defaultNotifier()
