@@ -121,6 +121,18 @@ DeviceList readDeviceRecords(const QString& path)
     return readDeviceRecords(settings);
 }
 
+std::optional<HidCodec::ScrambleTable> readScrambleTable(QSettings& settings)
+{
+    const QVariant v = settings.value(QStringLiteral("common/scrambleTable"));
+    if (!v.isValid())
+        return std::nullopt;
+    const auto table = HidCodec::parseScrambleTable(IniValue::text(v));
+    if (!table)
+        qCDebug(skarnApp) << settings.fileName() << "common/scrambleTable" << IniValue::text(v)
+                          << "is not 16 hexadecimal digits: the built-in table stays in use";
+    return table;
+}
+
 QString readProductName(const QString& path)
 {
     QSettings settings(path, QSettings::IniFormat);

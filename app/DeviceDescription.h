@@ -1,6 +1,9 @@
 #pragma once
 
 #include "DeviceRecord.h"
+#include "HidCodec.h"
+
+#include <optional>
 
 class QSettings;
 
@@ -18,6 +21,10 @@ DeviceList readDeviceRecords(QSettings& settings);
 
 // The same on a fresh settings object for the file at path (absent file: no entries).
 DeviceList readDeviceRecords(const QString& path);
+
+// common/scrambleTable (16 hex digits, T[0] first) when present and well
+// formed; a malformed value is reported and gives nothing.
+std::optional<HidCodec::ScrambleTable> readScrambleTable(QSettings& settings);
 
 // common/name of the file at path; empty when absent.
 QString readProductName(const QString& path);

@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSettings>
 
 namespace {
 
@@ -40,6 +41,10 @@ Widget::Widget(QWidget* parent)
     , m_presentWarning(showWarningBox)
 {
     hid.owner = this;
+    hid.setGunFlagSource([this] {
+        const myQQuickView* v = view();
+        return v && v->isGun;
+    });
 
     controller = new Ui_Controler;
     controller->setup(this);
@@ -110,7 +115,9 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::checkDevice()
 {
-    DeviceList list = DeviceDescription::readDeviceRecords(DataPath::apConfig);
+    QSettings settings(DataPath::apConfig, QSettings::IniFormat);
+    DeviceList list = DeviceDescription::readDeviceRecords(settings);
+    hid.setScrambleTable(DeviceDescription::readScrambleTable(settings).value_or(HidCodec::defaultScrambleTable));
     qCDebug(skarnApp) << "device entries:" << list.size();
     // Interfaces are matched to the entries, and tried, by the HID link; until
     // it is there no entry gets a command interface and the check ends in the

@@ -1,10 +1,16 @@
 #include "AppLog.h"
+#include "HidapiBackend.h"
 #include "InputCapture.h"
 #include "QtSingleCoreApplication.h"
+#include "TracingHidBackend.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
 
 namespace {
 
@@ -27,6 +33,19 @@ void forwardWarningRequest(quint32 tag, const QByteArray& data, void* user)
     static_cast<Widget*>(user)->handleWarningRequest(tag, data);
 }
 
+// The file named by --hid-trace FILE (or --hid-trace=FILE), if any.
+QString traceFileArgument(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (a == QLatin1String("--hid-trace") && i + 1 < arguments.size())
+            return arguments.at(i + 1);
+        if (a.startsWith(QLatin1String("--hid-trace=")))
+            return a.mid(int(qstrlen("--hid-trace=")));
+    }
+    return QString();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -39,10 +58,30 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // A trace file named relative to where the user started us, not to the
+    // folder we are about to move to.
+    const QString traceFile = traceFileArgument(QCoreApplication::arguments());
+    std::unique_ptr<QFile> trace;
+    if (!traceFile.isEmpty()) {
+        trace = std::make_unique<QFile>(QFileInfo(traceFile).absoluteFilePath());
+        if (!trace->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            qCWarning(skarnApp) << "cannot write the HID trace" << trace->fileName() << "-" << trace->errorString();
+            trace.reset();
+        }
+    }
+
     const QString exe = QCoreApplication::applicationFilePath();
     QDir::setCurrent(exe.left(exe.lastIndexOf(QLatin1Char('/'))));
 
+    // hidapi is initialised here, on the GUI thread, before anything opens a device.
+    HidapiBackend hidapi;
+    std::unique_ptr<TracingHidBackend> tracing;
+    if (trace)
+        tracing = std::make_unique<TracingHidBackend>(hidapi, trace.get());
+    HidBackend* backend = tracing ? static_cast<HidBackend*>(tracing.get()) : &hidapi;
+
     auto* window = new Widget;
+    window->hid.setBackend(backend);
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, window, &Widget::receiveMessage);
 
     InputCapture capture;

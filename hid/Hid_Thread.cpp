@@ -1,13 +1,500 @@
 #include "Hid_Thread.h"
 
+#include "Clock.h"
+#include "HidBackend.h"
+#include "HidLog.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstring>
+
+HidCodec::SecrecyKey secrecyKey{};
+
+namespace {
+
+// Largest report length we accept from the device description; hidraw
+// reports are at most 4096 bytes.
+constexpr int maxReportLength = 4096;
+constexpr int defaultReportLength = 32;
+
+void logBusy(const char* line)
+{
+    qDebug("%s", line);
+}
+
+} // namespace
+
 Hid_Thread::Hid_Thread(QObject* parent)
     : QThread(parent)
+    , m_backend(&NullHidBackend::instance())
+    , m_clock(&Clock::system())
 {
 }
 
-Hid_Thread::~Hid_Thread() = default;
+Hid_Thread::~Hid_Thread()
+{
+    stopListener();
+    // The listener is bounded by its 500 ms read; it must be out of the loop
+    // before the handles and the list go away.
+    listenerFuture.waitForFinished();
+    closePrimary();
+    closeSecondary();
+}
+
+void Hid_Thread::setBackend(HidBackend* backend)
+{
+    closePrimary();
+    closeSecondary();
+    m_backend = backend ? backend : &NullHidBackend::instance();
+}
+
+void Hid_Thread::setClock(Clock* clock)
+{
+    m_clock = clock ? clock : &Clock::system();
+}
 
 void Hid_Thread::stopListener()
 {
     hidListenerRunning = false;
+}
+
+// ---------------------------------------------------------------------------
+// Transport
+
+int Hid_Thread::reportLengthOf(const DeviceRecord& record) const
+{
+    if (record.reportLength >= 1 && record.reportLength <= maxReportLength)
+        return record.reportLength;
+    qCDebug(skarnHid) << "report length" << record.reportLength << "is out of range, using"
+                      << defaultReportLength;
+    return defaultReportLength;
+}
+
+bool Hid_Thread::currentIsEncoded() const
+{
+    return currentIndex >= 0 && currentIndex < deviceList.size() && deviceList.at(currentIndex).isEncode;
+}
+
+HidHandle* Hid_Thread::openPrimary(int index)
+{
+    if (index < 0 || index >= deviceList.size() || deviceList.at(index).primaryPath.isEmpty())
+        return nullptr;
+    closePrimary();
+    HidHandle* handle = m_backend->open(deviceList.at(index).primaryPath.toLatin1(), HidRole::Command);
+    if (!handle) {
+        // Gone for good: nothing touches this entry again until the next
+        // device check finds the interface.
+        deviceList[index].primaryPath.clear();
+        return nullptr;
+    }
+    m_backend->setNonBlocking(handle, false);
+    primaryHandle = handle;
+    return handle;
+}
+
+HidHandle* Hid_Thread::openSecondary(int index)
+{
+    if (index < 0 || index >= deviceList.size() || deviceList.at(index).secondaryPath.isEmpty())
+        return nullptr;
+    closeSecondary();
+    HidHandle* handle = m_backend->open(deviceList.at(index).secondaryPath.toLatin1(), HidRole::Event);
+    if (!handle) {
+        deviceList[index].secondaryPath.clear();
+        return nullptr;
+    }
+    m_backend->setNonBlocking(handle, false);
+    secondaryHandle = handle;
+    return handle;
+}
+
+void Hid_Thread::closePrimary()
+{
+    if (primaryHandle) {
+        m_backend->close(primaryHandle);
+        primaryHandle = nullptr;
+    }
+}
+
+void Hid_Thread::closeSecondary()
+{
+    if (secondaryHandle) {
+        m_backend->close(secondaryHandle);
+        secondaryHandle = nullptr;
+    }
+}
+
+bool Hid_Thread::waitReady()
+{
+    for (int check = 0; check < 255; ++check) {
+        if (hidReady) {
+            hidReady = false;
+            return true;
+        }
+        m_clock->sleepMs(8);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    return false;
+}
+
+void Hid_Thread::settlePause()
+{
+    m_clock->sleepMs(64);
+    m_clock->sleepMs(64);
+}
+
+bool Hid_Thread::sendFrame(int payloadLength, bool settle)
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    auto fail = [this] {
+        closePrimary();
+        hidReady = true;
+        return false;
+    };
+    if (!openPrimary(currentIndex)) {
+        hidReady = true;
+        return false;
+    }
+    if (deviceList.at(currentIndex).isEncode)
+        USBDataEncryption(sendBuffer.data() + 1, secrecyKey.data());
+    if (!openPrimary(currentIndex) ||
+        m_backend->sendFeatureReport(primaryHandle, sendBuffer.data(), sendBuffer.size()) < 0)
+        return fail();
+    if (settle)
+        settlePause();
+    if (payloadLength <= 0) {
+        closePrimary();
+        hidReady = true;
+        return true;
+    }
+
+    const int reportLength = reportLengthOf(deviceList.at(currentIndex));
+    const int length = std::min<int>(payloadLength, int(bulkBuffer.size()));
+    std::vector<uchar> report(std::size_t(reportLength) + 1, 0);
+    int offset = 0;
+    for (int chunk : HidCodec::chunkSizes(length, reportLength)) {
+        // The bytes after the payload's end stay 0 rather than carrying
+        // whatever the buffer held.
+        std::fill(report.begin(), report.end(), uchar(0));
+        std::memcpy(report.data() + 1, bulkBuffer.data() + offset, std::size_t(chunk));
+        offset += chunk;
+        if (!openPrimary(currentIndex) || m_backend->write(primaryHandle, report.data(), report.size()) < 0)
+            return fail();
+        m_clock->sleepMs(120);
+    }
+    if (settle)
+        settlePause();
+    closePrimary();
+    hidReady = true;
+    return true;
+}
+
+bool Hid_Thread::queryFrame(int readLength)
+{
+    auto fail = [this] {
+        closePrimary();
+        hidReady = true;
+        return false;
+    };
+    if (!openPrimary(currentIndex)) {
+        hidReady = true;
+        return false;
+    }
+    if (deviceList.at(currentIndex).isEncode)
+        USBDataEncryption(sendBuffer.data() + 1, secrecyKey.data());
+    if (!openPrimary(currentIndex) ||
+        m_backend->sendFeatureReport(primaryHandle, sendBuffer.data(), sendBuffer.size()) < 0)
+        return fail();
+    replyBuffer[0] = 0;
+    if (!openPrimary(currentIndex) ||
+        m_backend->getFeatureReport(primaryHandle, replyBuffer.data(), replyBuffer.size()) < 0)
+        return fail();
+    if (readLength <= 0) {
+        closePrimary();
+        hidReady = true;
+        if (deviceList.at(currentIndex).isEncode)
+            USBDataDecipher(replyBuffer.data() + 1, secrecyKey.data());
+        return true;
+    }
+
+    const int reportLength = reportLengthOf(deviceList.at(currentIndex));
+    const int length = std::min<int>(readLength, int(bulkBuffer.size()));
+    std::vector<uchar> report(std::size_t(reportLength) + 1, 0);
+    int offset = 0;
+    for (int chunk : HidCodec::chunkSizes(length, reportLength)) {
+        std::fill(report.begin(), report.end(), uchar(0));
+        // Bounded: a device that never answers fails the query instead of
+        // holding the GUI thread.
+        if (!openPrimary(currentIndex) ||
+            m_backend->readTimeout(primaryHandle, report.data(), report.size(), bulkReadTimeoutMs) <= 0)
+            return fail();
+        std::memcpy(bulkBuffer.data() + offset, report.data(), std::size_t(chunk));
+        offset += chunk;
+    }
+    closePrimary();
+    hidReady = true;
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Frames and scrambling
+
+uchar Hid_Thread::hidCS(uchar* cmd)
+{
+    return HidCodec::checksum(cmd);
+}
+
+void Hid_Thread::USBDataEncryption(uchar* FIFOBuf, uchar* SecrecyCode)
+{
+    HidCodec::scramble(FIFOBuf, SecrecyCode, m_scrambleTable);
+}
+
+void Hid_Thread::USBDataDecipher(uchar* FIFOBuf, uchar* SecrecyCode)
+{
+    HidCodec::descramble(FIFOBuf, SecrecyCode, m_scrambleTable);
+}
+
+bool Hid_Thread::chkDeviceIsEnCode(int index)
+{
+    currentIndex = index;
+    QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
+    uchar challenge[4];
+    for (uchar& c : challenge)
+        c = uchar(random.generate() & 0xff);
+    if (index >= 0 && index < deviceList.size()) {
+        if (auto key = HidCodec::keyFromCode(deviceList.at(index).sCode, secrecyKey))
+            secrecyKey = *key;
+    }
+    uchar b1 = challenge[0], b2 = challenge[1], b3 = challenge[2], b4 = challenge[3];
+    // An exchange that did not happen proves nothing, whatever the variables
+    // hold afterwards (a challenge of four zero bytes would otherwise pass).
+    if (!getSecrecyCode(b1, b2, b3, b4))
+        return false;
+    return b1 == challenge[0] && b2 == challenge[1] && b3 == challenge[2] && b4 == challenge[3];
+}
+
+bool Hid_Thread::claim(const char* busyLine)
+{
+    if (waitReady())
+        return true;
+    logBusy(busyLine);
+    return false;
+}
+
+void Hid_Thread::prepareRequest(uchar command, std::initializer_list<uchar> arguments)
+{
+    sendBuffer = HidCodec::request(command, arguments);
+}
+
+void Hid_Thread::setCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
+                            const uchar* payload, int payloadLength, bool settle, bool sleepAfter)
+{
+    if (!claim(busyLine))
+        return;
+    prepareRequest(command, arguments);
+    if (payloadLength > 0)
+        std::memcpy(bulkBuffer.data(), payload, std::size_t(payloadLength));
+    sendFrame(payloadLength, settle);
+    if (sleepAfter)
+        m_clock->sleepMs(8);
+}
+
+void Hid_Thread::perIndexCommand(const char* busyLine, uchar command, uchar value)
+{
+    if (!claim(busyLine))
+        return;
+    // Claimed once: each sendFrame frees the link at its end and the next
+    // index goes out without claiming again.
+    for (uchar index = 1; index <= 4; ++index) {
+        prepareRequest(command, {index, value});
+        sendFrame(0, true);
+        if (m_isGun && m_isGun())
+            break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Get commands
+
+bool Hid_Thread::getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
+{
+    if (!claim("cmd Failed 00"))
+        return false;
+    prepareRequest(0x00, {byte1, byte2, byte3, byte4});
+    replyBuffer.fill(0);
+    const bool ok = queryFrame(0);
+    byte1 = replyBuffer[2];
+    byte2 = replyBuffer[3];
+    byte3 = replyBuffer[4];
+    byte4 = replyBuffer[5];
+    return ok;
+}
+
+void Hid_Thread::hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
+{
+    getSecrecyCode(byte1, byte2, byte3, byte4);
+}
+
+void Hid_Thread::hid553_83H_GetKeyboardoption(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
+{
+    if (!claim("cmd Failed 83"))
+        return;
+    prepareRequest(0x83, {});
+    replyBuffer = {0, 0, byte1, byte2, byte3, byte4, 0, 0, 0};
+    queryFrame(0);
+    byte1 = replyBuffer[2];
+    byte2 = replyBuffer[3];
+    byte3 = replyBuffer[4];
+    byte4 = replyBuffer[5];
+}
+
+void Hid_Thread::hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2)
+{
+    if (!claim("cmd Failed 81"))
+        return;
+    prepareRequest(0x81, {});
+    replyBuffer = {0, 0, byte1, byte2, 0, 0, 0, 0, 0};
+    queryFrame(0);
+    byte1 = replyBuffer[2];
+    byte2 = replyBuffer[3];
+}
+
+void Hid_Thread::hid560_82H_GetCurrentProfile(uchar& byte1)
+{
+    if (!claim("cmd Failed 82"))
+        return;
+    prepareRequest(0x82, {});
+    replyBuffer = {0, 0, byte1, 0, 0, 0, 0, 0, 0};
+    queryFrame(0);
+    byte1 = replyBuffer[2];
+}
+
+void Hid_Thread::hid560_84H_GetCurrentDPI(uchar& byte1, uchar& byte2)
+{
+    if (!claim("cmd Failed 84"))
+        return;
+    prepareRequest(0x84, {byte1});
+    replyBuffer = {0, 0, byte1, byte2, 0, 0, 0, 0, 0};
+    queryFrame(0);
+    byte1 = replyBuffer[2];
+    byte2 = replyBuffer[3];
+}
+
+void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar& byte1)
+{
+    if (!claim("cmd Failed 8BH"))
+        return;
+    prepareRequest(0x8B, {});
+    replyBuffer = {0, 0, byte1, 0, 0, 0, 0, 0, 0};
+    queryFrame(0);
+    byte1 = replyBuffer[2];
+}
+
+void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
+{
+    if (!claim("cmd Failed 8c"))
+        return;
+    prepareRequest(0x8C, {profileNo});
+    replyBuffer.fill(0);
+    std::memcpy(bulkBuffer.data(), src128, 128);
+    queryFrame(128);
+    std::memcpy(src128, bulkBuffer.data(), 128);
+}
+
+// ---------------------------------------------------------------------------
+// Set commands
+
+void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    setCommand("cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, nullptr, 0, false, true);
+}
+
+void Hid_Thread::hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    setCommand("cmd Failed 04", 0x04, {0, byte1, byte2, byte3, byte4}, nullptr, 0, false, true);
+}
+
+void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
+{
+    setCommand("cmd Failed 01", 0x01, {byte1, byte2}, nullptr, 0, false, true);
+}
+
+void Hid_Thread::hid553_01H_SetReportRate(uchar rate)
+{
+    setCommand("cmd Failed 01", 0x01, {rate}, nullptr, 0, true, false);
+}
+
+void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
+{
+    perIndexCommand("cmd Failed 03", 0x03, rate);
+}
+
+void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
+{
+    perIndexCommand("cmd Failed 04", 0x04, stage);
+}
+
+void Hid_Thread::hid553_0BH_SetCurrentDPI(uchar stage)
+{
+    setCommand("cmd Failed 0B", 0x0B, {stage}, nullptr, 0, true, false);
+}
+
+void Hid_Thread::hid553_12H_SetKeyMatrix(uchar* src64, uchar indexAddOne)
+{
+    setCommand("cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08}, src64, 64, true, false);
+}
+
+void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar* src64, uchar indexAddOne)
+{
+    uchar payload[128] = {};
+    std::memcpy(payload, src64, 64);
+    setCommand("cmd Failed 0D", 0x0D, {indexAddOne, 0x80}, payload, 128, true, false);
+}
+
+void Hid_Thread::hid560_0CH_setProfile(uchar* src128, uchar profileData)
+{
+    setCommand("cmd Failed 0C", 0x0C, {profileData, 0x80}, src128, 128, true, false);
+}
+
+void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
+{
+    setCommand("cmd Failed 02", 0x02, {profile}, nullptr, 0, false, true);
+}
+
+void Hid_Thread::hid553_13H_SetMacroKey(uchar macroId, uchar* src128)
+{
+    setCommand("cmd Failed 13", 0x13, {macroId, 0x80}, src128, 128, true, false);
+}
+
+void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar* src128)
+{
+    setCommand("cmd Failed 0F", 0x0F, {macroId, 0x80}, src128, 128, true, false);
+}
+
+void Hid_Thread::hid553_11H_SetDPISet(uchar dpiStage, uchar* src8)
+{
+    setCommand("cmd Failed 11", 0x11, {dpiStage, 0x08}, src8, 8, true, false);
+}
+
+void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
+{
+    setCommand("cmd Failed 02", 0x02, {currentKeyMatrix}, nullptr, 0, true, false);
+}
+
+void Hid_Thread::hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
+{
+    setCommand("cmd Failed 0D", 0x0D, {effect, option1, option2}, nullptr, 0, true, false);
+}
+
+void Hid_Thread::hid553_0CH_SetFixLEDColor(uchar* src3)
+{
+    setCommand("cmd Failed 0C", 0x0C, {src3[0], src3[1], src3[2]}, nullptr, 0, true, false);
+}
+
+void Hid_Thread::hid553_10H_SetLED8StageColor(uchar type, uchar* src24)
+{
+    const uchar length = type == 2 ? 4 : 36;
+    setCommand("cmd Failed 10", 0x10, {type, length}, src24, length, true, false);
 }

@@ -1,19 +1,37 @@
 #pragma once
 
 #include "DeviceRecord.h"
+#include "HidCodec.h"
 
+#include <QFuture>
 #include <QThread>
 
+#include <array>
 #include <atomic>
+#include <functional>
 
+class Clock;
+class HidBackend;
+class HidHandle;
 class Widget;
+
+// The secrecy key in use: bytes 1..6 hold the code of the device entry checked
+// last (bytes 0 and 7 stay 0). Written by chkDeviceIsEnCode, read by the
+// transport; GUI thread only.
+extern HidCodec::SecrecyKey secrecyKey;
 
 // The program's single HID worker. It is a QThread for its meta-object only:
 // it is never started, and its operations run on the caller's thread (the GUI
 // thread), except the input listener, which runs on the global thread pool.
 //
-// This is the worker's skeleton: it holds the device list and the flags the
-// main window reads. The transport and command sets come on top of it.
+// Every command claims the link (hidReady), builds its 9-byte feature report,
+// exchanges it on the command interface of deviceList[currentIndex] and frees
+// the link. The command interface is reopened before every transport call and
+// closed at the end of each exchange. Command slots return nothing; get
+// commands fill their reference parameters. Failures are silent except for the
+// busy line ("cmd Failed XX") of a command that could not claim the link.
+//
+// All fixed delays go through the injected Clock.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -24,12 +42,94 @@ public:
     Widget* owner = nullptr;
     DeviceList deviceList;
     qint32 currentIndex = 1;
+    HidHandle* primaryHandle = nullptr;
+    HidHandle* secondaryHandle = nullptr;
     bool hidReady = true;
     // Written by the GUI thread (start, stop) and by the listener (device
     // gone), read by both: atomic, without a lock.
     std::atomic<bool> hidListenerRunning{false};
+    QFuture<void> listenerFuture;
+    HidCodec::FeatureReport sendBuffer{};
+    HidCodec::FeatureReport replyBuffer{};
+    std::array<uchar, 256> bulkBuffer{};
 
-    // Clears hidListenerRunning if it is set; a running listener leaves its
-    // loop at its next check.
+    // The transport (not owned; must outlive the worker). Until one is set
+    // there is no device: enumeration is empty and every open fails.
+    void setBackend(HidBackend* backend);
+    HidBackend* backend() const { return m_backend; }
+    // The clock for the fixed delays (not owned). Clock::system() by default.
+    void setClock(Clock* clock);
+    // Where the view's isGun flag is read; false until a source is set.
+    void setGunFlagSource(std::function<bool()> isGun) { m_isGun = std::move(isGun); }
+    // The scrambling constant shared with the firmware.
+    void setScrambleTable(const HidCodec::ScrambleTable& table) { m_scrambleTable = table; }
+    const HidCodec::ScrambleTable& scrambleTable() const { return m_scrambleTable; }
+
+    // Clears hidListenerRunning; a running listener leaves its loop at its
+    // next check.
     void stopListener();
+
+    // Bulk reads of a query give up after this long, so a silent device
+    // cannot hold the GUI thread.
+    static constexpr int bulkReadTimeoutMs = 1000;
+
+public Q_SLOTS:
+    uchar hidCS(uchar* cmd);
+    bool chkDeviceIsEnCode(int index);
+    void USBDataEncryption(uchar* FIFOBuf, uchar* SecrecyCode);
+    void USBDataDecipher(uchar* FIFOBuf, uchar* SecrecyCode);
+
+    void hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
+    void hid553_83H_GetKeyboardoption(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
+    void hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2);
+    void hid560_82H_GetCurrentProfile(uchar& byte1);
+    void hid560_84H_GetCurrentDPI(uchar& byte1, uchar& byte2);
+    void hid553_8BH_GetCurrentDPI(uchar& byte1);
+    void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+    void hid553_01H_SetReportRate(uchar rate);
+    void hid560_03H_SetReportRate(uchar rate);
+    void hid560_04H_SetCurrentDPI(uchar stage);
+    void hid553_0BH_SetCurrentDPI(uchar stage);
+    void hid553_12H_SetKeyMatrix(uchar* src64, uchar indexAddOne);
+    void hid560_0DH_SetKeyMatrix(uchar* src64, uchar indexAddOne);
+    void hid560_0CH_setProfile(uchar* src128, uchar profileData);
+    void hid560_8CH_readProfile(uchar* src128, uchar profileNo);
+    void hid560_02H_SetCurrentProfile(uchar profile);
+    void hid553_13H_SetMacroKey(uchar macroId, uchar* src128);
+    void hid560_0FH_SetMacroKey(uchar macroId, uchar* src128);
+    void hid553_11H_SetDPISet(uchar dpiStage, uchar* src8);
+    void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+    void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid553_0CH_SetFixLEDColor(uchar* src3);
+    void hid553_10H_SetLED8StageColor(uchar type, uchar* src24);
+
+private:
+    HidHandle* openPrimary(int index);
+    HidHandle* openSecondary(int index);
+    void closePrimary();
+    void closeSecondary();
+    bool waitReady();
+    void settlePause();
+    bool sendFrame(int payloadLength, bool settle);
+    bool queryFrame(int readLength);
+
+    // The 00H exchange; true when the reply was read.
+    bool getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
+    // Claims the link, or writes the busy line and returns false.
+    bool claim(const char* busyLine);
+    void prepareRequest(uchar command, std::initializer_list<uchar> arguments);
+    // A set command: claim, frame, optional payload, exchange, optional 8 ms.
+    void setCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
+                    const uchar* payload, int payloadLength, bool settle, bool sleepAfter);
+    // 03H/04H of command set 560: index bytes 1..4, or only 1 with the gun flag.
+    void perIndexCommand(const char* busyLine, uchar command, uchar value);
+    int reportLengthOf(const DeviceRecord& record) const;
+    bool currentIsEncoded() const;
+
+    HidBackend* m_backend;
+    Clock* m_clock;
+    std::function<bool()> m_isGun;
+    HidCodec::ScrambleTable m_scrambleTable = HidCodec::defaultScrambleTable;
 };

@@ -1,0 +1,3 @@
+#include "HidLog.h"
+
+Q_LOGGING_CATEGORY(skarnHid, "skarn.hid")
