@@ -1,0 +1,600 @@
+#include "VirtualHidBackend.h"
+#include "VirtualMouse.h"
+
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <chrono>
+#include <functional>
+#include <future>
+#include <memory>
+#include <thread>
+
+namespace {
+
+const QString deviceCode = QStringLiteral("582910");
+
+DeviceRecord mouseRecord(int reportLength = 32, bool isEncode = false)
+{
+    DeviceRecord r;
+    r.type = 1;
+    r.vid = 0x1a2c;
+    r.pid = 0x4c5e;
+    r.usagePage = 0xff00;
+    r.usage = 0x01;
+    r.usagePage2 = 0xff01;
+    r.usage2 = 0x02;
+    r.reportLength = reportLength;
+    r.isEncode = isEncode;
+    r.sCode = deviceCode;
+    return r;
+}
+
+QByteArray request(std::uint8_t command, std::initializer_list<std::uint8_t> arguments = {})
+{
+    const HidCodec::FeatureReport r = HidCodec::request(command, arguments);
+    return QByteArray(reinterpret_cast<const char*>(r.data()), qsizetype(r.size()));
+}
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char((seed + i * 11) | 1); // never 0, so a lost byte shows
+    return bytes;
+}
+
+QJsonArray ints(const QByteArray& bytes)
+{
+    QJsonArray array;
+    for (char b : bytes)
+        array.append(int(std::uint8_t(b)));
+    return array;
+}
+
+// path is "key" or "key/index" (one level into an array).
+void setPath(QJsonObject& object, const QString& path, const QJsonValue& value)
+{
+    const QString key = path.section(QLatin1Char('/'), 0, 0);
+    if (key == path)
+        return void(object[key] = value);
+    QJsonArray array = object[key].toArray();
+    array.replace(path.section(QLatin1Char('/'), 1).toInt(), value);
+    object[key] = array;
+}
+
+// The keys whose values differ, except the command counter.
+QStringList differingKeys(const QJsonObject& a, const QJsonObject& b)
+{
+    QStringList keys;
+    for (const QString& key : a.keys() + b.keys()) {
+        if (key != QLatin1String("commandCount") && a.value(key) != b.value(key) && !keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}
+
+// One host talking to one mouse through the backend, both interfaces open.
+struct Rig
+{
+    VirtualClock clock;
+    std::unique_ptr<VirtualMouse> owner;
+    VirtualMouse& mouse;
+    VirtualHidBackend backend;
+    HidHandle* cmd;
+    HidHandle* evt;
+    HidCodec::SecrecyKey hostKey = *HidCodec::keyFromCode(deviceCode);
+    HidCodec::ScrambleTable hostTable = HidCodec::defaultScrambleTable;
+
+    // config: the family, then optionally the report length and "scrambled", e.g. "560 64 scrambled".
+    explicit Rig(const QString& config)
+        : owner(std::make_unique<VirtualMouse>(
+              mouseRecord(config.section(' ', 1, 1).toInt() > 0 ? config.section(' ', 1, 1).toInt() : 32,
+                          config.contains(QLatin1String("scrambled"))),
+              config.section(' ', 0, 0)))
+        , mouse(*owner)
+        , backend({&mouse}, clock)
+        , cmd(backend.open(mouse.commandPath(), HidRole::Command))
+        , evt(backend.open(mouse.eventPath(), HidRole::Event))
+    {
+    }
+    ~Rig()
+    {
+        backend.close(cmd);
+        backend.close(evt);
+    }
+
+    // Scrambles bytes 1..8 of a 9-byte report with the host's key when the mouse expects it.
+    int send(QByteArray report, HidHandle* handle = nullptr)
+    {
+        auto* p = reinterpret_cast<std::uint8_t*>(report.data());
+        if (mouse.record().isEncode && report.size() == 9)
+            HidCodec::scramble(p + 1, hostKey.data(), hostTable);
+        return backend.sendFeatureReport(handle ? handle : cmd, p, std::size_t(report.size()));
+    }
+    int writeRaw(const QByteArray& report)
+    {
+        return backend.write(cmd, reinterpret_cast<const std::uint8_t*>(report.constData()),
+                             std::size_t(report.size()));
+    }
+    QByteArray outputReport(const QByteArray& chunk) const
+    {
+        return QByteArray(mouse.reportLength() + 1, '\0').replace(1, chunk.size(), chunk);
+    }
+    // The first `reports` output reports of payload (all when -1).
+    void sendPayload(const QByteArray& payload, int reports = -1)
+    {
+        int offset = 0;
+        for (int size : HidCodec::chunkSizes(int(payload.size()), mouse.reportLength())) {
+            if (reports-- == 0)
+                return;
+            QCOMPARE(writeRaw(outputReport(payload.mid(offset, size))), mouse.reportLength() + 1);
+            offset += size;
+        }
+    }
+    // The reply frame, descrambled with the host's key; empty when the read failed.
+    QByteArray reply()
+    {
+        HidCodec::FeatureReport r{};
+        if (backend.getFeatureReport(cmd, r.data(), r.size()) != 9)
+            return {};
+        if (mouse.record().isEncode)
+            HidCodec::descramble(r.data() + 1, hostKey.data(), hostTable);
+        return QByteArray(reinterpret_cast<const char*>(r.data() + 1), 8);
+    }
+    // An event read on another thread, as the listener does it.
+    std::future<int> readEventAsync(std::uint8_t* report, int timeoutMs)
+    {
+        auto read = std::async(std::launch::async,
+                               [=, this] { return backend.readTimeout(evt, report, 8, timeoutMs); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20)); // let it block first
+        return read;
+    }
+};
+
+using Step = std::function<void(Rig&)>;
+using Inject = std::function<void(VirtualMouse&, int)>;
+using Attempt = std::function<bool(Rig&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Step)
+Q_DECLARE_METATYPE(Inject)
+Q_DECLARE_METATYPE(Attempt)
+
+class TestVirtualMouse : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void enumerationAndPaths();
+    void setCommands_data();
+    void setCommands();
+    void getCommands_data();
+    void getCommands();
+    void strictness_data();
+    void strictness();
+    void profileBlockArrivesInReports_data();
+    void profileBlockArrivesInReports();
+    void dpiButtonReachesListenerThread();
+    void unplugAndDestructionWakeBlockedRead();
+    void injectedFaults_data();
+    void injectedFaults();
+};
+
+void TestVirtualMouse::enumerationAndPaths()
+{
+    VirtualMouse a(mouseRecord(), QStringLiteral("553"));
+    VirtualMouse b(mouseRecord(), QStringLiteral("560"));
+    b.setPathPrefix("virtual2:");
+    VirtualHidBackend backend({&a, &b});
+
+    QStringList listed;
+    for (const HidInterfaceInfo& i : backend.enumerate(0x1a2c, 0x4c5e))
+        listed << QStringLiteral("%1 %2:%3").arg(QLatin1String(i.path)).arg(i.usagePage, 0, 16).arg(i.usage);
+    QCOMPARE(listed, QStringList({"virtual:cmd ff00:1", "virtual:evt ff01:2", "virtual2:cmd ff00:1",
+                                  "virtual2:evt ff01:2"}));
+    QCOMPARE(backend.enumerate(0, 0).size(), 4u);
+    QVERIFY(backend.enumerate(0x1a2c, 0x4c5f).empty());
+    QCOMPARE(backend.open("virtual3:cmd", HidRole::Command), nullptr);
+    QVERIFY(backend.lastOpenError().contains(QLatin1String("virtual3:cmd")));
+
+    // Commands reach only the mouse whose interface was opened.
+    HidHandle* h = backend.open("virtual2:cmd", HidRole::Command);
+    QVERIFY(h);
+    QVERIFY(backend.lastOpenError().isEmpty());
+    const HidCodec::FeatureReport r = HidCodec::request(0x02, {3});
+    QCOMPARE(backend.sendFeatureReport(h, r.data(), r.size()), 9);
+    QCOMPARE(b.state().profile, 3);
+    QCOMPARE(a.commandCount(), 0);
+    QCOMPARE(backend.setNonBlocking(h, true), 0);
+    backend.close(h);
+}
+
+void TestVirtualMouse::setCommands_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<QJsonObject>("changes"); // "key" or "key/index" -> new value
+
+    using O = QJsonObject;
+    using A = QJsonArray;
+    const QByteArray none, p4 = pattern(4, 9), p8 = pattern(8, 1), p36 = pattern(36, 5);
+    const QByteArray p64 = pattern(64, 3), p128 = pattern(128, 7);
+    O type2{{"colourType", 2}};
+    for (int i = 0; i < 4; ++i)
+        type2[QStringLiteral("colourTable/%1").arg(i)] = std::uint8_t(p4[i]);
+
+    QTest::addRow("553 01H report rate") << "553" << request(0x01, {4}) << none << O{{"reportRate", 4}};
+    QTest::addRow("553 02H key matrix") << "553" << request(0x02, {4}) << none << O{{"keyMatrix", 4}};
+    QTest::addRow("553 03H options") << "553" << request(0x03, {9, 8, 7, 6}) << none
+                                     << O{{"keyboardOption", A{9, 8, 7, 6}}};
+    QTest::addRow("553 04H gun data") << "553" << request(0x04, {0, 0xa1, 0xb2, 0xc3, 0xd4}) << none
+                                      << O{{"gunData", A{0xa1, 0xb2, 0xc3, 0xd4}}, {"gunDataWrites", 1}};
+    QTest::addRow("553 0BH DPI stage") << "553 32 scrambled" << request(0x0B, {8}) << none << O{{"dpiStage", 8}};
+    QTest::addRow("553 0CH fixed colour") << "553" << request(0x0C, {0x10, 0x20, 0x30}) << none
+                                          << O{{"fixedColour", A{0x10, 0x20, 0x30}}};
+    QTest::addRow("553 0DH LED effect") << "553" << request(0x0D, {7, 8, 9}) << none
+                                        << O{{"ledEffect", A{7, 8, 9}}};
+    QTest::addRow("553 10H colours, 36 at 32") << "553" << request(0x10, {1, 0x24}) << p36
+                                               << O{{"colourType", 1}, {"colourTable", ints(p36)}};
+    QTest::addRow("553 10H type 2, 4 at 64") << "553 64" << request(0x10, {2, 4}) << p4 << type2;
+    QTest::addRow("553 11H DPI set") << "553" << request(0x11, {6, 8}) << p8
+                                     << O{{"dpiCount", 6}, {"dpiTable", ints(p8)}};
+    QTest::addRow("553 12H key matrix 4 at 64") << "553 64" << request(0x12, {4, 0x40, 0x08}) << p64
+                                                << O{{"keyMatrices/3", ints(p64)}};
+    QTest::addRow("553 13H macro 12") << "553 32 scrambled" << request(0x13, {12, 0x80}) << p128
+                                      << O{{"macros/11", ints(p128)}};
+    QTest::addRow("560 01H options") << "560" << request(0x01, {0x21, 0x43}) << none
+                                     << O{{"keyboardOption/0", 0x21}, {"keyboardOption/1", 0x43}};
+    QTest::addRow("560 02H profile 0") << "560" << request(0x02, {0}) << none << O{{"profile", 0}};
+    QTest::addRow("560 03H rate of index 4") << "560" << request(0x03, {4, 9}) << none << O{{"reportRates/3", 9}};
+    QTest::addRow("560 04H stage of index 2") << "560" << request(0x04, {2, 8}) << none << O{{"dpiStages/1", 8}};
+    QTest::addRow("560 0CH profile 4 at 32") << "560" << request(0x0C, {4, 0x80}) << p128
+                                             << O{{"profiles/4", ints(p128)}};
+    QTest::addRow("560 0CH profile 0 at 64") << "560 64 scrambled" << request(0x0C, {0, 0x80}) << p128
+                                             << O{{"profiles/0", ints(p128)}};
+    QTest::addRow("560 0DH key matrix 2") << "560" << request(0x0D, {2, 0x80}) << p64 + QByteArray(64, '\0')
+                                          << O{{"keyMatrices/1", ints(p64)}};
+    QTest::addRow("560 0FH macro 1 at 64") << "560 64" << request(0x0F, {1, 0x80}) << p128
+                                           << O{{"macros/0", ints(p128)}};
+}
+
+void TestVirtualMouse::setCommands()
+{
+    QFETCH(QString, config);
+    QFETCH(QByteArray, frame);
+    QFETCH(QByteArray, payload);
+    QFETCH(QJsonObject, changes);
+
+    Rig rig(config);
+    QJsonObject expected = rig.mouse.stateJson();
+    QCOMPARE(rig.send(frame), 9);
+    rig.sendPayload(payload);
+
+    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
+    QCOMPARE(rig.mouse.receivedFrames(), QList<QByteArray>{frame.mid(1)}); // descrambled as sent
+    QCOMPARE(rig.mouse.commandCount(), 1);
+    QVERIFY(!rig.mouse.payloadPending());
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        setPath(expected, it.key(), it.value());
+    QCOMPARE(differingKeys(rig.mouse.stateJson(), expected), QStringList());
+}
+
+void TestVirtualMouse::getCommands_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<QByteArray>("reply"); // reply bytes 1..7 in hex, the state at its defaults
+
+    const QByteArray echo = "00deadbeef0000";
+    const QByteArray challenge = request(0x00, {0xde, 0xad, 0xbe, 0xef});
+    QTest::addRow("553 00H echo") << "553" << challenge << echo;
+    QTest::addRow("553 00H echo, scrambled") << "553 32 scrambled" << challenge << echo;
+    QTest::addRow("553 83H options") << "553" << request(0x83) << QByteArray("83010203040000");
+    QTest::addRow("553 8BH DPI stage") << "553 32 scrambled" << request(0x8B) << QByteArray("8b020000000000");
+    QTest::addRow("560 00H echo, scrambled") << "560 32 scrambled" << challenge << echo;
+    QTest::addRow("560 81H options") << "560" << request(0x81) << QByteArray("81010200000000");
+    QTest::addRow("560 82H profile") << "560" << request(0x82) << QByteArray("82010000000000");
+    QTest::addRow("560 84H index 1") << "560" << request(0x84, {1}) << QByteArray("84010200000000");
+    QTest::addRow("560 84H index 4") << "560" << request(0x84, {4}) << QByteArray("84040500000000");
+    QTest::addRow("560 84H index 9 gets index 1's") << "560" << request(0x84, {9}) << QByteArray("84090200000000");
+    QTest::addRow("560 8CH profile 2") << "560 32 scrambled" << request(0x8C, {2}) << QByteArray("8c020000000000");
+}
+
+void TestVirtualMouse::getCommands()
+{
+    QFETCH(QString, config);
+    QFETCH(QByteArray, frame);
+    QFETCH(QByteArray, reply);
+
+    Rig rig(config);
+    QCOMPARE(rig.send(frame), 9);
+    const QByteArray got = rig.reply();
+    QCOMPARE(got.left(7).toHex(), reply);
+    QCOMPARE(std::uint8_t(got[7]), HidCodec::checksum(reinterpret_cast<const std::uint8_t*>(got.constData())));
+    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
+}
+
+void TestVirtualMouse::strictness_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<QString>("message");
+
+    // A frame, then the first `reports` output reports of its payload (all by default).
+    const auto frameThen = [](const QByteArray& frame, const QByteArray& payload = {}, int reports = -1) {
+        return Step([=](Rig& r) {
+            QCOMPARE(r.send(frame), 9);
+            r.sendPayload(payload, reports);
+        });
+    };
+    // The device descrambles with its own key: a host with another one gets an answer it cannot use.
+    const auto otherKey = [](const QString& code, const QString& table) {
+        return Step([=](Rig& r) {
+            r.hostKey = *HidCodec::keyFromCode(code);
+            r.hostTable = *HidCodec::parseScrambleTable(table);
+            r.send(request(0x00, {0x31, 0x41, 0x59, 0x26}));
+            const QByteArray got = r.reply();
+            QCOMPARE(got.size(), 8);
+            QVERIFY(!got.startsWith(QByteArray::fromHex("0031415926")));
+        });
+    };
+    const QByteArray p128 = pattern(128, 2);
+    QByteArray badSum = request(0x01, {4});
+    badSum[8] = char(badSum[8] + 1);
+
+    QTest::addRow("host has another code") << "553 32 scrambled" << otherKey("582911", "5a3c96e10f78a5c3")
+                                           << "checksum mismatch in";
+    QTest::addRow("host has another table") << "560 32 scrambled" << otherKey(deviceCode, "5a3c96e10f78a5c4")
+                                            << "checksum mismatch in";
+    QTest::addRow("wrong checksum") << "553" << frameThen(badSum) << "checksum mismatch in 01H frame";
+    QTest::addRow("wrong length byte, payload follows")
+        << "553" << frameThen(request(0x12, {1, 0x20, 0x08}), pattern(32, 1))
+        << "12H frame has length byte 0x20 (expected 0x40)";
+    QTest::addRow("10H type 2 with the long length") << "553" << frameThen(request(0x10, {2, 0x24}), pattern(36, 1))
+                                                     << "10H frame has length byte 0x24 (expected 0x04)";
+    QTest::addRow("short output report") << "553" << Step([p128](Rig& r) {
+        r.send(request(0x13, {1, 0x80}));
+        r.writeRaw(QByteArray(20, '\0'));
+        r.sendPayload(p128.mid(32), 3);
+    }) << "output report of 20 bytes in the 13H payload (expected 33)";
+    QTest::addRow("missing payload report") << "553" << Step([p128, frameThen](Rig& r) {
+        frameThen(request(0x13, {1, 0x80}), p128, 3)(r);
+        r.send(request(0x8B));
+    }) << "13H payload incomplete (3 of 4 reports)";
+    QTest::addRow("stray output report") << "553" << Step([](Rig& r) { r.writeRaw(r.outputReport(pattern(32, 1))); })
+                                         << "output report while no payload is expected";
+    QTest::addRow("non-zero padding") << "553" << Step([](Rig& r) {
+        r.send(request(0x10, {1, 0x24}));
+        r.sendPayload(pattern(36, 4), 1);
+        r.writeRaw(r.outputReport(pattern(4, 8)).replace(20, 1, "\x01"));
+    }) << "non-zero padding after the end of the 10H payload";
+    QTest::addRow("report id 1 in a payload") << "553" << Step([](Rig& r) {
+        r.send(request(0x11, {4, 8}));
+        r.writeRaw(r.outputReport(pattern(8, 1)).replace(0, 1, "\x01"));
+    }) << "output report with report id 1 in the 11H payload";
+    QTest::addRow("560 command on 553, then its reply") << "553" << Step([](Rig& r) {
+        r.send(request(0x8C, {0}));
+        QCOMPARE(r.reply(), QByteArray(8, '\0')); // an empty reply, no second error
+    }) << "unknown command 8CH for family 553";
+    QTest::addRow("553 command on 560") << "560" << frameThen(request(0x13, {1, 0x80}), p128)
+                                        << "unknown command 13H for family 560";
+    QTest::addRow("macro id 13") << "553" << frameThen(request(0x13, {13, 0x80}), p128)
+                                 << "13H macro id 13 out of range 1..12";
+    QTest::addRow("0DH key matrix with a non-zero tail") << "560" << frameThen(request(0x0D, {1, 0x80}), p128)
+                                                         << "0DH payload has non-zero bytes after the 64-byte";
+    QTest::addRow("feature report of 8 bytes")
+        << "553" << Step([](Rig& r) { QCOMPARE(r.send(request(0x01, {4}).left(8)), -1); })
+        << "feature report of 8 bytes (expected 9)";
+    QTest::addRow("get_feature without a get") << "553" << Step([](Rig& r) { QCOMPARE(r.reply(), QByteArray()); })
+                                               << "get_feature without a preceding get command";
+    QTest::addRow("second get_feature after one get") << "560" << Step([](Rig& r) {
+        r.send(request(0x82));
+        QCOMPARE(r.reply().size(), 8);
+        QCOMPARE(r.reply(), QByteArray());
+    }) << "get_feature without a preceding get command";
+    QTest::addRow("blocking read with nothing queued") << "560" << Step([](Rig& r) {
+        std::uint8_t buffer[33];
+        QCOMPARE(r.backend.read(r.cmd, buffer, sizeof buffer), -1);
+    }) << "blocking read on the command interface";
+}
+
+void TestVirtualMouse::strictness()
+{
+    QFETCH(QString, config);
+    QFETCH(Step, step);
+    QFETCH(QString, message);
+
+    Rig rig(config);
+    const QJsonObject before = rig.mouse.stateJson();
+    step(rig);
+    const QStringList errors = rig.mouse.protocolErrorMessages();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(message), qPrintable(errors[0]));
+    QCOMPARE(differingKeys(rig.mouse.stateJson(), before), QStringList{"protocolErrors"});
+    rig.mouse.clearProtocolErrors();
+    QCOMPARE(rig.mouse.protocolErrors(), 0);
+}
+
+void TestVirtualMouse::profileBlockArrivesInReports_data()
+{
+    QTest::addColumn<QString>("config");
+    QTest::addColumn<int>("reads");
+
+    QTest::addRow("32") << "560 32" << 4;
+    QTest::addRow("64, scrambled") << "560 64 scrambled" << 2;
+    QTest::addRow("48, last report padded") << "560 48" << 3;
+}
+
+void TestVirtualMouse::profileBlockArrivesInReports()
+{
+    QFETCH(QString, config);
+    QFETCH(int, reads);
+
+    Rig rig(config);
+    const int reportLength = rig.mouse.reportLength();
+    QCOMPARE(rig.send(request(0x8C, {3})), 9);
+    QCOMPARE(rig.reply().left(2), QByteArray::fromHex("8c03"));
+
+    // A buffer larger than a report shows that each read delivers exactly one.
+    std::vector<std::uint8_t> buffer(std::size_t(reportLength) + 8);
+    QByteArray got;
+    int n = 0;
+    while ((n = rig.backend.readTimeout(rig.cmd, buffer.data(), buffer.size(), 100)) > 0) {
+        QCOMPARE(n, reportLength);
+        got.append(reinterpret_cast<const char*>(buffer.data()), n);
+    }
+    QCOMPARE(n, 0);
+    QCOMPARE(got.size(), reads * reportLength);
+    const VirtualMouse::State state = rig.mouse.state();
+    QCOMPARE(got.left(128), QByteArray(reinterpret_cast<const char*>(state.profiles[3].data()), 128));
+    QCOMPARE(std::uint8_t(got[1]), std::uint8_t(3 * 37 + 7 + 1));
+    QCOMPARE(got.mid(128), QByteArray(got.size() - 128, '\0'));
+    QCOMPARE(rig.clock.sleeps(), std::vector<quint32>{100}); // the final, empty read waited its timeout
+    QCOMPARE(rig.mouse.protocolErrors(), 0);
+}
+
+void TestVirtualMouse::dpiButtonReachesListenerThread()
+{
+    Rig rig(QStringLiteral("553"));
+    std::uint8_t report[8] = {};
+    auto read = rig.readEventAsync(report, 2000);
+    QVERIFY(rig.mouse.pressDpiButton(3));
+    QCOMPARE(read.get(), 4);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(report), 4).toHex(), QByteArray("06070003"));
+    QCOMPARE(rig.mouse.state().dpiStage, 3);
+
+    // The next stage wraps at the stage count (4 by default).
+    QVERIFY(rig.mouse.pressDpiButton());
+    QVERIFY(rig.mouse.pressDpiButton());
+    for (int stage : {4, 1}) {
+        QCOMPARE(rig.backend.readTimeout(rig.evt, report, sizeof report, 0), 4);
+        QCOMPARE(report[3], stage);
+    }
+    QCOMPARE(rig.backend.readTimeout(rig.evt, report, sizeof report, 0), 0);
+
+    // With no event handle open the report is lost, as with a real device.
+    rig.backend.close(rig.evt);
+    rig.evt = nullptr;
+    QVERIFY(!rig.mouse.pressDpiButton(2));
+    QCOMPARE(rig.mouse.state().dpiStage, 2);
+}
+
+void TestVirtualMouse::unplugAndDestructionWakeBlockedRead()
+{
+    Rig rig(QStringLiteral("560"));
+    QSignalSpy spy(&rig.mouse, &VirtualMouse::pluggedChanged);
+    std::uint8_t buffer[33] = {};
+    auto read = rig.readEventAsync(buffer, -1);
+    rig.mouse.unplug();
+    QCOMPARE(read.get(), -1);
+
+    QVERIFY(rig.backend.enumerate(0, 0).empty());
+    QCOMPARE(rig.backend.open(rig.mouse.commandPath(), HidRole::Command), nullptr);
+    QVERIFY(rig.backend.lastOpenError().contains(QLatin1String("unplugged")));
+    QCOMPARE(rig.send(request(0x82)), -1);
+    QCOMPARE(rig.backend.getFeatureReport(rig.cmd, buffer, 9), -1);
+    QCOMPARE(rig.backend.write(rig.cmd, buffer, sizeof buffer), -1);
+    QCOMPARE(rig.backend.readTimeout(rig.cmd, buffer, sizeof buffer, 50), -1);
+    QVERIFY(!rig.mouse.pressDpiButton(2));
+
+    // Plugged in again: old handles stay dead, new ones work, settings survive.
+    rig.mouse.plug();
+    QCOMPARE(rig.backend.enumerate(0, 0).size(), 2u);
+    QCOMPARE(rig.send(request(0x82)), -1);
+    rig.backend.close(rig.cmd);
+    rig.backend.close(rig.evt);
+    rig.cmd = rig.backend.open(rig.mouse.commandPath(), HidRole::Command);
+    rig.evt = rig.backend.open(rig.mouse.eventPath(), HidRole::Event);
+    QCOMPARE(rig.send(request(0x02, {4})), 9);
+    QCOMPARE(rig.mouse.state().profile, 4);
+    QCOMPARE(rig.mouse.protocolErrors(), 0);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(QList<bool>({spy[0][0].toBool(), spy[1][0].toBool()}), QList<bool>({false, true}));
+
+    // A mouse destroyed under a blocked read wakes it; its handles fail but stay safe to close.
+    read = rig.readEventAsync(buffer, -1);
+    rig.owner.reset();
+    QCOMPARE(read.get(), -1);
+    QCOMPARE(rig.backend.sendFeatureReport(rig.cmd, buffer, 9), -1);
+    QVERIFY(rig.backend.enumerate(0, 0).empty());
+}
+
+void TestVirtualMouse::injectedFaults_data()
+{
+    QTest::addColumn<Step>("setup");
+    QTest::addColumn<Inject>("inject");
+    QTest::addColumn<Attempt>("attempt");
+    QTest::addColumn<int>("successes");
+    QTest::addColumn<int>("sleptMs");
+    QTest::addColumn<Step>("check");
+
+    const auto openOf = [](HidRole role) {
+        return Attempt([role](Rig& r) {
+            HidHandle* h = r.backend.open(role == HidRole::Event ? r.mouse.eventPath() : r.mouse.commandPath(), role);
+            r.backend.close(h);
+            return h != nullptr;
+        });
+    };
+    const Step none = [](Rig&) {};
+    const Step queueProfile = [](Rig& r) {
+        r.send(request(0x8C, {0}));
+        r.reply();
+    };
+    const Attempt readReport = [](Rig& r) {
+        std::uint8_t buffer[33];
+        return r.backend.readTimeout(r.cmd, buffer, sizeof buffer, 50) == 32;
+    };
+    const Step macroArrived = [](Rig& r) {
+        QVERIFY(!r.mouse.payloadPending());
+        const VirtualMouse::State state = r.mouse.state();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(state.macros[0].data()), 128), pattern(32, 1).repeated(4));
+    };
+
+    QTest::addRow("open command interface")
+        << none << Inject([](VirtualMouse& m, int n) { m.failNextOpens(HidRole::Command, n); })
+        << openOf(HidRole::Command) << 2 << 0 << none;
+    QTest::addRow("open event interface")
+        << none << Inject([](VirtualMouse& m, int n) { m.failNextOpens(HidRole::Event, n); })
+        << openOf(HidRole::Event) << 2 << 0 << none;
+    // Four more reports complete the macro only if the failed ones never arrived.
+    QTest::addRow("write") << Step([](Rig& r) { r.send(request(0x0F, {1, 0x80})); })
+                           << Inject([](VirtualMouse& m, int n) { m.failNextWrites(n); })
+                           << Attempt([](Rig& r) { return r.writeRaw(r.outputReport(pattern(32, 1))) == 33; })
+                           << 4 << 0 << macroArrived;
+    QTest::addRow("set feature") << none << Inject([](VirtualMouse& m, int n) { m.failNextSetFeatures(n); })
+                                 << Attempt([](Rig& r) { return r.send(request(0x01, {1, 2})) == 9; }) << 2 << 0
+                                 << Step([](Rig& r) { QCOMPARE(r.mouse.receivedFrames().size(), 2); });
+    // A failed get_feature keeps the reply for the retry.
+    QTest::addRow("get feature") << Step([](Rig& r) { r.send(request(0x82)); })
+                                 << Inject([](VirtualMouse& m, int n) { m.failNextGetFeatures(n); })
+                                 << Attempt([](Rig& r) { return r.reply().size() == 8; }) << 1 << 0 << none;
+    QTest::addRow("short read") << queueProfile << Inject([](VirtualMouse& m, int n) { m.shortenNextReads(n); })
+                                << readReport << 2 << 0 << none;
+    QTest::addRow("late read") << queueProfile << Inject([](VirtualMouse& m, int n) { m.delayNextReads(n); })
+                               << readReport << 4 << 100 << none;
+}
+
+void TestVirtualMouse::injectedFaults()
+{
+    QFETCH(Step, setup);
+    QFETCH(Inject, inject);
+    QFETCH(Attempt, attempt);
+    QFETCH(int, successes);
+    QFETCH(int, sleptMs);
+    QFETCH(Step, check);
+
+    Rig rig(QStringLiteral("560"));
+    setup(rig);
+    inject(rig.mouse, 2);
+    for (int i = 0; i < 2 + successes; ++i)
+        QVERIFY2(attempt(rig) == (i >= 2), qPrintable(QStringLiteral("attempt %1").arg(i + 1)));
+    QCOMPARE(rig.clock.totalSleptMs(), sleptMs);
+    check(rig);
+    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestVirtualMouse)
+#include "tst_virtualmouse.moc"

@@ -1,0 +1,752 @@
+#include "VirtualMouse.h"
+
+#include "VirtualMouseLink.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+#include <cstring>
+
+using HidCodec::Frame;
+
+namespace {
+
+constexpr qsizetype maxRecorded = 10000;
+
+QString commandName(std::uint8_t command)
+{
+    return QStringLiteral("%1H").arg(command, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString hex(int value)
+{
+    return QStringLiteral("0x%1").arg(value, 2, 16, QLatin1Char('0'));
+}
+
+template <std::size_t N>
+void fillPattern(std::array<std::uint8_t, N>& block, int seed, int step, int offset)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        block[i] = std::uint8_t(seed + int(i) * step + offset);
+}
+
+template <std::size_t N>
+QJsonArray toJson(const std::array<std::uint8_t, N>& bytes)
+{
+    QJsonArray array;
+    for (std::uint8_t b : bytes)
+        array.append(int(b));
+    return array;
+}
+
+template <std::size_t N, std::size_t M>
+QJsonArray toJson(const std::array<std::array<std::uint8_t, N>, M>& blocks)
+{
+    QJsonArray array;
+    for (const auto& block : blocks)
+        array.append(toJson(block));
+    return array;
+}
+
+template <std::size_t N>
+void copyBytes(std::array<std::uint8_t, N>& to, const QByteArray& from)
+{
+    std::memcpy(to.data(), from.constData(), std::min(N, std::size_t(from.size())));
+}
+
+void remember(QList<QByteArray>& list, QByteArray bytes)
+{
+    if (list.size() >= maxRecorded)
+        list.removeFirst();
+    list.append(std::move(bytes));
+}
+
+bool inRange(std::uint8_t value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+VirtualMouse::State VirtualMouse::State::defaults()
+{
+    State s;
+    s.reportRate = 1;
+    s.dpiStage = 2;
+    s.dpiCount = 4;
+    s.dpiTable = {0x04, 0x08, 0x10, 0x18, 0x20, 0x28, 0x30, 0x38};
+    s.keyMatrix = 1;
+    s.ledEffect = {1, 2, 3};
+    s.colourType = 0;
+    fillPattern(s.colourTable, 3, 7, 0);
+    s.fixedColour = {0xff, 0x80, 0x00};
+    s.gunData = {0x11, 0x22, 0x33, 0x44};
+    s.keyboardOption = {1, 2, 3, 4};
+    for (std::size_t m = 0; m < s.keyMatrices.size(); ++m)
+        fillPattern(s.keyMatrices[m], int(m + 1) * 53, 3, 1);
+    for (std::size_t m = 0; m < s.macros.size(); ++m)
+        fillPattern(s.macros[m], int(m + 1) * 29, 5, 2);
+    s.profile = 1;
+    s.reportRates = {1, 2, 3, 4};
+    s.dpiStages = {2, 3, 4, 5};
+    for (std::size_t n = 0; n < s.profiles.size(); ++n)
+        fillPattern(s.profiles[n], int(n) * 37, 7, 1);
+    return s;
+}
+
+VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, const HidCodec::ScrambleTable& table,
+                           QObject* parent)
+    : QObject(parent)
+    , m_record(record)
+    , m_family(family)
+    , m_kind(family == QLatin1String("553")   ? Family::F553
+             : family == QLatin1String("560") ? Family::F560
+                                              : Family::Unknown)
+    , m_table(table)
+    , m_key(HidCodec::keyFromCode(record.sCode).value_or(HidCodec::SecrecyKey{}))
+    , m_reportLength(record.reportLength >= 1 && record.reportLength <= 1024 ? record.reportLength : 32)
+    , m_link(std::make_shared<VirtualMouseLink>())
+    , m_state(State::defaults())
+{
+    m_link->mouse = this;
+}
+
+VirtualMouse::~VirtualMouse()
+{
+    std::lock_guard lock(m_link->mutex);
+    m_link->mouse = nullptr;
+    m_link->inputArrived.notify_all();
+}
+
+void VirtualMouse::setPathPrefix(const QByteArray& prefix)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_pathPrefix = prefix;
+}
+
+QByteArray VirtualMouse::commandPath() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_pathPrefix + "cmd";
+}
+
+QByteArray VirtualMouse::eventPath() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_pathPrefix + "evt";
+}
+
+VirtualMouse::State VirtualMouse::state() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_state;
+}
+
+void VirtualMouse::setState(const State& state)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_state = state;
+}
+
+QJsonObject VirtualMouse::stateJson() const
+{
+    std::lock_guard lock(m_link->mutex);
+    const State& s = m_state;
+    return QJsonObject{
+        {QStringLiteral("family"), m_family},
+        {QStringLiteral("plugged"), m_link->plugged},
+        {QStringLiteral("protocolErrors"), int(m_errors.size())},
+        {QStringLiteral("commandCount"), m_commandCount},
+        {QStringLiteral("reportRate"), s.reportRate},
+        {QStringLiteral("dpiStage"), s.dpiStage},
+        {QStringLiteral("dpiCount"), s.dpiCount},
+        {QStringLiteral("dpiTable"), toJson(s.dpiTable)},
+        {QStringLiteral("keyMatrix"), s.keyMatrix},
+        {QStringLiteral("ledEffect"), toJson(s.ledEffect)},
+        {QStringLiteral("colourType"), s.colourType},
+        {QStringLiteral("colourTable"), toJson(s.colourTable)},
+        {QStringLiteral("fixedColour"), toJson(s.fixedColour)},
+        {QStringLiteral("gunData"), toJson(s.gunData)},
+        {QStringLiteral("gunDataWrites"), s.gunDataWrites},
+        {QStringLiteral("keyboardOption"), toJson(s.keyboardOption)},
+        {QStringLiteral("keyMatrices"), toJson(s.keyMatrices)},
+        {QStringLiteral("macros"), toJson(s.macros)},
+        {QStringLiteral("profile"), s.profile},
+        {QStringLiteral("reportRates"), toJson(s.reportRates)},
+        {QStringLiteral("dpiStages"), toJson(s.dpiStages)},
+        {QStringLiteral("profiles"), toJson(s.profiles)},
+    };
+}
+
+int VirtualMouse::protocolErrors() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return int(m_errors.size());
+}
+
+QStringList VirtualMouse::protocolErrorMessages() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_errors;
+}
+
+void VirtualMouse::clearProtocolErrors()
+{
+    std::lock_guard lock(m_link->mutex);
+    m_errors.clear();
+}
+
+QList<QByteArray> VirtualMouse::receivedFrames() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_frames;
+}
+
+QList<QByteArray> VirtualMouse::receivedOutputReports() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_outputReports;
+}
+
+void VirtualMouse::clearReceived()
+{
+    std::lock_guard lock(m_link->mutex);
+    m_frames.clear();
+    m_outputReports.clear();
+    m_commandCount = 0;
+}
+
+int VirtualMouse::commandCount() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_commandCount;
+}
+
+bool VirtualMouse::payloadPending() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_payload.has_value();
+}
+
+bool VirtualMouse::pressDpiButton(int stage)
+{
+    std::lock_guard lock(m_link->mutex);
+    return pressLocked(stage);
+}
+
+bool VirtualMouse::pressDpiButton()
+{
+    std::lock_guard lock(m_link->mutex);
+    const int count = std::clamp(int(m_state.dpiCount), 1, 8);
+    const int current = m_kind == Family::F560 ? m_state.dpiStages[0] : m_state.dpiStage;
+    return pressLocked(current >= count ? 1 : current + 1);
+}
+
+bool VirtualMouse::pressLocked(int stage)
+{
+    if (stage < 1 || stage > 8 || !m_link->plugged)
+        return false;
+    if (m_kind == Family::F560)
+        m_state.dpiStages[0] = std::uint8_t(stage);
+    else
+        m_state.dpiStage = std::uint8_t(stage);
+    const char report[4] = {0x06, 0x07, 0x00, char(stage)};
+    return queueInput(HidRole::Event, QByteArray(report, 4));
+}
+
+bool VirtualMouse::isPlugged() const
+{
+    std::lock_guard lock(m_link->mutex);
+    return m_link->plugged;
+}
+
+void VirtualMouse::unplug()
+{
+    {
+        std::lock_guard lock(m_link->mutex);
+        if (!m_link->plugged)
+            return;
+        m_link->plugged = false;
+        ++m_link->session;
+        resetLink();
+        m_link->inputArrived.notify_all();
+    }
+    Q_EMIT pluggedChanged(false);
+}
+
+void VirtualMouse::plug()
+{
+    {
+        std::lock_guard lock(m_link->mutex);
+        if (m_link->plugged)
+            return;
+        m_link->plugged = true;
+    }
+    Q_EMIT pluggedChanged(true);
+}
+
+void VirtualMouse::failNextOpens(HidRole interface, int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_failOpens[interface == HidRole::Event ? 1 : 0] = std::max(0, count);
+}
+
+void VirtualMouse::failNextWrites(int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_failWrites = std::max(0, count);
+}
+
+void VirtualMouse::failNextSetFeatures(int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_failSetFeatures = std::max(0, count);
+}
+
+void VirtualMouse::failNextGetFeatures(int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_failGetFeatures = std::max(0, count);
+}
+
+void VirtualMouse::shortenNextReads(int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_shortReads = std::max(0, count);
+}
+
+void VirtualMouse::delayNextReads(int count)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_lateReads = std::max(0, count);
+}
+
+// ---- host side ----
+
+bool VirtualMouse::takeOpenFailure(HidRole interface)
+{
+    int& left = m_failOpens[interface == HidRole::Event ? 1 : 0];
+    if (left == 0)
+        return false;
+    --left;
+    return true;
+}
+
+void VirtualMouse::protocolError(const QString& message)
+{
+    m_errors.append(message);
+}
+
+void VirtualMouse::resetLink()
+{
+    m_payload.reset();
+    m_reply = Reply::None;
+    m_discardOutput = false;
+    for (VirtualMouseEndpoint* e : m_link->endpoints)
+        e->input.clear();
+}
+
+bool VirtualMouse::queueInput(HidRole interface, const QByteArray& report)
+{
+    bool queued = false;
+    for (VirtualMouseEndpoint* e : m_link->endpoints) {
+        if (e->role == interface && m_link->isLive(*e) && e->input.size() < VirtualMouseEndpoint::maxQueuedReports) {
+            e->input.push_back(report);
+            queued = true;
+        }
+    }
+    m_link->inputArrived.notify_all();
+    return queued;
+}
+
+int VirtualMouse::hostSetFeature(const VirtualMouseEndpoint& endpoint, const std::uint8_t* data, std::size_t length)
+{
+    if (endpoint.role == HidRole::Event) {
+        protocolError(QStringLiteral("feature report sent to the event interface"));
+        return -1;
+    }
+    if (m_failSetFeatures > 0) {
+        --m_failSetFeatures;
+        return -1;
+    }
+    if (m_payload) {
+        protocolError(QStringLiteral("%1 payload incomplete (%2 of %3 reports) when the next feature report came")
+                          .arg(commandName(m_payload->frame[0]))
+                          .arg(m_payload->seen)
+                          .arg(m_payload->reports));
+        m_payload.reset();
+    }
+    // Until the frame has passed every check, a get_feature gets an empty
+    // reply and output reports are taken as the rejected command's payload.
+    m_reply = Reply::Blank;
+    m_discardOutput = true;
+    if (length != 9) {
+        protocolError(QStringLiteral("feature report of %1 bytes (expected 9)").arg(length));
+        return -1;
+    }
+    if (data[0] != 0) {
+        protocolError(QStringLiteral("feature report with report id %1 (expected 0)").arg(data[0]));
+        return -1;
+    }
+    Frame frame;
+    std::memcpy(frame.data(), data + 1, frame.size());
+    if (m_record.isEncode)
+        HidCodec::descramble(frame.data(), m_key.data(), m_table);
+    remember(m_frames, QByteArray(reinterpret_cast<const char*>(frame.data()), qsizetype(frame.size())));
+
+    const std::uint8_t expected = HidCodec::checksum(frame.data());
+    if (frame[7] != expected) {
+        protocolError(QStringLiteral("checksum mismatch in %1 frame (%2, expected %3)")
+                          .arg(commandName(frame[0]), hex(frame[7]), hex(expected)));
+        return 9;
+    }
+    QString why;
+    const std::optional<FrameKind> kind = checkFrame(frame, why);
+    if (!kind) {
+        protocolError(why);
+        return 9;
+    }
+    ++m_commandCount;
+    m_discardOutput = false;
+    if (kind->get) {
+        m_replyFrame = replyTo(frame);
+        m_reply = Reply::Ready;
+        return 9;
+    }
+    m_reply = Reply::None;
+    if (kind->payloadLength > 0) {
+        Payload p;
+        p.frame = frame;
+        p.length = kind->payloadLength;
+        p.chunk = std::min(p.length, m_reportLength);
+        p.reports = int(HidCodec::chunkSizes(p.length, m_reportLength).size());
+        m_payload = p;
+    } else {
+        applyFrame(frame);
+    }
+    return 9;
+}
+
+int VirtualMouse::hostGetFeature(const VirtualMouseEndpoint& endpoint, std::uint8_t* data, std::size_t length)
+{
+    if (endpoint.role == HidRole::Event) {
+        protocolError(QStringLiteral("get_feature on the event interface"));
+        return -1;
+    }
+    if (m_failGetFeatures > 0) {
+        --m_failGetFeatures;
+        return -1;
+    }
+    if (length < 9) {
+        protocolError(QStringLiteral("get_feature buffer of %1 bytes (expected 9)").arg(length));
+        return -1;
+    }
+    if (data[0] != 0) {
+        protocolError(QStringLiteral("get_feature for report id %1 (expected 0)").arg(data[0]));
+        return -1;
+    }
+    if (m_reply == Reply::None) {
+        protocolError(QStringLiteral("get_feature without a preceding get command"));
+        return -1;
+    }
+    Frame reply = m_reply == Reply::Ready ? m_replyFrame : Frame{};
+    if (m_record.isEncode)
+        HidCodec::scramble(reply.data(), m_key.data(), m_table);
+    std::memcpy(data + 1, reply.data(), reply.size());
+    m_reply = Reply::None;
+    return 9;
+}
+
+int VirtualMouse::hostWrite(const VirtualMouseEndpoint& endpoint, const std::uint8_t* data, std::size_t length)
+{
+    if (endpoint.role == HidRole::Event) {
+        protocolError(QStringLiteral("output report sent to the event interface"));
+        return -1;
+    }
+    if (m_failWrites > 0) {
+        --m_failWrites;
+        return -1;
+    }
+    remember(m_outputReports, QByteArray(reinterpret_cast<const char*>(data), qsizetype(length)));
+    if (!m_payload) {
+        if (!m_discardOutput)
+            protocolError(QStringLiteral("output report while no payload is expected"));
+        return int(length);
+    }
+    Payload& p = *m_payload;
+    const QString name = commandName(p.frame[0]);
+    const int size = std::min(p.chunk, p.length - p.seen * p.chunk);
+    ++p.seen;
+    if (length != std::size_t(m_reportLength) + 1) {
+        protocolError(QStringLiteral("output report of %1 bytes in the %2 payload (expected %3)")
+                          .arg(length)
+                          .arg(name)
+                          .arg(m_reportLength + 1));
+        p.broken = true;
+    } else if (data[0] != 0) {
+        protocolError(QStringLiteral("output report with report id %1 in the %2 payload").arg(data[0]).arg(name));
+        p.broken = true;
+    } else {
+        p.data.append(reinterpret_cast<const char*>(data + 1), size);
+        const std::uint8_t* end = data + 1 + m_reportLength;
+        if (std::any_of(data + 1 + size, end, [](std::uint8_t b) { return b != 0; })) {
+            protocolError(QStringLiteral("non-zero padding after the end of the %1 payload").arg(name));
+            p.broken = true;
+        }
+    }
+    if (p.seen == p.reports) {
+        const Payload done = std::move(p);
+        m_payload.reset();
+        if (!done.broken)
+            applyPayload(done.frame, done.data);
+    }
+    return int(length);
+}
+
+VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& endpoint, std::uint8_t* data,
+                                                        std::size_t length, int timeoutMs)
+{
+    const bool blocking = timeoutMs < 0;
+    if (!blocking && m_lateReads > 0) {
+        --m_lateReads;
+        return {0, timeoutMs};
+    }
+    if (endpoint.input.empty()) {
+        if (blocking) {
+            // Nothing will ever arrive on its own: a real device would leave
+            // the host hanging here.
+            protocolError(QStringLiteral("blocking read on the command interface with no input report queued"));
+            return {-1, 0};
+        }
+        return {0, timeoutMs};
+    }
+    const QByteArray report = endpoint.input.front();
+    endpoint.input.pop_front();
+    int n = int(std::min(length, std::size_t(report.size())));
+    if (m_shortReads > 0) {
+        --m_shortReads;
+        n = std::max(1, n / 2);
+    }
+    std::memcpy(data, report.constData(), std::size_t(n));
+    return {n, 0};
+}
+
+// ---- the command sets ----
+
+std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, QString& why) const
+{
+    // f[0] is the command byte; f[k] is byte k + 1 of the feature report.
+    const QString name = commandName(f[0]);
+    const auto fail = [&](const QString& text) -> std::optional<FrameKind> {
+        why = name + QLatin1Char(' ') + text;
+        return std::nullopt;
+    };
+    const auto needRange = [&](int at, int low, int high, const char* what) {
+        if (inRange(f[std::size_t(at)], low, high))
+            return true;
+        why = QStringLiteral("%1 %2 %3 out of range %4..%5")
+                  .arg(name, QLatin1String(what))
+                  .arg(f[std::size_t(at)])
+                  .arg(low)
+                  .arg(high);
+        return false;
+    };
+    const auto payload = [&](int expected) -> std::optional<FrameKind> {
+        if (f[2] != expected)
+            return fail(QStringLiteral("frame has length byte %1 (expected %2)").arg(hex(f[2]), hex(expected)));
+        return FrameKind{false, expected};
+    };
+    const FrameKind set{false, 0};
+    const FrameKind get{true, 0};
+
+    if (f[0] == 0x00 && m_kind != Family::Unknown)
+        return get; // the secrecy handshake runs with every device
+    if (m_kind == Family::F553) {
+        switch (f[0]) {
+        case 0x01:
+        case 0x03:
+        case 0x0C:
+        case 0x0D:
+            return set;
+        case 0x02:
+            return needRange(1, 1, 4, "matrix number") ? std::optional(set) : std::nullopt;
+        case 0x04:
+            if (f[1] != 0)
+                return fail(QStringLiteral("byte 2 is %1 (expected 0)").arg(hex(f[1])));
+            return set;
+        case 0x0B:
+            return needRange(1, 1, 8, "stage") ? std::optional(set) : std::nullopt;
+        case 0x10:
+            return payload(f[1] == 2 ? 4 : 0x24);
+        case 0x11:
+            return needRange(1, 1, 8, "stage count") ? payload(8) : std::nullopt;
+        case 0x12:
+            if (!needRange(1, 1, 4, "matrix"))
+                return std::nullopt;
+            if (f[3] != 0x08)
+                return fail(QStringLiteral("byte 4 is %1 (expected 0x08)").arg(hex(f[3])));
+            return payload(0x40);
+        case 0x13:
+            return needRange(1, 1, 12, "macro id") ? payload(0x80) : std::nullopt;
+        case 0x83:
+        case 0x8B:
+            return get;
+        }
+    } else if (m_kind == Family::F560) {
+        switch (f[0]) {
+        case 0x01:
+            return set;
+        case 0x02:
+            return needRange(1, 0, 4, "profile") ? std::optional(set) : std::nullopt;
+        case 0x03:
+            return needRange(1, 1, 4, "index") ? std::optional(set) : std::nullopt;
+        case 0x04:
+            return needRange(1, 1, 4, "index") && needRange(2, 1, 8, "stage") ? std::optional(set) : std::nullopt;
+        case 0x0C:
+            return needRange(1, 0, 4, "profile") ? payload(0x80) : std::nullopt;
+        case 0x0D:
+            return needRange(1, 1, 4, "matrix") ? payload(0x80) : std::nullopt;
+        case 0x0F:
+            return needRange(1, 1, 12, "macro id") ? payload(0x80) : std::nullopt;
+        case 0x81:
+        case 0x82:
+        case 0x84:
+            return get;
+        case 0x8C:
+            return needRange(1, 0, 4, "profile") ? std::optional(get) : std::nullopt;
+        }
+    }
+    why = QStringLiteral("unknown command %1 for family %2").arg(name, m_family);
+    return std::nullopt;
+}
+
+void VirtualMouse::applyFrame(const Frame& f)
+{
+    State& s = m_state;
+    if (m_kind == Family::F553) {
+        switch (f[0]) {
+        case 0x01:
+            s.reportRate = f[1];
+            break;
+        case 0x02:
+            s.keyMatrix = f[1];
+            break;
+        case 0x03:
+            std::copy_n(f.begin() + 1, 4, s.keyboardOption.begin());
+            break;
+        case 0x04:
+            std::copy_n(f.begin() + 2, 4, s.gunData.begin());
+            ++s.gunDataWrites;
+            break;
+        case 0x0B:
+            s.dpiStage = f[1];
+            break;
+        case 0x0C:
+            std::copy_n(f.begin() + 1, 3, s.fixedColour.begin());
+            break;
+        case 0x0D:
+            std::copy_n(f.begin() + 1, 3, s.ledEffect.begin());
+            break;
+        }
+    } else {
+        switch (f[0]) {
+        case 0x01:
+            std::copy_n(f.begin() + 1, 2, s.keyboardOption.begin());
+            break;
+        case 0x02:
+            s.profile = f[1];
+            break;
+        case 0x03:
+            s.reportRates[f[1] - 1u] = f[2];
+            break;
+        case 0x04:
+            s.dpiStages[f[1] - 1u] = f[2];
+            break;
+        }
+    }
+}
+
+void VirtualMouse::applyPayload(const Frame& f, const QByteArray& payload)
+{
+    // checkFrame has bounded every index used here.
+    State& s = m_state;
+    if (m_kind == Family::F553) {
+        switch (f[0]) {
+        case 0x10: // a short (type 2) table overwrites the start of the colour table
+            s.colourType = f[1];
+            std::memcpy(s.colourTable.data(), payload.constData(), std::size_t(payload.size()));
+            break;
+        case 0x11:
+            s.dpiCount = f[1];
+            copyBytes(s.dpiTable, payload);
+            break;
+        case 0x12:
+            copyBytes(s.keyMatrices[f[1] - 1u], payload);
+            break;
+        case 0x13:
+            copyBytes(s.macros[f[1] - 1u], payload);
+            break;
+        }
+    } else {
+        switch (f[0]) {
+        case 0x0C:
+            copyBytes(s.profiles[f[1]], payload);
+            break;
+        case 0x0D:
+            if (std::any_of(payload.begin() + 64, payload.end(), [](char b) { return b != 0; })) {
+                protocolError(QStringLiteral("0DH payload has non-zero bytes after the 64-byte key matrix"));
+                return;
+            }
+            copyBytes(s.keyMatrices[f[1] - 1u], payload);
+            break;
+        case 0x0F:
+            copyBytes(s.macros[f[1] - 1u], payload);
+            break;
+        }
+    }
+}
+
+Frame VirtualMouse::replyTo(const Frame& f)
+{
+    const State& s = m_state;
+    Frame r{};
+    r[0] = f[0];
+    switch (f[0]) {
+    case 0x00:
+        std::copy_n(f.begin() + 1, 4, r.begin() + 1);
+        break;
+    case 0x83:
+        std::copy(s.keyboardOption.begin(), s.keyboardOption.end(), r.begin() + 1);
+        break;
+    case 0x8B:
+        r[1] = s.dpiStage;
+        break;
+    case 0x81:
+        r[1] = s.keyboardOption[0];
+        r[2] = s.keyboardOption[1];
+        break;
+    case 0x82:
+        r[1] = s.profile;
+        break;
+    case 0x84:
+        r[1] = f[1];
+        r[2] = s.dpiStages[inRange(f[1], 1, 4) ? f[1] - 1u : 0u];
+        break;
+    case 0x8C: {
+        r[1] = f[1];
+        // The block follows as input reports of reportLength bytes, the last
+        // one zero-padded.
+        const Block128& block = s.profiles[f[1]];
+        int offset = 0;
+        for (int size : HidCodec::chunkSizes(int(block.size()), m_reportLength)) {
+            QByteArray report(m_reportLength, '\0');
+            std::memcpy(report.data(), block.data() + offset, std::size_t(size));
+            queueInput(HidRole::Command, report);
+            offset += size;
+        }
+        break;
+    }
+    }
+    r[7] = HidCodec::checksum(r.data());
+    return r;
+}
