@@ -3,6 +3,8 @@
 #include "AppLog.h"
 #include "DeviceChangeNotifier.h"
 #include "DeviceDescription.h"
+#include "DpiSwitchTexts.h"
+#include "HidBackend.h"
 #include "Globals.h"
 #include "Ui_Controler.h"
 #include "UserEvent.h"
@@ -45,6 +47,15 @@ Widget::Widget(QWidget* parent)
         const myQQuickView* v = view();
         return v && v->isGun;
     });
+    hid.setFamilySource([this] {
+        const myQQuickView* v = view();
+        return v ? v->icType : QString();
+    });
+    hid.setListenerSink({[this](int stage) { showDpiStage(stage); },
+                         [this] {
+                             if (myQQuickView* v = view())
+                                 v->setEnabled(false);
+                         }});
 
     controller = new Ui_Controler;
     controller->setup(this);
@@ -119,18 +130,60 @@ void Widget::checkDevice()
     DeviceList list = DeviceDescription::readDeviceRecords(settings);
     hid.setScrambleTable(DeviceDescription::readScrambleTable(settings).value_or(HidCodec::defaultScrambleTable));
     qCDebug(skarnApp) << "device entries:" << list.size();
-    // Interfaces are matched to the entries, and tried, by the HID link; until
-    // it is there no entry gets a command interface and the check ends in the
-    // disconnected outcome.
+
+    HidBackend* backend = hid.backend();
     for (DeviceRecord& record : list) {
         record.primaryPath.clear();
         record.secondaryPath.clear();
+        // A later match overwrites an earlier one; one interface may serve both.
+        for (const HidInterfaceInfo& info : backend->enumerate(record.vid, record.pid)) {
+            if (info.usagePage == record.usagePage && info.usage == record.usage)
+                record.primaryPath = QString::fromLatin1(info.path);
+            if (info.usagePage == record.usagePage2 && info.usage == record.usage2)
+                record.secondaryPath = QString::fromLatin1(info.path);
+        }
     }
     hid.deviceList = list;
+
+    for (qsizetype j = 0; j < hid.deviceList.size(); ++j) {
+        if (hid.deviceList.at(j).primaryPath.isEmpty())
+            continue;
+        if (!hid.chkDeviceIsEnCode(int(j)))
+            continue;
+        qDebug("Device Connect");
+        myQQuickView* v = view();
+        v->clearHidBusy();
+        deviceConnected = true;
+        trayIcon->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information,
+                              10000);
+        hid.startListener(uint(hid.currentIndex));
+        if (v->icType == QLatin1String("560")) {
+            v->mouseReadProfile(0);
+            v->mouseReadProfile(1);
+            if (v->isGun) {
+                v->mouseReadProfile(2);
+                v->mouseReadProfile(3);
+                v->mouseReadProfile(4);
+            }
+        }
+        v->setEnabled(true);
+        startUi();
+        return;
+    }
 
     qDebug("Device DisConnect");
     deviceConnected = false;
     startUi();
+}
+
+void Widget::showDpiStage(int stage)
+{
+    if (myQQuickView* v = view())
+        v->setCurrentDPI(stage);
+    // Stage codes 1..7 name their own text; 0 and anything above 7 the eighth.
+    const std::size_t k = stage >= 1 && stage <= 7 ? std::size_t(stage - 1) : 7;
+    trayIcon->showMessage(QStringLiteral("Info"), dpiSwitchTexts[k] + QLatin1Char(' '), QSystemTrayIcon::Information,
+                          10000);
 }
 
 void Widget::exitSYS()

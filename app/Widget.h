@@ -66,6 +66,8 @@ protected:
 
 private:
     void buildTrayIcon();
+    // A DPI event from the listener: the page's stage and the tray balloon.
+    void showDpiStage(int stage);
     void onDeviceChanged();
     // The restore command: brings the hidden or minimised window back. Posted,
     // so that it runs after the caller (a tray click, a socket read) returned.

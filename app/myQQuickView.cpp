@@ -116,6 +116,16 @@ void myQQuickView::resetApconfig()
     m_global = std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat);
 }
 
+void myQQuickView::mouseReadProfile(uint profileNo)
+{
+    if (profileNo >= profileImages.size()) {
+        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
+        return;
+    }
+    if (hid)
+        hid->hid560_8CH_readProfile(profileImages[profileNo].data(), uchar(profileNo));
+}
+
 QVariant myQQuickView::getGlobalData(QVariant key)
 {
     return m_global->value(key.toString());

@@ -3,6 +3,7 @@
 #include <QQuickWidget>
 #include <QVariant>
 
+#include <array>
 #include <memory>
 
 class Hid_Thread;
@@ -27,6 +28,8 @@ public:
     QString icType; // "560" selects command set 560, anything else 553
     bool is55328 = false;
     bool is571 = false;
+    // Command set 560: copies of the device's profile blocks 0..4.
+    std::array<std::array<uchar, 128>, 5> profileImages{};
 
     // The store on apConfig.bin (replaced by resetApconfig()).
     QSettings* globalSettings() const { return m_global.get(); }
@@ -41,6 +44,7 @@ public Q_SLOTS:
     void initUI();
     void runUI();
     void resetApconfig();
+    void mouseReadProfile(uint profileNo);
     QVariant getGlobalData(QVariant key);
     void setGlobalData(QVariant key, QVariant tmpdata);
     void setBusy(int busyTime);

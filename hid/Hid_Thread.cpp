@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QRandomGenerator>
+#include <QtConcurrent>
 
 #include <algorithm>
 #include <cstring>
@@ -61,6 +62,68 @@ void Hid_Thread::stopListener()
     hidListenerRunning = false;
 }
 
+void Hid_Thread::startListener(uint index)
+{
+    stopListener();
+    // Only one loop may use the event interface.
+    listenerFuture.waitForFinished();
+    closeSecondary();
+
+    if (m_icType && m_icType() == QLatin1String("560")) {
+        uchar b1 = 0, b2 = 0;
+        hid560_81H_GetKeyboardoption(b1, b2);
+        b1 |= 0x08;
+        hid560_01H_SetKeyboardoption(b1, b2);
+    } else {
+        uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+        hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+        b4 |= 0x48;
+        hid553_03H_SetKeyboardoption(b1, b2, b3, b4);
+    }
+
+    hidListenerRunning = true;
+    // The loop works on its own copy of the path: the GUI thread may change
+    // the list (a failed command open empties a path) while the loop runs.
+    const QString path = qsizetype(index) < deviceList.size() ? deviceList.at(qsizetype(index)).secondaryPath : QString();
+    listenerFuture = QtConcurrent::run(&Hid_Thread::listenLoop, this, index, path);
+}
+
+void Hid_Thread::listenLoop(uint index, const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const QByteArray devicePath = path.toLatin1();
+    while (hidListenerRunning) {
+        HidHandle* handle = m_backend->open(devicePath, HidRole::Event);
+        if (!handle) {
+            qDebug("Device removed");
+            QMetaObject::invokeMethod(
+                this, [this, index] {
+                    if (qsizetype(index) < deviceList.size())
+                        deviceList[qsizetype(index)].secondaryPath.clear();
+                    if (m_sink.deviceGone)
+                        m_sink.deviceGone();
+                },
+                Qt::QueuedConnection);
+            hidListenerRunning = false;
+            return;
+        }
+        m_backend->setNonBlocking(handle, false);
+        uchar report[4] = {};
+        const int n = m_backend->readTimeout(handle, report, sizeof report, listenerReadTimeoutMs);
+        if (n == 4 && report[0] == 0x06 && report[1] == 0x07) {
+            const int stage = report[3];
+            QMetaObject::invokeMethod(
+                this, [this, stage] {
+                    if (m_sink.dpiEvent)
+                        m_sink.dpiEvent(stage);
+                },
+                Qt::QueuedConnection);
+        }
+        m_backend->close(handle);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Transport
 
@@ -85,6 +148,7 @@ HidHandle* Hid_Thread::openPrimary(int index)
     closePrimary();
     HidHandle* handle = m_backend->open(deviceList.at(index).primaryPath.toLatin1(), HidRole::Command);
     if (!handle) {
+        reportDenied(deviceList.at(index).primaryPath);
         // Gone for good: nothing touches this entry again until the next
         // device check finds the interface.
         deviceList[index].primaryPath.clear();
@@ -108,6 +172,16 @@ HidHandle* Hid_Thread::openSecondary(int index)
     m_backend->setNonBlocking(handle, false);
     secondaryHandle = handle;
     return handle;
+}
+
+void Hid_Thread::reportDenied(const QString& path)
+{
+    // Once per node: a desktop user without the udev rule would otherwise
+    // only see that nothing is found.
+    if (!m_backend->lastOpenDenied() || m_deniedReported.contains(path))
+        return;
+    m_deniedReported.insert(path);
+    qDebug().noquote() << QStringLiteral("cannot open %1: permission denied \u2014 see README, udev rule").arg(path);
 }
 
 void Hid_Thread::closePrimary()

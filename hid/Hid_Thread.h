@@ -4,6 +4,7 @@
 #include "HidCodec.h"
 
 #include <QFuture>
+#include <QSet>
 #include <QThread>
 
 #include <array>
@@ -59,16 +60,38 @@ public:
     HidBackend* backend() const { return m_backend; }
     // The clock for the fixed delays (not owned). Clock::system() by default.
     void setClock(Clock* clock);
-    // Where the view's isGun flag is read; false until a source is set.
+    // Where the view's isGun flag and icType are read; false and empty until
+    // a source is set.
     void setGunFlagSource(std::function<bool()> isGun) { m_isGun = std::move(isGun); }
+    void setFamilySource(std::function<QString()> icType) { m_icType = std::move(icType); }
+
+    // What the listener reports, delivered on the GUI thread in the order the
+    // listener produced it (queued through this object).
+    struct ListenerSink
+    {
+        std::function<void(int stage)> dpiEvent; // a DPI event report with its stage code
+        std::function<void()> deviceGone;        // the event interface can no longer be opened
+    };
+    void setListenerSink(ListenerSink sink) { m_sink = std::move(sink); }
     // The scrambling constant shared with the firmware.
     void setScrambleTable(const HidCodec::ScrambleTable& table) { m_scrambleTable = table; }
     const HidCodec::ScrambleTable& scrambleTable() const { return m_scrambleTable; }
 
+    // Sets the listener bits of the keyboard option (command set 560: 0x08 in
+    // the first byte; otherwise 0x48 in the fourth), then runs listenLoop on
+    // the global thread pool. A loop still running is stopped and waited for
+    // first (it is bounded by its 500 ms read). GUI thread.
+    void startListener(uint index);
     // Clears hidListenerRunning; a running listener leaves its loop at its
     // next check.
     void stopListener();
+    // Reads DPI event reports from the event interface of entry index while
+    // hidListenerRunning is set. Runs on a pool thread; uses only the event
+    // interface, its own copy of the path and the flag.
+    void listenLoop(uint index, const QString& path);
 
+    // Read timeout of one listener pass.
+    static constexpr int listenerReadTimeoutMs = 500;
     // Bulk reads of a query give up after this long, so a silent device
     // cannot hold the GUI thread.
     static constexpr int bulkReadTimeoutMs = 1000;
@@ -126,10 +149,14 @@ private:
     // 03H/04H of command set 560: index bytes 1..4, or only 1 with the gun flag.
     void perIndexCommand(const char* busyLine, uchar command, uchar value);
     int reportLengthOf(const DeviceRecord& record) const;
+    void reportDenied(const QString& path);
     bool currentIsEncoded() const;
 
     HidBackend* m_backend;
     Clock* m_clock;
     std::function<bool()> m_isGun;
+    std::function<QString()> m_icType;
+    ListenerSink m_sink;
+    QSet<QString> m_deniedReported;
     HidCodec::ScrambleTable m_scrambleTable = HidCodec::defaultScrambleTable;
 };

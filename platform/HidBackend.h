@@ -66,8 +66,10 @@ public:
     virtual int readTimeout(HidHandle* handle, std::uint8_t* data, std::size_t length, int timeoutMs) = 0;
     virtual int read(HidHandle* handle, std::uint8_t* data, std::size_t length) = 0;
 
-    // Why the last open() failed (empty when unknown). Used for diagnostics only.
+    // Why the last open() failed (empty when unknown), and whether it failed
+    // for lack of permission. Diagnostics only; same thread as the open().
     virtual QString lastOpenError() const { return {}; }
+    virtual bool lastOpenDenied() const { return false; }
 };
 
 // No devices at all: enumeration is empty and every open fails. What the HID

@@ -5,7 +5,8 @@
 #include <hidapi.h>
 
 #include <cerrno>
-#include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -62,14 +63,16 @@ HidHandle* HidapiBackend::open(const QByteArray& path, HidRole)
 {
     if (!m_initialised)
         return nullptr;
-    errno = 0;
     hid_device* d = hid_open_path(path.constData());
     if (!d) {
-        // hidraw's open() leaves errno set; it is what tells a missing
-        // permission from a vanished device.
-        m_lastOpenError = errno ? QString::fromLocal8Bit(std::strerror(errno)) : QString();
+        // hidapi does not keep errno; asking the node itself tells a missing
+        // permission (no udev rule) from a device that is gone.
+        const bool denied = ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
+        m_lastOpenDenied = denied;
+        m_lastOpenError = denied ? QStringLiteral("permission denied") : QStringLiteral("cannot open");
         return nullptr;
     }
+    m_lastOpenDenied = false;
     m_lastOpenError.clear();
     return new HidapiHandle(d);
 }

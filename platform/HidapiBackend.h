@@ -24,8 +24,10 @@ public:
     int readTimeout(HidHandle* handle, std::uint8_t* data, std::size_t length, int timeoutMs) override;
     int read(HidHandle* handle, std::uint8_t* data, std::size_t length) override;
     QString lastOpenError() const override;
+    bool lastOpenDenied() const override { return m_lastOpenDenied; }
 
 private:
     bool m_initialised = false;
     QString m_lastOpenError;
+    bool m_lastOpenDenied = false;
 };

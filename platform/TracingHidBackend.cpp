@@ -140,3 +140,8 @@ QString TracingHidBackend::lastOpenError() const
 {
     return m_inner.lastOpenError();
 }
+
+bool TracingHidBackend::lastOpenDenied() const
+{
+    return m_inner.lastOpenDenied();
+}

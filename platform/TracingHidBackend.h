@@ -39,6 +39,7 @@ public:
     int readTimeout(HidHandle* handle, std::uint8_t* data, std::size_t length, int timeoutMs) override;
     int read(HidHandle* handle, std::uint8_t* data, std::size_t length) override;
     QString lastOpenError() const override;
+    bool lastOpenDenied() const override;
 
     // One trace line, without its newline (for tests).
     static QByteArray formatLine(double ms, HidRole role, const char* op, const std::uint8_t* data,

@@ -83,7 +83,7 @@ void TestWidget::slotOrder()
                           "setBusy()"}));
     const QStringList view = names(myQQuickView::staticMetaObject);
     const QStringList expected{"clearHidBusy()",          "initUI()",      "runUI()",
-                               "resetApconfig()",         "getGlobalData(QVariant)",
+                               "resetApconfig()",         "mouseReadProfile(uint)", "getGlobalData(QVariant)",
                                "setGlobalData(QVariant,QVariant)", "setBusy(int)", "setCurrentDPI(int)"};
     QCOMPARE(view, expected);
 }
