@@ -344,6 +344,7 @@ void VirtualMouse::resetLink()
     m_discardOutput = false;
     for (VirtualMouseEndpoint* e : m_link->endpoints)
         e->input.clear();
+    m_pendingBulk.clear();
 }
 
 bool VirtualMouse::queueInput(HidRole interface, const QByteArray& report)
@@ -511,7 +512,8 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
         --m_lateReads;
         return {0, timeoutMs};
     }
-    if (endpoint.input.empty()) {
+    Q_UNUSED(endpoint);
+    if (m_pendingBulk.empty()) {
         if (blocking) {
             // Nothing will ever arrive on its own: a real device would leave
             // the host hanging here.
@@ -520,8 +522,8 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
         }
         return {0, timeoutMs};
     }
-    const QByteArray report = endpoint.input.front();
-    endpoint.input.pop_front();
+    const QByteArray report = m_pendingBulk.front();
+    m_pendingBulk.pop_front();
     int n = int(std::min(length, std::size_t(report.size())));
     if (m_shortReads > 0) {
         --m_shortReads;
@@ -569,17 +571,20 @@ std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, 
         case 0x0D:
             return set;
         case 0x02:
-            return needRange(1, 1, 4, "matrix number") ? std::optional(set) : std::nullopt;
+            // The host numbers matrices from 0 when it switches them and from 1
+            // on the gun path; both address the four matrices.
+            return needRange(1, 0, 4, "matrix number") ? std::optional(set) : std::nullopt;
         case 0x04:
             if (f[1] != 0)
                 return fail(QStringLiteral("byte 2 is %1 (expected 0)").arg(hex(f[1])));
             return set;
         case 0x0B:
-            return needRange(1, 1, 8, "stage") ? std::optional(set) : std::nullopt;
+            // Stage 0 is the host's "none"; it is taken as is.
+            return needRange(1, 0, 8, "stage") ? std::optional(set) : std::nullopt;
         case 0x10:
             return payload(f[1] == 2 ? 4 : 0x24);
         case 0x11:
-            return needRange(1, 1, 8, "stage count") ? payload(8) : std::nullopt;
+            return needRange(1, 0, 8, "stage count") ? payload(8) : std::nullopt;
         case 0x12:
             if (!needRange(1, 1, 4, "matrix"))
                 return std::nullopt;
@@ -601,7 +606,7 @@ std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, 
         case 0x03:
             return needRange(1, 1, 4, "index") ? std::optional(set) : std::nullopt;
         case 0x04:
-            return needRange(1, 1, 4, "index") && needRange(2, 1, 8, "stage") ? std::optional(set) : std::nullopt;
+            return needRange(1, 1, 4, "index") && needRange(2, 0, 8, "stage") ? std::optional(set) : std::nullopt;
         case 0x0C:
             return needRange(1, 0, 4, "profile") ? payload(0x80) : std::nullopt;
         case 0x0D:
@@ -737,11 +742,12 @@ Frame VirtualMouse::replyTo(const Frame& f)
         // The block follows as input reports of reportLength bytes, the last
         // one zero-padded.
         const Block128& block = s.profiles[f[1]];
+        m_pendingBulk.clear();
         int offset = 0;
         for (int size : HidCodec::chunkSizes(int(block.size()), m_reportLength)) {
             QByteArray report(m_reportLength, '\0');
             std::memcpy(report.data(), block.data() + offset, std::size_t(size));
-            queueInput(HidRole::Command, report);
+            m_pendingBulk.push_back(report);
             offset += size;
         }
         break;

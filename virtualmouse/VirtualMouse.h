@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -214,6 +215,10 @@ private:
     QList<QByteArray> m_outputReports;
     int m_commandCount = 0;
     std::optional<Payload> m_payload;
+    // Bulk input reports of the command interface wait in the device (its IN
+    // endpoint) until the host reads them, whichever handle it reads with:
+    // the host reopens the interface before every call.
+    std::deque<QByteArray> m_pendingBulk;
     Reply m_reply = Reply::None;
     HidCodec::Frame m_replyFrame{};
     bool m_discardOutput = false;

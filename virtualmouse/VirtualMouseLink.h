@@ -14,8 +14,9 @@
 class VirtualMouse;
 
 // One open interface of a virtual mouse, as a handle of VirtualHidBackend
-// holds it. Every open handle gets its own copy of each input report, as
-// with hidraw, and reports that arrive while nothing is open are lost.
+// holds it. Every open event handle gets its own copy of each event report,
+// as with hidraw, and events that arrive while nothing is open are lost. (The
+// command interface's bulk reports wait in the mouse instead.)
 struct VirtualMouseEndpoint
 {
     HidRole role = HidRole::Command;

@@ -1,0 +1,283 @@
+#include "Clock.h"
+#include "Hid_Thread.h"
+#include "TestSupport.h"
+#include "VirtualHidBackend.h"
+#include "VirtualMouse.h"
+
+#include <QTest>
+
+#include <functional>
+
+// The worker against the virtual mouse: both sides of the wire agree, and the
+// firmware counts no protocol error for anything the worker sends.
+namespace {
+
+DeviceRecord mouseRecord(bool isEncode = false, const QString& sCode = "582910", int reportLength = 32)
+{
+    DeviceRecord r;
+    r.type = 1;
+    r.vid = 0x04d9;
+    r.pid = 0xa1ee;
+    r.usagePage = 0xff00;
+    r.usage = 0xff00;
+    r.usagePage2 = 0xff01;
+    r.usage2 = 0xff01;
+    r.reportLength = reportLength;
+    r.isEncode = isEncode;
+    r.sCode = sCode;
+    return r;
+}
+
+QByteArray pattern(int n, int seed)
+{
+    QByteArray b;
+    for (int i = 0; i < n; ++i)
+        b.append(char((seed * 31 + i * 5 + 3) & 0xff));
+    return b;
+}
+
+template <std::size_t N>
+QByteArray block(const std::array<std::uint8_t, N>& a)
+{
+    return QByteArray(reinterpret_cast<const char*>(a.data()), qsizetype(N));
+}
+
+uchar* bytes(QByteArray& b)
+{
+    return reinterpret_cast<uchar*>(b.data());
+}
+
+struct Link
+{
+    VirtualClock clock;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<VirtualHidBackend> backend;
+    Hid_Thread hid;
+
+    Link(const QString& family, const DeviceRecord& device, const DeviceRecord& host,
+         const HidCodec::ScrambleTable& deviceTable = HidCodec::defaultScrambleTable)
+    {
+        mouse = std::make_unique<VirtualMouse>(device, family, deviceTable);
+        backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
+        hid.setBackend(backend.get());
+        hid.setClock(&clock);
+        DeviceRecord entry = host;
+        for (const HidInterfaceInfo& i : backend->enumerate(entry.vid, entry.pid)) {
+            if (i.usagePage == entry.usagePage && i.usage == entry.usage)
+                entry.primaryPath = QString::fromLatin1(i.path);
+            if (i.usagePage == entry.usagePage2 && i.usage == entry.usage2)
+                entry.secondaryPath = QString::fromLatin1(i.path);
+        }
+        hid.deviceList = {entry};
+        hid.currentIndex = 0;
+    }
+};
+
+using Step = std::function<void(Hid_Thread&)>;
+using Check = std::function<bool(const VirtualMouse::State&)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Step)
+Q_DECLARE_METATYPE(Check)
+
+class TestHidVirtual : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { secrecyKey = {}; }
+    void setCommands_data();
+    void setCommands();
+    void getCommands553();
+    void getCommands560();
+    void handshake_data();
+    void handshake();
+    void unpluggedDevice();
+};
+
+void TestHidVirtual::setCommands_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("isEncode");
+    QTest::addColumn<int>("reportLength");
+    QTest::addColumn<Step>("step");
+    QTest::addColumn<Check>("check");
+
+    for (bool encode : {false, true}) {
+        for (int rl : {32, 64}) {
+            const QByteArray tag = QByteArray(encode ? "scrambled" : "plain") + " at " + QByteArray::number(rl);
+            auto row = [&](const char* name, const char* family, Step step, Check check) {
+                QTest::addRow("%s %s, %s", family, name, tag.constData())
+                    << QString(family) << encode << rl << step << check;
+            };
+            row("report rate", "553", [](Hid_Thread& h) { h.hid553_01H_SetReportRate(3); },
+                [](const VirtualMouse::State& s) { return s.reportRate == 3; });
+            row("key matrix", "553", [](Hid_Thread& h) {
+                QByteArray m = pattern(64, 1);
+                h.hid553_12H_SetKeyMatrix(bytes(m), 2);
+                h.hid553_02H_SetCurrentKeyMatrix(2);
+            }, [](const VirtualMouse::State& s) { return block(s.keyMatrices[1]) == pattern(64, 1) && s.keyMatrix == 2; });
+            row("macro", "553", [](Hid_Thread& h) {
+                QByteArray m = pattern(128, 2);
+                h.hid553_13H_SetMacroKey(12, bytes(m));
+            }, [](const VirtualMouse::State& s) { return block(s.macros[11]) == pattern(128, 2); });
+            row("dpi", "553", [](Hid_Thread& h) {
+                QByteArray codes = pattern(8, 3);
+                h.hid553_11H_SetDPISet(5, bytes(codes));
+                h.hid553_0BH_SetCurrentDPI(4);
+            }, [](const VirtualMouse::State& s) {
+                return block(s.dpiTable) == pattern(8, 3) && s.dpiCount == 5 && s.dpiStage == 4;
+            });
+            row("lighting", "553", [](Hid_Thread& h) {
+                QByteArray colours = pattern(36, 4);
+                h.hid553_10H_SetLED8StageColor(1, bytes(colours));
+                h.hid553_0DH_SetRGBLedEffect(2, 3, 4);
+                uchar rgb[3] = {10, 20, 30};
+                h.hid553_0CH_SetFixLEDColor(rgb);
+            }, [](const VirtualMouse::State& s) {
+                return block(s.colourTable) == pattern(36, 4) && s.ledEffect == std::array<std::uint8_t, 3>{2, 3, 4} &&
+                       s.fixedColour == std::array<std::uint8_t, 3>{10, 20, 30};
+            });
+            row("options and gun", "553", [](Hid_Thread& h) {
+                h.hid553_03H_SetKeyboardoption(1, 2, 3, 0x48);
+                h.hid553_04H_SetGunData(5, 6, 7, 8);
+            }, [](const VirtualMouse::State& s) {
+                return s.keyboardOption == VirtualMouse::Bytes4{1, 2, 3, 0x48} &&
+                       s.gunData == VirtualMouse::Bytes4{5, 6, 7, 8};
+            });
+            row("profile", "560", [](Hid_Thread& h) {
+                QByteArray p = pattern(128, 5);
+                h.hid560_0CH_setProfile(bytes(p), 3);
+                h.hid560_02H_SetCurrentProfile(3);
+            }, [](const VirtualMouse::State& s) { return block(s.profiles[3]) == pattern(128, 5) && s.profile == 3; });
+            row("key matrix", "560", [](Hid_Thread& h) {
+                QByteArray m = pattern(64, 6);
+                h.hid560_0DH_SetKeyMatrix(bytes(m), 4);
+            }, [](const VirtualMouse::State& s) { return block(s.keyMatrices[3]) == pattern(64, 6); });
+            row("macro", "560", [](Hid_Thread& h) {
+                QByteArray m = pattern(128, 7);
+                h.hid560_0FH_SetMacroKey(1, bytes(m));
+            }, [](const VirtualMouse::State& s) { return block(s.macros[0]) == pattern(128, 7); });
+            row("per index", "560", [](Hid_Thread& h) {
+                h.hid560_03H_SetReportRate(2);
+                h.hid560_04H_SetCurrentDPI(6);
+                h.hid560_01H_SetKeyboardoption(0x08, 0x01);
+            }, [](const VirtualMouse::State& s) {
+                return s.reportRates == VirtualMouse::Bytes4{2, 2, 2, 2} && s.dpiStages == VirtualMouse::Bytes4{6, 6, 6, 6} &&
+                       s.keyboardOption[0] == 0x08 && s.keyboardOption[1] == 0x01;
+            });
+        }
+    }
+}
+
+void TestHidVirtual::setCommands()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, isEncode);
+    QFETCH(int, reportLength);
+    QFETCH(Step, step);
+    QFETCH(Check, check);
+    const DeviceRecord device = mouseRecord(isEncode, "Xq7!zz", reportLength);
+    Link link(family, device, device);
+    secrecyKey = *HidCodec::keyFromCode("Xq7!zz");
+    step(link.hid);
+    QVERIFY2(link.mouse->protocolErrors() == 0, qPrintable(link.mouse->protocolErrorMessages().join("; ")));
+    QVERIFY(check(link.mouse->state()));
+    QVERIFY(link.hid.hidReady);
+    QVERIFY(!link.mouse->payloadPending());
+}
+
+void TestHidVirtual::getCommands553()
+{
+    const DeviceRecord device = mouseRecord(true);
+    Link link("553", device, device);
+    secrecyKey = *HidCodec::keyFromCode("582910");
+    VirtualMouse::State s = link.mouse->state();
+    s.keyboardOption = {0x11, 0x22, 0x33, 0x04};
+    s.dpiStage = 5;
+    link.mouse->setState(s);
+    uchar b[4] = {};
+    link.hid.hid553_83H_GetKeyboardoption(b[0], b[1], b[2], b[3]);
+    QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 4).toHex(), QByteArray("11223304"));
+    uchar dpi = 0;
+    link.hid.hid553_8BH_GetCurrentDPI(dpi);
+    QCOMPARE(dpi, uchar(5));
+    QCOMPARE(link.mouse->protocolErrors(), 0);
+}
+
+void TestHidVirtual::getCommands560()
+{
+    const DeviceRecord device = mouseRecord(false, "582910", 32);
+    Link link("560", device, device);
+    VirtualMouse::State s = link.mouse->state();
+    s.keyboardOption = {0x40, 0x01, 0, 0};
+    s.profile = 2;
+    s.dpiStages = {3, 1, 1, 1};
+    link.mouse->setState(s);
+    uchar b1 = 0, b2 = 0;
+    link.hid.hid560_81H_GetKeyboardoption(b1, b2);
+    QCOMPARE(b1, uchar(0x40));
+    QCOMPARE(b2, uchar(0x01));
+    uchar profile = 9;
+    link.hid.hid560_82H_GetCurrentProfile(profile);
+    QCOMPARE(profile, uchar(2));
+    uchar index = 1, stage = 0;
+    link.hid.hid560_84H_GetCurrentDPI(index, stage);
+    QCOMPARE(index, uchar(1));
+    QCOMPARE(stage, uchar(3));
+    for (uchar n = 0; n < 5; ++n) {
+        QByteArray image(128, '\0');
+        link.hid.hid560_8CH_readProfile(bytes(image), n);
+        QCOMPARE(image.toHex(), block(s.profiles[n]).toHex());
+    }
+    QCOMPARE(link.mouse->protocolErrors(), 0);
+}
+
+void TestHidVirtual::handshake_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("isEncode");
+    QTest::addColumn<QString>("hostCode");
+    QTest::addColumn<bool>("sameTable");
+    QTest::addColumn<bool>("accepted");
+    for (const char* family : {"553", "560"}) {
+        QTest::addRow("%s plain", family) << QString(family) << false << "582910" << true << true;
+        QTest::addRow("%s scrambled", family) << QString(family) << true << "582910" << true << true;
+        QTest::addRow("%s wrong code", family) << QString(family) << true << "682910" << true << false;
+        QTest::addRow("%s wrong table", family) << QString(family) << true << "582910" << false << false;
+    }
+}
+
+// The handshake runs command set 553's echo on every device; with scrambling
+// it passes only when both sides use the same code and table.
+void TestHidVirtual::handshake()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, isEncode);
+    QFETCH(QString, hostCode);
+    QFETCH(bool, sameTable);
+    QFETCH(bool, accepted);
+    const HidCodec::ScrambleTable other{9, 8, 7, 6, 5, 4, 3, 2};
+    Link link(family, mouseRecord(isEncode, "582910"), mouseRecord(isEncode, hostCode),
+              sameTable ? HidCodec::defaultScrambleTable : other);
+    QCOMPARE(link.hid.chkDeviceIsEnCode(0), accepted);
+    QVERIFY(link.hid.hidReady);
+}
+
+void TestHidVirtual::unpluggedDevice()
+{
+    const DeviceRecord device = mouseRecord();
+    Link link("560", device, device);
+    link.mouse->unplug();
+    QByteArray image = pattern(128, 9);
+    link.hid.hid560_8CH_readProfile(bytes(image), 0);
+    QCOMPARE(image, pattern(128, 9));
+    QVERIFY(link.hid.deviceList.first().primaryPath.isEmpty());
+    QVERIFY(!link.hid.chkDeviceIsEnCode(0));
+    link.mouse->plug();
+    // The path stays empty until a device check finds the interface again.
+    QVERIFY(!link.hid.chkDeviceIsEnCode(0));
+}
+
+QTEST_GUILESS_MAIN(TestHidVirtual)
+#include "tst_hidvirtual.moc"
