@@ -29,9 +29,10 @@ void Ui_Controler::setup(Widget* window)
     // The software scene graph keeps a tray program small (tens of MB instead
     // of well over a hundred with a GL driver loaded); QT_QUICK_BACKEND still
     // lets a user choose another one.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") &&
-        QQuickWindow::graphicsApi() != QSGRendererInterface::Software)
+    static bool graphicsChosen = false;
+    if (!graphicsChosen && qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    graphicsChosen = true;
 
     m_view = new myQQuickView(window);
     m_view->setObjectName(QStringLiteral("ui_View"));

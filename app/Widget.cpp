@@ -64,6 +64,9 @@ Widget::Widget(QWidget* parent)
 
     checkTimer.setInterval(checkIntervalMs);
     checkTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the debounce is one interval
+    // after the last change.
+    checkTimer.setTimerType(Qt::PreciseTimer);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     buildTrayIcon();
@@ -154,8 +157,7 @@ void Widget::checkDevice()
         myQQuickView* v = view();
         v->clearHidBusy();
         deviceConnected = true;
-        trayIcon->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"), QSystemTrayIcon::Information,
-                              10000);
+        showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000);
         hid.startListener(uint(hid.currentIndex));
         if (v->icType == QLatin1String("560")) {
             v->mouseReadProfile(0);
@@ -182,8 +184,15 @@ void Widget::showDpiStage(int stage)
         v->setCurrentDPI(stage);
     // Stage codes 1..7 name their own text; 0 and anything above 7 the eighth.
     const std::size_t k = stage >= 1 && stage <= 7 ? std::size_t(stage - 1) : 7;
-    trayIcon->showMessage(QStringLiteral("Info"), dpiSwitchTexts[k] + QLatin1Char(' '), QSystemTrayIcon::Information,
-                          10000);
+    showBalloon(QStringLiteral("Info"), dpiSwitchTexts[k] + QLatin1Char(' '), 10000);
+}
+
+void Widget::showBalloon(const QString& title, const QString& text, int ms)
+{
+    if (m_presentBalloon)
+        m_presentBalloon(title, text, ms);
+    else
+        trayIcon->showMessage(title, text, QSystemTrayIcon::Information, ms);
 }
 
 void Widget::exitSYS()

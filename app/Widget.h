@@ -26,6 +26,8 @@ public:
     // Shows a warning box with the given caption and text; replaceable so that
     // tests can observe requests without a modal box.
     using WarningPresenter = std::function<void(const QString& caption, const QString& text)>;
+    // Shows a tray balloon (title, text, milliseconds); replaceable for tests.
+    using BalloonPresenter = std::function<void(const QString& title, const QString& text, int ms)>;
 
     explicit Widget(QWidget* parent = nullptr);
     ~Widget() override;
@@ -54,6 +56,7 @@ public:
     // request is well formed (see WarningRequest::text), else nothing.
     void handleWarningRequest(quint32 tag, const QByteArray& data);
     void setWarningPresenter(WarningPresenter presenter) { m_presentWarning = std::move(presenter); }
+    void setBalloonPresenter(BalloonPresenter presenter) { m_presentBalloon = std::move(presenter); }
 
 public Q_SLOTS:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -74,5 +77,8 @@ private:
     void postRestore();
 
     std::unique_ptr<DeviceChangeNotifier> m_notifier;
+    void showBalloon(const QString& title, const QString& text, int ms);
+
     WarningPresenter m_presentWarning;
+    BalloonPresenter m_presentBalloon;
 };

@@ -3,6 +3,7 @@
 #include "InputCapture.h"
 #include "QtSingleCoreApplication.h"
 #include "TracingHidBackend.h"
+#include "VirtualMouseMode.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
@@ -76,12 +77,19 @@ int main(int argc, char** argv)
     // hidapi is initialised here, on the GUI thread, before anything opens a device.
     HidapiBackend hidapi;
     std::unique_ptr<TracingHidBackend> tracing;
-    if (trace)
-        tracing = std::make_unique<TracingHidBackend>(hidapi, trace.get());
-    HidBackend* backend = tracing ? static_cast<HidBackend*>(tracing.get()) : &hidapi;
 
     auto* window = new Widget;
-    window->hid.setBackend(backend);
+    HidBackend* device = &hidapi;
+    if (QCoreApplication::arguments().contains(QLatin1String("--virtual-mouse"))) {
+        // Owned by the window; it outlives the HID worker's last use of it.
+        if (VirtualMouseMode* mode = VirtualMouseMode::create(window).release()) {
+            mode->attach();
+            device = mode->backend();
+        }
+    }
+    if (trace)
+        tracing = std::make_unique<TracingHidBackend>(*device, trace.get());
+    window->hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : device);
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, window, &Widget::receiveMessage);
 
     InputCapture capture;

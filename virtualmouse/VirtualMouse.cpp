@@ -254,6 +254,14 @@ bool VirtualMouse::pressLocked(int stage)
     return queueInput(HidRole::Event, QByteArray(report, 4));
 }
 
+bool VirtualMouse::sendEventReport(const QByteArray& report)
+{
+    std::lock_guard lock(m_link->mutex);
+    if (!m_link->plugged || report.isEmpty())
+        return false;
+    return queueInput(HidRole::Event, report);
+}
+
 bool VirtualMouse::isPlugged() const
 {
     std::lock_guard lock(m_link->mutex);

@@ -125,6 +125,9 @@ public:
     bool pressDpiButton(int stage);
     // The next stage of the stage count, wrapping to 1.
     bool pressDpiButton();
+    // Any report on the event interface, as is (for tests of what the host
+    // ignores); the state is not changed. Same delivery rules as above.
+    bool sendEventReport(const QByteArray& report);
 
     // While unplugged, enumeration lists nothing, opens fail and every call on
     // a handle returns -1 (a blocked event read wakes with -1). Handles opened
