@@ -97,29 +97,15 @@ void Hid_Thread::listenLoop(uint index, const QString& path)
         HidHandle* handle = m_backend->open(devicePath, HidRole::Event);
         if (!handle) {
             qDebug("Device removed");
-            QMetaObject::invokeMethod(
-                this, [this, index] {
-                    if (qsizetype(index) < deviceList.size())
-                        deviceList[qsizetype(index)].secondaryPath.clear();
-                    if (m_sink.deviceGone)
-                        m_sink.deviceGone();
-                },
-                Qt::QueuedConnection);
             hidListenerRunning = false;
+            postListenerEvent({ListenerEvent::DeviceGone, 0, index});
             return;
         }
         m_backend->setNonBlocking(handle, false);
         uchar report[4] = {};
         const int n = m_backend->readTimeout(handle, report, sizeof report, listenerReadTimeoutMs);
-        if (n == 4 && report[0] == 0x06 && report[1] == 0x07) {
-            const int stage = report[3];
-            QMetaObject::invokeMethod(
-                this, [this, stage] {
-                    if (m_sink.dpiEvent)
-                        m_sink.dpiEvent(stage);
-                },
-                Qt::QueuedConnection);
-        }
+        if (n == 4 && report[0] == 0x06 && report[1] == 0x07)
+            postListenerEvent({ListenerEvent::Dpi, report[3], index});
         m_backend->close(handle);
     }
 }
@@ -182,6 +168,38 @@ void Hid_Thread::reportDenied(const QString& path)
         return;
     m_deniedReported.insert(path);
     qDebug().noquote() << QStringLiteral("cannot open %1: permission denied \u2014 see README, udev rule").arg(path);
+}
+
+void Hid_Thread::postListenerEvent(const ListenerEvent& event)
+{
+    {
+        std::lock_guard lock(m_eventsMutex);
+        m_events.push_back(event);
+    }
+    // Invoked by name, with nothing captured: the event travels through our
+    // own locked queue, so the hand-over is visible to the thread sanitizer
+    // (Qt's own event queue is not instrumented).
+    QMetaObject::invokeMethod(this, "deliverListenerEvents", Qt::QueuedConnection);
+}
+
+void Hid_Thread::deliverListenerEvents()
+{
+    std::deque<ListenerEvent> events;
+    {
+        std::lock_guard lock(m_eventsMutex);
+        events.swap(m_events);
+    }
+    for (const ListenerEvent& e : events) {
+        if (e.kind == ListenerEvent::Dpi) {
+            if (m_sink.dpiEvent)
+                m_sink.dpiEvent(e.stage);
+        } else {
+            if (qsizetype(e.index) < deviceList.size())
+                deviceList[qsizetype(e.index)].secondaryPath.clear();
+            if (m_sink.deviceGone)
+                m_sink.deviceGone();
+        }
+    }
 }
 
 void Hid_Thread::closePrimary()

@@ -9,7 +9,9 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 class Clock;
 class HidBackend;
@@ -129,6 +131,17 @@ public Q_SLOTS:
     void hid553_10H_SetLED8StageColor(uchar type, uchar* src24);
 
 private:
+    struct ListenerEvent
+    {
+        enum Kind { Dpi, DeviceGone } kind;
+        int stage;
+        uint index;
+    };
+    // Listener thread: queues an effect for the GUI thread, in order.
+    void postListenerEvent(const ListenerEvent& event);
+    // GUI thread: carries out the queued effects.
+    Q_INVOKABLE void deliverListenerEvents();
+
     HidHandle* openPrimary(int index);
     HidHandle* openSecondary(int index);
     void closePrimary();
@@ -158,5 +171,7 @@ private:
     std::function<QString()> m_icType;
     ListenerSink m_sink;
     QSet<QString> m_deniedReported;
+    std::mutex m_eventsMutex;
+    std::deque<ListenerEvent> m_events;
     HidCodec::ScrambleTable m_scrambleTable = HidCodec::defaultScrambleTable;
 };

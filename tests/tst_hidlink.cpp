@@ -7,6 +7,7 @@
 #include "TracingHidBackend.h"
 
 #include <QBuffer>
+#include <QMetaMethod>
 #include <QTest>
 #include <QTimer>
 
@@ -174,6 +175,7 @@ private Q_SLOTS:
     void secrecyKeyKeepsLastCode();
     void reportLengthOutOfRange();
     void trace();
+    void slotOrder();
 
 private:
     void setUpDevice(int reportLength = 32, bool isEncode = false, const QString& sCode = "582910");
@@ -685,6 +687,30 @@ void TestHidLink::trace()
     QVERIFY(!real.open("/dev/no-such-hidraw", HidRole::Command));
     QCOMPARE(out.data(), QByteArray("0.0 cmd open-fail\n"));
     m_hid->setBackend(m_backend.get());
+}
+
+// The worker's slots keep their places in its meta-object.
+void TestHidLink::slotOrder()
+{
+    QStringList names;
+    const QMetaObject& mo = Hid_Thread::staticMetaObject;
+    for (int i = mo.methodOffset(); i < mo.methodCount(); ++i)
+        if (mo.method(i).methodType() == QMetaMethod::Slot && mo.method(i).access() == QMetaMethod::Public)
+            names << QString::fromLatin1(mo.method(i).name());
+    QCOMPARE(names, (QStringList{"hidCS", "chkDeviceIsEnCode", "USBDataEncryption", "USBDataDecipher",
+                                 "hid553_00H_GetSecrecyCode", "hid553_83H_GetKeyboardoption",
+                                 "hid560_81H_GetKeyboardoption", "hid560_82H_GetCurrentProfile",
+                                 "hid560_84H_GetCurrentDPI", "hid553_8BH_GetCurrentDPI",
+                                 "hid553_03H_SetKeyboardoption", "hid553_04H_SetGunData",
+                                 "hid560_01H_SetKeyboardoption", "hid553_01H_SetReportRate",
+                                 "hid560_03H_SetReportRate", "hid560_04H_SetCurrentDPI", "hid553_0BH_SetCurrentDPI",
+                                 "hid553_12H_SetKeyMatrix", "hid560_0DH_SetKeyMatrix", "hid560_0CH_setProfile",
+                                 "hid560_8CH_readProfile", "hid560_02H_SetCurrentProfile", "hid553_13H_SetMacroKey",
+                                 "hid560_0FH_SetMacroKey", "hid553_11H_SetDPISet", "hid553_02H_SetCurrentKeyMatrix",
+                                 "hid553_0DH_SetRGBLedEffect", "hid553_0CH_SetFixLEDColor",
+                                 "hid553_10H_SetLED8StageColor"}));
+    // No signals or other slots before them.
+    QCOMPARE(mo.method(mo.methodOffset()).name(), QByteArray("hidCS"));
 }
 
 QTEST_GUILESS_MAIN(TestHidLink)
