@@ -45,6 +45,8 @@ public:
     std::function<HidCodec::Frame(const HidCodec::FeatureReport&)> respond;
     HidCodec::FeatureReport lastRequest{};
     int openHandles = 0;
+    bool denied = false; // opens fail for lack of permission
+    bool lastOpenDenied() const override { return denied; }
 
     std::vector<HidInterfaceInfo> enumerate(quint16, quint16) override { return {}; }
     HidHandle* open(const QByteArray& path, HidRole) override
@@ -176,6 +178,7 @@ private Q_SLOTS:
     void reportLengthOutOfRange();
     void trace();
     void slotOrder();
+    void permissionDeniedSaidOnce();
 
 private:
     void setUpDevice(int reportLength = 32, bool isEncode = false, const QString& sCode = "582910");
@@ -687,6 +690,26 @@ void TestHidLink::trace()
     QVERIFY(!real.open("/dev/no-such-hidraw", HidRole::Command));
     QCOMPARE(out.data(), QByteArray("0.0 cmd open-fail\n"));
     m_hid->setBackend(m_backend.get());
+}
+
+// A node that exists but may not be opened is named once, with the hint
+// where to look; an ordinary failed open says nothing.
+void TestHidLink::permissionDeniedSaidOnce()
+{
+    MessageLog log;
+    m_backend->failOpens = 1;
+    m_hid->hid553_01H_SetReportRate(1);
+    QVERIFY(log.lines().filter("permission denied").isEmpty());
+
+    m_backend->denied = true;
+    for (int i = 0; i < 3; ++i) {
+        setUpDevice(); // a device check finds the node again
+        m_backend->failOpens = 1;
+        m_hid->hid553_01H_SetReportRate(1);
+    }
+    QCOMPARE(log.lines().filter("permission denied").size(), 1);
+    QCOMPARE(log.lines().filter("permission denied").first(),
+             QString::fromUtf8("cannot open cmd-path: permission denied \u2014 see README, udev rule"));
 }
 
 // The worker's slots keep their places in its meta-object.
