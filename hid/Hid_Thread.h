@@ -56,7 +56,8 @@ public:
     HidCodec::FeatureReport replyBuffer{};
     std::array<uchar, 256> bulkBuffer{};
 
-    // The transport (not owned; must outlive the worker). Until one is set
+    // The transport (not owned; must outlive the worker; not to be changed
+    // while the listener runs). Until one is set
     // there is no device: enumeration is empty and every open fails.
     void setBackend(HidBackend* backend);
     HidBackend* backend() const { return m_backend; }

@@ -45,25 +45,6 @@ QByteArray pattern(int size, int seed)
     return bytes;
 }
 
-QJsonArray ints(const QByteArray& bytes)
-{
-    QJsonArray array;
-    for (char b : bytes)
-        array.append(int(std::uint8_t(b)));
-    return array;
-}
-
-// path is "key" or "key/index" (one level into an array).
-void setPath(QJsonObject& object, const QString& path, const QJsonValue& value)
-{
-    const QString key = path.section(QLatin1Char('/'), 0, 0);
-    if (key == path)
-        return void(object[key] = value);
-    QJsonArray array = object[key].toArray();
-    array.replace(path.section(QLatin1Char('/'), 1).toInt(), value);
-    object[key] = array;
-}
-
 // The keys whose values differ, except the command counter.
 QStringList differingKeys(const QJsonObject& a, const QJsonObject& b)
 {
@@ -168,14 +149,8 @@ class TestVirtualMouse : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void enumerationAndPaths();
-    void setCommands_data();
-    void setCommands();
-    void getCommands_data();
-    void getCommands();
     void strictness_data();
     void strictness();
-    void profileBlockArrivesInReports_data();
-    void profileBlockArrivesInReports();
     void dpiButtonReachesListenerThread();
     void unplugAndDestructionWakeBlockedRead();
     void injectedFaults_data();
@@ -209,112 +184,6 @@ void TestVirtualMouse::enumerationAndPaths()
     QCOMPARE(a.commandCount(), 0);
     QCOMPARE(backend.setNonBlocking(h, true), 0);
     backend.close(h);
-}
-
-void TestVirtualMouse::setCommands_data()
-{
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QJsonObject>("changes"); // "key" or "key/index" -> new value
-
-    using O = QJsonObject;
-    using A = QJsonArray;
-    const QByteArray none, p4 = pattern(4, 9), p8 = pattern(8, 1), p36 = pattern(36, 5);
-    const QByteArray p64 = pattern(64, 3), p128 = pattern(128, 7);
-    O type2{{"colourType", 2}};
-    for (int i = 0; i < 4; ++i)
-        type2[QStringLiteral("colourTable/%1").arg(i)] = std::uint8_t(p4[i]);
-
-    QTest::addRow("553 01H report rate") << "553" << request(0x01, {4}) << none << O{{"reportRate", 4}};
-    QTest::addRow("553 02H key matrix") << "553" << request(0x02, {4}) << none << O{{"keyMatrix", 4}};
-    QTest::addRow("553 03H options") << "553" << request(0x03, {9, 8, 7, 6}) << none
-                                     << O{{"keyboardOption", A{9, 8, 7, 6}}};
-    QTest::addRow("553 04H gun data") << "553" << request(0x04, {0, 0xa1, 0xb2, 0xc3, 0xd4}) << none
-                                      << O{{"gunData", A{0xa1, 0xb2, 0xc3, 0xd4}}, {"gunDataWrites", 1}};
-    QTest::addRow("553 0BH DPI stage") << "553 32 scrambled" << request(0x0B, {8}) << none << O{{"dpiStage", 8}};
-    QTest::addRow("553 0CH fixed colour") << "553" << request(0x0C, {0x10, 0x20, 0x30}) << none
-                                          << O{{"fixedColour", A{0x10, 0x20, 0x30}}};
-    QTest::addRow("553 0DH LED effect") << "553" << request(0x0D, {7, 8, 9}) << none
-                                        << O{{"ledEffect", A{7, 8, 9}}};
-    QTest::addRow("553 10H colours, 36 at 32") << "553" << request(0x10, {1, 0x24}) << p36
-                                               << O{{"colourType", 1}, {"colourTable", ints(p36)}};
-    QTest::addRow("553 10H type 2, 4 at 64") << "553 64" << request(0x10, {2, 4}) << p4 << type2;
-    QTest::addRow("553 11H DPI set") << "553" << request(0x11, {6, 8}) << p8
-                                     << O{{"dpiCount", 6}, {"dpiTable", ints(p8)}};
-    QTest::addRow("553 12H key matrix 4 at 64") << "553 64" << request(0x12, {4, 0x40, 0x08}) << p64
-                                                << O{{"keyMatrices/3", ints(p64)}};
-    QTest::addRow("553 13H macro 12") << "553 32 scrambled" << request(0x13, {12, 0x80}) << p128
-                                      << O{{"macros/11", ints(p128)}};
-    QTest::addRow("560 01H options") << "560" << request(0x01, {0x21, 0x43}) << none
-                                     << O{{"keyboardOption/0", 0x21}, {"keyboardOption/1", 0x43}};
-    QTest::addRow("560 02H profile 0") << "560" << request(0x02, {0}) << none << O{{"profile", 0}};
-    QTest::addRow("560 03H rate of index 4") << "560" << request(0x03, {4, 9}) << none << O{{"reportRates/3", 9}};
-    QTest::addRow("560 04H stage of index 2") << "560" << request(0x04, {2, 8}) << none << O{{"dpiStages/1", 8}};
-    QTest::addRow("560 0CH profile 4 at 32") << "560" << request(0x0C, {4, 0x80}) << p128
-                                             << O{{"profiles/4", ints(p128)}};
-    QTest::addRow("560 0CH profile 0 at 64") << "560 64 scrambled" << request(0x0C, {0, 0x80}) << p128
-                                             << O{{"profiles/0", ints(p128)}};
-    QTest::addRow("560 0DH key matrix 2") << "560" << request(0x0D, {2, 0x80}) << p64 + QByteArray(64, '\0')
-                                          << O{{"keyMatrices/1", ints(p64)}};
-    QTest::addRow("560 0FH macro 1 at 64") << "560 64" << request(0x0F, {1, 0x80}) << p128
-                                           << O{{"macros/0", ints(p128)}};
-}
-
-void TestVirtualMouse::setCommands()
-{
-    QFETCH(QString, config);
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, payload);
-    QFETCH(QJsonObject, changes);
-
-    Rig rig(config);
-    QJsonObject expected = rig.mouse.stateJson();
-    QCOMPARE(rig.send(frame), 9);
-    rig.sendPayload(payload);
-
-    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
-    QCOMPARE(rig.mouse.receivedFrames(), QList<QByteArray>{frame.mid(1)}); // descrambled as sent
-    QCOMPARE(rig.mouse.commandCount(), 1);
-    QVERIFY(!rig.mouse.payloadPending());
-    for (auto it = changes.begin(); it != changes.end(); ++it)
-        setPath(expected, it.key(), it.value());
-    QCOMPARE(differingKeys(rig.mouse.stateJson(), expected), QStringList());
-}
-
-void TestVirtualMouse::getCommands_data()
-{
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<QByteArray>("reply"); // reply bytes 1..7 in hex, the state at its defaults
-
-    const QByteArray echo = "00deadbeef0000";
-    const QByteArray challenge = request(0x00, {0xde, 0xad, 0xbe, 0xef});
-    QTest::addRow("553 00H echo") << "553" << challenge << echo;
-    QTest::addRow("553 00H echo, scrambled") << "553 32 scrambled" << challenge << echo;
-    QTest::addRow("553 83H options") << "553" << request(0x83) << QByteArray("83010203040000");
-    QTest::addRow("553 8BH DPI stage") << "553 32 scrambled" << request(0x8B) << QByteArray("8b020000000000");
-    QTest::addRow("560 00H echo, scrambled") << "560 32 scrambled" << challenge << echo;
-    QTest::addRow("560 81H options") << "560" << request(0x81) << QByteArray("81010200000000");
-    QTest::addRow("560 82H profile") << "560" << request(0x82) << QByteArray("82010000000000");
-    QTest::addRow("560 84H index 1") << "560" << request(0x84, {1}) << QByteArray("84010200000000");
-    QTest::addRow("560 84H index 4") << "560" << request(0x84, {4}) << QByteArray("84040500000000");
-    QTest::addRow("560 84H index 9 gets index 1's") << "560" << request(0x84, {9}) << QByteArray("84090200000000");
-    QTest::addRow("560 8CH profile 2") << "560 32 scrambled" << request(0x8C, {2}) << QByteArray("8c020000000000");
-}
-
-void TestVirtualMouse::getCommands()
-{
-    QFETCH(QString, config);
-    QFETCH(QByteArray, frame);
-    QFETCH(QByteArray, reply);
-
-    Rig rig(config);
-    QCOMPARE(rig.send(frame), 9);
-    const QByteArray got = rig.reply();
-    QCOMPARE(got.left(7).toHex(), reply);
-    QCOMPARE(std::uint8_t(got[7]), HidCodec::checksum(reinterpret_cast<const std::uint8_t*>(got.constData())));
-    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
 }
 
 void TestVirtualMouse::strictness_data()
@@ -415,44 +284,6 @@ void TestVirtualMouse::strictness()
     QVERIFY2(errors[0].startsWith(message), qPrintable(errors[0]));
     QCOMPARE(differingKeys(rig.mouse.stateJson(), before), QStringList{"protocolErrors"});
     rig.mouse.clearProtocolErrors();
-    QCOMPARE(rig.mouse.protocolErrors(), 0);
-}
-
-void TestVirtualMouse::profileBlockArrivesInReports_data()
-{
-    QTest::addColumn<QString>("config");
-    QTest::addColumn<int>("reads");
-
-    QTest::addRow("32") << "560 32" << 4;
-    QTest::addRow("64, scrambled") << "560 64 scrambled" << 2;
-    QTest::addRow("48, last report padded") << "560 48" << 3;
-}
-
-void TestVirtualMouse::profileBlockArrivesInReports()
-{
-    QFETCH(QString, config);
-    QFETCH(int, reads);
-
-    Rig rig(config);
-    const int reportLength = rig.mouse.reportLength();
-    QCOMPARE(rig.send(request(0x8C, {3})), 9);
-    QCOMPARE(rig.reply().left(2), QByteArray::fromHex("8c03"));
-
-    // A buffer larger than a report shows that each read delivers exactly one.
-    std::vector<std::uint8_t> buffer(std::size_t(reportLength) + 8);
-    QByteArray got;
-    int n = 0;
-    while ((n = rig.backend.readTimeout(rig.cmd, buffer.data(), buffer.size(), 100)) > 0) {
-        QCOMPARE(n, reportLength);
-        got.append(reinterpret_cast<const char*>(buffer.data()), n);
-    }
-    QCOMPARE(n, 0);
-    QCOMPARE(got.size(), reads * reportLength);
-    const VirtualMouse::State state = rig.mouse.state();
-    QCOMPARE(got.left(128), QByteArray(reinterpret_cast<const char*>(state.profiles[3].data()), 128));
-    QCOMPARE(std::uint8_t(got[1]), std::uint8_t(3 * 37 + 7 + 1));
-    QCOMPARE(got.mid(128), QByteArray(got.size() - 128, '\0'));
-    QCOMPARE(rig.clock.sleeps(), std::vector<quint32>{100}); // the final, empty read waited its timeout
     QCOMPARE(rig.mouse.protocolErrors(), 0);
 }
 
