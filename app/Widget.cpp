@@ -44,12 +44,12 @@ Widget::Widget(QWidget* parent)
 {
     hid.owner = this;
     hid.setGunFlagSource([this] {
-        const myQQuickView* v = view();
-        return v && v->isGun;
+        myQQuickView* v = view();
+        return v && v->core().isGun;
     });
     hid.setFamilySource([this] {
-        const myQQuickView* v = view();
-        return v ? v->icType : QString();
+        myQQuickView* v = view();
+        return v ? v->core().icType : QString();
     });
     hid.setListenerSink({[this](int stage) { showDpiStage(stage); },
                          [this] {
@@ -60,7 +60,7 @@ Widget::Widget(QWidget* parent)
     controller = new Ui_Controler;
     controller->setup(this);
 
-    view()->hid = &hid;
+    view()->core().hid = &hid;
 
     checkTimer.setInterval(checkIntervalMs);
     checkTimer.setSingleShot(true);
@@ -159,10 +159,10 @@ void Widget::checkDevice()
         deviceConnected = true;
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000);
         hid.startListener(uint(hid.currentIndex));
-        if (v->icType == QLatin1String("560")) {
+        if (v->core().icType == QLatin1String("560")) {
             v->mouseReadProfile(0);
             v->mouseReadProfile(1);
-            if (v->isGun) {
+            if (v->core().isGun) {
                 v->mouseReadProfile(2);
                 v->mouseReadProfile(3);
                 v->mouseReadProfile(4);

@@ -2,9 +2,7 @@
 
 #include "AppLog.h"
 #include "Globals.h"
-#include "Hid_Thread.h"
-#include "IniValue.h"
-#include "SafeFile.h"
+#include "DialogFileChooser.h"
 
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -17,8 +15,12 @@
 
 myQQuickView::myQQuickView(QWidget* parent)
     : QQuickWidget(parent)
-    , m_global(std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat))
+    , m_dialogs(std::make_unique<DialogFileChooser>(this))
 {
+    m_core.setRootCaller([this](const char* name, const QVariantList& args, Qt::ConnectionType type) {
+        return callRoot(name, args, type);
+    });
+    m_core.setFileChooser(m_dialogs.get());
     connect(this, &QQuickWidget::statusChanged, this, &myQQuickView::onStatusChanged);
     // The first frame that shows the QML root (it starts invisible and
     // initUI() reveals it) marks the end of a cold start.
@@ -28,12 +30,6 @@ myQQuickView::myQQuickView(QWidget* parent)
         disconnect(m_firstFrame);
         qCDebug(skarnApp) << "first frame rendered";
     });
-
-    isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
-    isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
-    icType = IniValue::text(getGlobalData(QStringLiteral("mouse/icType")));
-    is55328 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is55328")));
-    is571 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is571")));
 }
 
 myQQuickView::~myQQuickView() = default;
@@ -89,67 +85,290 @@ bool myQQuickView::callRoot(const char* name, const QVariantList& args, Qt::Conn
 
 void myQQuickView::clearHidBusy()
 {
-    if (hid)
-        hid->hidReady = true;
+    m_core.clearHidBusy();
 }
 
 void myQQuickView::initUI()
 {
-    callRoot("initUI", {}, Qt::QueuedConnection);
+    m_core.initUI();
 }
 
 void myQQuickView::runUI()
 {
-    callRoot("run", {}, Qt::QueuedConnection);
+    m_core.runUI();
 }
 
 void myQQuickView::resetApconfig()
 {
-    // The old store's pending writes go to disk first, so nothing queued in it
-    // lands on the restored file afterwards.
-    const QString fileName = m_global->fileName();
-    m_global->sync();
-    m_global.release()->deleteLater();
-    // Replaced in one step: a missing or unreadable factory copy leaves the
-    // current file as it is.
-    SafeFile::replaceWithCopy(DataPath::apConfigFactory, fileName);
-    m_global = std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat);
+    m_core.resetApconfig();
+}
+
+bool myQQuickView::loadMacroFile(QVariant macroFileName)
+{
+    return m_core.loadMacroFile(macroFileName);
+}
+
+void myQQuickView::saveMacroFile(QVariant macroFileName)
+{
+    m_core.saveMacroFile(macroFileName);
+}
+
+bool myQQuickView::loadProfile(int profile)
+{
+    return m_core.loadProfile(profile);
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    m_core.saveProfile(profile);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    m_core.resetProfile(profile);
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    m_core.copyProfile(destprofile, srcprofile);
+}
+
+QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode)
+{
+    return m_core.getLangStrings(typeStr, langCode);
+}
+
+QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
+{
+    return m_core.createMacroIni(name, macroIndex);
+}
+
+QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
+{
+    return m_core.updataNameList(type, nameList);
+}
+
+QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname)
+{
+    return m_core.modifyMacroNameUpdateProfile(oldname, newname);
+}
+
+void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
+{
+    m_core.deleteMacroUpdateProfile(macroName);
+}
+
+QVariant myQQuickView::deleteMacroIni(QVariant name)
+{
+    return m_core.deleteMacroIni(name);
+}
+
+QVariantList myQQuickView::getNameList(QVariant type)
+{
+    return m_core.getNameList(type);
+}
+
+QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
+{
+    return m_core.saveMacroIni(name, macros, repeat);
+}
+
+QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
+{
+    return m_core.mouseSendMacroData(macroData, macroIndex);
+}
+
+QStringList myQQuickView::loadMacroIni(QVariant name)
+{
+    return m_core.loadMacroIni(name);
+}
+
+void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
+{
+    m_core.mouseSaveGundata(index, src6);
+}
+
+void myQQuickView::mouseSendGundata(int gunIndex, QVariantList src6)
+{
+    m_core.mouseSendGundata(gunIndex, src6);
+}
+
+void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
+{
+    m_core.modifyGundata(modifyType, src6);
+}
+
+QVariantList myQQuickView::getGunData(QVariant name)
+{
+    return m_core.getGunData(name);
+}
+
+QStringList myQQuickView::getGunDataKey()
+{
+    return m_core.getGunDataKey();
+}
+
+QVariant myQQuickView::getXYSensitive(QVariant index)
+{
+    return m_core.getXYSensitive(index);
+}
+
+QVariant myQQuickView::getselectGun(QVariant index)
+{
+    return m_core.getselectGun(index);
+}
+
+void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
+{
+    m_core.setXYSensitive(index, xyData);
+}
+
+void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
+{
+    m_core.setSelectGun(index, xyData);
+}
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    m_core.setCurrentProfile(profile);
+}
+
+void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    m_core.mouseSetKeyboardoption(byte1, byte2, byte3, byte4);
+}
+
+void myQQuickView::mouseSetReportRate(uchar rate)
+{
+    m_core.mouseSetReportRate(rate);
+}
+
+void myQQuickView::mouseSetCurrentDPI(uchar currentDPI)
+{
+    m_core.mouseSetCurrentDPI(currentDPI);
+}
+
+void myQQuickView::mouseResetKeyMatrix()
+{
+    m_core.mouseResetKeyMatrix();
+}
+
+QVariant myQQuickView::mouseGetCurrentDPI()
+{
+    return m_core.mouseGetCurrentDPI();
+}
+
+void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
+{
+    m_core.mouseSetKeyMatrix(src64, isSendData, otherParam);
+}
+
+void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
+{
+    m_core.mouseSetDpi(dpiCount, sensorType, dpiValueArray);
+}
+
+void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    m_core.mouseSetRGBEffect(effect, option1, option2);
+}
+
+void myQQuickView::mouseSetRGBColor(uchar type, QVariantList src24)
+{
+    m_core.mouseSetRGBColor(type, src24);
+}
+
+void myQQuickView::mouseSetFixColor(QVariantList src3)
+{
+    m_core.mouseSetFixColor(src3);
+}
+
+void myQQuickView::mouseSetProfile(uint profileNo)
+{
+    m_core.mouseSetProfile(profileNo);
 }
 
 void myQQuickView::mouseReadProfile(uint profileNo)
 {
-    if (profileNo >= profileImages.size()) {
-        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
-        return;
-    }
-    if (hid)
-        hid->hid560_8CH_readProfile(profileImages[profileNo].data(), uchar(profileNo));
+    m_core.mouseReadProfile(profileNo);
+}
+
+QVariant myQQuickView::mouseReadCurrentProfile()
+{
+    return m_core.mouseReadCurrentProfile();
+}
+
+void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
+{
+    m_core.mouseSwitchKeyMatrix(indexNo);
+}
+
+QVariantList myQQuickView::GetKeyboardoption()
+{
+    return m_core.GetKeyboardoption();
+}
+
+void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    m_core.mouseSetCursorSpeed(cursorSpeed);
+}
+
+void myQQuickView::mouseSetVerticalScrollLines(uint lines)
+{
+    m_core.mouseSetVerticalScrollLines(lines);
+}
+
+void myQQuickView::mouseSetDoubleClickSpeed(uint speed)
+{
+    m_core.mouseSetDoubleClickSpeed(speed);
+}
+
+QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
+{
+    return m_core.mouseGetKeydefine(index, isRecovery);
+}
+
+void myQQuickView::openUpdateExe()
+{
+    m_core.openUpdateExe();
+}
+
+QVariant myQQuickView::getData(QVariant key, bool isRecovery)
+{
+    return m_core.getData(key, isRecovery);
 }
 
 QVariant myQQuickView::getGlobalData(QVariant key)
 {
-    return m_global->value(key.toString());
+    return m_core.getGlobalData(key);
+}
+
+QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
+{
+    return m_core.getDataList(key, isRecovery);
+}
+
+void myQQuickView::setData(QVariant key, QVariant data)
+{
+    m_core.setData(key, data);
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    m_global->setValue(key.toString(), tmpdata);
+    m_core.setGlobalData(key, tmpdata);
+}
+
+void myQQuickView::setDataList(QVariant key, QVariantList datalist)
+{
+    m_core.setDataList(key, datalist);
 }
 
 void myQQuickView::setBusy(int busyTime)
 {
-    callRoot("setProtectUI", {busyTime}, Qt::DirectConnection);
+    m_core.setBusy(busyTime);
 }
 
 void myQQuickView::setCurrentDPI(int dpiValue)
 {
-    // The listener calls this from its pool thread; the QML engine lives on
-    // the GUI thread, so the call is carried there.
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, dpiValue] { callRoot("setCurrentDPI", {dpiValue}, Qt::DirectConnection); },
-            Qt::QueuedConnection);
-        return;
-    }
-    callRoot("setCurrentDPI", {dpiValue}, Qt::DirectConnection);
+    m_core.setCurrentDPI(dpiValue);
 }

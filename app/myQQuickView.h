@@ -1,17 +1,14 @@
 #pragma once
 
+#include "ViewCore.h"
+
 #include <QQuickWidget>
 #include <QVariant>
 
-#include <array>
-#include <memory>
-
-class Hid_Thread;
-class QSettings;
-
 // The QML host: loads the pages and carries the operations they call as
-// ui_View. It keeps one settings object on apConfig.bin for its whole life and
-// reads the device flags from it once, at construction.
+// ui_View. Each slot forwards to the ViewCore it owns (the same operations
+// the command line reaches without any widget); the view adds what needs the
+// QML: the calls into the root object and the file dialogs.
 //
 // Calls into the QML root go by function name; a function the root does not
 // have is skipped. GUI thread only.
@@ -22,17 +19,8 @@ public:
     explicit myQQuickView(QWidget* parent = nullptr);
     ~myQQuickView() override;
 
-    Hid_Thread* hid = nullptr; // set by the main window right after construction
-    bool isColorful = false;
-    bool isGun = false;
-    QString icType; // "560" selects command set 560, anything else 553
-    bool is55328 = false;
-    bool is571 = false;
-    // Command set 560: copies of the device's profile blocks 0..4.
-    std::array<std::array<uchar, 128>, 5> profileImages{};
-
-    // The store on apConfig.bin (replaced by resetApconfig()).
-    QSettings* globalSettings() const { return m_global.get(); }
+    ViewCore& core() { return m_core; }
+    const ViewCore& core() const { return m_core; }
 
     // Calls the QML root's function name with args. Queued calls run on a
     // later event-loop pass, direct ones now. False when there is no root or
@@ -44,9 +32,58 @@ public Q_SLOTS:
     void initUI();
     void runUI();
     void resetApconfig();
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QStringList getLangStrings(QString typeStr, QString langCode);
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    QVariant deleteMacroIni(QVariant name);
+    QVariantList getNameList(QVariant type);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+    QStringList loadMacroIni(QVariant name);
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void mouseSendGundata(int gunIndex, QVariantList src6);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    QVariant getXYSensitive(QVariant index);
+    QVariant getselectGun(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    void setSelectGun(QVariant index, QVariant xyData);
+    void setCurrentProfile(int profile);
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void mouseSetReportRate(uchar rate);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    void mouseResetKeyMatrix();
+    QVariant mouseGetCurrentDPI();
+    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+    void mouseSetFixColor(QVariantList src3);
+    void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void mouseSwitchKeyMatrix(int indexNo);
+    QVariantList GetKeyboardoption();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void mouseSetDoubleClickSpeed(uint speed);
+    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
+    void openUpdateExe();
+    QVariant getData(QVariant key, bool isRecovery);
     QVariant getGlobalData(QVariant key);
+    QVariantList getDataList(QVariant key, bool isRecovery);
+    void setData(QVariant key, QVariant data);
     void setGlobalData(QVariant key, QVariant tmpdata);
+    void setDataList(QVariant key, QVariantList datalist);
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
 
@@ -56,6 +93,7 @@ protected:
 private:
     void onStatusChanged(QQuickWidget::Status status);
 
-    std::unique_ptr<QSettings> m_global;
+    ViewCore m_core;
+    std::unique_ptr<FileChooser> m_dialogs;
     QMetaObject::Connection m_firstFrame;
 };

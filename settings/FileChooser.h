@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// Where the profile and macro operations ask the user for a file. The tray
+// program shows Qt's file dialogs; tests and the command line give a fixed
+// answer. An empty result means the user cancelled.
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+    virtual QString openFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
+};
+
+// Always answers with the same path (empty: always cancel).
+class FixedFileChooser final : public FileChooser
+{
+public:
+    explicit FixedFileChooser(QString path = QString())
+        : m_path(std::move(path))
+    {
+    }
+    void setPath(const QString& path) { m_path = path; }
+    QString openFileName(const QString&, const QString&, const QString&) override { return m_path; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return m_path; }
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class FileChooser;
+class QSettings;
+
+// The settings stores of the view: the global file apConfig.bin, the factory
+// profile pD.bin and the ten profiles p1.bin..p10.bin, opened once, in that
+// order, relative to the working directory. Opening never creates a file; a
+// missing file reads as empty.
+//
+// Profile numbers are 0-based: profile n is p<n+1>.bin. The data operations
+// use currentProfile; when it is outside 0..9 they do nothing (reads give
+// their default) and say so on the debug output.
+//
+// Replacing a profile never loses it: the new content is complete on disk
+// before the old file goes, and a failed copy keeps the old file and store.
+// GUI thread only.
+class ProfileStore
+{
+public:
+    static constexpr int profileCount = 10;
+
+    ProfileStore();
+    ~ProfileStore();
+    ProfileStore(const ProfileStore&) = delete;
+    ProfileStore& operator=(const ProfileStore&) = delete;
+
+    static QString profilePath(int profile);
+
+    QSettings& global() const { return *m_global; }
+    QSettings& factory() const { return *m_factory; }
+    // The store of profile n, or nullptr outside 0..9.
+    QSettings* profile(int n) const;
+
+    int currentProfile = 0;
+
+    QVariant getData(const QVariant& key, bool isRecovery) const;
+    // The old list meaning: a plain string (a stored one-element list) and
+    // an absent key give an empty list.
+    QVariantList getDataList(const QVariant& key, bool isRecovery) const;
+    void setData(const QVariant& key, const QVariant& data);
+    void setDataList(const QVariant& key, const QVariantList& list);
+    QVariant getGlobalData(const QVariant& key) const;
+    void setGlobalData(const QVariant& key, const QVariant& data);
+    QVariant getXYSensitive(const QVariant& index) const; // default 4
+    void setXYSensitive(const QVariant& index, const QVariant& value);
+    QVariant getSelectGun(const QVariant& index) const; // default ""
+    void setSelectGun(const QVariant& index, const QVariant& value);
+
+    // apConfig.bin from its factory copy; a missing copy keeps the file.
+    void resetApconfig();
+
+    // Profile n's file and store become a copy of source. False (and nothing
+    // changed) when n is out of range or the copy could not be made.
+    bool replaceProfile(int n, const QString& source);
+    bool loadProfile(int profile, FileChooser& chooser);
+    void saveProfile(int profile, FileChooser& chooser);
+    void resetProfile(int profile);
+    void copyProfile(int destination, int source);
+
+private:
+    QSettings* current(const char* operation) const;
+
+    std::unique_ptr<QSettings> m_global;
+    std::unique_ptr<QSettings> m_factory;
+    QList<QSettings*> m_profiles; // owned
+};
