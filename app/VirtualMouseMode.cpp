@@ -1,39 +1,22 @@
 #include "VirtualMouseMode.h"
 
-#include "AppLog.h"
 #include "DeviceChangeNotifier.h"
-#include "DeviceDescription.h"
-#include "Globals.h"
-#include "IniValue.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
+#include "VirtualMouseSetup.h"
 #include "Widget.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
 
 std::unique_ptr<VirtualMouseMode> VirtualMouseMode::create(Widget* window)
 {
-    QSettings settings(DataPath::apConfig, QSettings::IniFormat);
-    const DeviceList entries = DeviceDescription::readDeviceRecords(settings);
-    const auto mouseEntry =
-        std::find_if(entries.begin(), entries.end(), [](const DeviceRecord& r) { return r.type == 1; });
-    if (mouseEntry == entries.end()) {
-        qCDebug(skarnApp) << "virtual mouse: apConfig.bin has no mouse entry (type 1)";
+    std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::fromConfig();
+    if (!mouse)
         return nullptr;
-    }
-    const QString family = IniValue::text(settings.value(QStringLiteral("mouse/icType")));
-    const auto table = DeviceDescription::readScrambleTable(settings).value_or(HidCodec::defaultScrambleTable);
-    auto mouse = std::make_unique<VirtualMouse>(*mouseEntry, family == QLatin1String("560") ? family : QStringLiteral("553"),
-                                                table);
-    qCDebug(skarnApp).noquote() << QStringLiteral("virtual mouse %1:%2, command set %3")
-                                       .arg(mouseEntry->vid, 4, 16, QLatin1Char('0'))
-                                       .arg(mouseEntry->pid, 4, 16, QLatin1Char('0'))
-                                       .arg(mouse->family());
     return std::unique_ptr<VirtualMouseMode>(new VirtualMouseMode(window, std::move(mouse)));
 }
 

@@ -2,9 +2,8 @@
 
 #include "AppLog.h"
 #include "DeviceChangeNotifier.h"
-#include "DeviceDescription.h"
+#include "DeviceCheck.h"
 #include "DpiSwitchTexts.h"
-#include "HidBackend.h"
 #include "Globals.h"
 #include "Ui_Controler.h"
 #include "UserEvent.h"
@@ -16,7 +15,6 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSettings>
 
 namespace {
 
@@ -129,52 +127,12 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::checkDevice()
 {
-    QSettings settings(DataPath::apConfig, QSettings::IniFormat);
-    DeviceList list = DeviceDescription::readDeviceRecords(settings);
-    hid.setScrambleTable(DeviceDescription::readScrambleTable(settings).value_or(HidCodec::defaultScrambleTable));
-    qCDebug(skarnApp) << "device entries:" << list.size();
-
-    HidBackend* backend = hid.backend();
-    for (DeviceRecord& record : list) {
-        record.primaryPath.clear();
-        record.secondaryPath.clear();
-        // A later match overwrites an earlier one; one interface may serve both.
-        for (const HidInterfaceInfo& info : backend->enumerate(record.vid, record.pid)) {
-            if (info.usagePage == record.usagePage && info.usage == record.usage)
-                record.primaryPath = QString::fromLatin1(info.path);
-            if (info.usagePage == record.usagePage2 && info.usage == record.usage2)
-                record.secondaryPath = QString::fromLatin1(info.path);
-        }
-    }
-    hid.deviceList = list;
-
-    for (qsizetype j = 0; j < hid.deviceList.size(); ++j) {
-        if (hid.deviceList.at(j).primaryPath.isEmpty())
-            continue;
-        if (!hid.chkDeviceIsEnCode(int(j)))
-            continue;
-        qDebug("Device Connect");
-        myQQuickView* v = view();
-        v->clearHidBusy();
-        deviceConnected = true;
+    myQQuickView* v = view();
+    const bool connected = DeviceCheck::run(hid, v->core(), [this] {
         showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000);
-        hid.startListener(uint(hid.currentIndex));
-        if (v->core().icType == QLatin1String("560")) {
-            v->mouseReadProfile(0);
-            v->mouseReadProfile(1);
-            if (v->core().isGun) {
-                v->mouseReadProfile(2);
-                v->mouseReadProfile(3);
-                v->mouseReadProfile(4);
-            }
-        }
+    });
+    if (connected)
         v->setEnabled(true);
-        startUi();
-        return;
-    }
-
-    qDebug("Device DisConnect");
-    deviceConnected = false;
     startUi();
 }
 

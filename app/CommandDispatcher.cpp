@@ -1,0 +1,365 @@
+#include "CommandDispatcher.h"
+
+#include "Hid_Thread.h"
+#include "ViewCore.h"
+#include "VirtualMouse.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaMethod>
+#include <QThread>
+#include <QVariant>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Storage for one argument of a meta-call, alive until the call returns.
+struct Argument
+{
+    QVariant value;                // by-value parameters
+    uchar byte = 0;                // uchar&
+    std::vector<uchar> buffer;     // uchar*
+    uchar* pointer = nullptr;      // what a uchar* parameter receives
+    bool isReference = false;
+    bool isPointer = false;
+};
+
+QString jsonText(const QJsonValue& v)
+{
+    if (v.isString())
+        return QLatin1Char('"') + v.toString() + QLatin1Char('"');
+    return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+// JSON numbers are doubles; the pages pass whole numbers as ints.
+QVariant toVariant(const QJsonValue& v)
+{
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        if (d == double(qint64(d)) && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
+            return int(d);
+        return d;
+    }
+    if (v.isArray()) {
+        QVariantList list;
+        for (const QJsonValue& item : v.toArray())
+            list.append(toVariant(item));
+        return list;
+    }
+    return v.toVariant();
+}
+
+bool integer(const QJsonValue& v, qint64 low, qint64 high, qint64* out)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (d != double(qint64(d)) || d < double(low) || d > double(high))
+        return false;
+    *out = qint64(d);
+    return true;
+}
+
+bool convert(const QMetaType& type, const QJsonValue& v, Argument* a, QString* why)
+{
+    const QByteArray name = type.name();
+    qint64 n = 0;
+    if (name == "QVariant") {
+        a->value = toVariant(v);
+    } else if (name == "int") {
+        if (!integer(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), &n))
+            return *why = QStringLiteral("an integer"), false;
+        a->value = int(n);
+    } else if (name == "uint") {
+        if (!integer(v, 0, std::numeric_limits<uint>::max(), &n))
+            return *why = QStringLiteral("an integer 0..4294967295"), false;
+        a->value = uint(n);
+    } else if (name == "uchar") {
+        if (!integer(v, 0, 255, &n))
+            return *why = QStringLiteral("an integer 0..255"), false;
+        a->value = QVariant::fromValue(uchar(n));
+    } else if (name == "bool") {
+        if (!v.isBool())
+            return *why = QStringLiteral("true or false"), false;
+        a->value = v.toBool();
+    } else if (name == "QString") {
+        if (!v.isString())
+            return *why = QStringLiteral("a string"), false;
+        a->value = v.toString();
+    } else if (name == "QStringList") {
+        if (!v.isArray())
+            return *why = QStringLiteral("an array of strings"), false;
+        QStringList list;
+        for (const QJsonValue& item : v.toArray()) {
+            if (!item.isString())
+                return *why = QStringLiteral("an array of strings"), false;
+            list.append(item.toString());
+        }
+        a->value = list;
+    } else if (name == "QVariantList") {
+        if (!v.isArray())
+            return *why = QStringLiteral("an array"), false;
+        a->value = toVariant(v).toList();
+    } else {
+        return *why = QStringLiteral("a value of type %1, which the command line cannot give").arg(QString::fromLatin1(name)),
+               false;
+    }
+    return true;
+}
+
+QJsonArray bytesJson(const uchar* data, int n)
+{
+    QJsonArray array;
+    for (int i = 0; i < n; ++i)
+        array.append(int(data[i]));
+    return array;
+}
+
+QString signature(const QMetaMethod& m, const QString& prefix)
+{
+    QStringList params;
+    for (int i = 0; i < m.parameterCount(); ++i)
+        params << QString::fromLatin1(m.parameterTypeName(i)) + QLatin1Char(' ') +
+                      QString::fromLatin1(m.parameterNames().value(i));
+    return prefix + QString::fromLatin1(m.name()) + QLatin1Char('(') + params.join(QStringLiteral(", ")) +
+           QLatin1Char(')');
+}
+
+} // namespace
+
+CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid, VirtualMouse* mouse,
+                                     std::function<void()> recheck)
+    : m_view(view)
+    , m_hid(hid)
+    , m_mouse(mouse)
+    , m_recheck(std::move(recheck))
+{
+}
+
+bool CommandDispatcher::parseArgument(const QString& text, QJsonValue* value, QString* error)
+{
+    QJsonParseError parse{};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray("[") + text.toUtf8() + "]", &parse);
+    if (parse.error == QJsonParseError::NoError && doc.array().size() == 1) {
+        *value = doc.array().first();
+        return true;
+    }
+    const QString t = text.trimmed();
+    const bool looksLikeJson = t.isEmpty() || t.startsWith(QLatin1Char('[')) || t.startsWith(QLatin1Char('{')) ||
+                               t.startsWith(QLatin1Char('"')) || t.at(0).isDigit() || t.startsWith(QLatin1Char('-'));
+    if (looksLikeJson) {
+        *error = QStringLiteral("argument %1 is not valid JSON").arg(text);
+        return false;
+    }
+    *value = text; // a bare word: a string
+    return true;
+}
+
+bool CommandDispatcher::call(const QString& operation, const QJsonArray& arguments, QJsonValue* result,
+                             QString* error)
+{
+    if (operation.startsWith(QLatin1String("virtual.")))
+        return callVirtual(operation.mid(8), arguments, result, error);
+    if (operation.startsWith(QLatin1String("hid.")))
+        return callMeta(&m_hid, operation.mid(4), arguments, true, result, error);
+    return callMeta(&m_view, operation, arguments, false, result, error);
+}
+
+bool CommandDispatcher::callMeta(QObject* target, const QString& name, const QJsonArray& arguments, bool hidSlot,
+                                 QJsonValue* result, QString* error)
+{
+    const QMetaObject* mo = target->metaObject();
+    int index = -1;
+    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+        const QMetaMethod m = mo->method(i);
+        if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public &&
+            QString::fromLatin1(m.name()) == name) {
+            index = i;
+            break;
+        }
+    }
+    if (index < 0) {
+        *error = QStringLiteral("unknown operation %1%2").arg(hidSlot ? QStringLiteral("hid.") : QString(), name);
+        return false;
+    }
+    const QMetaMethod method = mo->method(index);
+    if (method.parameterCount() != arguments.size()) {
+        *error = QStringLiteral("%1 takes %2 argument(s), %3 given: %4")
+                     .arg(name)
+                     .arg(method.parameterCount())
+                     .arg(arguments.size())
+                     .arg(signature(method, hidSlot ? QStringLiteral("hid.") : QString()));
+        return false;
+    }
+
+    // Everything is converted before the call, so a bad argument calls nothing.
+    std::vector<Argument> args(std::size_t(arguments.size()));
+    for (int i = 0; i < method.parameterCount(); ++i) {
+        Argument& a = args[std::size_t(i)];
+        const QByteArray typeName = method.parameterTypeName(i);
+        const QJsonValue& v = arguments.at(i);
+        QString why;
+        qint64 n = 0;
+        if (typeName == "uchar&") {
+            if (!integer(v, 0, 255, &n)) {
+                *error = QStringLiteral("argument %1 of %2 must be an integer 0..255, not %3").arg(i + 1).arg(name, jsonText(v));
+                return false;
+            }
+            a.isReference = true;
+            a.byte = uchar(n);
+        } else if (typeName == "uchar*") {
+            if (!v.isArray() || v.toArray().size() > 256) {
+                *error = QStringLiteral("argument %1 of %2 must be an array of at most 256 bytes, not %3")
+                             .arg(i + 1)
+                             .arg(name, jsonText(v));
+                return false;
+            }
+            a.isPointer = true;
+            a.buffer.assign(256, 0);
+            const QJsonArray bytes = v.toArray();
+            for (qsizetype k = 0; k < bytes.size(); ++k) {
+                if (!integer(bytes.at(k), 0, 255, &n)) {
+                    *error = QStringLiteral("argument %1 of %2: element %3 must be an integer 0..255")
+                                 .arg(i + 1)
+                                 .arg(name)
+                                 .arg(k);
+                    return false;
+                }
+                a.buffer[std::size_t(k)] = uchar(n);
+            }
+            a.pointer = a.buffer.data();
+        } else if (!convert(method.parameterMetaType(i), v, &a, &why)) {
+            *error = QStringLiteral("argument %1 of %2 must be %3, not %4").arg(i + 1).arg(name, why, jsonText(v));
+            return false;
+        }
+    }
+
+    QVariant returned;
+    if (method.returnMetaType().id() != QMetaType::Void)
+        returned = QVariant(method.returnMetaType());
+    std::vector<void*> argv(std::size_t(args.size()) + 1);
+    argv[0] = returned.isValid() ? returned.data() : nullptr;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        Argument& a = args[i];
+        argv[i + 1] = a.isReference ? static_cast<void*>(&a.byte)
+                      : a.isPointer ? static_cast<void*>(&a.pointer)
+                                    : a.value.data();
+    }
+    QMetaObject::metacall(target, QMetaObject::InvokeMetaMethod, index, argv.data());
+
+    if (returned.isValid()) {
+        QVariant v = returned.metaType().id() == QMetaType::QVariant ? returned.value<QVariant>() : returned;
+        if (v.metaType().id() == QMetaType::UChar)
+            v = int(v.value<uchar>());
+        *result = QJsonValue::fromVariant(v);
+        return true;
+    }
+    *result = QJsonValue();
+    if (hidSlot) {
+        QJsonArray references;
+        for (const Argument& a : args)
+            if (a.isReference)
+                references.append(int(a.byte));
+        if (!references.isEmpty())
+            *result = references;
+        else if (name == QLatin1String("hid560_8CH_readProfile"))
+            *result = bytesJson(args[0].buffer.data(), 128);
+        else if (name == QLatin1String("USBDataEncryption") || name == QLatin1String("USBDataDecipher"))
+            *result = bytesJson(args[0].buffer.data(), 8);
+    }
+    return true;
+}
+
+bool CommandDispatcher::callVirtual(const QString& name, const QJsonArray& arguments, QJsonValue* result,
+                                    QString* error)
+{
+    if (!m_mouse) {
+        *error = QStringLiteral("virtual.%1 needs --virtual-mouse").arg(name);
+        return false;
+    }
+    auto noArguments = [&] {
+        if (arguments.isEmpty())
+            return true;
+        *error = QStringLiteral("virtual.%1 takes no arguments").arg(name);
+        return false;
+    };
+    if (name == QLatin1String("pressDpiButton")) {
+        qint64 stage = 0;
+        if (arguments.size() > 1 || (arguments.size() == 1 && !integer(arguments.at(0), 1, 8, &stage))) {
+            *error = QStringLiteral("virtual.pressDpiButton takes an optional stage 1..8");
+            return false;
+        }
+        if (stage == 0) {
+            const VirtualMouse::State s = m_mouse->state();
+            const int count = std::clamp(int(s.dpiCount), 1, 8);
+            const int current = m_mouse->family() == QLatin1String("560") ? s.dpiStages[0] : s.dpiStage;
+            stage = current >= count ? 1 : current + 1;
+        }
+        // The listener reopens its interface between reads; a press that
+        // finds no reader is tried again for a moment.
+        bool delivered = false;
+        QElapsedTimer t;
+        t.start();
+        while (!(delivered = m_mouse->pressDpiButton(int(stage))) && t.elapsed() < 200)
+            QThread::msleep(2);
+        // Let the listener's report reach this thread's queue and run.
+        QThread::msleep(50);
+        QCoreApplication::processEvents();
+        *result = delivered;
+        return true;
+    }
+    if (name == QLatin1String("unplug")) {
+        if (!noArguments())
+            return false;
+        m_mouse->unplug();
+        // The listener notices within one read; wait for it so the next
+        // command sees the device gone.
+        QElapsedTimer t;
+        t.start();
+        while (m_hid.hidListenerRunning && t.elapsed() < 2000)
+            QThread::msleep(10);
+        QCoreApplication::processEvents();
+        *result = QJsonValue();
+        return true;
+    }
+    if (name == QLatin1String("plug")) {
+        if (!noArguments())
+            return false;
+        m_mouse->plug();
+        if (!m_hid.hidListenerRunning && m_recheck)
+            m_recheck();
+        *result = QJsonValue();
+        return true;
+    }
+    if (name == QLatin1String("state")) {
+        if (!noArguments())
+            return false;
+        *result = m_mouse->stateJson();
+        return true;
+    }
+    *error = QStringLiteral("unknown operation virtual.%1").arg(name);
+    return false;
+}
+
+QStringList CommandDispatcher::operations() const
+{
+    QStringList list;
+    auto add = [&](const QMetaObject& mo, const QString& prefix) {
+        for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
+            const QMetaMethod m = mo.method(i);
+            if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public)
+                list << signature(m, prefix);
+        }
+    };
+    add(ViewCore::staticMetaObject, QString());
+    add(Hid_Thread::staticMetaObject, QStringLiteral("hid."));
+    list << QStringLiteral("virtual.pressDpiButton([stage 1..8])") << QStringLiteral("virtual.unplug()")
+         << QStringLiteral("virtual.plug()") << QStringLiteral("virtual.state()");
+    return list;
+}

@@ -1,0 +1,230 @@
+#include "TestSupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QTest>
+
+// The command line end to end: the built skarnctl on a temporary data
+// folder, against the virtual mouse.
+class TestSkarnctl : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void callPrintsOneJsonValue_data();
+    void callPrintsOneJsonValue();
+    void runSession();
+    void fileDialogs();
+    void errors_data();
+    void errors();
+    void failedLineStopsTheRun();
+    void help();
+
+private:
+    struct Result
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Result skarnctl(const QStringList& arguments, const QByteArray& input = QByteArray());
+    std::unique_ptr<TestDataFolder> m_data;
+};
+
+void TestSkarnctl::init()
+{
+    m_data = std::make_unique<TestDataFolder>();
+    m_data->write("modules/setting/p3.bin", "[mouse]\nreportRate=2\n");
+}
+
+void TestSkarnctl::cleanup()
+{
+    m_data.reset();
+}
+
+TestSkarnctl::Result TestSkarnctl::skarnctl(const QStringList& arguments, const QByteArray& input)
+{
+    QProcess p;
+    p.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    p.start(QStringLiteral(SKARNCTL_EXE), QStringList{"--data", m_data->path()} + arguments);
+    if (!p.waitForStarted(5000))
+        return {};
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+void TestSkarnctl::callPrintsOneJsonValue_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addRow("global key") << QStringList{"call", "getGlobalData", "mouse/keyCount"} << QByteArray("\"8\"\n");
+    QTest::addRow("absent key") << QStringList{"call", "getGlobalData", "mouse/none"} << QByteArray("null\n");
+    QTest::addRow("no result") << QStringList{"call", "setCurrentProfile", "3"} << QByteArray("null\n");
+    QTest::addRow("default") << QStringList{"call", "getXYSensitive", "0"} << QByteArray("4\n");
+    QTest::addRow("list") << QStringList{"call", "getLangStrings", "\"none\"", "\"English\""} << QByteArray("[]\n");
+    QTest::addRow("bool result") << QStringList{"call", "updataNameList", "0", "[\"a\",\"b\"]"}
+                                 << QByteArray("true\n");
+    QTest::addRow("hid references") << QStringList{"--virtual-mouse", "call", "hid.hid553_83H_GetKeyboardoption",
+                                                   "0", "0", "0", "0"}
+                                    << QByteArray("[1,2,3,76]\n");
+    QTest::addRow("hid result") << QStringList{"call", "hid.hidCS", "[1,2]"} << QByteArray("252\n");
+    QTest::addRow("no device: references kept") << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "7"}
+                                                << QByteArray("[7]\n");
+}
+
+void TestSkarnctl::callPrintsOneJsonValue()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, output);
+    const Result r = skarnctl(arguments);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, output);
+}
+
+// One process, many calls: profile data, the device, the virtual mouse, and
+// the trace of what went over the wire.
+void TestSkarnctl::runSession()
+{
+    const QString trace = m_data->filePath("trace.txt");
+    const QByteArray input = R"(["setCurrentProfile", 2]
+["getData", "mouse/reportRate", false]
+["setData", "mouse/reportRate", 1]
+["getData", "mouse/reportRate", false]
+["virtual.pressDpiButton", 3]
+["hid.hid553_8BH_GetCurrentDPI", 0]
+["hid.hid553_0BH_SetCurrentDPI", 2]
+["virtual.unplug"]
+["hid.hid553_8BH_GetCurrentDPI", 9]
+["virtual.plug"]
+["hid.hid553_8BH_GetCurrentDPI", 0]
+
+["virtual.state"]
+)";
+    const Result r = skarnctl({"--virtual-mouse", "--hid-trace", trace, "run"}, input);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.takeLast(), QByteArray());
+    QCOMPARE(lines.size(), 12);
+    QCOMPARE(lines.mid(0, 11), (QList<QByteArray>{"null", "\"2\"", "null", "1", "true", "[3]", "null", "null", "[9]",
+                                                   "null", "[2]"}));
+    const QJsonObject state = QJsonDocument::fromJson(lines.at(11)).object();
+    QCOMPARE(state.value("dpiStage").toInt(), 2);
+    QCOMPARE(state.value("protocolErrors").toInt(), 0);
+    QCOMPARE(state.value("plugged").toBool(), true);
+    QVERIFY(r.err.count("Device Connect") == 2); // at start and after the plug
+    QVERIFY(r.err.contains("Device removed"));
+
+    QFile f(trace);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    QVERIFY(text.contains(" cmd set_feature 00 00 ")); // the handshake
+    QVERIFY(text.contains(" cmd set_feature 00 0b 02 00 00 00 00 00 f2"));
+    QVERIFY(text.contains(" evt read 06 07 00 03"));
+    QVERIFY(text.contains(" evt open-fail"));
+
+    // The write reached the profile file when the process ended.
+    QSettings p3(m_data->filePath("modules/setting/p3.bin"), QSettings::IniFormat);
+    QCOMPARE(p3.value("mouse/reportRate").toInt(), 1);
+}
+
+void TestSkarnctl::fileDialogs()
+{
+    m_data->write("in.pf", "[mouse]\nreportRate=0\nname=imported\n");
+    Result r = skarnctl({"call", "loadProfile", "4"});
+    QCOMPARE(r.out, QByteArray("false\n")); // no --choose: the dialog cancels
+    r = skarnctl({"--choose", m_data->filePath("in.pf"), "call", "loadProfile", "4"});
+    QCOMPARE(r.out, QByteArray("true\n"));
+    QCOMPARE(m_data->read("modules/setting/p5.bin"), m_data->read("in.pf"));
+    r = skarnctl({"--choose", m_data->filePath("out.pf"), "call", "saveProfile", "2"});
+    QCOMPARE(r.out, QByteArray("null\n"));
+    QCOMPARE(m_data->read("out.pf"), QByteArray("[mouse]\nreportRate=2\n"));
+}
+
+void TestSkarnctl::errors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addRow("no command") << QStringList{} << QByteArray() << QByteArray("nothing to do");
+    QTest::addRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("unknown command");
+    QTest::addRow("unknown option") << QStringList{"--frob", "run"} << QByteArray() << QByteArray("Unknown option 'frob'");
+    QTest::addRow("call without operation") << QStringList{"call"} << QByteArray() << QByteArray("needs an operation");
+    QTest::addRow("unknown operation") << QStringList{"call", "noSuchThing"} << QByteArray()
+                                       << QByteArray("unknown operation noSuchThing");
+    QTest::addRow("unknown hid slot") << QStringList{"call", "hid.nothing"} << QByteArray()
+                                      << QByteArray("unknown operation hid.nothing");
+    QTest::addRow("too few arguments") << QStringList{"call", "getData", "mouse/x"} << QByteArray()
+                                       << QByteArray("takes 2 argument(s), 1 given");
+    QTest::addRow("too many arguments") << QStringList{"call", "openUpdateExe", "1"} << QByteArray()
+                                        << QByteArray("takes 0 argument(s), 1 given");
+    QTest::addRow("wrong type: bool") << QStringList{"call", "getData", "k", "1"} << QByteArray()
+                                      << QByteArray("must be true or false");
+    QTest::addRow("wrong type: int") << QStringList{"call", "setCurrentProfile", "1.5"} << QByteArray()
+                                     << QByteArray("must be an integer");
+    QTest::addRow("byte out of range") << QStringList{"call", "hid.hid553_01H_SetReportRate", "256"} << QByteArray()
+                                       << QByteArray("0..255");
+    QTest::addRow("buffer too long") << QStringList{"call", "hid.hidCS", "[" + QString("1,").repeated(300) + "1]"}
+                                     << QByteArray() << QByteArray("at most 256");
+    QTest::addRow("string list") << QStringList{"call", "updataNameList", "0", "[1,2]"} << QByteArray()
+                                 << QByteArray("array of strings");
+    QTest::addRow("bad JSON argument") << QStringList{"call", "setCurrentProfile", "[1,"} << QByteArray()
+                                       << QByteArray("not valid JSON");
+    QTest::addRow("virtual without the mouse") << QStringList{"call", "virtual.state"} << QByteArray()
+                                               << QByteArray("needs --virtual-mouse");
+    QTest::addRow("virtual unknown") << QStringList{"--virtual-mouse", "call", "virtual.explode"} << QByteArray()
+                                     << QByteArray("unknown operation virtual.explode");
+    QTest::addRow("bad stage") << QStringList{"--virtual-mouse", "call", "virtual.pressDpiButton", "9"} << QByteArray()
+                               << QByteArray("stage 1..8");
+    QTest::addRow("run: not JSON") << QStringList{"run"} << QByteArray("getData\n") << QByteArray("line 1");
+    QTest::addRow("run: not an array") << QStringList{"run"} << QByteArray("{\"a\":1}\n") << QByteArray("line 1");
+    QTest::addRow("run: empty array") << QStringList{"run"} << QByteArray("[]\n") << QByteArray("line 1");
+    QTest::addRow("run: no name") << QStringList{"run"} << QByteArray("[1, 2]\n") << QByteArray("line 1");
+    QTest::addRow("bad data folder") << QStringList{"--data", "/no/such/folder", "run"} << QByteArray()
+                                     << QByteArray("data folder");
+}
+
+void TestSkarnctl::errors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, message);
+    const Result r = skarnctl(arguments, input);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(message), r.err.constData());
+    QCOMPARE(r.out, QByteArray());
+}
+
+// A bad line ends the run: what came before it is done, nothing after it.
+void TestSkarnctl::failedLineStopsTheRun()
+{
+    const QByteArray input = "[\"setCurrentProfile\", 2]\n[\"setData\", \"mouse/reportRate\"]\n"
+                             "[\"setData\", \"mouse/reportRate\", 3]\n";
+    const Result r = skarnctl({"run"}, input);
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QByteArray("null\n"));
+    QVERIFY(r.err.contains("takes 2 argument(s)"));
+    QSettings p3(m_data->filePath("modules/setting/p3.bin"), QSettings::IniFormat);
+    QCOMPARE(p3.value("mouse/reportRate").toInt(), 2);
+}
+
+void TestSkarnctl::help()
+{
+    const Result r = skarnctl({"--help"});
+    QCOMPARE(r.exitCode, 0);
+    for (const char* word : {"call OPERATION", "run", "--data", "--virtual-mouse", "--hid-trace", "--choose", "hid.",
+                             "virtual.state", "exit code 2"})
+        QVERIFY2(r.out.contains(word), word);
+    const Result list = skarnctl({"--list"});
+    QCOMPARE(list.exitCode, 0);
+    QVERIFY(list.out.contains("getData(QVariant key, bool isRecovery)"));
+    QVERIFY(list.out.contains("hid.hid560_8CH_readProfile(uchar* src128, uchar profileNo)"));
+}
+
+QTEST_GUILESS_MAIN(TestSkarnctl)
+#include "tst_skarnctl.moc"
