@@ -160,39 +160,10 @@ QStringList ViewCore::loadMacroIni(QVariant name)
     return {};
 }
 
-void ViewCore::mouseSaveGundata(QVariant index, QVariantList src6)
-{
-    Q_UNUSED(index);
-    Q_UNUSED(src6);
-    notImplemented("mouseSaveGundata");
-}
 
-void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
-{
-    Q_UNUSED(gunIndex);
-    Q_UNUSED(src6);
-    notImplemented("mouseSendGundata");
-}
 
-void ViewCore::modifyGundata(QVariant modifyType, QVariantList src6)
-{
-    Q_UNUSED(modifyType);
-    Q_UNUSED(src6);
-    notImplemented("modifyGundata");
-}
 
-QVariantList ViewCore::getGunData(QVariant name)
-{
-    Q_UNUSED(name);
-    notImplemented("getGunData");
-    return {};
-}
 
-QStringList ViewCore::getGunDataKey()
-{
-    notImplemented("getGunDataKey");
-    return {};
-}
 
 QVariant ViewCore::getXYSensitive(QVariant index)
 {
@@ -219,74 +190,15 @@ void ViewCore::setCurrentProfile(int profile)
     m_store.currentProfile = profile;
 }
 
-void ViewCore::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
-{
-    Q_UNUSED(byte1);
-    Q_UNUSED(byte2);
-    Q_UNUSED(byte3);
-    Q_UNUSED(byte4);
-    notImplemented("mouseSetKeyboardoption");
-}
 
-void ViewCore::mouseSetReportRate(uchar rate)
-{
-    Q_UNUSED(rate);
-    notImplemented("mouseSetReportRate");
-}
 
-void ViewCore::mouseSetCurrentDPI(uchar currentDPI)
-{
-    Q_UNUSED(currentDPI);
-    notImplemented("mouseSetCurrentDPI");
-}
 
-void ViewCore::mouseResetKeyMatrix()
-{
-    notImplemented("mouseResetKeyMatrix");
-}
 
-QVariant ViewCore::mouseGetCurrentDPI()
-{
-    notImplemented("mouseGetCurrentDPI");
-    return 0;
-}
 
-void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
-{
-    Q_UNUSED(src64);
-    Q_UNUSED(isSendData);
-    Q_UNUSED(otherParam);
-    notImplemented("mouseSetKeyMatrix");
-}
 
-void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
-{
-    Q_UNUSED(dpiCount);
-    Q_UNUSED(sensorType);
-    Q_UNUSED(dpiValueArray);
-    notImplemented("mouseSetDpi");
-}
 
-void ViewCore::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
-{
-    Q_UNUSED(effect);
-    Q_UNUSED(option1);
-    Q_UNUSED(option2);
-    notImplemented("mouseSetRGBEffect");
-}
 
-void ViewCore::mouseSetRGBColor(uchar type, QVariantList src24)
-{
-    Q_UNUSED(type);
-    Q_UNUSED(src24);
-    notImplemented("mouseSetRGBColor");
-}
 
-void ViewCore::mouseSetFixColor(QVariantList src3)
-{
-    Q_UNUSED(src3);
-    notImplemented("mouseSetFixColor");
-}
 
 void ViewCore::mouseSetProfile(uint profileNo)
 {
@@ -316,43 +228,11 @@ QVariant ViewCore::mouseReadCurrentProfile()
     return int(profile);
 }
 
-void ViewCore::mouseSwitchKeyMatrix(int indexNo)
-{
-    Q_UNUSED(indexNo);
-    notImplemented("mouseSwitchKeyMatrix");
-}
 
-QVariantList ViewCore::GetKeyboardoption()
-{
-    notImplemented("GetKeyboardoption");
-    return {0, 0, 0, 0};
-}
 
-void ViewCore::mouseSetCursorSpeed(uint cursorSpeed)
-{
-    Q_UNUSED(cursorSpeed);
-    notImplemented("mouseSetCursorSpeed");
-}
 
-void ViewCore::mouseSetVerticalScrollLines(uint lines)
-{
-    Q_UNUSED(lines);
-    notImplemented("mouseSetVerticalScrollLines");
-}
 
-void ViewCore::mouseSetDoubleClickSpeed(uint speed)
-{
-    Q_UNUSED(speed);
-    notImplemented("mouseSetDoubleClickSpeed");
-}
 
-QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)
-{
-    Q_UNUSED(index);
-    Q_UNUSED(isRecovery);
-    notImplemented("mouseGetKeydefine");
-    return {};
-}
 
 void ViewCore::openUpdateExe()
 {

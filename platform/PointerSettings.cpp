@@ -1,0 +1,1 @@
+#include "PointerSettings.h"
