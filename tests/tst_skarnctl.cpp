@@ -17,6 +17,7 @@ private Q_SLOTS:
     void callPrintsOneJsonValue_data();
     void callPrintsOneJsonValue();
     void runSession();
+    void profileBlocks560();
     void fileDialogs();
     void errors_data();
     void errors();
@@ -74,6 +75,7 @@ void TestSkarnctl::callPrintsOneJsonValue_data()
                                                    "0", "0", "0", "0"}
                                     << QByteArray("[1,2,3,76]\n");
     QTest::addRow("hid result") << QStringList{"call", "hid.hidCS", "[1,2]"} << QByteArray("252\n");
+    QTest::addRow("no device: current profile 0") << QStringList{"call", "mouseReadCurrentProfile"} << QByteArray("0\n");
     QTest::addRow("no device: references kept") << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "7"}
                                                 << QByteArray("[7]\n");
 }
@@ -131,6 +133,29 @@ void TestSkarnctl::runSession()
     // The write reached the profile file when the process ended.
     QSettings p3(m_data->filePath("modules/setting/p3.bin"), QSettings::IniFormat);
     QCOMPARE(p3.value("mouse/reportRate").toInt(), 1);
+}
+
+// A command set 560 mouse: the profile blocks the device check read, and
+// the device's current profile.
+void TestSkarnctl::profileBlocks560()
+{
+    QByteArray config = m_data->read("modules/setting/apConfig.bin");
+    config.replace("icType=553", "icType=560");
+    m_data->write("modules/setting/apConfig.bin", config);
+    const Result r = skarnctl({"--virtual-mouse", "run"}, "[\"mouseReadCurrentProfile\"]\n[\"mouseSetProfile\", 1]\n"
+                                                       "[\"mouseSetProfile\", 7]\n[\"virtual.state\"]\n");
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.at(1), QByteArray("null"));
+    QCOMPARE(lines.at(2), QByteArray("null")); // no image 7: nothing sent
+    QVERIFY(r.err.contains("no profile image 7"));
+    const QJsonObject state = QJsonDocument::fromJson(lines.at(3)).object();
+    QCOMPARE(state.value("family").toString(), QStringLiteral("560"));
+    QCOMPARE(state.value("protocolErrors").toInt(), 0);
+    QCOMPARE(lines.at(0), QByteArray::number(state.value("profile").toInt()));
+    // The handshake, the option read and write, blocks 0..4 (the shipped
+    // mouse has the gun flag), 82H, and one 0CH.
+    QCOMPARE(state.value("commandCount").toInt(), 1 + 2 + 5 + 1 + 1);
 }
 
 void TestSkarnctl::fileDialogs()
