@@ -3,30 +3,133 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
+#include "Hid_Thread.h"
+#include "KeyMatrix.h"
+
+#include <array>
+
+namespace {
+
+using KeyMatrix::CommandSet;
+
+QString pageEntryKey(int index)
+{
+    return QStringLiteral("mouseKeyMatrix/%1").arg(index);
+}
+
+QString firmwareEntryKey(int index)
+{
+    return QStringLiteral("mouseFwKeyMatrix/%1").arg(index);
+}
+
+// Key matrix number (1..4) on the device, in the family's command.
+void sendMatrix(Hid_Thread& hid, CommandSet set, KeyMatrix::Block block, uchar number)
+{
+    if (set == CommandSet::Set560)
+        hid.hid560_0DH_SetKeyMatrix(block.data(), number);
+    else
+        hid.hid553_12H_SetKeyMatrix(block.data(), number);
+}
+
+} // namespace
 
 void ViewCore::mouseResetKeyMatrix()
 {
-    notImplemented("mouseResetKeyMatrix");
+    std::array<QVariantList, KeyMatrix::entryCount> stored;
+    bool any = false;
+    for (int i = 0; i < KeyMatrix::entryCount; ++i) {
+        stored[std::size_t(i)] = m_store.getDataList(firmwareEntryKey(i), false);
+        any = any || !stored[std::size_t(i)].isEmpty();
+    }
+    // Without any firmware entry the gun modes would get a matrix in which no
+    // button works; the matrices on the device are better kept.
+    if (!any) {
+        qCDebug(skarnApp) << "mouseResetKeyMatrix: the current profile has no firmware matrix - nothing sent";
+        return;
+    }
+    KeyMatrix::Matrix firmware{};
+    for (int i = 0; i < KeyMatrix::entryCount; ++i) {
+        bool ok = false;
+        firmware[std::size_t(i)] = KeyMatrix::entryFromValues(stored[std::size_t(i)], &ok);
+        if (!ok)
+            qCDebug(skarnApp) << "mouseResetKeyMatrix:" << firmwareEntryKey(i) << "is not four numbers"
+                              << stored[std::size_t(i)] << "- missing or bad values are sent as 0";
+    }
+    if (!hid)
+        return;
+    const CommandSet set = KeyMatrix::commandSetOf(icType);
+    for (uchar matrix = 2; matrix <= 4; ++matrix)
+        sendMatrix(*hid, set, KeyMatrix::toBlock(firmware), matrix);
 }
 
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
 {
-    Q_UNUSED(src64);
-    Q_UNUSED(isSendData);
-    Q_UNUSED(otherParam);
-    notImplemented("mouseSetKeyMatrix");
+    if (src64.size() != KeyMatrix::valueCount)
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: got" << src64.size() << "values instead of"
+                          << KeyMatrix::valueCount << "- missing ones are 0, extra ones ignored";
+    for (int i = 0; i < KeyMatrix::entryCount; ++i)
+        m_store.setDataList(pageEntryKey(i), KeyMatrix::entryValues(src64, i));
+    if (!isSendData)
+        return;
+
+    bool numbers = true;
+    const KeyMatrix::Matrix page = KeyMatrix::matrixFromValues(src64, &numbers);
+    if (!numbers && src64.size() == KeyMatrix::valueCount)
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: values that are not numbers are sent as 0";
+    const CommandSet set = KeyMatrix::commandSetOf(icType);
+    bool periodsOk = true;
+    const KeyMatrix::Periods periods = KeyMatrix::periodsFromValues(otherParam, &periodsOk);
+    const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, set, periods);
+    if (transfer.gun && !periodsOk)
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: gun periods" << otherParam
+                          << "are not three numbers - missing or bad ones are 0";
+
+    if (transfer.imageMask)
+        profileImages[0][2] = *transfer.imageMask;
+    if (!hid)
+        return;
+    if (!transfer.gun) {
+        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[0]), 1);
+        return;
+    }
+    if (set == CommandSet::Set560)
+        hid->hid560_0CH_setProfile(profileImages[0].data(), 0);
+    for (std::size_t k = 0; k < transfer.matrices.size(); ++k)
+        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[k]), uchar(k + 1));
+    if (set == CommandSet::Set560)
+        hid->hid560_02H_SetCurrentProfile(1);
+    else
+        hid->hid553_02H_SetCurrentKeyMatrix(1);
 }
 
 void ViewCore::mouseSwitchKeyMatrix(int indexNo)
 {
-    Q_UNUSED(indexNo);
-    notImplemented("mouseSwitchKeyMatrix");
+    // The device has key matrices 1..4; any other number would reach it cut
+    // to a byte and select something else or nothing.
+    if (indexNo < 1 || indexNo > 4) {
+        qCDebug(skarnApp) << "mouseSwitchKeyMatrix: no key matrix" << indexNo << "- nothing sent";
+        return;
+    }
+    if (!hid)
+        return;
+    if (KeyMatrix::commandSetOf(icType) == CommandSet::Set560)
+        hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
+    else
+        hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
 }
 
 QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)
 {
-    Q_UNUSED(index);
-    Q_UNUSED(isRecovery);
-    notImplemented("mouseGetKeydefine");
-    return {};
+    bool ok = false;
+    const int button = index.toString().toInt(&ok);
+    if (!ok || button < 0 || button >= KeyMatrix::entryCount) {
+        qCDebug(skarnApp) << "mouseGetKeydefine: no button" << index;
+        return {};
+    }
+    const QVariantList stored = m_store.getDataList(pageEntryKey(button), isRecovery);
+    if (stored.isEmpty() || stored.size() == 4)
+        return stored;
+    qCDebug(skarnApp) << "mouseGetKeydefine:" << pageEntryKey(button) << "holds" << stored.size()
+                      << "values - missing ones are 0, extra ones ignored";
+    return KeyMatrix::entryValues(stored, 0);
 }

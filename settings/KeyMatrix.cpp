@@ -1,1 +1,256 @@
 #include "KeyMatrix.h"
+
+namespace KeyMatrix {
+
+namespace {
+
+// Page classes (byte 0 of a page-form entry).
+enum PageClass : std::uint8_t {
+    MouseFunction = 0x00,
+    Fire = 0x01,
+    Combination = 0x02,
+    Media = 0x03,
+    Macro = 0x04,
+    DpiFunction = 0x05,
+    WindowsFunction = 0x06,
+    Shortcut = 0x07,
+    GunFunction = 0x08,
+    FixedEntry = 0xFF,
+};
+
+// Device function types (byte 0 of a device-form entry).
+enum DeviceType : std::uint8_t {
+    Keys = 0x00,
+    Button = 0x01,
+    Consumer = 0x03,
+    Fixed = 0x04,
+    Dpi = 0x07,
+    Gun = 0x08,
+    MacroRun = 0x09,
+    Repeat = 0x0A,
+    Extended = 0x0B,
+};
+
+constexpr std::uint8_t sniper = 4;
+
+// The entries the user cannot change.
+constexpr Entry fixedEntry5{0x0F, 0x00, 0x03, 0x00};
+constexpr Entry fixedEntry8{0x0C, 0x00, 0x00, 0x00};
+constexpr Entry fixedEntry9{0x0D, 0x00, 0x00, 0x00};
+// Command set 553 marks position 5 with the gun type instead.
+constexpr std::uint8_t entry5Type553 = 0x08;
+
+// Windows functions that the mouse sends as consumer usages: my computer,
+// home and search.
+bool isConsumerUsage(const Entry& e)
+{
+    return ((e[2] == 0x21 || e[2] == 0x23) && e[3] == 0x02) || (e[2] == 0x94 && e[3] == 0x01);
+}
+
+// Per gun count 1..3, the value a gun entry's parameter takes in matrices 1..4.
+using GunTable = std::array<std::array<std::uint8_t, 4>, 3>;
+// Command set 553: byte 3.
+constexpr GunTable gunByte3Of553{{{1, 0, 0, 0}, {1, 2, 0, 0}, {1, 2, 3, 0}}};
+// Command set 560: byte 2.
+constexpr GunTable gunByte2Of560{{{1, 0, 0, 0}, {1, 3, 0, 0}, {1, 3, 3, 0}}};
+
+bool isGunCount(std::uint8_t guns)
+{
+    return guns >= 1 && guns <= 3;
+}
+
+} // namespace
+
+CommandSet commandSetOf(const QString& icType)
+{
+    return icType == QLatin1String("560") ? CommandSet::Set560 : CommandSet::Set553;
+}
+
+std::uint8_t toByte(const QVariant& value, bool* ok)
+{
+    bool good = false;
+    const int number = value.toInt(&good);
+    if (ok)
+        *ok = good;
+    return good ? std::uint8_t(number & 0xFF) : 0;
+}
+
+QVariantList entryValues(const QVariantList& values, int index)
+{
+    QVariantList entry;
+    for (int k = 0; k < 4; ++k) {
+        const qsizetype at = qsizetype(index) * 4 + k;
+        entry << (at >= 0 && at < values.size() ? values.at(at) : QVariant(0));
+    }
+    return entry;
+}
+
+Matrix matrixFromValues(const QVariantList& values, bool* ok)
+{
+    Matrix matrix{};
+    bool allGood = values.size() == valueCount;
+    const qsizetype used = qMin<qsizetype>(values.size(), valueCount);
+    for (qsizetype at = 0; at < used; ++at) {
+        bool good = false;
+        matrix[std::size_t(at / 4)][std::size_t(at % 4)] = toByte(values.at(at), &good);
+        allGood = allGood && good;
+    }
+    if (ok)
+        *ok = allGood;
+    return matrix;
+}
+
+Entry entryFromValues(const QVariantList& values, bool* ok)
+{
+    Entry entry{};
+    bool allGood = values.size() == qsizetype(entry.size());
+    const qsizetype used = qMin<qsizetype>(values.size(), qsizetype(entry.size()));
+    for (qsizetype at = 0; at < used; ++at) {
+        bool good = false;
+        entry[std::size_t(at)] = toByte(values.at(at), &good);
+        allGood = allGood && good;
+    }
+    if (ok)
+        *ok = allGood;
+    return entry;
+}
+
+Periods periodsFromValues(const QVariantList& values, bool* ok)
+{
+    Periods periods{};
+    bool allGood = values.size() >= qsizetype(periods.size());
+    for (std::size_t k = 0; k < periods.size() && qsizetype(k) < values.size(); ++k) {
+        bool good = false;
+        const uint number = values.at(qsizetype(k)).toUInt(&good);
+        periods[k] = good ? std::uint8_t(number & 0xFF) : 0;
+        allGood = allGood && good;
+    }
+    if (ok)
+        *ok = allGood;
+    return periods;
+}
+
+Block toBlock(const Matrix& matrix)
+{
+    Block block{};
+    for (std::size_t i = 0; i < matrix.size(); ++i)
+        for (std::size_t k = 0; k < 4; ++k)
+            block[4 * i + k] = matrix[i][k];
+    return block;
+}
+
+Entry toDeviceEntry(const Entry& page, CommandSet set)
+{
+    Entry e = page;
+    switch (page[0]) {
+    case MouseFunction:
+        if (e[2] == 0x1E && e[3] == 0x02)
+            e[0] = Repeat; // double click
+        else if (e[2] == 0xF0 && e[3] == 0xF0)
+            e = {Extended, 0, 0, 0}; // the page's hidden option
+        else
+            e[0] = Button;
+        break;
+    case Fire:
+        e[0] = Repeat;
+        break;
+    case Combination:
+    case WindowsFunction:
+    case Shortcut:
+        e[0] = Keys;
+        break;
+    case Media:
+        break;
+    case Macro:
+        e[0] = MacroRun;
+        e[2] = std::uint8_t(e[2] + 1); // the device numbers macros from 1
+        break;
+    case DpiFunction:
+        e[0] = Dpi;
+        if (e[2] == sniper)
+            e = set == CommandSet::Set560 ? Entry{Extended, 0, 1, 1} : Entry{Dpi, 0, sniper, 1};
+        break;
+    case GunFunction:
+        break;
+    case FixedEntry:
+        e[0] = Fixed;
+        break;
+    default:
+        break;
+    }
+    if (page[0] == WindowsFunction && isConsumerUsage(e))
+        e[0] = Consumer;
+    return e;
+}
+
+Matrix toDevice(const Matrix& page, CommandSet set)
+{
+    Matrix m{};
+    for (std::size_t i = 0; i < page.size(); ++i)
+        m[i] = toDeviceEntry(page[i], set);
+    m[7] = m[6];
+    m[6] = m[5];
+    m[5] = fixedEntry5;
+    m[8] = fixedEntry8;
+    m[9] = fixedEntry9;
+    return m;
+}
+
+bool hasGunEntry(const Matrix& device)
+{
+    for (const Entry& e : device)
+        if (e[0] == Gun)
+            return true;
+    return false;
+}
+
+std::optional<std::uint8_t> gunMask(std::uint8_t guns)
+{
+    static constexpr std::array<std::uint8_t, 3> masks{0x07, 0x0F, 0x1F};
+    if (!isGunCount(guns))
+        return std::nullopt;
+    return masks[guns - 1u];
+}
+
+Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods)
+{
+    Transfer t;
+    const Matrix m1 = toDevice(page, set);
+    t.matrices.fill(m1);
+    t.gun = hasGunEntry(m1);
+    if (!t.gun) {
+        if (set == CommandSet::Set553)
+            t.matrices[0][5][0] = entry5Type553;
+        return t;
+    }
+
+    for (std::size_t j = 0; j < m1.size(); ++j) {
+        if (m1[j][0] != Gun)
+            continue;
+        const std::uint8_t guns = m1[j][2];
+        for (std::size_t k = 0; k < t.matrices.size(); ++k) {
+            Entry& e = t.matrices[k][j];
+            if (set == CommandSet::Set553) {
+                e[1] = 0;
+                e[2] = 1;
+                if (isGunCount(guns))
+                    e[3] = gunByte3Of553[guns - 1u][k];
+            } else if (isGunCount(guns)) {
+                e[2] = gunByte2Of560[guns - 1u][k];
+            }
+        }
+        if (set == CommandSet::Set560 && isGunCount(guns))
+            t.imageMask = gunMask(guns);
+    }
+
+    // Entry 0 of each gun matrix names its gun slot and fire period.
+    for (std::size_t k = 1; k < t.matrices.size(); ++k)
+        t.matrices[k][0] = {Extended, std::uint8_t(k - 1), periods[k - 1], 0};
+
+    if (set == CommandSet::Set553)
+        for (Matrix& m : t.matrices)
+            m[5][0] = entry5Type553;
+    return t;
+}
+
+} // namespace KeyMatrix

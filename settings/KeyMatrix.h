@@ -1,1 +1,87 @@
 #pragma once
+
+#include <QString>
+#include <QVariantList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// The key matrix: sixteen button entries of four bytes. The pages and the
+// profile files hold it in page form (byte 0 the function class, bytes 1..3
+// its parameters); the mouse takes it in device form, with some entries moved
+// and the positions the user cannot change filled in. When a button carries a
+// gun function, three further matrices for the gun modes are derived from it.
+// Pure functions, no I/O.
+namespace KeyMatrix {
+
+inline constexpr int entryCount = 16;
+inline constexpr int valueCount = 4 * entryCount;
+
+using Entry = std::array<std::uint8_t, 4>;
+using Matrix = std::array<Entry, entryCount>;
+// A matrix as it travels: entry i at bytes 4i..4i+3.
+using Block = std::array<std::uint8_t, valueCount>;
+// The fire periods of the guns in slots 1, 2 and 3.
+using Periods = std::array<std::uint8_t, 3>;
+
+enum class CommandSet { Set553, Set560 };
+
+// "560" (exactly) selects command set 560, anything else 553.
+CommandSet commandSetOf(const QString& icType);
+
+// A value as a device byte: toInt, low 8 bits. A value that is not a number
+// gives 0 and *ok false.
+std::uint8_t toByte(const QVariant& value, bool* ok = nullptr);
+
+// The four values of entry index of a flat list (positions 4 * index ..
+// 4 * index + 3), as they are; positions past the end give the int 0.
+QVariantList entryValues(const QVariantList& values, int index);
+
+// Entries from a flat list of values, each value a device byte; missing values
+// are 0 and extra ones ignored. *ok is false when the list does not hold
+// exactly 4 * entries values or one of them is not a number.
+Matrix matrixFromValues(const QVariantList& values, bool* ok = nullptr);
+Entry entryFromValues(const QVariantList& values, bool* ok = nullptr);
+
+// The gun periods: the first three values with toUInt, low 8 bits; missing
+// ones are 0. *ok is false when fewer than three are given or one is not a
+// number.
+Periods periodsFromValues(const QVariantList& values, bool* ok = nullptr);
+
+Block toBlock(const Matrix& matrix);
+
+// One entry from page form to device form (function type and parameters),
+// before any entry is moved.
+Entry toDeviceEntry(const Entry& page, CommandSet set);
+
+// The whole matrix in device form: every entry translated, the page's buttons
+// 5 and 6 moved to positions 6 and 7, and the fixed entries put at positions 5,
+// 8 and 9 (so the page's buttons 7, 8 and 9 are never sent). Position 5 is the
+// command set 560 form; command set 553 changes its type when it sends.
+Matrix toDevice(const Matrix& page, CommandSet set);
+
+// True when an entry of a device-form matrix is a gun function.
+bool hasGunEntry(const Matrix& device);
+
+// Gun mask of profile image 0 (command set 560) for a gun function with 1, 2
+// or 3 guns; nothing for any other count.
+std::optional<std::uint8_t> gunMask(std::uint8_t guns);
+
+// Everything one save sends.
+struct Transfer
+{
+    // Without a gun entry only matrix 1 is sent. With one, matrices 1..4 are
+    // sent and matrix 1 is made the current one.
+    bool gun = false;
+    std::array<Matrix, 4> matrices{}; // matrices 1..4
+    // Command set 560, gun path: the new byte 2 of profile image 0 (the
+    // image is sent first either way); nothing leaves the byte as it is.
+    std::optional<std::uint8_t> imageMask;
+};
+
+// The device matrices for a page-form matrix. periods fill entry 0 of the gun
+// matrices; they are used only on the gun path.
+Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods);
+
+} // namespace KeyMatrix
