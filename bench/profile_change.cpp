@@ -1,0 +1,126 @@
+// The device side of a profile change, against the virtual mouse with the
+// real clock: the key matrix with a gun entry, the report rate, the DPI
+// stages, the lighting effect and the gun-matrix reset, for each command set.
+// The delays the link must keep are first summed on a virtual clock (same
+// sequence, same frames); the real run is then compared with that sum.
+//
+// Usage: bench_profile_change [repetitions]   (default 3)
+
+#include "Clock.h"
+#include "Hid_Thread.h"
+#include "ViewCore.h"
+#include "VirtualHidBackend.h"
+#include "VirtualMouse.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+DeviceRecord mouse()
+{
+    DeviceRecord r;
+    r.type = 1;
+    r.vid = 0x04d9;
+    r.pid = 0xa1ee;
+    r.usagePage = r.usage = 0xff00;
+    r.usagePage2 = r.usage2 = 0xff01;
+    r.reportLength = 32;
+    return r;
+}
+
+void writeFile(const QString& path, const QByteArray& text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(text);
+}
+
+void profileChange(ViewCore& view)
+{
+    QVariantList page;
+    for (int button = 0; button < 16; ++button) {
+        if (button == 1)
+            page << 8 << 0 << 2 << 0; // a gun function with two guns
+        else
+            page << 0 << 0 << (0xF0 + (button % 3)) << 0;
+    }
+    view.mouseSetKeyMatrix(page, true, QVariantList{10, 20, 30});
+    view.mouseSetReportRate(3);
+    view.mouseSetDpi(4, QStringLiteral("3360"), QVariantList{400, 800, 1600, 3200, 6000, 6000, 6000, 6000});
+    view.mouseSetRGBEffect(1, 2, 3);
+    view.mouseResetKeyMatrix();
+}
+
+double runOnce(const QString& family, Clock& clock, int* frames)
+{
+    VirtualMouse device(mouse(), family);
+    VirtualHidBackend backend({&device}, clock);
+    Hid_Thread hid;
+    hid.setBackend(&backend);
+    hid.setClock(&clock);
+    DeviceRecord entry = mouse();
+    entry.primaryPath = QString::fromLatin1(device.commandPath());
+    entry.secondaryPath = QString::fromLatin1(device.eventPath());
+    hid.deviceList = {entry};
+    hid.currentIndex = 0;
+    ViewCore view;
+    view.hid = &hid;
+    hid.setGunFlagSource([&view] { return view.isGun; });
+    QElapsedTimer t;
+    t.start();
+    profileChange(view);
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    if (device.protocolErrors() != 0)
+        std::fprintf(stderr, "%s: %d protocol errors: %s\n", qPrintable(family), device.protocolErrors(),
+                     qPrintable(device.protocolErrorMessages().join(QStringLiteral("; "))));
+    *frames = int(device.receivedFrames().size());
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    QTemporaryDir data;
+    // The shipped profiles and apConfig.bin, with the gun flag on.
+    const QString modules = QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
+    QDir().mkpath(data.filePath(QStringLiteral("modules/setting")));
+    for (const QString& name : QDir(modules + QStringLiteral("/setting")).entryList(QDir::Files))
+        QFile::copy(modules + QStringLiteral("/setting/") + name, data.filePath(QStringLiteral("modules/setting/") + name));
+    QDir::setCurrent(data.path());
+
+    std::printf("%-8s %8s %12s %12s %8s\n", "family", "frames", "mandated", "measured", "ratio");
+    for (const QString& family : {QStringLiteral("553"), QStringLiteral("560")}) {
+        QFile config(QStringLiteral("modules/setting/apConfig.bin"));
+        QByteArray text;
+        if (config.open(QIODevice::ReadOnly))
+            text = config.readAll();
+        config.close();
+        text.replace("icType=553", "icType=" + family.toLatin1()).replace("icType=560", "icType=" + family.toLatin1());
+        writeFile(QStringLiteral("modules/setting/apConfig.bin"), text);
+
+        VirtualClock virtualClock;
+        int frames = 0;
+        runOnce(family, virtualClock, &frames);
+        const double mandated = double(virtualClock.totalSleptMs());
+        std::vector<double> times;
+        for (int i = 0; i < repetitions; ++i)
+            times.push_back(runOnce(family, Clock::system(), &frames));
+        std::sort(times.begin(), times.end());
+        const double median = times[times.size() / 2];
+        std::printf("%-8s %8d %9.1f ms %9.1f ms %8.4f\n", qPrintable(family), frames, mandated, median,
+                    median / mandated);
+    }
+    return 0;
+}
