@@ -3,55 +3,70 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
+#include "GunData.h"
+#include "Hid_Thread.h"
+#include "PointerSettings.h"
 
 void ViewCore::mouseSaveGundata(QVariant index, QVariantList src6)
 {
-    Q_UNUSED(index);
-    Q_UNUSED(src6);
-    notImplemented("mouseSaveGundata");
+    GunData::store(GunData::defaultPath, index.toString(), src6);
 }
 
 void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
 {
-    Q_UNUSED(gunIndex);
-    Q_UNUSED(src6);
-    notImplemented("mouseSendGundata");
+    if (!isGun)
+        return;
+    // Slot 1..3 selects profile image 2..4 or device slot byte 0..2; anything
+    // else would address an image that does not exist.
+    if (!GunData::isSlot(gunIndex)) {
+        qCDebug(skarnApp) << "mouseSendGundata: no gun slot" << gunIndex;
+        return;
+    }
+    const GunData::SlotValues values = GunData::slotValues(src6);
+    if (icType == QLatin1String("560")) {
+        const int n = gunIndex + 1;
+        auto& image = profileImages[std::size_t(n)];
+        GunData::writeSlot(image, values);
+        if (hid)
+            hid->hid560_0CH_setProfile(image.data(), uchar(n));
+        return;
+    }
+    if (!hid)
+        return;
+    uchar option1 = 0, option2 = 0, option3 = 0, option4 = 0;
+    hid->hid553_83H_GetKeyboardoption(option1, option2, option3, option4);
+    hid->hid553_04H_SetGunData(values.times, values.x, GunData::deviceY(values.y, option3), uchar(gunIndex - 1));
 }
 
 void ViewCore::modifyGundata(QVariant modifyType, QVariantList src6)
 {
-    Q_UNUSED(modifyType);
-    Q_UNUSED(src6);
-    notImplemented("modifyGundata");
+    GunData::modify(GunData::defaultPath, modifyType, src6);
 }
 
 QVariantList ViewCore::getGunData(QVariant name)
 {
-    Q_UNUSED(name);
-    notImplemented("getGunData");
-    return {};
+    return GunData::read(GunData::defaultPath, name.toString());
 }
 
 QStringList ViewCore::getGunDataKey()
 {
-    notImplemented("getGunDataKey");
-    return {};
+    return GunData::keys(GunData::defaultPath);
 }
 
 void ViewCore::mouseSetCursorSpeed(uint cursorSpeed)
 {
-    Q_UNUSED(cursorSpeed);
-    notImplemented("mouseSetCursorSpeed");
+    if (!PointerSettings::current().setSpeed(PointerSettings::speedOfStep(cursorSpeed)))
+        qDebug("setCursorSpeed Failed");
 }
 
 void ViewCore::mouseSetVerticalScrollLines(uint lines)
 {
-    Q_UNUSED(lines);
-    notImplemented("mouseSetVerticalScrollLines");
+    if (!PointerSettings::current().setWheelScrollLines(lines))
+        qDebug("setVerticalScrollLines Failed");
 }
 
 void ViewCore::mouseSetDoubleClickSpeed(uint speed)
 {
-    Q_UNUSED(speed);
-    notImplemented("mouseSetDoubleClickSpeed");
+    if (!PointerSettings::current().setDoubleClickTime(PointerSettings::doubleClickTimeOfStep(speed)))
+        qDebug("setDoubleClickSpeed Failed");
 }
