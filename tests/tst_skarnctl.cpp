@@ -18,6 +18,7 @@ private Q_SLOTS:
     void callPrintsOneJsonValue();
     void runSession();
     void profileBlocks560();
+    void deviceSettings();
     void fileDialogs();
     void errors_data();
     void errors();
@@ -156,6 +157,25 @@ void TestSkarnctl::profileBlocks560()
     // The handshake, the option read and write, blocks 0..4 (the shipped
     // mouse has the gun flag), 82H, and one 0CH.
     QCOMPARE(state.value("commandCount").toInt(), 1 + 2 + 5 + 1 + 1);
+}
+
+// The device-settings operations are reached by name like any other.
+void TestSkarnctl::deviceSettings()
+{
+    const QByteArray input = R"(["mouseSetDpi", 3, "3360", [400, 800, 1600, 3200, 6000, 6000, 6000, 6000]]
+["mouseSetReportRate", 2]
+["GetKeyboardoption"]
+["mouseSetRGBEffect", 1, 2, 3]
+["virtual.state"]
+)";
+    const Result r = skarnctl({"--virtual-mouse", "run"}, input);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.at(2), QByteArray("[1,2,3,76]"));
+    const QJsonObject state = QJsonDocument::fromJson(lines.at(4)).object();
+    QCOMPARE(state.value("dpiCount").toInt(), 3);
+    QCOMPARE(state.value("protocolErrors").toInt(), 0);
+    QVERIFY(r.err.indexOf("not implemented") < 0);
 }
 
 void TestSkarnctl::fileDialogs()
