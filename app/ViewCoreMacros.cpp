@@ -3,69 +3,103 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
+#include "Hid_Thread.h"
+#include "MacroLibrary.h"
+
+#include <QSettings>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+QList<QSettings*> profileStores(const ProfileStore& store)
+{
+    QList<QSettings*> profiles;
+    for (int n = 0; n < ProfileStore::profileCount; ++n)
+        profiles.append(store.profile(n));
+    return profiles;
+}
+
+} // namespace
 
 bool ViewCore::loadMacroFile(QVariant macroFileName)
 {
-    Q_UNUSED(macroFileName);
-    notImplemented("loadMacroFile");
-    return false;
+    return MacroLibrary::importMacroFile(MacroLibrary::defaultFolder, macroFileName.toString(), chooser());
 }
 
 void ViewCore::saveMacroFile(QVariant macroFileName)
 {
-    Q_UNUSED(macroFileName);
-    notImplemented("saveMacroFile");
+    MacroLibrary::exportMacroFile(MacroLibrary::defaultFolder, macroFileName.toString(), chooser());
 }
 
 QVariant ViewCore::createMacroIni(QVariant name, QVariant macroIndex)
 {
-    Q_UNUSED(name);
-    Q_UNUSED(macroIndex);
-    notImplemented("createMacroIni");
-    return false;
+    return MacroLibrary::createMacroIni(MacroLibrary::defaultFolder, name.toString(), macroIndex.toUInt());
 }
 
 QVariant ViewCore::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname)
 {
-    Q_UNUSED(oldname);
-    Q_UNUSED(newname);
-    notImplemented("modifyMacroNameUpdateProfile");
-    return false;
+    return MacroLibrary::modifyMacroNameUpdateProfile(MacroLibrary::defaultFolder, oldname.toString(),
+                                                      newname.toString(), profileStores(m_store));
 }
 
 void ViewCore::deleteMacroUpdateProfile(QVariant macroName)
 {
-    Q_UNUSED(macroName);
-    notImplemented("deleteMacroUpdateProfile");
+    MacroLibrary::deleteMacroUpdateProfile(macroName.toString(), profileStores(m_store), m_store.factory());
 }
 
 QVariant ViewCore::deleteMacroIni(QVariant name)
 {
-    Q_UNUSED(name);
-    notImplemented("deleteMacroIni");
-    return false;
+    return MacroLibrary::deleteMacroIni(MacroLibrary::defaultFolder, name.toString());
 }
 
 QVariant ViewCore::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
 {
-    Q_UNUSED(name);
-    Q_UNUSED(macros);
-    Q_UNUSED(repeat);
-    notImplemented("saveMacroIni");
-    return false;
+    return MacroLibrary::saveMacroIni(MacroLibrary::defaultFolder, name.toString(), macros, repeat);
 }
 
+// The payload arrives encoded by the page and is copied into the device's
+// 128-byte block, zero padded. Values beyond the block are ignored: the
+// encoder already keeps a macro within 128 bytes, cut only where every key
+// and button it pressed has been released and closed with the end pair, so
+// only a payload made elsewhere can be longer. Slots 12 and above have no
+// macro on the device: nothing is sent. The result is true whatever happened.
 QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)
 {
-    Q_UNUSED(macroData);
-    Q_UNUSED(macroIndex);
-    notImplemented("mouseSendMacroData");
-    return false;
+    bool isNumber = false;
+    const uint slot = macroIndex.toUInt(&isNumber) & 0xff;
+    if (!isNumber) {
+        qCDebug(skarnApp) << "mouseSendMacroData: macro slot" << macroIndex << "is not a number - nothing sent";
+        return true;
+    }
+    if (slot >= 12)
+        return true;
+
+    std::array<uchar, 128> block{};
+    if (macroData.size() > qsizetype(block.size()))
+        qCDebug(skarnApp) << "mouseSendMacroData:" << macroData.size() << "values - only the first" << block.size()
+                          << "are sent";
+    const qsizetype count = std::min(macroData.size(), qsizetype(block.size()));
+    bool allNumbers = true;
+    for (qsizetype i = 0; i < count; ++i) {
+        bool ok = false;
+        block[std::size_t(i)] = uchar(macroData.at(i).toInt(&ok));
+        allNumbers = allNumbers && ok;
+    }
+    if (!allNumbers)
+        qCDebug(skarnApp) << "mouseSendMacroData: values that are not numbers are sent as 0";
+
+    if (!hid)
+        return true;
+    if (icType == QLatin1String("560"))
+        hid->hid560_0FH_SetMacroKey(uchar(slot + 1), block.data());
+    else
+        hid->hid553_13H_SetMacroKey(uchar(slot + 1), block.data());
+    return true;
 }
 
 QStringList ViewCore::loadMacroIni(QVariant name)
 {
-    Q_UNUSED(name);
-    notImplemented("loadMacroIni");
-    return {};
+    return MacroLibrary::loadMacroIni(MacroLibrary::defaultFolder, name.toString());
 }

@@ -1,9 +1,265 @@
+#include "FileChooser.h"
+#include "MacroLibrary.h"
+#include "ProfileStore.h"
+#include "TestSupport.h"
+
+#include <QDirIterator>
+#include <QSettings>
 #include <QTest>
 
-class Test_macrolibrary : public QObject
+using namespace MacroLibrary;
+
+// The macro files and the profile references to them, in a temporary copy of
+// the shipped data (the working directory). What a file holds is checked on
+// its text, since settings objects of one process share a cache; an absent
+// file reads as an empty text.
+namespace {
+
+QStringList allFiles()
+{
+    QStringList all;
+    for (QDirIterator it(".", QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        all << it.next();
+    all.sort();
+    return all;
+}
+
+QList<QSettings*> stores(const ProfileStore& store)
+{
+    QList<QSettings*> all;
+    for (int n = 0; n < ProfileStore::profileCount; ++n)
+        all << store.profile(n);
+    return all;
+}
+
+} // namespace
+
+class TestMacroLibrary : public QObject
 {
     Q_OBJECT
+private Q_SLOTS:
+    void init() { m_data = std::make_unique<TestDataFolder>(); }
+    void cleanup() { m_data.reset(); }
+    void createSaveLoad();
+    void load_data();
+    void load();
+    void names_data();
+    void names();
+    void rename_data();
+    void rename();
+    void deleteResetsButtons();
+    void importExport_data();
+    void importExport();
+
+private:
+    QByteArray macroText(const QString& name) const { return m_data->read("modules/macro/" + name + ".bin"); }
+    QByteArray text(const QString& relative) const { return m_data->read(relative); }
+    void write(const QString& relative, const QByteArray& content) const { m_data->write(relative, content); }
+    std::unique_ptr<TestDataFolder> m_data;
 };
 
-QTEST_GUILESS_MAIN(Test_macrolibrary)
+void TestMacroLibrary::createSaveLoad()
+{
+    QVERIFY(!saveMacroIni(defaultFolder, "Macro_0", {"1,A"}, 1));
+    QVERIFY(!QFileInfo::exists("modules/macro/Macro_0.bin"));
+
+    QVERIFY(createMacroIni(defaultFolder, "Macro_0", 0));
+    QCOMPARE(macroText("Macro_0"), QByteArray("[config]\ndid=-1\nindex=0\nrepeat=1\ntotal=0\n"));
+    QCOMPARE(loadMacroIni(defaultFolder, "Macro_0"), QStringList{"1"});
+
+    QVERIFY(saveMacroIni(defaultFolder, "Macro_0", {"1,A", "0,50", "2,A"}, 7));
+    QCOMPARE(macroText("Macro_0"), QByteArray("[config]\ndid=-1\nindex=0\nrepeat=7\ntotal=3\n\n"
+                                              "[macro]\n0=\"1,A\"\n1=\"0,50\"\n2=\"2,A\"\n"));
+    QCOMPARE(loadMacroIni(defaultFolder, "Macro_0"), (QStringList{"1,A", "0,50", "2,A", "7"}));
+
+    // Creating again resets the count but leaves the old entries in the file.
+    QVERIFY(createMacroIni(defaultFolder, "Macro_0", 3));
+    QVERIFY(macroText("Macro_0").contains("index=3\nrepeat=1\ntotal=0\n\n[macro]\n0=\"1,A\""));
+    QCOMPARE(loadMacroIni(defaultFolder, "Macro_0"), QStringList{"1"});
+
+    QVERIFY(saveMacroIni(defaultFolder, "Macro_0", {}, QVariant()));
+    QCOMPARE(macroText("Macro_0"), QByteArray("[config]\ndid=-1\nindex=3\nrepeat=0\ntotal=0\n"));
+}
+
+void TestMacroLibrary::load_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addRow("total beyond the entries") << QByteArray("[config]\ntotal=3\nrepeat=2\n[macro]\n0=\"1,A\"\n")
+                                              << QStringList{"1,A", "0", "0", "2"};
+    QTest::addRow("no repeat") << QByteArray("[config]\ntotal=1\n[macro]\n0=\"0,5\"\n") << QStringList{"0,5", "0"};
+    QTest::addRow("empty file") << QByteArray() << QStringList{"0"};
+    QTest::addRow("negative total") << QByteArray("[config]\ntotal=-5\nrepeat=1\n") << QStringList{"1"};
+    QTest::addRow("total not a number") << QByteArray("[config]\ntotal=abc\nrepeat=1\n") << QStringList{"1"};
+    QTest::addRow("unquoted actions") << QByteArray("[config]\ntotal=3\nrepeat=1\n[macro]\n0=1,A\n1=2, A\n2=1,,\n")
+                                      << QStringList{"1,A", "2,A", "1,,", "1"};
+    QTest::addRow("huge total is capped") << QByteArray("[config]\ntotal=2000000000\nrepeat=1\n")
+                                          << QStringList(4096, "0") + QStringList{"1"};
+}
+
+void TestMacroLibrary::load()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, expected);
+    write("modules/macro/m.bin", file);
+    QCOMPARE(loadMacroIni(defaultFolder, "m"), expected);
+}
+
+void TestMacroLibrary::names_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::addRow("empty") << QString() << false;
+    QTest::addRow("slash") << "a/b" << false;
+    QTest::addRow("backslash") << "a\\b" << false;
+    QTest::addRow("control") << "a\tb" << false;
+    QTest::addRow("dot dot") << "a..b" << false;
+    QTest::addRow("up the tree") << "../setting/p1" << false;
+    QTest::addRow("leading dot") << ".hidden" << false;
+    QTest::addRow("101 characters") << QString(101, 'x') << false;
+    QTest::addRow("100 characters") << QString(100, 'x') << true;
+    QTest::addRow("one dot") << "a.b" << true;
+    QTest::addRow("comma and accents") << "Tir, rapide é" << true;
+}
+
+// Every operation on a macro file refuses a name that is no plain file name
+// and leaves every file as it was.
+void TestMacroLibrary::names()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QVERIFY(createMacroIni(defaultFolder, "other", 0));
+    write("in.mc", "[config]\ntotal=0\nrepeat=4\n");
+    FixedFileChooser chooser(m_data->filePath("in.mc"));
+    ProfileStore store;
+    const QStringList before = allFiles();
+    MessageLog log;
+
+    QCOMPARE(importMacroFile(defaultFolder, name, chooser), valid);
+    QCOMPARE(loadMacroIni(defaultFolder, name), valid ? QStringList{"4"} : QStringList());
+    QCOMPARE(createMacroIni(defaultFolder, name, 0), valid);
+    QCOMPARE(saveMacroIni(defaultFolder, name, {"1,A"}, 2), valid);
+    QCOMPARE(loadMacroIni(defaultFolder, name), valid ? (QStringList{"1,A", "2"}) : QStringList());
+    QCOMPARE(deleteMacroIni(defaultFolder, name), valid);
+    QCOMPARE(modifyMacroNameUpdateProfile(defaultFolder, "other", name, stores(store)), valid);
+    if (!valid) {
+        QCOMPARE(allFiles(), before);
+        QCOMPARE(log.lines().filter("refused macro name").size(), 7);
+    }
+}
+
+void TestMacroLibrary::rename_data()
+{
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<bool>("oldExists");
+    QTest::addColumn<bool>("renamed");
+    QTest::addRow("renamed") << "fresh" << true << true;
+    QTest::addRow("target exists") << "taken" << true << false;
+    QTest::addRow("same name") << "old" << true << false;
+    QTest::addRow("no old file") << "fresh" << false << false;
+    QTest::addRow("refused new name") << "a/b" << true << false;
+}
+
+// The file moves first; only then do p1..p6 follow it, and p7..p10 never.
+void TestMacroLibrary::rename()
+{
+    QFETCH(QString, newName);
+    QFETCH(bool, oldExists);
+    QFETCH(bool, renamed);
+    const QByteArray oldText = oldExists ? "[config]\ntotal=0\nrepeat=5\n" : "";
+    if (oldExists)
+        write("modules/macro/old.bin", oldText);
+    write("modules/macro/taken.bin", "[config]\ntotal=0\nrepeat=9\n");
+    auto profile = [](int n, const char* name) {
+        return "[mouseMacroKey]\n0=" + QByteArray(name) + "\n1=other\n2=" + name + "\nn=" + QByteArray::number(n) + "\n";
+    };
+    for (int n = 0; n < ProfileStore::profileCount; ++n)
+        write(ProfileStore::profilePath(n), profile(n, "old"));
+    {
+        ProfileStore store;
+        QCOMPARE(modifyMacroNameUpdateProfile(defaultFolder, "old", newName, stores(store)), renamed);
+    }
+    QCOMPARE(macroText("taken"), QByteArray("[config]\ntotal=0\nrepeat=9\n"));
+    QCOMPARE(macroText("old"), renamed ? QByteArray() : oldText);
+    if (renamed)
+        QCOMPARE(macroText(newName), oldText);
+    for (int n = 0; n < ProfileStore::profileCount; ++n)
+        QCOMPARE(text(ProfileStore::profilePath(n)), profile(n, renamed && n < 6 ? "fresh" : "old"));
+}
+
+void TestMacroLibrary::deleteResetsButtons()
+{
+    QByteArray factory = "[mouseKeyMatrix]\n";
+    for (int k = 0; k < 16; ++k)
+        factory += QByteArray::number(k) + "=0, 0, " + QByteArray::number(240 + k) + ", 0\n";
+    write("modules/setting/pD.bin", factory);
+    const QByteArray p1 = "[mouseKeyMatrix]\n1=4, 0, 1, 0\n\n[mouseMacroKey]\n1=N\n";
+    // Button 3's slot has no name; rows 8 and 9 are malformed.
+    const QByteArray p2 = "[mouseKeyMatrix]\n3=4, 0, 3, 0\n8=4, 0\n9=4\n\n[mouseMacroKey]\n8=M\n9=M\n";
+    const QByteArray p3 = "[mouseKeyMatrix]\n2=4, 0, 2, 0\n5=4, 1, 5, 0\n7=4, 0, 7, 0\n\n"
+                          "[mouseMacroKey]\n2=M\n5=M\n7=N\n";
+    const QByteArray p8 = "[mouseKeyMatrix]\n2=4, 0, 2, 0\n\n[mouseMacroKey]\n2=M\n";
+    write(ProfileStore::profilePath(0), p1);
+    write(ProfileStore::profilePath(1), p2);
+    write(ProfileStore::profilePath(2), p3);
+    write(ProfileStore::profilePath(7), p8);
+    {
+        ProfileStore store;
+        deleteMacroUpdateProfile(QString(), stores(store), store.factory());
+        deleteMacroUpdateProfile("M", stores(store), store.factory());
+    }
+    QCOMPARE(text(ProfileStore::profilePath(2)), QByteArray("[mouseKeyMatrix]\n2=0, 0, 242, 0\n5=0, 0, 245, 0\n"
+                                                            "7=4, 0, 7, 0\n\n[mouseMacroKey]\n2=M\n5=M\n7=N\n"));
+    QCOMPARE(text(ProfileStore::profilePath(0)), p1);
+    QCOMPARE(text(ProfileStore::profilePath(1)), p2);
+    QCOMPARE(text(ProfileStore::profilePath(7)), p8);
+}
+
+void TestMacroLibrary::importExport_data()
+{
+    // The chooser answers x.mc or cancels; an empty text is an absent file.
+    QTest::addColumn<bool>("isImport");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QByteArray>("macroBefore");
+    QTest::addColumn<QByteArray>("chosenBefore");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QByteArray>("macroAfter");
+    QTest::addColumn<QByteArray>("chosenAfter");
+    const QByteArray m = "[config]\ntotal=0\nrepeat=1\n";
+    const QByteArray f = "[config]\ntotal=1\nrepeat=3\n[macro]\n0=\"1,B\"\n";
+    const QByteArray none;
+    QTest::addRow("import cancelled") << true << true << none << f << false << none << f;
+    QTest::addRow("import") << true << false << none << f << true << f << f;
+    QTest::addRow("import onto a macro") << true << false << m << f << true << m << f;
+    QTest::addRow("import of a missing file") << true << false << none << none << false << none << none;
+    QTest::addRow("export cancelled") << false << true << m << none << false << m << none;
+    QTest::addRow("export over a file") << false << false << m << f << false << m << m;
+    QTest::addRow("export of a missing macro") << false << false << none << f << false << none << f;
+}
+
+void TestMacroLibrary::importExport()
+{
+    QFETCH(bool, isImport);
+    QFETCH(bool, cancel);
+    QFETCH(QByteArray, macroBefore);
+    QFETCH(QByteArray, chosenBefore);
+    QFETCH(bool, result);
+    QFETCH(QByteArray, macroAfter);
+    QFETCH(QByteArray, chosenAfter);
+    if (!macroBefore.isEmpty())
+        write("modules/macro/Macro_1.bin", macroBefore);
+    if (!chosenBefore.isEmpty())
+        write("x.mc", chosenBefore);
+    FixedFileChooser chooser(cancel ? QString() : m_data->filePath("x.mc"));
+    if (isImport)
+        QCOMPARE(importMacroFile(defaultFolder, "Macro_1", chooser), result);
+    else
+        exportMacroFile(defaultFolder, "Macro_1", chooser);
+    QCOMPARE(macroText("Macro_1"), macroAfter);
+    QCOMPARE(text("x.mc"), chosenAfter);
+    // No temporary copy is left behind.
+    QCOMPARE(QDir("modules/macro").entryList(QDir::Files).size(), macroAfter.isEmpty() ? 0 : 1);
+}
+
+QTEST_GUILESS_MAIN(TestMacroLibrary)
 #include "tst_macrolibrary.moc"
