@@ -1,6 +1,10 @@
 #pragma once
 
+#include "InputCaptureBackend.h"
+#include "KeyStateFilter.h"
+
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <memory>
@@ -12,9 +16,17 @@ class WarningRequestChannel;
 // programs ask for a warning box. One object lives for the whole run, created
 // by start-up on the stack of main().
 //
-// Callbacks run on the GUI thread. Each registration pairs a function with an
-// opaque user pointer (start-up passes the main window).
-class InputCapture
+// Keys are reported as key codes (see KeyTables.h), by position whatever the
+// keyboard layout, once per change: a held key gives one press however often
+// it repeats, and a release is reported only for a key reported down. The
+// left, right and middle buttons are reported on every press and release with
+// the pointer's screen position; other buttons and the wheel are not. Events
+// are observed, never blocked or altered.
+//
+// Callbacks run on the GUI thread, from the event loop. Each registration
+// pairs a function with an opaque user pointer (start-up passes the main
+// window). A callback must not call start() or stop().
+class InputCapture : private InputEventSink
 {
 public:
     using KeyboardCallback = void (*)(quint8 keyCode, bool pressed, void* user);
@@ -26,11 +38,15 @@ public:
     InputCapture(const InputCapture&) = delete;
     InputCapture& operator=(const InputCapture&) = delete;
 
-    // Builds the key tables and starts capturing. Capture itself is not
-    // available yet: this records the start and returns false, and the
-    // program runs without key detection.
+    // Starts capturing, with every key up. Windows: the low-level hooks. Linux:
+    // XInput raw events of the whole X display when one can be reached (not
+    // under a Wayland session); otherwise only the events of the program's own
+    // windows (needs a QGuiApplication). True when a source runs; false, with
+    // a debug line, when none does and the program runs without key
+    // detection. A second call starts afresh. GUI thread only.
     bool start();
 
+    // Replace an earlier registration; a null callback reports nothing.
     void setKeyboardCallback(KeyboardCallback callback, void* user);
     void setMouseCallback(MouseCallback callback, void* user);
 
@@ -43,8 +59,14 @@ public:
     void stop();
 
     bool isStarted() const { return m_started; }
+    // The source in use ("X11 raw input", ...), empty when none runs.
+    QString backendName() const;
 
 private:
+    void keyEvent(quint8 keyCode, bool pressed) override;
+    void buttonEvent(quint8 buttonCode, bool pressed, quint32 x, quint32 y) override;
+    std::unique_ptr<InputCaptureBackend> createBackend();
+
     bool m_started = false;
     KeyboardCallback m_keyboard = nullptr;
     void* m_keyboardUser = nullptr;
@@ -52,5 +74,7 @@ private:
     void* m_mouseUser = nullptr;
     CopyDataCallback m_copyData = nullptr;
     void* m_copyDataUser = nullptr;
+    KeyStateFilter m_keyState;
+    std::unique_ptr<InputCaptureBackend> m_backend;
     std::unique_ptr<WarningRequestChannel> m_channel;
 };

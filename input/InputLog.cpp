@@ -1,0 +1,3 @@
+#include "InputLog.h"
+
+Q_LOGGING_CATEGORY(skarnInput, "skarn.input")
