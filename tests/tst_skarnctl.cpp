@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QJsonDocument>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void runSession();
     void profileBlocks560();
     void deviceSettings();
+    void macros();
     void fileDialogs();
     void errors_data();
     void errors();
@@ -176,6 +178,27 @@ void TestSkarnctl::deviceSettings()
     QCOMPARE(state.value("dpiCount").toInt(), 3);
     QCOMPARE(state.value("protocolErrors").toInt(), 0);
     QVERIFY(r.err.indexOf("not implemented") < 0);
+}
+
+// The macro library and transfer, by name.
+void TestSkarnctl::macros()
+{
+    const QByteArray input = R"(["createMacroIni", "Macro_0", 0]
+["saveMacroIni", "Macro_0", ["1,A", "0,50", "2,A"], 1]
+["loadMacroIni", "Macro_0"]
+["createMacroIni", "../escape", 0]
+["mouseSendMacroData", [0, 1, 5, 4, 129, 4, 0, 0], 2]
+["virtual.state"]
+)";
+    const Result r = skarnctl({"--virtual-mouse", "run"}, input);
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.mid(0, 5), (QList<QByteArray>{"true", "true", "[\"1,A\",\"0,50\",\"2,A\",\"1\"]", "false", "true"}));
+    QVERIFY(QFile::exists(m_data->filePath("modules/macro/Macro_0.bin")));
+    QVERIFY(!QFile::exists(m_data->filePath("modules/escape.bin")));
+    const QJsonArray macro3 = QJsonDocument::fromJson(lines.at(5)).object().value("macros").toArray().at(2).toArray();
+    QCOMPARE(macro3.at(2).toInt(), 5);
+    QCOMPARE(macro3.at(4).toInt(), 0x81);
 }
 
 void TestSkarnctl::fileDialogs()
