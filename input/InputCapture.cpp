@@ -2,6 +2,9 @@
 
 #include "InputLog.h"
 #include "WarningRequestChannel.h"
+#ifdef Q_OS_WIN
+#include "WindowsCopyDataChannel.h"
+#endif
 
 #include <QGuiApplication>
 
@@ -84,16 +87,24 @@ void InputCapture::setMouseCallback(MouseCallback callback, void* user)
 
 void InputCapture::setCopyDataCallback(QCoreApplication* app, CopyDataCallback callback, void* user)
 {
-    Q_UNUSED(app);
     m_copyData = callback;
     m_copyDataUser = user;
-    auto channel = std::make_unique<DBusWarningChannel>();
-    channel->setHandler([this](quint32 tag, const QByteArray& data) {
+    auto handler = [this](quint32 tag, const QByteArray& data) {
         if (m_copyData)
             m_copyData(tag, data, m_copyDataUser);
-    });
+    };
+#ifdef Q_OS_WIN
+    // WM_COPYDATA through the application-wide native event filter.
+    auto channel = std::make_unique<WindowsCopyDataChannel>(app);
+    channel->setHandler(handler);
+    m_channel = std::move(channel);
+#else
+    Q_UNUSED(app);
+    auto channel = std::make_unique<DBusWarningChannel>();
+    channel->setHandler(handler);
     if (channel->registerOnSessionBus())
         m_channel = std::move(channel);
+#endif
 }
 
 void InputCapture::stop()
