@@ -22,10 +22,10 @@ namespace {
 // Storage for one argument of a meta-call, alive until the call returns.
 struct Argument
 {
-    QVariant value;                // by-value parameters
-    uchar byte = 0;                // uchar&
-    std::vector<uchar> buffer;     // uchar*
-    uchar* pointer = nullptr;      // what a uchar* parameter receives
+    QVariant value;            // by-value parameters
+    uchar byte = 0;            // uchar&
+    std::vector<uchar> buffer; // uchar*
+    uchar* pointer = nullptr;  // what a uchar* parameter receives
     bool isReference = false;
     bool isPointer = false;
 };
@@ -107,7 +107,8 @@ bool convert(const QMetaType& type, const QJsonValue& v, Argument* a, QString* w
             return *why = QStringLiteral("an array"), false;
         a->value = toVariant(v).toList();
     } else {
-        return *why = QStringLiteral("a value of type %1, which the command line cannot give").arg(QString::fromLatin1(name)),
+        return *why = QStringLiteral("a value of type %1, which the command line cannot give")
+                          .arg(QString::fromLatin1(name)),
                false;
     }
     return true;
@@ -135,10 +136,7 @@ QString signature(const QMetaMethod& m, const QString& prefix)
 
 CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid, VirtualMouse* mouse,
                                      std::function<void()> recheck)
-    : m_view(view)
-    , m_hid(hid)
-    , m_mouse(mouse)
-    , m_recheck(std::move(recheck))
+    : m_view(view), m_hid(hid), m_mouse(mouse), m_recheck(std::move(recheck))
 {
 }
 
@@ -161,8 +159,7 @@ bool CommandDispatcher::parseArgument(const QString& text, QJsonValue* value, QS
     return true;
 }
 
-bool CommandDispatcher::call(const QString& operation, const QJsonArray& arguments, QJsonValue* result,
-                             QString* error)
+bool CommandDispatcher::call(const QString& operation, const QJsonArray& arguments, QJsonValue* result, QString* error)
 {
     if (operation.startsWith(QLatin1String("virtual.")))
         return callVirtual(operation.mid(8), arguments, result, error);
@@ -208,7 +205,9 @@ bool CommandDispatcher::callMeta(QObject* target, const QString& name, const QJs
         qint64 n = 0;
         if (typeName == "uchar&") {
             if (!integer(v, 0, 255, &n)) {
-                *error = QStringLiteral("argument %1 of %2 must be an integer 0..255, not %3").arg(i + 1).arg(name, jsonText(v));
+                *error = QStringLiteral("argument %1 of %2 must be an integer 0..255, not %3")
+                             .arg(i + 1)
+                             .arg(name, jsonText(v));
                 return false;
             }
             a.isReference = true;

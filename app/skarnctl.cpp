@@ -5,8 +5,8 @@
 #include "CommandDispatcher.h"
 #include "DeviceCheck.h"
 #include "FileChooser.h"
-#include "HidapiBackend.h"
 #include "Hid_Thread.h"
+#include "HidapiBackend.h"
 #include "TracingHidBackend.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
@@ -120,7 +120,8 @@ int main(int argc, char** argv)
         if (!trace->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             return fail(QStringLiteral("cannot write %1: %2").arg(trace->fileName(), trace->errorString()));
     }
-    const QString dataDir = parser.isSet(dataOption) ? parser.value(dataOption) : QCoreApplication::applicationDirPath();
+    const QString dataDir =
+        parser.isSet(dataOption) ? parser.value(dataOption) : QCoreApplication::applicationDirPath();
     if (!QDir::setCurrent(dataDir))
         return fail(QStringLiteral("cannot use the data folder %1").arg(dataDir));
 
@@ -131,8 +132,8 @@ int main(int argc, char** argv)
     if (parser.isSet(virtualOption)) {
         mouse = VirtualMouseSetup::fromConfig();
         if (!mouse)
-            return fail(QStringLiteral("%1 has no mouse entry for the virtual mouse").arg(QDir::current().filePath(
-                QStringLiteral("modules/setting/apConfig.bin"))));
+            return fail(QStringLiteral("%1 has no mouse entry for the virtual mouse")
+                            .arg(QDir::current().filePath(QStringLiteral("modules/setting/apConfig.bin"))));
         virtualBackend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()});
         device = virtualBackend.get();
     }

@@ -97,7 +97,8 @@ int main(int argc, char** argv)
     const QString modules = QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
     QDir().mkpath(data.filePath(QStringLiteral("modules/setting")));
     for (const QString& name : QDir(modules + QStringLiteral("/setting")).entryList(QDir::Files))
-        QFile::copy(modules + QStringLiteral("/setting/") + name, data.filePath(QStringLiteral("modules/setting/") + name));
+        QFile::copy(modules + QStringLiteral("/setting/") + name,
+                    data.filePath(QStringLiteral("modules/setting/") + name));
     QDir::setCurrent(data.path());
 
     std::printf("%-8s %8s %12s %12s %8s\n", "family", "frames", "mandated", "measured", "ratio");

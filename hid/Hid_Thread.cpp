@@ -29,9 +29,7 @@ void logBusy(const char* line)
 } // namespace
 
 Hid_Thread::Hid_Thread(QObject* parent)
-    : QThread(parent)
-    , m_backend(&NullHidBackend::instance())
-    , m_clock(&Clock::system())
+    : QThread(parent), m_backend(&NullHidBackend::instance()), m_clock(&Clock::system())
 {
 }
 
@@ -84,7 +82,8 @@ void Hid_Thread::startListener(uint index)
     hidListenerRunning = true;
     // The loop works on its own copy of the path: the GUI thread may change
     // the list (a failed command open empties a path) while the loop runs.
-    const QString path = qsizetype(index) < deviceList.size() ? deviceList.at(qsizetype(index)).secondaryPath : QString();
+    const QString path =
+        qsizetype(index) < deviceList.size() ? deviceList.at(qsizetype(index)).secondaryPath : QString();
     listenerFuture = QtConcurrent::run(&Hid_Thread::listenLoop, this, index, path);
 }
 
@@ -117,8 +116,7 @@ int Hid_Thread::reportLengthOf(const DeviceRecord& record) const
 {
     if (record.reportLength >= 1 && record.reportLength <= maxReportLength)
         return record.reportLength;
-    qCDebug(skarnHid) << "report length" << record.reportLength << "is out of range, using"
-                      << defaultReportLength;
+    qCDebug(skarnHid) << "report length" << record.reportLength << "is out of range, using" << defaultReportLength;
     return defaultReportLength;
 }
 

@@ -166,9 +166,12 @@ void TestHidCodec::keyFromCode_data()
     QTest::addColumn<QByteArray>("key");
     QTest::addRow("default code") << "582910" << true << QByteArray::fromHex("0035383239313000");
     QTest::addRow("letters") << "AbC-z~" << true << QByteArray::fromHex("004162432d7a7e00");
-    QTest::addRow("latin-1") << QString::fromUtf8("\xc3\xa9" "12345") << true << QByteArray::fromHex("00e9313233343500");
-    QTest::addRow("no 8-bit code") << QString::fromUtf8("\xe2\x82\xac" "12345") << true
-                                   << QByteArray::fromHex("0000313233343500");
+    QTest::addRow("latin-1") << QString::fromUtf8("\xc3\xa9"
+                                                  "12345")
+                             << true << QByteArray::fromHex("00e9313233343500");
+    QTest::addRow("no 8-bit code") << QString::fromUtf8("\xe2\x82\xac"
+                                                        "12345")
+                                   << true << QByteArray::fromHex("0000313233343500");
     QTest::addRow("five") << "12345" << false << QByteArray();
     QTest::addRow("seven") << "1234567" << false << QByteArray();
     QTest::addRow("empty") << "" << false << QByteArray();

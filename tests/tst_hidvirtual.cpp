@@ -36,8 +36,7 @@ QByteArray pattern(int n, int seed)
     return b;
 }
 
-template <std::size_t N>
-QByteArray block(const std::array<std::uint8_t, N>& a)
+template <std::size_t N> QByteArray block(const std::array<std::uint8_t, N>& a)
 {
     return QByteArray(reinterpret_cast<const char*>(a.data()), qsizetype(N));
 }
@@ -110,62 +109,94 @@ void TestHidVirtual::setCommands_data()
                 QTest::addRow("%s %s, %s", family, name, tag.constData())
                     << QString(family) << encode << rl << step << check;
             };
-            row("report rate", "553", [](Hid_Thread& h) { h.hid553_01H_SetReportRate(3); },
+            row(
+                "report rate", "553", [](Hid_Thread& h) { h.hid553_01H_SetReportRate(3); },
                 [](const VirtualMouse::State& s) { return s.reportRate == 3; });
-            row("key matrix", "553", [](Hid_Thread& h) {
-                QByteArray m = pattern(64, 1);
-                h.hid553_12H_SetKeyMatrix(bytes(m), 2);
-                h.hid553_02H_SetCurrentKeyMatrix(2);
-            }, [](const VirtualMouse::State& s) { return block(s.keyMatrices[1]) == pattern(64, 1) && s.keyMatrix == 2; });
-            row("macro", "553", [](Hid_Thread& h) {
-                QByteArray m = pattern(128, 2);
-                h.hid553_13H_SetMacroKey(12, bytes(m));
-            }, [](const VirtualMouse::State& s) { return block(s.macros[11]) == pattern(128, 2); });
-            row("dpi", "553", [](Hid_Thread& h) {
-                QByteArray codes = pattern(8, 3);
-                h.hid553_11H_SetDPISet(5, bytes(codes));
-                h.hid553_0BH_SetCurrentDPI(4);
-            }, [](const VirtualMouse::State& s) {
-                return block(s.dpiTable) == pattern(8, 3) && s.dpiCount == 5 && s.dpiStage == 4;
-            });
-            row("lighting", "553", [](Hid_Thread& h) {
-                QByteArray colours = pattern(36, 4);
-                h.hid553_10H_SetLED8StageColor(1, bytes(colours));
-                h.hid553_0DH_SetRGBLedEffect(2, 3, 4);
-                uchar rgb[3] = {10, 20, 30};
-                h.hid553_0CH_SetFixLEDColor(rgb);
-            }, [](const VirtualMouse::State& s) {
-                return block(s.colourTable) == pattern(36, 4) && s.ledEffect == std::array<std::uint8_t, 3>{2, 3, 4} &&
-                       s.fixedColour == std::array<std::uint8_t, 3>{10, 20, 30};
-            });
-            row("options and gun", "553", [](Hid_Thread& h) {
-                h.hid553_03H_SetKeyboardoption(1, 2, 3, 0x48);
-                h.hid553_04H_SetGunData(5, 6, 7, 8);
-            }, [](const VirtualMouse::State& s) {
-                return s.keyboardOption == VirtualMouse::Bytes4{1, 2, 3, 0x48} &&
-                       s.gunData == VirtualMouse::Bytes4{5, 6, 7, 8};
-            });
-            row("profile", "560", [](Hid_Thread& h) {
-                QByteArray p = pattern(128, 5);
-                h.hid560_0CH_setProfile(bytes(p), 3);
-                h.hid560_02H_SetCurrentProfile(3);
-            }, [](const VirtualMouse::State& s) { return block(s.profiles[3]) == pattern(128, 5) && s.profile == 3; });
-            row("key matrix", "560", [](Hid_Thread& h) {
-                QByteArray m = pattern(64, 6);
-                h.hid560_0DH_SetKeyMatrix(bytes(m), 4);
-            }, [](const VirtualMouse::State& s) { return block(s.keyMatrices[3]) == pattern(64, 6); });
-            row("macro", "560", [](Hid_Thread& h) {
-                QByteArray m = pattern(128, 7);
-                h.hid560_0FH_SetMacroKey(1, bytes(m));
-            }, [](const VirtualMouse::State& s) { return block(s.macros[0]) == pattern(128, 7); });
-            row("per index", "560", [](Hid_Thread& h) {
-                h.hid560_03H_SetReportRate(2);
-                h.hid560_04H_SetCurrentDPI(6);
-                h.hid560_01H_SetKeyboardoption(0x08, 0x01);
-            }, [](const VirtualMouse::State& s) {
-                return s.reportRates == VirtualMouse::Bytes4{2, 2, 2, 2} && s.dpiStages == VirtualMouse::Bytes4{6, 6, 6, 6} &&
-                       s.keyboardOption[0] == 0x08 && s.keyboardOption[1] == 0x01;
-            });
+            row(
+                "key matrix", "553",
+                [](Hid_Thread& h) {
+                    QByteArray m = pattern(64, 1);
+                    h.hid553_12H_SetKeyMatrix(bytes(m), 2);
+                    h.hid553_02H_SetCurrentKeyMatrix(2);
+                },
+                [](const VirtualMouse::State& s) {
+                    return block(s.keyMatrices[1]) == pattern(64, 1) && s.keyMatrix == 2;
+                });
+            row(
+                "macro", "553",
+                [](Hid_Thread& h) {
+                    QByteArray m = pattern(128, 2);
+                    h.hid553_13H_SetMacroKey(12, bytes(m));
+                },
+                [](const VirtualMouse::State& s) { return block(s.macros[11]) == pattern(128, 2); });
+            row(
+                "dpi", "553",
+                [](Hid_Thread& h) {
+                    QByteArray codes = pattern(8, 3);
+                    h.hid553_11H_SetDPISet(5, bytes(codes));
+                    h.hid553_0BH_SetCurrentDPI(4);
+                },
+                [](const VirtualMouse::State& s) {
+                    return block(s.dpiTable) == pattern(8, 3) && s.dpiCount == 5 && s.dpiStage == 4;
+                });
+            row(
+                "lighting", "553",
+                [](Hid_Thread& h) {
+                    QByteArray colours = pattern(36, 4);
+                    h.hid553_10H_SetLED8StageColor(1, bytes(colours));
+                    h.hid553_0DH_SetRGBLedEffect(2, 3, 4);
+                    uchar rgb[3] = {10, 20, 30};
+                    h.hid553_0CH_SetFixLEDColor(rgb);
+                },
+                [](const VirtualMouse::State& s) {
+                    return block(s.colourTable) == pattern(36, 4) &&
+                           s.ledEffect == std::array<std::uint8_t, 3>{2, 3, 4} &&
+                           s.fixedColour == std::array<std::uint8_t, 3>{10, 20, 30};
+                });
+            row(
+                "options and gun", "553",
+                [](Hid_Thread& h) {
+                    h.hid553_03H_SetKeyboardoption(1, 2, 3, 0x48);
+                    h.hid553_04H_SetGunData(5, 6, 7, 8);
+                },
+                [](const VirtualMouse::State& s) {
+                    return s.keyboardOption == VirtualMouse::Bytes4{1, 2, 3, 0x48} &&
+                           s.gunData == VirtualMouse::Bytes4{5, 6, 7, 8};
+                });
+            row(
+                "profile", "560",
+                [](Hid_Thread& h) {
+                    QByteArray p = pattern(128, 5);
+                    h.hid560_0CH_setProfile(bytes(p), 3);
+                    h.hid560_02H_SetCurrentProfile(3);
+                },
+                [](const VirtualMouse::State& s) { return block(s.profiles[3]) == pattern(128, 5) && s.profile == 3; });
+            row(
+                "key matrix", "560",
+                [](Hid_Thread& h) {
+                    QByteArray m = pattern(64, 6);
+                    h.hid560_0DH_SetKeyMatrix(bytes(m), 4);
+                },
+                [](const VirtualMouse::State& s) { return block(s.keyMatrices[3]) == pattern(64, 6); });
+            row(
+                "macro", "560",
+                [](Hid_Thread& h) {
+                    QByteArray m = pattern(128, 7);
+                    h.hid560_0FH_SetMacroKey(1, bytes(m));
+                },
+                [](const VirtualMouse::State& s) { return block(s.macros[0]) == pattern(128, 7); });
+            row(
+                "per index", "560",
+                [](Hid_Thread& h) {
+                    h.hid560_03H_SetReportRate(2);
+                    h.hid560_04H_SetCurrentDPI(6);
+                    h.hid560_01H_SetKeyboardoption(0x08, 0x01);
+                },
+                [](const VirtualMouse::State& s) {
+                    return s.reportRates == VirtualMouse::Bytes4{2, 2, 2, 2} &&
+                           s.dpiStages == VirtualMouse::Bytes4{6, 6, 6, 6} && s.keyboardOption[0] == 0x08 &&
+                           s.keyboardOption[1] == 0x01;
+                });
         }
     }
 }

@@ -85,16 +85,16 @@ void TestMacroLibrary::load_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("expected");
-    QTest::addRow("total beyond the entries") << QByteArray("[config]\ntotal=3\nrepeat=2\n[macro]\n0=\"1,A\"\n")
-                                              << QStringList{"1,A", "0", "0", "2"};
+    QTest::addRow("total beyond the entries")
+        << QByteArray("[config]\ntotal=3\nrepeat=2\n[macro]\n0=\"1,A\"\n") << QStringList{"1,A", "0", "0", "2"};
     QTest::addRow("no repeat") << QByteArray("[config]\ntotal=1\n[macro]\n0=\"0,5\"\n") << QStringList{"0,5", "0"};
     QTest::addRow("empty file") << QByteArray() << QStringList{"0"};
     QTest::addRow("negative total") << QByteArray("[config]\ntotal=-5\nrepeat=1\n") << QStringList{"1"};
     QTest::addRow("total not a number") << QByteArray("[config]\ntotal=abc\nrepeat=1\n") << QStringList{"1"};
     QTest::addRow("unquoted actions") << QByteArray("[config]\ntotal=3\nrepeat=1\n[macro]\n0=1,A\n1=2, A\n2=1,,\n")
                                       << QStringList{"1,A", "2,A", "1,,", "1"};
-    QTest::addRow("huge total is capped") << QByteArray("[config]\ntotal=2000000000\nrepeat=1\n")
-                                          << QStringList(4096, "0") + QStringList{"1"};
+    QTest::addRow("huge total is capped")
+        << QByteArray("[config]\ntotal=2000000000\nrepeat=1\n") << QStringList(4096, "0") + QStringList{"1"};
 }
 
 void TestMacroLibrary::load()
@@ -171,7 +171,8 @@ void TestMacroLibrary::rename()
         write("modules/macro/old.bin", oldText);
     write("modules/macro/taken.bin", "[config]\ntotal=0\nrepeat=9\n");
     auto profile = [](int n, const char* name) {
-        return "[mouseMacroKey]\n0=" + QByteArray(name) + "\n1=other\n2=" + name + "\nn=" + QByteArray::number(n) + "\n";
+        return "[mouseMacroKey]\n0=" + QByteArray(name) + "\n1=other\n2=" + name + "\nn=" + QByteArray::number(n) +
+               "\n";
     };
     for (int n = 0; n < ProfileStore::profileCount; ++n)
         write(ProfileStore::profilePath(n), profile(n, "old"));

@@ -43,7 +43,8 @@ void TestNamesAndTexts::nameLists_data()
     QTest::addColumn<uint>("type");
     QTest::addColumn<QStringList>("stored");
     QTest::addColumn<QStringList>("read");
-    QTest::addRow("one macro gets the filler") << 0u << QStringList{"Macro_0"} << QStringList{"Macro_0", "loaderfiller"};
+    QTest::addRow("one macro gets the filler")
+        << 0u << QStringList{"Macro_0"} << QStringList{"Macro_0", "loaderfiller"};
     QTest::addRow("two names as they are") << 0u << QStringList{"a", "b"} << QStringList{"a", "b"};
     QTest::addRow("names with commas") << 1u << QStringList{"x, y", "z"} << QStringList{"x, y", "z"};
     QTest::addRow("profiles") << 2u << QStringList{"Standard0", "Game1", "Work2"}
@@ -100,10 +101,10 @@ void TestNamesAndTexts::dpiTexts_data()
     QTest::addRow("from the file") << "Test" << QByteArray("total=8\n0=s1\n1=s2\n2=s3\n3=s4\n4=s5\n5=s6\n6=s7\n7=s8\n")
                                    << QStringList{"s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"};
     QTest::addRow("fewer than eight") << "Test" << QByteArray("total=2\n0=s1\n1=s2\n")
-                                      << QStringList{"s1", "s2", unchanged, unchanged, unchanged, unchanged,
-                                                     unchanged, unchanged};
-    QTest::addRow("French, whatever the file") << "French" << QByteArray("total=8\n0=file\n")
-                                               << LanguageStrings::frenchDpiTexts;
+                                      << QStringList{"s1",      "s2",      unchanged, unchanged,
+                                                     unchanged, unchanged, unchanged, unchanged};
+    QTest::addRow("French, whatever the file")
+        << "French" << QByteArray("total=8\n0=file\n") << LanguageStrings::frenchDpiTexts;
     QTest::addRow("French without a file section") << "French" << QByteArray() << LanguageStrings::frenchDpiTexts;
 }
 

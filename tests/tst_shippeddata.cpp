@@ -37,10 +37,9 @@ constexpr SectionSize kSections[] = {
 const char* const kLanguages[] = {"English", "French", "ChineseSimplified"};
 
 const QStringList kProfileFiles = {
-    QStringLiteral("pD.bin"), QStringLiteral("p1.bin"),  QStringLiteral("p2.bin"),
-    QStringLiteral("p3.bin"), QStringLiteral("p4.bin"),  QStringLiteral("p5.bin"),
-    QStringLiteral("p6.bin"), QStringLiteral("p7.bin"),  QStringLiteral("p8.bin"),
-    QStringLiteral("p9.bin"), QStringLiteral("p10.bin"),
+    QStringLiteral("pD.bin"), QStringLiteral("p1.bin"), QStringLiteral("p2.bin"),  QStringLiteral("p3.bin"),
+    QStringLiteral("p4.bin"), QStringLiteral("p5.bin"), QStringLiteral("p6.bin"),  QStringLiteral("p7.bin"),
+    QStringLiteral("p8.bin"), QStringLiteral("p9.bin"), QStringLiteral("p10.bin"),
 };
 
 QString languageFile(const QString& language)
@@ -117,7 +116,8 @@ bool readMatrix(const QSettings& s, const QString& group, Matrix* out, QString* 
 QStringList builtInKeyNames()
 {
     QQmlEngine engine;
-    QQmlComponent component(&engine, QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/modules/qml/basic/KeyCodeString.qml")));
+    QQmlComponent component(
+        &engine, QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/modules/qml/basic/KeyCodeString.qml")));
     std::unique_ptr<QObject> object(component.create());
     if (!object)
         qWarning() << component.errors();
@@ -208,8 +208,7 @@ void TestShippedData::languageSection()
         // An unquoted comma makes QSettings hand out a list, which the
         // program turns into an empty text.
         QVERIFY2(isText(v), qPrintable(QStringLiteral("entry %1 was read as a list").arg(i)));
-        QVERIFY2(!v.toString().trimmed().isEmpty(),
-                 qPrintable(QStringLiteral("entry %1 is empty").arg(i)));
+        QVERIFY2(!v.toString().trimmed().isEmpty(), qPrintable(QStringLiteral("entry %1 is empty").arg(i)));
     }
     s.endGroup();
 }
@@ -282,16 +281,12 @@ void TestShippedData::translatedKeyNames()
         const QString english = builtIn.at(i);
         for (int j = i + 1; j < names.size(); ++j) {
             const bool sameEnglish = english == builtIn.at(j);
-            QVERIFY2((names[i] == names[j]) == sameEnglish,
-                     qPrintable(QStringLiteral("entries %1 (%2) and %3 (%4)")
-                                    .arg(i)
-                                    .arg(names[i])
-                                    .arg(j)
-                                    .arg(names[j])));
+            QVERIFY2(
+                (names[i] == names[j]) == sameEnglish,
+                qPrintable(QStringLiteral("entries %1 (%2) and %3 (%4)").arg(i).arg(names[i]).arg(j).arg(names[j])));
         }
-        const bool legend =
-            english.size() == 1 || (english.startsWith(QLatin1Char('F')) && english.size() <= 3 &&
-                                    english.mid(1).toInt() > 0);
+        const bool legend = english.size() == 1 ||
+                            (english.startsWith(QLatin1Char('F')) && english.size() <= 3 && english.mid(1).toInt() > 0);
         if (legend)
             QCOMPARE(names[i], english);
     }
@@ -360,8 +355,7 @@ void TestShippedData::profileValues()
     QVERIFY(readInt(s, QStringLiteral("mouse/dpiCount"), &dpiCount));
     QVERIFY(readInt(s, QStringLiteral("mouse/currentDpiCount"), &currentDpiCount));
     QVERIFY2(dpiCount >= 1 && dpiCount <= 8, "the DPI page offers 1..8 stages");
-    QVERIFY2(currentDpiCount >= 1 && currentDpiCount <= dpiCount,
-             "more stages enabled than offered");
+    QVERIFY2(currentDpiCount >= 1 && currentDpiCount <= dpiCount, "more stages enabled than offered");
 
     QList<int> list;
     QVERIFY(readIntList(s, QStringLiteral("mouse/dpiValueArray"), &list));
@@ -409,13 +403,11 @@ void TestShippedData::profileKeyMatrices()
     QFETCH(QString, file);
 
     QSettings global(settingFile(QStringLiteral("apConfig.bin")), QSettings::IniFormat);
-    const bool commandSet560 =
-        global.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
+    const bool commandSet560 = global.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560");
 
     QSettings s(settingFile(file), QSettings::IniFormat);
     QCOMPARE(s.status(), QSettings::NoError);
-    for (const QString& group :
-         {QStringLiteral("mouseKeyMatrix"), QStringLiteral("mouseFwKeyMatrix")}) {
+    for (const QString& group : {QStringLiteral("mouseKeyMatrix"), QStringLiteral("mouseFwKeyMatrix")}) {
         s.beginGroup(group);
         QCOMPARE(s.childKeys().size(), 16);
         s.endGroup();
@@ -436,8 +428,7 @@ void TestShippedData::profileKeyMatrices()
         if (e[0] == 4) {
             QCOMPARE(e[2], i); // the macro slot is the button index
             const QString name = s.value(QStringLiteral("mouseMacroKey/%1").arg(i)).toString();
-            QVERIFY2(!name.isEmpty(),
-                     qPrintable(QStringLiteral("button %1: macro without name").arg(i)));
+            QVERIFY2(!name.isEmpty(), qPrintable(QStringLiteral("button %1: macro without name").arg(i)));
         }
         // buttons 7, 8 and 9 are replaced by fixed entries on the way out
         if (e == Entry{0, 0, 0xF0, 0} && (i < 7 || i > 9))
@@ -459,10 +450,9 @@ void TestShippedData::profileKeyMatrices()
         for (int k = 0; k < 4; ++k)
             expected[i][k] = device[std::size_t(i)][std::size_t(k)];
     for (int i = 0; i < 16; ++i) {
-        QVERIFY2(firmware[i] == expected[i],
-                 qPrintable(QStringLiteral("mouseFwKeyMatrix/%1 is %2, the buttons give %3")
-                                .arg(i)
-                                .arg(entryText(firmware[i]), entryText(expected[i]))));
+        QVERIFY2(firmware[i] == expected[i], qPrintable(QStringLiteral("mouseFwKeyMatrix/%1 is %2, the buttons give %3")
+                                                            .arg(i)
+                                                            .arg(entryText(firmware[i]), entryText(expected[i]))));
     }
 }
 
@@ -472,8 +462,7 @@ void TestShippedData::nameList()
     QCOMPARE(s.status(), QSettings::NoError);
     const QVariant v = s.value(QStringLiteral("profile/profileName"));
     QCOMPARE(v.metaType().id(), int(QMetaType::QStringList));
-    QCOMPARE(v.toStringList(),
-             (QStringList{QStringLiteral("Standard0"), QStringLiteral("loaderfiller")}));
+    QCOMPARE(v.toStringList(), (QStringList{QStringLiteral("Standard0"), QStringLiteral("loaderfiller")}));
     QVERIFY(!s.contains(QStringLiteral("macro/macroName")));
     QCOMPARE(s.childGroups(), QStringList{QStringLiteral("profile")});
 }

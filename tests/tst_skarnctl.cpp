@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
@@ -72,15 +72,15 @@ void TestSkarnctl::callPrintsOneJsonValue_data()
     QTest::addRow("no result") << QStringList{"call", "setCurrentProfile", "3"} << QByteArray("null\n");
     QTest::addRow("default") << QStringList{"call", "getXYSensitive", "0"} << QByteArray("4\n");
     QTest::addRow("list") << QStringList{"call", "getLangStrings", "\"none\"", "\"English\""} << QByteArray("[]\n");
-    QTest::addRow("bool result") << QStringList{"call", "updataNameList", "0", "[\"a\",\"b\"]"}
-                                 << QByteArray("true\n");
-    QTest::addRow("hid references") << QStringList{"--virtual-mouse", "call", "hid.hid553_83H_GetKeyboardoption",
-                                                   "0", "0", "0", "0"}
-                                    << QByteArray("[1,2,3,76]\n");
+    QTest::addRow("bool result") << QStringList{"call", "updataNameList", "0", "[\"a\",\"b\"]"} << QByteArray("true\n");
+    QTest::addRow("hid references")
+        << QStringList{"--virtual-mouse", "call", "hid.hid553_83H_GetKeyboardoption", "0", "0", "0", "0"}
+        << QByteArray("[1,2,3,76]\n");
     QTest::addRow("hid result") << QStringList{"call", "hid.hidCS", "[1,2]"} << QByteArray("252\n");
-    QTest::addRow("no device: current profile 0") << QStringList{"call", "mouseReadCurrentProfile"} << QByteArray("0\n");
-    QTest::addRow("no device: references kept") << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "7"}
-                                                << QByteArray("[7]\n");
+    QTest::addRow("no device: current profile 0")
+        << QStringList{"call", "mouseReadCurrentProfile"} << QByteArray("0\n");
+    QTest::addRow("no device: references kept")
+        << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "7"} << QByteArray("[7]\n");
 }
 
 void TestSkarnctl::callPrintsOneJsonValue()
@@ -116,8 +116,8 @@ void TestSkarnctl::runSession()
     QList<QByteArray> lines = r.out.split('\n');
     QCOMPARE(lines.takeLast(), QByteArray());
     QCOMPARE(lines.size(), 12);
-    QCOMPARE(lines.mid(0, 11), (QList<QByteArray>{"null", "\"2\"", "null", "1", "true", "[3]", "null", "null", "[9]",
-                                                   "null", "[2]"}));
+    QCOMPARE(lines.mid(0, 11),
+             (QList<QByteArray>{"null", "\"2\"", "null", "1", "true", "[3]", "null", "null", "[9]", "null", "[2]"}));
     const QJsonObject state = QJsonDocument::fromJson(lines.at(11)).object();
     QCOMPARE(state.value("dpiStage").toInt(), 2);
     QCOMPARE(state.value("protocolErrors").toInt(), 0);
@@ -146,7 +146,7 @@ void TestSkarnctl::profileBlocks560()
     config.replace("icType=553", "icType=560");
     m_data->write("modules/setting/apConfig.bin", config);
     const Result r = skarnctl({"--virtual-mouse", "run"}, "[\"mouseReadCurrentProfile\"]\n[\"mouseSetProfile\", 1]\n"
-                                                       "[\"mouseSetProfile\", 7]\n[\"virtual.state\"]\n");
+                                                          "[\"mouseSetProfile\", 7]\n[\"virtual.state\"]\n");
     QVERIFY2(r.exitCode == 0, r.err.constData());
     const QList<QByteArray> lines = r.out.split('\n');
     QCOMPARE(lines.at(1), QByteArray("null"));
@@ -221,7 +221,8 @@ void TestSkarnctl::errors_data()
     QTest::addColumn<QByteArray>("message");
     QTest::addRow("no command") << QStringList{} << QByteArray() << QByteArray("nothing to do");
     QTest::addRow("unknown command") << QStringList{"frobnicate"} << QByteArray() << QByteArray("unknown command");
-    QTest::addRow("unknown option") << QStringList{"--frob", "run"} << QByteArray() << QByteArray("Unknown option 'frob'");
+    QTest::addRow("unknown option") << QStringList{"--frob", "run"} << QByteArray()
+                                    << QByteArray("Unknown option 'frob'");
     QTest::addRow("call without operation") << QStringList{"call"} << QByteArray() << QByteArray("needs an operation");
     QTest::addRow("unknown operation") << QStringList{"call", "noSuchThing"} << QByteArray()
                                        << QByteArray("unknown operation noSuchThing");
@@ -243,8 +244,8 @@ void TestSkarnctl::errors_data()
                                  << QByteArray("array of strings");
     QTest::addRow("bad JSON argument") << QStringList{"call", "setCurrentProfile", "[1,"} << QByteArray()
                                        << QByteArray("not valid JSON");
-    QTest::addRow("virtual without the mouse") << QStringList{"call", "virtual.state"} << QByteArray()
-                                               << QByteArray("needs --virtual-mouse");
+    QTest::addRow("virtual without the mouse")
+        << QStringList{"call", "virtual.state"} << QByteArray() << QByteArray("needs --virtual-mouse");
     QTest::addRow("virtual unknown") << QStringList{"--virtual-mouse", "call", "virtual.explode"} << QByteArray()
                                      << QByteArray("unknown operation virtual.explode");
     QTest::addRow("bad stage") << QStringList{"--virtual-mouse", "call", "virtual.pressDpiButton", "9"} << QByteArray()
