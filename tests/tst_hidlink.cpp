@@ -171,8 +171,6 @@ private Q_SLOTS:
     void failedOpenEmptiesPath();
     void failedWriteFreesLink();
     void scrambledExchange();
-    void handshake_data();
-    void handshake();
     void handshakeFailsWithoutExchange();
     void secrecyKeyKeepsLastCode();
     void reportLengthOutOfRange();
@@ -561,47 +559,7 @@ void TestHidLink::scrambledExchange()
     QCOMPARE(QByteArray(reinterpret_cast<char*>(b), 4).toHex(), QByteArray("09080706"));
 }
 
-void TestHidLink::handshake_data()
-{
-    QTest::addColumn<bool>("isEncode");
-    QTest::addColumn<QString>("hostCode");
-    QTest::addColumn<QString>("deviceCode");
-    QTest::addColumn<bool>("accepted");
-    QTest::addRow("plain, any echo") << false << "111111" << "999999" << true;
-    QTest::addRow("scrambled, same code") << true << "582910" << "582910" << true;
-    QTest::addRow("scrambled, other code") << true << "582911" << "582910" << false;
-    QTest::addRow("scrambled, code too short") << true << "58291" << "582910" << false;
-}
 
-// The device side of the echo: it descrambles with its own code, checks the
-// checksum, echoes bytes 2..5 and scrambles its reply. (Without the checksum
-// test a wrong code would pass: its XOR differences cancel on the way back.)
-void TestHidLink::handshake()
-{
-    QFETCH(bool, isEncode);
-    QFETCH(QString, hostCode);
-    QFETCH(QString, deviceCode);
-    QFETCH(bool, accepted);
-    setUpDevice(32, isEncode, hostCode);
-    const HidCodec::SecrecyKey deviceKey = *HidCodec::keyFromCode(deviceCode);
-    m_backend->respond = [&](const HidCodec::FeatureReport& request) {
-        HidCodec::Frame f;
-        std::copy(request.begin() + 1, request.end(), f.begin());
-        if (isEncode)
-            HidCodec::descramble(f.data(), deviceKey.data(), HidCodec::defaultScrambleTable);
-        if (HidCodec::checksum(f.data()) != f[7])
-            return HidCodec::Frame{};
-        HidCodec::Frame reply{0x00, f[1], f[2], f[3], f[4], 0, 0, 0};
-        reply[7] = HidCodec::checksum(reply.data());
-        if (isEncode)
-            HidCodec::scramble(reply.data(), deviceKey.data(), HidCodec::defaultScrambleTable);
-        return reply;
-    };
-    QCOMPARE(m_hid->chkDeviceIsEnCode(0), accepted);
-    QCOMPARE(m_hid->currentIndex, 0);
-    QCOMPARE(m_backend->ops("set_feature").size(), 1);
-    QVERIFY(m_hid->hidReady);
-}
 
 // A handshake that did not exchange anything is a failed one.
 void TestHidLink::handshakeFailsWithoutExchange()

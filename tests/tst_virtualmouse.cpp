@@ -148,43 +148,13 @@ class TestVirtualMouse : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void enumerationAndPaths();
     void strictness_data();
     void strictness();
-    void dpiButtonReachesListenerThread();
     void unplugAndDestructionWakeBlockedRead();
     void injectedFaults_data();
     void injectedFaults();
 };
 
-void TestVirtualMouse::enumerationAndPaths()
-{
-    VirtualMouse a(mouseRecord(), QStringLiteral("553"));
-    VirtualMouse b(mouseRecord(), QStringLiteral("560"));
-    b.setPathPrefix("virtual2:");
-    VirtualHidBackend backend({&a, &b});
-
-    QStringList listed;
-    for (const HidInterfaceInfo& i : backend.enumerate(0x1a2c, 0x4c5e))
-        listed << QStringLiteral("%1 %2:%3").arg(QLatin1String(i.path)).arg(i.usagePage, 0, 16).arg(i.usage);
-    QCOMPARE(listed, QStringList({"virtual:cmd ff00:1", "virtual:evt ff01:2", "virtual2:cmd ff00:1",
-                                  "virtual2:evt ff01:2"}));
-    QCOMPARE(backend.enumerate(0, 0).size(), 4u);
-    QVERIFY(backend.enumerate(0x1a2c, 0x4c5f).empty());
-    QCOMPARE(backend.open("virtual3:cmd", HidRole::Command), nullptr);
-    QVERIFY(backend.lastOpenError().contains(QLatin1String("virtual3:cmd")));
-
-    // Commands reach only the mouse whose interface was opened.
-    HidHandle* h = backend.open("virtual2:cmd", HidRole::Command);
-    QVERIFY(h);
-    QVERIFY(backend.lastOpenError().isEmpty());
-    const HidCodec::FeatureReport r = HidCodec::request(0x02, {3});
-    QCOMPARE(backend.sendFeatureReport(h, r.data(), r.size()), 9);
-    QCOMPARE(b.state().profile, 3);
-    QCOMPARE(a.commandCount(), 0);
-    QCOMPARE(backend.setNonBlocking(h, true), 0);
-    backend.close(h);
-}
 
 void TestVirtualMouse::strictness_data()
 {
@@ -287,31 +257,6 @@ void TestVirtualMouse::strictness()
     QCOMPARE(rig.mouse.protocolErrors(), 0);
 }
 
-void TestVirtualMouse::dpiButtonReachesListenerThread()
-{
-    Rig rig(QStringLiteral("553"));
-    std::uint8_t report[8] = {};
-    auto read = rig.readEventAsync(report, 2000);
-    QVERIFY(rig.mouse.pressDpiButton(3));
-    QCOMPARE(read.get(), 4);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(report), 4).toHex(), QByteArray("06070003"));
-    QCOMPARE(rig.mouse.state().dpiStage, 3);
-
-    // The next stage wraps at the stage count (4 by default).
-    QVERIFY(rig.mouse.pressDpiButton());
-    QVERIFY(rig.mouse.pressDpiButton());
-    for (int stage : {4, 1}) {
-        QCOMPARE(rig.backend.readTimeout(rig.evt, report, sizeof report, 0), 4);
-        QCOMPARE(report[3], stage);
-    }
-    QCOMPARE(rig.backend.readTimeout(rig.evt, report, sizeof report, 0), 0);
-
-    // With no event handle open the report is lost, as with a real device.
-    rig.backend.close(rig.evt);
-    rig.evt = nullptr;
-    QVERIFY(!rig.mouse.pressDpiButton(2));
-    QCOMPARE(rig.mouse.state().dpiStage, 2);
-}
 
 void TestVirtualMouse::unplugAndDestructionWakeBlockedRead()
 {

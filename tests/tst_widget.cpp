@@ -30,7 +30,6 @@ private Q_SLOTS:
     void checkDeviceThenInitUiThenRun();
     void restoreOnlyWhileConnected_data();
     void restoreOnlyWhileConnected();
-    void debounceRestartsTimer();
     void changesIgnoredWhileListening();
     void trayQuitEndsLoopWithZero();
     void controllerMovesHidesAndBusies();
@@ -208,37 +207,6 @@ void TestWidget::restoreOnlyWhileConnected()
     }
 }
 
-// Three device changes 300 ms apart lead to exactly one check, one interval
-// after the last.
-void TestWidget::debounceRestartsTimer()
-{
-    Widget w;
-    auto fake = std::make_unique<FakeDeviceChangeNotifier>();
-    FakeDeviceChangeNotifier* notifier = fake.get();
-    w.setDeviceChangeNotifier(std::move(fake));
-    QElapsedTimer clock;
-    qint64 lastChange = 0;
-    QList<qint64> checks;
-    connect(&w.checkTimer, &QTimer::timeout, this, [&] { checks.append(clock.elapsed()); });
-    MessageLog log;
-    clock.start();
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0)
-            QTest::qWait(300);
-        lastChange = clock.elapsed();
-        notifier->emitChange();
-        QVERIFY(w.checkTimer.isActive());
-    }
-    QTest::qWait(Widget::checkIntervalMs - 200);
-    QVERIFY(checks.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(checks.size(), 1, 1000);
-    const qint64 delay = checks.first() - lastChange;
-    QVERIFY2(delay >= Widget::checkIntervalMs - 5 && delay <= Widget::checkIntervalMs + 150,
-             qPrintable(QString::number(delay)));
-    QCOMPARE(log.count("Device DisConnect"), 1);
-    QTest::qWait(300);
-    QCOMPARE(checks.size(), 1);
-}
 
 void TestWidget::changesIgnoredWhileListening()
 {
