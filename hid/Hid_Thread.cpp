@@ -235,30 +235,32 @@ void Hid_Thread::settlePause()
     m_clock->sleepMs(64);
 }
 
+bool Hid_Thread::endExchange(bool ok)
+{
+    closePrimary();
+    hidReady = true;
+    return ok;
+}
+
+bool Hid_Thread::sendRequest()
+{
+    if (!openPrimary(currentIndex))
+        return endExchange(false);
+    if (deviceList.at(currentIndex).isEncode)
+        USBDataEncryption(sendBuffer.data() + 1, secrecyKey.data());
+    return openPrimary(currentIndex) &&
+           m_backend->sendFeatureReport(primaryHandle, sendBuffer.data(), sendBuffer.size()) >= 0;
+}
+
 bool Hid_Thread::sendFrame(int payloadLength, bool settle)
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    auto fail = [this] {
-        closePrimary();
-        hidReady = true;
-        return false;
-    };
-    if (!openPrimary(currentIndex)) {
-        hidReady = true;
-        return false;
-    }
-    if (deviceList.at(currentIndex).isEncode)
-        USBDataEncryption(sendBuffer.data() + 1, secrecyKey.data());
-    if (!openPrimary(currentIndex) ||
-        m_backend->sendFeatureReport(primaryHandle, sendBuffer.data(), sendBuffer.size()) < 0)
-        return fail();
+    if (!sendRequest())
+        return endExchange(false);
     if (settle)
         settlePause();
-    if (payloadLength <= 0) {
-        closePrimary();
-        hidReady = true;
-        return true;
-    }
+    if (payloadLength <= 0)
+        return endExchange(true);
 
     const int reportLength = reportLengthOf(deviceList.at(currentIndex));
     const int length = std::min<int>(payloadLength, int(bulkBuffer.size()));
@@ -271,39 +273,24 @@ bool Hid_Thread::sendFrame(int payloadLength, bool settle)
         std::memcpy(report.data() + 1, bulkBuffer.data() + offset, std::size_t(chunk));
         offset += chunk;
         if (!openPrimary(currentIndex) || m_backend->write(primaryHandle, report.data(), report.size()) < 0)
-            return fail();
+            return endExchange(false);
         m_clock->sleepMs(120);
     }
     if (settle)
         settlePause();
-    closePrimary();
-    hidReady = true;
-    return true;
+    return endExchange(true);
 }
 
 bool Hid_Thread::queryFrame(int readLength)
 {
-    auto fail = [this] {
-        closePrimary();
-        hidReady = true;
-        return false;
-    };
-    if (!openPrimary(currentIndex)) {
-        hidReady = true;
-        return false;
-    }
-    if (deviceList.at(currentIndex).isEncode)
-        USBDataEncryption(sendBuffer.data() + 1, secrecyKey.data());
-    if (!openPrimary(currentIndex) ||
-        m_backend->sendFeatureReport(primaryHandle, sendBuffer.data(), sendBuffer.size()) < 0)
-        return fail();
+    if (!sendRequest())
+        return endExchange(false);
     replyBuffer[0] = 0;
     if (!openPrimary(currentIndex) ||
         m_backend->getFeatureReport(primaryHandle, replyBuffer.data(), replyBuffer.size()) < 0)
-        return fail();
+        return endExchange(false);
     if (readLength <= 0) {
-        closePrimary();
-        hidReady = true;
+        endExchange(true);
         if (deviceList.at(currentIndex).isEncode)
             USBDataDecipher(replyBuffer.data() + 1, secrecyKey.data());
         return true;
@@ -319,13 +306,11 @@ bool Hid_Thread::queryFrame(int readLength)
         // holding the GUI thread.
         if (!openPrimary(currentIndex) ||
             m_backend->readTimeout(primaryHandle, report.data(), report.size(), bulkReadTimeoutMs) <= 0)
-            return fail();
+            return endExchange(false);
         std::memcpy(bulkBuffer.data() + offset, report.data(), std::size_t(chunk));
         offset += chunk;
     }
-    closePrimary();
-    hidReady = true;
-    return true;
+    return endExchange(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -408,18 +393,28 @@ void Hid_Thread::perIndexCommand(const char* busyLine, uchar command, uchar valu
 // ---------------------------------------------------------------------------
 // Get commands
 
+bool Hid_Thread::getCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
+                            std::initializer_list<uchar*> values, bool keepOnFailure)
+{
+    if (!claim(busyLine))
+        return false;
+    prepareRequest(command, arguments);
+    // The reply area holds the values on entry, so an exchange that fails
+    // before the reply is read gives them back unchanged (or cleared).
+    replyBuffer.fill(0);
+    std::size_t at = 2;
+    for (uchar* v : values)
+        replyBuffer[at++] = keepOnFailure ? *v : 0;
+    const bool ok = queryFrame(0);
+    at = 2;
+    for (uchar* v : values)
+        *v = replyBuffer[at++];
+    return ok;
+}
+
 bool Hid_Thread::getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
 {
-    if (!claim("cmd Failed 00"))
-        return false;
-    prepareRequest(0x00, {byte1, byte2, byte3, byte4});
-    replyBuffer.fill(0);
-    const bool ok = queryFrame(0);
-    byte1 = replyBuffer[2];
-    byte2 = replyBuffer[3];
-    byte3 = replyBuffer[4];
-    byte4 = replyBuffer[5];
-    return ok;
+    return getCommand("cmd Failed 00", 0x00, {byte1, byte2, byte3, byte4}, {&byte1, &byte2, &byte3, &byte4}, false);
 }
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
@@ -429,57 +424,27 @@ void Hid_Thread::hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& by
 
 void Hid_Thread::hid553_83H_GetKeyboardoption(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
 {
-    if (!claim("cmd Failed 83"))
-        return;
-    prepareRequest(0x83, {});
-    replyBuffer = {0, 0, byte1, byte2, byte3, byte4, 0, 0, 0};
-    queryFrame(0);
-    byte1 = replyBuffer[2];
-    byte2 = replyBuffer[3];
-    byte3 = replyBuffer[4];
-    byte4 = replyBuffer[5];
+    getCommand("cmd Failed 83", 0x83, {}, {&byte1, &byte2, &byte3, &byte4}, true);
 }
 
 void Hid_Thread::hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2)
 {
-    if (!claim("cmd Failed 81"))
-        return;
-    prepareRequest(0x81, {});
-    replyBuffer = {0, 0, byte1, byte2, 0, 0, 0, 0, 0};
-    queryFrame(0);
-    byte1 = replyBuffer[2];
-    byte2 = replyBuffer[3];
+    getCommand("cmd Failed 81", 0x81, {}, {&byte1, &byte2}, true);
 }
 
 void Hid_Thread::hid560_82H_GetCurrentProfile(uchar& byte1)
 {
-    if (!claim("cmd Failed 82"))
-        return;
-    prepareRequest(0x82, {});
-    replyBuffer = {0, 0, byte1, 0, 0, 0, 0, 0, 0};
-    queryFrame(0);
-    byte1 = replyBuffer[2];
+    getCommand("cmd Failed 82", 0x82, {}, {&byte1}, true);
 }
 
 void Hid_Thread::hid560_84H_GetCurrentDPI(uchar& byte1, uchar& byte2)
 {
-    if (!claim("cmd Failed 84"))
-        return;
-    prepareRequest(0x84, {byte1});
-    replyBuffer = {0, 0, byte1, byte2, 0, 0, 0, 0, 0};
-    queryFrame(0);
-    byte1 = replyBuffer[2];
-    byte2 = replyBuffer[3];
+    getCommand("cmd Failed 84", 0x84, {byte1}, {&byte1, &byte2}, true);
 }
 
 void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar& byte1)
 {
-    if (!claim("cmd Failed 8BH"))
-        return;
-    prepareRequest(0x8B, {});
-    replyBuffer = {0, 0, byte1, 0, 0, 0, 0, 0, 0};
-    queryFrame(0);
-    byte1 = replyBuffer[2];
+    getCommand("cmd Failed 8BH", 0x8B, {}, {&byte1}, true);
 }
 
 void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)

@@ -151,6 +151,16 @@ private:
     void settlePause();
     bool sendFrame(int payloadLength, bool settle);
     bool queryFrame(int readLength);
+    // Opens the command interface, scrambles sendBuffer when the entry wants
+    // it and sends it; false on any failure (the caller ends the exchange).
+    bool sendRequest();
+    // Closes the interface and frees the link; returns ok.
+    bool endExchange(bool ok);
+    // A get command: the request, one reply, values taken from reply bytes
+    // 2.. in order. keepOnFailure: a failed exchange leaves the values as
+    // they were (else they become 0). False when nothing was exchanged.
+    bool getCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
+                    std::initializer_list<uchar*> values, bool keepOnFailure);
 
     // The 00H exchange; true when the reply was read.
     bool getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
