@@ -27,13 +27,9 @@ bool matches(quint16 wanted, quint16 actual)
 
 } // namespace
 
-VirtualHidBackend::VirtualHidBackend(Clock& clock)
-    : m_clock(clock)
-{
-}
+VirtualHidBackend::VirtualHidBackend(Clock& clock) : m_clock(clock) {}
 
-VirtualHidBackend::VirtualHidBackend(std::initializer_list<VirtualMouse*> mice, Clock& clock)
-    : m_clock(clock)
+VirtualHidBackend::VirtualHidBackend(std::initializer_list<VirtualMouse*> mice, Clock& clock) : m_clock(clock)
 {
     for (VirtualMouse* mouse : mice) {
         if (mouse)
@@ -123,7 +119,10 @@ void VirtualHidBackend::close(HidHandle* handle)
     delete h;
 }
 
-int VirtualHidBackend::setNonBlocking(HidHandle* handle, bool nonBlocking)
+namespace {
+
+// Runs f with the handle's link locked when the handle is live; -1 otherwise.
+template <typename F> int onLiveHandle(HidHandle* handle, F&& f)
 {
     if (!handle)
         return -1;
@@ -131,41 +130,40 @@ int VirtualHidBackend::setNonBlocking(HidHandle* handle, bool nonBlocking)
     std::lock_guard lock(h->link->mutex);
     if (!h->link->isLive(h->endpoint))
         return -1;
-    h->endpoint.nonBlocking = nonBlocking;
-    return 0;
+    return f(*h);
+}
+
+} // namespace
+
+int VirtualHidBackend::setNonBlocking(HidHandle* handle, bool nonBlocking)
+{
+    return onLiveHandle(handle, [&](VirtualHandle& h) {
+        h.endpoint.nonBlocking = nonBlocking;
+        return 0;
+    });
 }
 
 int VirtualHidBackend::sendFeatureReport(HidHandle* handle, const std::uint8_t* data, std::size_t length)
 {
-    if (!handle || !data)
+    if (!data)
         return -1;
-    VirtualHandle* h = handleOf(handle);
-    std::lock_guard lock(h->link->mutex);
-    if (!h->link->isLive(h->endpoint))
-        return -1;
-    return h->link->mouse->hostSetFeature(h->endpoint, data, length);
+    return onLiveHandle(handle,
+                        [&](VirtualHandle& h) { return h.link->mouse->hostSetFeature(h.endpoint, data, length); });
 }
 
 int VirtualHidBackend::getFeatureReport(HidHandle* handle, std::uint8_t* data, std::size_t length)
 {
-    if (!handle || !data)
+    if (!data)
         return -1;
-    VirtualHandle* h = handleOf(handle);
-    std::lock_guard lock(h->link->mutex);
-    if (!h->link->isLive(h->endpoint))
-        return -1;
-    return h->link->mouse->hostGetFeature(h->endpoint, data, length);
+    return onLiveHandle(handle,
+                        [&](VirtualHandle& h) { return h.link->mouse->hostGetFeature(h.endpoint, data, length); });
 }
 
 int VirtualHidBackend::write(HidHandle* handle, const std::uint8_t* data, std::size_t length)
 {
-    if (!handle || !data)
+    if (!data)
         return -1;
-    VirtualHandle* h = handleOf(handle);
-    std::lock_guard lock(h->link->mutex);
-    if (!h->link->isLive(h->endpoint))
-        return -1;
-    return h->link->mouse->hostWrite(h->endpoint, data, length);
+    return onLiveHandle(handle, [&](VirtualHandle& h) { return h.link->mouse->hostWrite(h.endpoint, data, length); });
 }
 
 int VirtualHidBackend::readTimeout(HidHandle* handle, std::uint8_t* data, std::size_t length, int timeoutMs)
