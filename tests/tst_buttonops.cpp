@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "Hid_Thread.h"
 #include "TestSupport.h"
+#include "VirtualRig.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
@@ -39,13 +40,7 @@ struct Rig
         state.keyMatrix = state.profile = 3;
         mouse->setState(state);
         backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
-        hid.setBackend(backend.get());
-        hid.setClock(&clock);
-        const std::vector<HidInterfaceInfo> interfaces = backend->enumerate(record.vid, record.pid);
-        record.primaryPath = QString::fromLatin1(interfaces.at(0).path);
-        record.secondaryPath = QString::fromLatin1(interfaces.at(1).path);
-        hid.deviceList = {record};
-        hid.currentIndex = 0;
+        wireWorker(hid, *backend, *mouse, clock, record);
         view = std::make_unique<ViewCore>();
         view->hid = &hid;
     }

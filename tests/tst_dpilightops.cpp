@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "Hid_Thread.h"
 #include "TestSupport.h"
+#include "VirtualRig.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
@@ -27,18 +28,6 @@ struct Device
     bool is571 = false;
 };
 
-DeviceRecord mouseRecord()
-{
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.reportLength = 32;
-    return r;
-}
-
 // A view on a fresh data folder whose flags say device, wired to a virtual
 // mouse whose profile blocks the view holds as read at detection.
 struct Rig
@@ -51,7 +40,7 @@ struct Rig
     std::unique_ptr<ViewCore> view;
 
     explicit Rig(const Device& d)
-        : mouse(mouseRecord(), QString::fromLatin1(d.family))
+        : mouse(testMouseRecord(), QString::fromLatin1(d.family))
         , backend({&mouse}, clock)
     {
         const auto flag = [](bool b) { return b ? "true" : "false"; };
@@ -60,14 +49,8 @@ struct Rig
                        .arg(d.family, flag(d.isColorful), flag(d.isGun), flag(d.is55328), flag(d.is571))
                        .toLatin1());
         view = std::make_unique<ViewCore>();
-        hid.setBackend(&backend);
-        hid.setClock(&clock);
+        wireWorker(hid, backend, mouse, clock, testMouseRecord());
         hid.setGunFlagSource([this] { return view->isGun; });
-        DeviceRecord entry = mouseRecord();
-        entry.primaryPath = QString::fromLatin1(mouse.commandPath());
-        entry.secondaryPath = QString::fromLatin1(mouse.eventPath());
-        hid.deviceList = {entry};
-        hid.currentIndex = 0;
         view->hid = &hid;
         for (std::size_t n = 0; n < 5; ++n)
             view->profileImages[n] = mouse.state().profiles[n];

@@ -1,8 +1,5 @@
-#include "Clock.h"
-#include "Hid_Thread.h"
 #include "TestSupport.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "VirtualRig.h"
 
 #include <QTest>
 
@@ -11,22 +8,6 @@
 // The worker against the virtual mouse: both sides of the wire agree, and the
 // firmware counts no protocol error for anything the worker sends.
 namespace {
-
-DeviceRecord mouseRecord(bool isEncode = false, const QString& sCode = "582910", int reportLength = 32)
-{
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = 0xff00;
-    r.usage = 0xff00;
-    r.usagePage2 = 0xff01;
-    r.usage2 = 0xff01;
-    r.reportLength = reportLength;
-    r.isEncode = isEncode;
-    r.sCode = sCode;
-    return r;
-}
 
 QByteArray pattern(int n, int seed)
 {
@@ -58,17 +39,7 @@ struct Link
     {
         mouse = std::make_unique<VirtualMouse>(device, family, deviceTable);
         backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
-        hid.setBackend(backend.get());
-        hid.setClock(&clock);
-        DeviceRecord entry = host;
-        for (const HidInterfaceInfo& i : backend->enumerate(entry.vid, entry.pid)) {
-            if (i.usagePage == entry.usagePage && i.usage == entry.usage)
-                entry.primaryPath = QString::fromLatin1(i.path);
-            if (i.usagePage == entry.usagePage2 && i.usage == entry.usage2)
-                entry.secondaryPath = QString::fromLatin1(i.path);
-        }
-        hid.deviceList = {entry};
-        hid.currentIndex = 0;
+        wireWorker(hid, *backend, *mouse, clock, host);
     }
 };
 
@@ -208,7 +179,7 @@ void TestHidVirtual::setCommands()
     QFETCH(int, reportLength);
     QFETCH(Step, step);
     QFETCH(Check, check);
-    const DeviceRecord device = mouseRecord(isEncode, "Xq7!zz", reportLength);
+    const DeviceRecord device = testMouseRecord(isEncode, "Xq7!zz", reportLength);
     Link link(family, device, device);
     secrecyKey = *HidCodec::keyFromCode("Xq7!zz");
     step(link.hid);
@@ -220,7 +191,7 @@ void TestHidVirtual::setCommands()
 
 void TestHidVirtual::getCommands553()
 {
-    const DeviceRecord device = mouseRecord(true);
+    const DeviceRecord device = testMouseRecord(true);
     Link link("553", device, device);
     secrecyKey = *HidCodec::keyFromCode("582910");
     VirtualMouse::State s = link.mouse->state();
@@ -238,7 +209,7 @@ void TestHidVirtual::getCommands553()
 
 void TestHidVirtual::getCommands560()
 {
-    const DeviceRecord device = mouseRecord(false, "582910", 32);
+    const DeviceRecord device = testMouseRecord(false, "582910", 32);
     Link link("560", device, device);
     VirtualMouse::State s = link.mouse->state();
     s.keyboardOption = {0x40, 0x01, 0, 0};
@@ -289,7 +260,7 @@ void TestHidVirtual::handshake()
     QFETCH(bool, sameTable);
     QFETCH(bool, accepted);
     const HidCodec::ScrambleTable other{9, 8, 7, 6, 5, 4, 3, 2};
-    Link link(family, mouseRecord(isEncode, "582910"), mouseRecord(isEncode, hostCode),
+    Link link(family, testMouseRecord(isEncode, "582910"), testMouseRecord(isEncode, hostCode),
               sameTable ? HidCodec::defaultScrambleTable : other);
     QCOMPARE(link.hid.chkDeviceIsEnCode(0), accepted);
     QVERIFY(link.hid.hidReady);
@@ -297,7 +268,7 @@ void TestHidVirtual::handshake()
 
 void TestHidVirtual::unpluggedDevice()
 {
-    const DeviceRecord device = mouseRecord();
+    const DeviceRecord device = testMouseRecord();
     Link link("560", device, device);
     link.mouse->unplug();
     QByteArray image = pattern(128, 9);

@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "Hid_Thread.h"
 #include "TestSupport.h"
+#include "VirtualRig.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
@@ -12,9 +13,6 @@
 // and that the firmware sees nothing it would reject.
 namespace {
 
-const DeviceRecord mouseRecord{.type = 1, .vid = 0x04d9, .pid = 0xa1ee, .usagePage = 0xff00, .usage = 0xff00,
-                               .usagePage2 = 0xff01, .usage2 = 0xff01, .primaryPath = {}, .secondaryPath = {}};
-
 struct Rig
 {
     TestDataFolder data;
@@ -25,16 +23,10 @@ struct Rig
     ViewCore view;
 
     explicit Rig(const QString& family)
-        : mouse(mouseRecord, family)
+        : mouse(testMouseRecord(), family)
         , backend({&mouse}, clock)
     {
-        hid.setBackend(&backend);
-        hid.setClock(&clock);
-        DeviceRecord entry = mouseRecord;
-        entry.primaryPath = QString::fromLatin1(mouse.commandPath());
-        entry.secondaryPath = QString::fromLatin1(mouse.eventPath());
-        hid.deviceList = {entry};
-        hid.currentIndex = 0;
+        wireWorker(hid, backend, mouse, clock, testMouseRecord());
         view.hid = &hid;
         view.icType = family;
     }

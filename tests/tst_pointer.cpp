@@ -5,6 +5,7 @@
 #include "Hid_Thread.h"
 #include "PointerSettings.h"
 #include "TestSupport.h"
+#include "VirtualRig.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
@@ -18,17 +19,6 @@
 // through the virtual mouse, and the view's gun file operations.
 namespace {
 
-DeviceRecord mouseRecord()
-{
-    DeviceRecord r;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.reportLength = 32;
-    return r;
-}
-
 // A view on a copy of the shipped data, wired to a virtual mouse.
 struct Rig
 {
@@ -40,16 +30,10 @@ struct Rig
     ViewCore view;
 
     explicit Rig(const QString& family)
-        : mouse(mouseRecord(), family)
+        : mouse(testMouseRecord(), family)
         , backend({&mouse}, clock)
     {
-        hid.setBackend(&backend);
-        hid.setClock(&clock);
-        DeviceRecord entry = mouseRecord();
-        for (const HidInterfaceInfo& i : backend.enumerate(entry.vid, entry.pid))
-            (i.usagePage == entry.usagePage ? entry.primaryPath : entry.secondaryPath) = QString::fromLatin1(i.path);
-        hid.deviceList = {entry};
-        hid.currentIndex = 0;
+        wireWorker(hid, backend, mouse, clock, testMouseRecord());
         view.hid = &hid;
     }
 };
