@@ -10,8 +10,6 @@
 #include <QQmlError>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSettings>
-#include <QThread>
 
 myQQuickView::myQQuickView(QWidget* parent)
     : QQuickWidget(parent)

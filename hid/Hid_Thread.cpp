@@ -40,13 +40,11 @@ Hid_Thread::~Hid_Thread()
     // before the handles and the list go away.
     listenerFuture.waitForFinished();
     closePrimary();
-    closeSecondary();
 }
 
 void Hid_Thread::setBackend(HidBackend* backend)
 {
     closePrimary();
-    closeSecondary();
     m_backend = backend ? backend : &NullHidBackend::instance();
 }
 
@@ -65,7 +63,6 @@ void Hid_Thread::startListener(uint index)
     stopListener();
     // Only one loop may use the event interface.
     listenerFuture.waitForFinished();
-    closeSecondary();
 
     if (m_icType && m_icType() == QLatin1String("560")) {
         uchar b1 = 0, b2 = 0;
@@ -143,21 +140,6 @@ HidHandle* Hid_Thread::openPrimary(int index)
     return handle;
 }
 
-HidHandle* Hid_Thread::openSecondary(int index)
-{
-    if (index < 0 || index >= deviceList.size() || deviceList.at(index).secondaryPath.isEmpty())
-        return nullptr;
-    closeSecondary();
-    HidHandle* handle = m_backend->open(deviceList.at(index).secondaryPath.toLatin1(), HidRole::Event);
-    if (!handle) {
-        deviceList[index].secondaryPath.clear();
-        return nullptr;
-    }
-    m_backend->setNonBlocking(handle, false);
-    secondaryHandle = handle;
-    return handle;
-}
-
 void Hid_Thread::reportDenied(const QString& path)
 {
     // Once per node: a desktop user without the udev rule would otherwise
@@ -205,14 +187,6 @@ void Hid_Thread::closePrimary()
     if (primaryHandle) {
         m_backend->close(primaryHandle);
         primaryHandle = nullptr;
-    }
-}
-
-void Hid_Thread::closeSecondary()
-{
-    if (secondaryHandle) {
-        m_backend->close(secondaryHandle);
-        secondaryHandle = nullptr;
     }
 }
 

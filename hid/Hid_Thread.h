@@ -46,6 +46,8 @@ public:
     DeviceList deviceList;
     qint32 currentIndex = 1;
     HidHandle* primaryHandle = nullptr;
+    // The listener keeps its event-interface handle to itself (a local of
+    // its loop), so no other thread ever touches it; this stays empty.
     HidHandle* secondaryHandle = nullptr;
     bool hidReady = true;
     // Written by the GUI thread (start, stop) and by the listener (device
@@ -144,9 +146,7 @@ private:
     Q_INVOKABLE void deliverListenerEvents();
 
     HidHandle* openPrimary(int index);
-    HidHandle* openSecondary(int index);
     void closePrimary();
-    void closeSecondary();
     bool waitReady();
     void settlePause();
     bool sendFrame(int payloadLength, bool settle);
