@@ -1,0 +1,84 @@
+#include "FuzzSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace FuzzSupport {
+
+namespace {
+
+QTemporaryDir* scratchDir = nullptr;
+quint64 counter = 0;
+
+void dropMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "fatal: %s\n", qPrintable(message));
+        std::abort();
+    }
+}
+
+} // namespace
+
+void init(int* argc, char*** argv)
+{
+    if (scratchDir)
+        return;
+    qInstallMessageHandler(dropMessage);
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    new QCoreApplication(*argc, *argv); // lives for the process
+    scratchDir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/skarn-fuzz-XXXXXX"));
+    if (!scratchDir->isValid()) {
+        std::fprintf(stderr, "cannot make a scratch folder\n");
+        std::abort();
+    }
+    QDir dir(scratchDir->path());
+    for (const char* sub : {"modules/setting", "modules/macro", "modules/i18n", "modules/gun", "modules/img"})
+        dir.mkpath(QString::fromLatin1(sub));
+    QDir::setCurrent(scratchDir->path());
+    std::atexit([] {
+        QDir::setCurrent(QDir::tempPath());
+        delete scratchDir;
+        scratchDir = nullptr;
+    });
+}
+
+QString scratch()
+{
+    return scratchDir ? scratchDir->path() : QString();
+}
+
+QString freshName(const QString& prefix)
+{
+    return prefix + QString::number(++counter);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::abort();
+    }
+}
+
+void split(const QByteArray& input, QByteArray* head, QByteArray* rest)
+{
+    const qsizetype zero = input.indexOf('\0');
+    *head = zero < 0 ? QByteArray() : input.left(zero);
+    *rest = zero < 0 ? input : input.mid(zero + 1);
+}
+
+void fail(const char* condition, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
+    std::abort();
+}
+
+} // namespace FuzzSupport

@@ -1,0 +1,106 @@
+// skarnctl's arguments: the input's lines are an operation name and its
+// arguments as typed on the command line. Each argument goes through the
+// command line's parser and the call through the dispatcher's type checks
+// to the real operations, on a copy of the shipped data and a virtual mouse
+// (delays on a virtual clock, no listener thread, file dialogs cancel).
+
+#include "Clock.h"
+#include "CommandDispatcher.h"
+#include "FileChooser.h"
+#include "FuzzSupport.h"
+#include "Hid_Thread.h"
+#include "ViewCore.h"
+#include "VirtualHidBackend.h"
+#include "VirtualMouse.h"
+#include "VirtualMouseSetup.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <memory>
+
+namespace {
+
+struct Rig
+{
+    VirtualClock clock;
+    std::unique_ptr<VirtualMouse> mouse;
+    std::unique_ptr<VirtualHidBackend> backend;
+    Hid_Thread hid;
+    ViewCore view;
+    FixedFileChooser chooser;
+    std::unique_ptr<CommandDispatcher> dispatcher;
+};
+
+Rig* rig = nullptr;
+
+void copyShippedData()
+{
+    const QString source = QStringLiteral(SKARN_SOURCE_DIR "/modules");
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString relative = QDir(source).relativeFilePath(file);
+        if (relative.startsWith(QLatin1String("qml/")))
+            continue;
+        const QString target = QStringLiteral("modules/") + relative;
+        QDir().mkpath(QFileInfo(target).path());
+        QFile::remove(target);
+        QFile::copy(file, target);
+        QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    FuzzSupport::init(argc, argv);
+    copyShippedData();
+    rig = new Rig;
+    rig->mouse = VirtualMouseSetup::fromConfig();
+    FUZZ_CHECK(rig->mouse != nullptr);
+    rig->backend =
+        std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{rig->mouse.get()}, rig->clock);
+    rig->hid.setBackend(rig->backend.get());
+    rig->hid.setClock(&rig->clock);
+    DeviceRecord entry = rig->mouse->record();
+    entry.primaryPath = QString::fromLatin1(rig->mouse->commandPath());
+    entry.secondaryPath = QString::fromLatin1(rig->mouse->eventPath());
+    rig->hid.deviceList = {entry};
+    rig->hid.currentIndex = 0;
+    rig->view.hid = &rig->hid;
+    rig->hid.setGunFlagSource([] { return rig->view.isGun; });
+    rig->hid.setFamilySource([] { return rig->view.icType; });
+    rig->view.setFileChooser(&rig->chooser);
+    // No virtual mouse for the dispatcher: its virtual.* calls wait in real
+    // time for the listener, which does not run here.
+    rig->dispatcher = std::make_unique<CommandDispatcher>(rig->view, rig->hid, nullptr, std::function<void()>());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QStringList lines =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split(QLatin1Char('\n'));
+    const QString operation = lines.value(0);
+    QJsonArray arguments;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QJsonValue value;
+        QString error;
+        if (!CommandDispatcher::parseArgument(lines.at(i), &value, &error)) {
+            FUZZ_CHECK(!error.isEmpty());
+            return 0;
+        }
+        arguments.append(value);
+    }
+    // A device entry that a failed exchange emptied is found again, as the
+    // next device check would.
+    rig->hid.deviceList[0].primaryPath = QString::fromLatin1(rig->mouse->commandPath());
+    QJsonValue result;
+    QString error;
+    if (!rig->dispatcher->call(operation, arguments, &result, &error))
+        FUZZ_CHECK(!error.isEmpty());
+    return 0;
+}
