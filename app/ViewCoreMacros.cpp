@@ -51,8 +51,9 @@ void ViewCore::deleteMacroUpdateProfile(QVariant macroName)
 {
     const QStringList notSaved =
         MacroLibrary::deleteMacroUpdateProfile(macroName.toString(), profileStores(m_store), m_store.factory());
-    for (const QString& file : notSaved)
-        Q_EMIT saveFailed(file);
+    // One notification per operation; the debug lines name every file.
+    if (!notSaved.isEmpty())
+        Q_EMIT saveFailed(notSaved.first());
 }
 
 QVariant ViewCore::deleteMacroIni(QVariant name)

@@ -15,8 +15,8 @@ class QSettings;
 // and closes it. Action strings are stored and returned as text, never
 // interpreted.
 //
-// A macro name is used as the file's base name. A name that is empty, whose
-// file name (name + ".bin") is longer than 255 bytes in UTF-8, that contains
+// A macro name is used as the file's base name. A name that is empty, longer
+// than maxNameBytes bytes in UTF-8, that contains
 // "/", "\", a control character, a bidirectional override or isolate
 // (U+202A..U+202E, U+2066..U+2069) or a line or paragraph separator (U+2028,
 // U+2029), or that is not valid Unicode names no macro; on Windows also the
@@ -35,7 +35,9 @@ class QSettings;
 namespace MacroLibrary {
 
 inline const QString defaultFolder = QStringLiteral("./modules/macro");
-constexpr int maxNameBytes = 255 - 4; // a file name of at most 255 bytes with ".bin"
+// File names have at most 255 bytes; the macro's file adds ".bin", and the
+// temporary file every write goes through adds seven characters more.
+constexpr int maxNameBytes = 255 - 4 - 7;
 constexpr int maxEntries = 4096; // loadMacroIni never reads more entries than this
 constexpr int profilesUsed = 6;
 constexpr int buttonCount = 16;
