@@ -30,6 +30,8 @@ Q_DECLARE_METATYPE(Operation)
 // without one. Mounting needs root; elsewhere the tests skip.
 class TestFullDisk : public QObject
 {
+    static constexpr int pageSize = 4096;
+
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -41,7 +43,7 @@ private Q_SLOTS:
 private:
     using Snapshot = QMap<QString, QByteArray>;
     Snapshot snapshot() const;
-    void fill();
+    void fill(int pagesLeft);
     void write(const QString& relative, const QByteArray& bytes) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -63,20 +65,24 @@ void TestFullDisk::init()
                              .arg(QString::fromLocal8Bit(std::strerror(errno)))));
     m_mounted << m_mount;
 
-    QByteArray profile("[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n");
-    write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n");
-    write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n");
-    write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n");
+    // Every file is longer than a page: with one page left, a copy cannot be
+    // made, while the settings library's lock file still fits and its
+    // write-back fails only at the flush (the case where it empties a store).
+    const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
+    const QByteArray profile = "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
+    write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n" + pad);
+    write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n" + pad);
+    write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n" + pad);
     for (int n = 1; n <= 10; ++n)
-        write(QStringLiteral("modules/setting/p%1.bin").arg(n), profile + "name=p" + QByteArray::number(n) + "\n");
-    write("modules/setting/name.bin", "[macro]\nmacroName=m1, loaderfiller\n");
-    write("modules/macro/m1.bin", "[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0=\"1,A\"\n");
-    write("modules/gun/gunData.bin", "[gunData]\nAK=1, 2, 3, 4, 5, 6\n");
+        write(QStringLiteral("modules/setting/p%1.bin").arg(n), profile);
+    write("modules/setting/name.bin", "[macro]\nmacroName=m1, loaderfiller\n" + pad);
+    write("modules/macro/m1.bin", "[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0=\"1,A\"\n" + pad);
+    write("modules/gun/gunData.bin", "[gunData]\nAK=1, 2, 3, 4, 5, 6\n" + pad);
     write("export/out.pf", "an older export\n");
     write("export/out.mc", "an older macro export\n");
     QFile in(m_dir->filePath("in.pf"));
     QVERIFY(in.open(QIODevice::WriteOnly));
-    in.write("[mouse]\nreportRate=2\n");
+    in.write("[mouse]\nreportRate=2\n" + pad);
     in.close();
     QVERIFY(QFile::copy(m_dir->filePath("in.pf"), m_dir->filePath("in.mc")));
     m_previous = QDir::currentPath();
@@ -105,8 +111,8 @@ void TestFullDisk::write(const QString& relative, const QByteArray& bytes) const
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-// Fills the tmpfs to its last page.
-void TestFullDisk::fill()
+// Fills the tmpfs to its last byte, then frees pagesLeft pages again.
+void TestFullDisk::fill(int pagesLeft)
 {
     QFile filler(QDir(m_mount).filePath("filler"));
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -116,6 +122,7 @@ void TestFullDisk::fill()
         }
     }
     QCOMPARE(filler.error(), QFileDevice::ResourceError);
+    QVERIFY(filler.resize(filler.size() - qint64(pagesLeft) * pageSize));
 }
 
 TestFullDisk::Snapshot TestFullDisk::snapshot() const
@@ -172,7 +179,7 @@ void TestFullDisk::savesKeepEveryFile_data()
         {"updataNameList",
          [](ViewCore& v, auto&, auto&) { return v.updataNameList(0, {"m1", "m2", "m3"}).toBool(); }},
     };
-    for (const char* condition : {"full disk", "read-only folder"})
+    for (const char* condition : {"full disk", "one page left", "read-only folder"})
         for (const auto& [name, operation] : operations)
             QTest::addRow("%s, %s", condition, name) << QString::fromLatin1(condition) << operation;
 }
@@ -188,7 +195,9 @@ void TestFullDisk::savesKeepEveryFile()
     const Snapshot before = snapshot();
 
     if (condition == QLatin1String("full disk"))
-        fill();
+        fill(0);
+    else if (condition == QLatin1String("one page left"))
+        fill(1);
     else
         QVERIFY2(::mount("tmpfs", QFile::encodeName(m_mount).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) ==
                      0,
