@@ -10,8 +10,7 @@
 #include <QSettings>
 #include <QThread>
 
-ViewCore::ViewCore(QObject* parent)
-    : QObject(parent)
+ViewCore::ViewCore(QObject* parent) : QObject(parent)
 {
     isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
     isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
@@ -60,8 +59,6 @@ void ViewCore::resetApconfig()
     m_store.resetApconfig();
 }
 
-
-
 bool ViewCore::loadProfile(int profile)
 {
     return m_store.loadProfile(profile, chooser());
@@ -87,27 +84,15 @@ QStringList ViewCore::getLangStrings(QString typeStr, QString langCode)
     return LanguageStrings::load(typeStr, langCode);
 }
 
-
 QVariant ViewCore::updataNameList(QVariant type, QStringList nameList)
 {
     return NameList::update(NameList::defaultPath, type.toUInt(), nameList);
 }
 
-
-
-
 QVariantList ViewCore::getNameList(QVariant type)
 {
     return NameList::get(NameList::defaultPath, type.toUInt());
 }
-
-
-
-
-
-
-
-
 
 QVariant ViewCore::getXYSensitive(QVariant index)
 {
@@ -133,16 +118,6 @@ void ViewCore::setCurrentProfile(int profile)
 {
     m_store.currentProfile = profile;
 }
-
-
-
-
-
-
-
-
-
-
 
 void ViewCore::mouseSetProfile(uint profileNo)
 {
@@ -172,15 +147,7 @@ QVariant ViewCore::mouseReadCurrentProfile()
     return int(profile);
 }
 
-
-
-
-
-
-
-void ViewCore::openUpdateExe()
-{
-}
+void ViewCore::openUpdateExe() {}
 
 QVariant ViewCore::getData(QVariant key, bool isRecovery)
 {

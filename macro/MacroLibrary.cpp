@@ -225,15 +225,15 @@ bool modifyMacroNameUpdateProfile(const QString& folder, const QString& oldName,
     // Checked here as well as by the rename itself: the profiles must never
     // be pointed at a file that belongs to another macro.
     if (QFileInfo::exists(to)) {
-        qCDebug(skarnMacro) << "modifyMacroNameUpdateProfile: a macro" << newName << "exists -" << oldName
-                            << "kept";
+        qCDebug(skarnMacro) << "modifyMacroNameUpdateProfile: a macro" << newName << "exists -" << oldName << "kept";
         return false;
     }
     const QList<QSettings*> used = usedProfiles(profiles);
     QList<QStringList> changes;
     for (QSettings* p : used) {
         changes.append(keysNaming(*p, oldName));
-        const qint64 added = changes.last().size() * SafeFile::textEstimate(QStringLiteral("mouseMacroKey/00"), newName);
+        const qint64 added =
+            changes.last().size() * SafeFile::textEstimate(QStringLiteral("mouseMacroKey/00"), newName);
         if (!changes.last().isEmpty() && !hasRoom(operation, p->fileName(), added))
             return false;
     }

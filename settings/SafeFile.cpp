@@ -28,18 +28,21 @@ bool writeAll(const QByteArray& bytes, const QString& target)
 {
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly)) {
-        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString() << "- the file is kept as it was";
+        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString()
+                               << "- the file is kept as it was";
         return false;
     }
     if (out.write(bytes) != bytes.size() || !out.flush()) {
-        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString() << "- the file is kept as it was";
+        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString()
+                               << "- the file is kept as it was";
         // Removes the temporary file; target is not touched.
         out.cancelWriting();
         out.commit();
         return false;
     }
     if (!out.commit()) {
-        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString() << "- the file is kept as it was";
+        qCDebug(skarnSettings) << "cannot write" << target << "-" << out.errorString()
+                               << "- the file is kept as it was";
         return false;
     }
     return true;

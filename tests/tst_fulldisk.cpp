@@ -69,7 +69,8 @@ void TestFullDisk::init()
     // made, while the settings library's lock file still fits and its
     // write-back fails only at the flush (the case where it empties a store).
     const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
-    const QByteArray profile = "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
+    const QByteArray profile =
+        "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
     write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n" + pad);
     write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n" + pad);
     write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n" + pad);
@@ -168,16 +169,26 @@ void TestFullDisk::savesKeepEveryFile_data()
              return v.saveMacroFile("m1"), QVariant();
          }},
         {"createMacroIni", [](ViewCore& v, auto&, auto&) { return v.createMacroIni("fresh", 0).toBool(); }},
-        {"saveMacroIni", [](ViewCore& v, auto&, auto&) { return v.saveMacroIni("m1", {"1,B", "2,B"}, 3).toBool(); }},
+        {"saveMacroIni",
+         [](ViewCore& v, auto&, auto&) {
+             return v.saveMacroIni("m1", {"1,B", "2,B"}, 3).toBool();
+         }},
         {"macro rename",
          [](ViewCore& v, auto&, auto&) { return v.modifyMacroNameUpdateProfile("m1", "renamed").toBool(); }},
-        {"deleteMacroUpdateProfile", [](ViewCore& v, auto&, auto&) { return v.deleteMacroUpdateProfile("m1"), QVariant(); }},
+        {"deleteMacroUpdateProfile",
+         [](ViewCore& v, auto&, auto&) { return v.deleteMacroUpdateProfile("m1"), QVariant(); }},
         {"setData", [](ViewCore& v, auto&, auto&) { return v.setData("mouse/reportRate", 0), QVariant(); }},
-        {"setDataList", [](ViewCore& v, auto&, auto&) { return v.setDataList("mouse/fixColor", {1, 2, 3}), QVariant(); }},
-        {"setGlobalData", [](ViewCore& v, auto&, auto&) { return v.setGlobalData("common/language", "French"), QVariant(); }},
+        {"setDataList",
+         [](ViewCore& v, auto&, auto&) {
+             return v.setDataList("mouse/fixColor", {1, 2, 3}), QVariant();
+         }},
+        {"setGlobalData",
+         [](ViewCore& v, auto&, auto&) { return v.setGlobalData("common/language", "French"), QVariant(); }},
         {"setXYSensitive", [](ViewCore& v, auto&, auto&) { return v.setXYSensitive(0, 7), QVariant(); }},
         {"updataNameList",
-         [](ViewCore& v, auto&, auto&) { return v.updataNameList(0, {"m1", "m2", "m3"}).toBool(); }},
+         [](ViewCore& v, auto&, auto&) {
+             return v.updataNameList(0, {"m1", "m2", "m3"}).toBool();
+         }},
     };
     for (const char* condition : {"full disk", "one page left", "read-only folder"})
         for (const auto& [name, operation] : operations)
