@@ -10,7 +10,8 @@
 #include <QSettings>
 #include <QThread>
 
-ViewCore::ViewCore(QObject* parent) : QObject(parent)
+ViewCore::ViewCore(QObject* parent)
+    : QObject(parent)
 {
     isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
     isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
@@ -59,6 +60,8 @@ void ViewCore::resetApconfig()
     m_store.resetApconfig();
 }
 
+
+
 bool ViewCore::loadProfile(int profile)
 {
     return m_store.loadProfile(profile, chooser());
@@ -84,15 +87,27 @@ QStringList ViewCore::getLangStrings(QString typeStr, QString langCode)
     return LanguageStrings::load(typeStr, langCode);
 }
 
+
 QVariant ViewCore::updataNameList(QVariant type, QStringList nameList)
 {
     return NameList::update(NameList::defaultPath, type.toUInt(), nameList);
 }
 
+
+
+
 QVariantList ViewCore::getNameList(QVariant type)
 {
     return NameList::get(NameList::defaultPath, type.toUInt());
 }
+
+
+
+
+
+
+
+
 
 QVariant ViewCore::getXYSensitive(QVariant index)
 {
@@ -118,6 +133,16 @@ void ViewCore::setCurrentProfile(int profile)
 {
     m_store.currentProfile = profile;
 }
+
+
+
+
+
+
+
+
+
+
 
 void ViewCore::mouseSetProfile(uint profileNo)
 {
@@ -147,7 +172,15 @@ QVariant ViewCore::mouseReadCurrentProfile()
     return int(profile);
 }
 
-void ViewCore::openUpdateExe() {}
+
+
+
+
+
+
+void ViewCore::openUpdateExe()
+{
+}
 
 QVariant ViewCore::getData(QVariant key, bool isRecovery)
 {

@@ -43,7 +43,7 @@ QStringList load(const QString& section, const QString& language)
         // A text with a comma that was not quoted reads as a list; join it
         // back rather than lose it.
         texts.append(v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
-                                                                 : v.toString());
+                                                                : v.toString());
     }
     if (section == QLatin1String("other")) {
         const QStringList& source = language == QLatin1String("French") ? frenchDpiTexts : texts;

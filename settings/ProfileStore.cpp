@@ -30,8 +30,8 @@ QString desktopFolder()
 } // namespace
 
 ProfileStore::ProfileStore()
-    : m_global(std::make_unique<QSettings>(globalPath, QSettings::IniFormat)),
-      m_factory(std::make_unique<QSettings>(factoryPath, QSettings::IniFormat))
+    : m_global(std::make_unique<QSettings>(globalPath, QSettings::IniFormat))
+    , m_factory(std::make_unique<QSettings>(factoryPath, QSettings::IniFormat))
 {
     for (int n = 0; n < profileCount; ++n)
         m_profiles.append(new QSettings(profilePath(n), QSettings::IniFormat));
