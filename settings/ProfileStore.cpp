@@ -83,11 +83,13 @@ bool ProfileStore::write(QSettings* store, const QString& key, const QVariant& v
     // change is written back at once: a store that holds an unsaved change
     // would write it later on its own, and on a full disk that write empties
     // the file without an error.
-    const bool saved = SafeFile::hasRoomFor(store->fileName(), SafeFile::textEstimate(key, value)) &&
-                       (store->setValue(key, value), SafeFile::writeBack(*store));
-    if (!saved)
-        report(store->fileName());
-    return saved;
+    if (SafeFile::hasRoomFor(store->fileName(), SafeFile::textEstimate(key, value))) {
+        store->setValue(key, value);
+        if (SafeFile::writeBack(*store))
+            return true;
+    }
+    report(store->fileName());
+    return false;
 }
 
 void ProfileStore::report(const QString& file) const
