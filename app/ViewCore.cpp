@@ -18,6 +18,7 @@ ViewCore::ViewCore(QObject* parent)
     icType = IniValue::text(getGlobalData(QStringLiteral("mouse/icType")));
     is55328 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is55328")));
     is571 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is571")));
+    m_store.saveFailed = [this](const QString& file) { Q_EMIT saveFailed(file); };
 }
 
 ViewCore::~ViewCore() = default;

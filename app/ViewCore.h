@@ -21,6 +21,10 @@ class Hid_Thread;
 // Calls into the QML root go through a replaceable function (the view's
 // callRoot; nothing in the command line). GUI thread, except setCurrentDPI,
 // which may be called from the listener thread and is carried over.
+//
+// An operation without a result whose change could not be saved (full disk,
+// read-only file or folder) emits saveFailed with the file's name; the
+// operations with a result return false instead.
 class ViewCore : public QObject
 {
     Q_OBJECT
@@ -43,6 +47,9 @@ public:
     void setRootCaller(RootCaller caller) { m_callRoot = std::move(caller); }
     // Where file dialogs ask (not owned); without one every dialog cancels.
     void setFileChooser(FileChooser* chooser) { m_chooser = chooser; }
+
+Q_SIGNALS:
+    void saveFailed(QString file);
 
 public Q_SLOTS:
     void clearHidBusy();

@@ -30,7 +30,10 @@ bool ViewCore::loadMacroFile(QVariant macroFileName)
 
 void ViewCore::saveMacroFile(QVariant macroFileName)
 {
-    MacroLibrary::exportMacroFile(MacroLibrary::defaultFolder, macroFileName.toString(), chooser());
+    const QString notWritten =
+        MacroLibrary::exportMacroFile(MacroLibrary::defaultFolder, macroFileName.toString(), chooser());
+    if (!notWritten.isEmpty())
+        Q_EMIT saveFailed(notWritten);
 }
 
 QVariant ViewCore::createMacroIni(QVariant name, QVariant macroIndex)
@@ -46,7 +49,11 @@ QVariant ViewCore::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newna
 
 void ViewCore::deleteMacroUpdateProfile(QVariant macroName)
 {
-    MacroLibrary::deleteMacroUpdateProfile(macroName.toString(), profileStores(m_store), m_store.factory());
+    const QStringList notSaved =
+        MacroLibrary::deleteMacroUpdateProfile(macroName.toString(), profileStores(m_store), m_store.factory());
+    // One notification per operation; the debug lines name every file.
+    if (!notSaved.isEmpty())
+        Q_EMIT saveFailed(notSaved.first());
 }
 
 QVariant ViewCore::deleteMacroIni(QVariant name)

@@ -28,6 +28,7 @@
 
 namespace {
 
+constexpr int saveError = 1;
 constexpr int usageError = 2;
 
 int fail(const QString& message)
@@ -71,7 +72,9 @@ Operations:
                        the virtual mouse (with --virtual-mouse).
 
 An unknown operation, a wrong argument count or type, or bad JSON: a message
-on standard error, exit code 2, and nothing is called.
+on standard error, exit code 2, and nothing is called. A change that could
+not be saved (full disk, read-only file): a message on standard error and
+exit code 1.
 
 Options:
   --data DIR        work on the data folder DIR (it holds modules/) instead of
@@ -149,6 +152,12 @@ int main(int argc, char** argv)
     hid.setFamilySource([&view] { return view.icType; });
     FixedFileChooser chooser(chosen);
     view.setFileChooser(&chooser);
+    // A change that could not be saved is never reported as success.
+    bool saveFailed = false;
+    QObject::connect(&view, &ViewCore::saveFailed, [&saveFailed](const QString& file) {
+        saveFailed = true;
+        std::fprintf(stderr, "skarnctl: could not save %s\n", qPrintable(file));
+    });
 
     auto check = [&] { DeviceCheck::run(hid, view, {}); };
     CommandDispatcher dispatcher(view, hid, mouse.get(), check);
@@ -209,5 +218,7 @@ int main(int argc, char** argv)
         }
     }
     hid.stopListener();
+    if (status == 0 && saveFailed)
+        status = saveError;
     return status;
 }

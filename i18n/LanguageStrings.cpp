@@ -18,15 +18,23 @@ const QStringList frenchDpiTexts{
 
 QString filePath(const QString& language)
 {
+    if (language.startsWith(QLatin1Char('.')) || language.contains(QLatin1Char('/')) ||
+        language.contains(QLatin1Char('\\')))
+        return {};
     return QStringLiteral("./modules/i18n/") + language + QStringLiteral(".ini");
 }
 
 QStringList load(const QString& section, const QString& language)
 {
-    QSettings settings(filePath(language), QSettings::IniFormat);
+    const QString path = filePath(language);
+    if (path.isEmpty()) {
+        qCDebug(skarnI18n) << "language code" << language << "is not a name - no texts read";
+        return {};
+    }
+    QSettings settings(path, QSettings::IniFormat);
     int total = settings.value(section + QStringLiteral("/total")).toInt();
     if (total > maxTotal) {
-        qCDebug(skarnI18n) << filePath(language) << section << "total" << total << "is cut to" << maxTotal;
+        qCDebug(skarnI18n) << path << section << "total" << total << "is cut to" << maxTotal;
         total = maxTotal;
     }
     QStringList texts;

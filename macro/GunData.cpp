@@ -1,6 +1,7 @@
 #include "GunData.h"
 
 #include "IniValue.h"
+#include "SafeFile.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -83,12 +84,21 @@ void checkSize(const QVariantList& src, qsizetype expected)
 
 bool written(QSettings& settings)
 {
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    if (!SafeFile::writeBack(settings)) {
         qCDebug(skarnGun) << "could not write" << settings.fileName();
         return false;
     }
     return true;
+}
+
+// The presets file is changed only when its folder can take the change: the
+// settings library would otherwise empty it on a full disk (see SafeFile).
+bool hasRoom(const QString& path, const QVariantList& values)
+{
+    if (SafeFile::hasRoomFor(path, SafeFile::textEstimate(QStringLiteral("gunData/preset"), values)))
+        return true;
+    qCDebug(skarnGun) << "could not write" << path << "- kept as it was";
+    return false;
 }
 
 } // namespace
@@ -124,6 +134,8 @@ bool store(const QString& path, const QString& id, const QVariantList& src6)
         return false;
     }
     checkSize(src6, presetSize);
+    if (!hasRoom(path, src6))
+        return false;
     QSettings settings(path, QSettings::IniFormat);
     settings.setValue(keyOf(id), recordOf(src6, 0, presetSize, 2));
     return written(settings);
@@ -144,7 +156,7 @@ bool modify(const QString& path, const QVariant& modifyType, const QVariantList&
         return false;
 
     const QString id = identifierAt(src, 0);
-    if (id.isEmpty())
+    if (id.isEmpty() || !hasRoom(path, src))
         return false;
     QSettings settings(path, QSettings::IniFormat);
     if (type == Delete) {

@@ -16,9 +16,17 @@ class QSettings;
 // interpreted.
 //
 // A macro name is used as the file's base name. A name that is empty, longer
-// than maxNameLength characters, starts with ".", or contains "/", "\", ".."
-// or a control character names no macro: every operation refuses it (false,
-// an empty list or nothing done, nothing read or written, a debug line).
+// than maxNameBytes bytes in UTF-8, that contains
+// "/", "\", a control character, a bidirectional override or isolate
+// (U+202A..U+202E, U+2066..U+2069) or a line or paragraph separator (U+2028,
+// U+2029), or that is not valid Unicode names no macro; on Windows also the
+// reserved device names and any of : * ? " < > |. Every operation refuses such
+// a name (false, an empty list or nothing done, nothing read or written, a
+// debug line). Dots are fine anywhere ("Wait...", "Burst..2", ".x"): without
+// a separator and with ".bin" appended, no name leaves the folder.
+//
+// Writes never leave a file emptied or cut: a store is changed only when its
+// folder can take the change, and is written back at once.
 //
 // Profiles refer to macros by name (mouseMacroKey/<slot>) and through key
 // matrix rows (4, mode, slot, 0). Rename and delete keep them in step over the
@@ -27,7 +35,9 @@ class QSettings;
 namespace MacroLibrary {
 
 inline const QString defaultFolder = QStringLiteral("./modules/macro");
-constexpr int maxNameLength = 100;
+// File names have at most 255 bytes; the macro's file adds ".bin", and the
+// temporary file every write goes through adds seven characters more.
+constexpr int maxNameBytes = 255 - 4 - 7;
 constexpr int maxEntries = 4096; // loadMacroIni never reads more entries than this
 constexpr int profilesUsed = 6;
 constexpr int buttonCount = 16;
@@ -55,21 +65,27 @@ QStringList loadMacroIni(const QString& folder, const QString& name);
 bool deleteMacroIni(const QString& folder, const QString& name);
 
 // Renames the file of oldName to newName, then points every mouseMacroKey
-// entry that names oldName at newName. When the rename cannot happen (no file
-// of oldName, a file of newName exists, a refused name, the rename fails)
-// nothing changes and the result is false.
+// entry that names oldName at newName and writes those stores back. When the
+// rename cannot happen (no file of oldName, a file of newName exists, a
+// refused name, the rename fails) nothing changes and the result is false.
+// When a profile cannot be saved (full disk, read-only file) the rename is
+// undone: the file gets its old name back, the profiles keep the old name,
+// and the result is false.
 bool modifyMacroNameUpdateProfile(const QString& folder, const QString& oldName, const QString& newName,
                                   const QList<QSettings*>& profiles);
 
 // Every button whose row assigns a macro slot named name gets the factory's
 // row for that button. mouseMacroKey entries stay. A malformed row, or a
-// button without a factory row, is left as it is (debug line).
-void deleteMacroUpdateProfile(const QString& name, const QList<QSettings*>& profiles, const QSettings& factory);
+// button without a factory row, is left as it is (debug line). The changed
+// stores are written back; returns the files that could not be saved (those
+// keep their old rows).
+QStringList deleteMacroUpdateProfile(const QString& name, const QList<QSettings*>& profiles, const QSettings& factory);
 
 // Export: asks for a target (Save File, desktop, Macro(*.mc)) and makes it a
 // byte copy of the macro's file; a cancel does nothing and a missing or
-// unreadable macro file keeps the target as it was.
-void exportMacroFile(const QString& folder, const QString& name, FileChooser& chooser);
+// unreadable macro file keeps the target as it was. Returns the chosen target
+// when it could not be written, else an empty string.
+QString exportMacroFile(const QString& folder, const QString& name, FileChooser& chooser);
 
 // Import: asks for a file (Open File, desktop, Macro(*.mc)) and copies it to
 // the macro's file, complete or not at all. An existing macro file is kept.

@@ -1,10 +1,16 @@
 #include "NameList.h"
 
 #include "IniValue.h"
+#include "SafeFile.h"
 
+#include <QLoggingCategory>
 #include <QSettings>
 
 namespace NameList {
+
+namespace {
+Q_LOGGING_CATEGORY(skarnNames, "skarn.macro")
+}
 
 QString keyOf(uint type)
 {
@@ -24,17 +30,22 @@ QString keyOf(uint type)
 
 bool update(const QString& path, uint type, QStringList names)
 {
-    QSettings settings(path, QSettings::IniFormat);
     if (names.size() == 1)
         names.append(filler);
     const QString key = keyOf(type);
-    if (key.isEmpty())
-        return true;
+    if (key.isEmpty()) {
+        qCDebug(skarnNames) << "updataNameList: no list of type" << type << "- nothing stored";
+        return false;
+    }
+    // The store is changed only when the file can take it (see SafeFile).
+    if (!SafeFile::hasRoomFor(path, SafeFile::textEstimate(key, names)))
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
     if (names.isEmpty())
         settings.remove(key);
     else
         settings.setValue(key, names);
-    return true;
+    return SafeFile::writeBack(settings);
 }
 
 QVariantList get(const QString& path, uint type)

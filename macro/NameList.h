@@ -17,8 +17,9 @@ inline const QString filler = QStringLiteral("loaderfiller");
 // The key of a list type, or empty for an unknown type.
 QString keyOf(uint type);
 
-// Stores names under the type's key (an empty list removes the key; an
-// unknown type stores nothing). Always true.
+// Stores names under the type's key (an empty list removes the key). True
+// when the list was stored; false, with the file as it was, for an unknown
+// type or when the file could not be written (full disk, read-only file).
 bool update(const QString& path, uint type, QStringList names);
 
 // The stored strings, filler included; empty for an absent key or file or an

@@ -6,6 +6,7 @@
 #include "SettingsLog.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -76,16 +77,38 @@ QVariantList ProfileStore::getDataList(const QVariant& key, bool isRecovery) con
     return store ? IniValue::list(store->value(key.toString())) : QVariantList();
 }
 
-void ProfileStore::setData(const QVariant& key, const QVariant& data)
+bool ProfileStore::write(QSettings* store, const QString& key, const QVariant& value)
 {
-    if (QSettings* store = current("setData"))
-        store->setValue(key.toString(), data);
+    // The store is changed only when the file can take the change, and the
+    // change is written back at once: a store that holds an unsaved change
+    // would write it later on its own, and on a full disk that write empties
+    // the file without an error.
+    if (SafeFile::hasRoomFor(store->fileName(), SafeFile::textEstimate(key, value))) {
+        store->setValue(key, value);
+        if (SafeFile::writeBack(*store))
+            return true;
+    }
+    report(store->fileName());
+    return false;
 }
 
-void ProfileStore::setDataList(const QVariant& key, const QVariantList& list)
+void ProfileStore::report(const QString& file) const
 {
-    if (QSettings* store = current("setDataList"))
-        store->setValue(key.toString(), list);
+    qCDebug(skarnSettings) << "not saved:" << file;
+    if (saveFailed)
+        saveFailed(file);
+}
+
+bool ProfileStore::setData(const QVariant& key, const QVariant& data)
+{
+    QSettings* store = current("setData");
+    return store && write(store, key.toString(), data);
+}
+
+bool ProfileStore::setDataList(const QVariant& key, const QVariantList& list)
+{
+    QSettings* store = current("setDataList");
+    return store && write(store, key.toString(), list);
 }
 
 QVariant ProfileStore::getGlobalData(const QVariant& key) const
@@ -93,9 +116,9 @@ QVariant ProfileStore::getGlobalData(const QVariant& key) const
     return m_global->value(key.toString());
 }
 
-void ProfileStore::setGlobalData(const QVariant& key, const QVariant& data)
+bool ProfileStore::setGlobalData(const QVariant& key, const QVariant& data)
 {
-    m_global->setValue(key.toString(), data);
+    return write(m_global.get(), key.toString(), data);
 }
 
 QVariant ProfileStore::getXYSensitive(const QVariant& index) const
@@ -104,10 +127,10 @@ QVariant ProfileStore::getXYSensitive(const QVariant& index) const
     return store ? store->value(QStringLiteral("XYSensitive/") + index.toString(), 4) : QVariant(4);
 }
 
-void ProfileStore::setXYSensitive(const QVariant& index, const QVariant& value)
+bool ProfileStore::setXYSensitive(const QVariant& index, const QVariant& value)
 {
-    if (QSettings* store = current("setXYSensitive"))
-        store->setValue(QStringLiteral("XYSensitive/") + index.toString(), value);
+    QSettings* store = current("setXYSensitive");
+    return store && write(store, QStringLiteral("XYSensitive/") + index.toString(), value);
 }
 
 QVariant ProfileStore::getSelectGun(const QVariant& index) const
@@ -116,20 +139,24 @@ QVariant ProfileStore::getSelectGun(const QVariant& index) const
     return store ? store->value(QStringLiteral("selectGun/") + index.toString(), QString()) : QVariant(QString());
 }
 
-void ProfileStore::setSelectGun(const QVariant& index, const QVariant& value)
+bool ProfileStore::setSelectGun(const QVariant& index, const QVariant& value)
 {
-    if (QSettings* store = current("setSelectGun"))
-        store->setValue(QStringLiteral("selectGun/") + index.toString(), value);
+    QSettings* store = current("setSelectGun");
+    return store && write(store, QStringLiteral("selectGun/") + index.toString(), value);
 }
 
-void ProfileStore::resetApconfig()
+bool ProfileStore::resetApconfig()
 {
     // Pending writes of the old store go to the old file first, so none of
     // them lands on the restored file later.
     const QString fileName = m_global->fileName();
-    m_global->sync();
-    SafeFile::replaceWithCopy(globalFactoryPath, fileName);
+    SafeFile::writeBack(*m_global);
+    if (!SafeFile::replaceWithCopy(globalFactoryPath, fileName)) {
+        report(fileName);
+        return false;
+    }
     m_global = std::make_unique<QSettings>(globalPath, QSettings::IniFormat);
+    return true;
 }
 
 bool ProfileStore::replaceProfile(int n, const QString& source)
@@ -142,7 +169,7 @@ bool ProfileStore::replaceProfile(int n, const QString& source)
     const QString fileName = old->fileName();
     // Whatever the old store still holds is written to the old file now, so
     // it cannot be flushed over the new content when the store goes.
-    old->sync();
+    SafeFile::writeBack(*old);
     if (!SafeFile::replaceWithCopy(source, fileName))
         return false;
     delete old;
@@ -155,36 +182,61 @@ bool ProfileStore::loadProfile(int profile, FileChooser& chooser)
     const QString file = chooser.openFileName(tr("Open File"), desktopFolder(), tr(profileFilter));
     if (file.isEmpty())
         return false;
-    replaceProfile(profile, file);
-    return true;
+    // Only a regular file of a sensible size is read at all: a device or a
+    // pipe could block or never end, and no profile comes near a megabyte.
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > maxImportBytes) {
+        qCDebug(skarnSettings) << "loadProfile:" << file << "is not a file of at most" << maxImportBytes
+                               << "bytes - profile" << profile << "kept";
+        return false;
+    }
+    const QSettings chosen(file, QSettings::IniFormat);
+    if (chosen.status() != QSettings::NoError || !chosen.childGroups().contains(QStringLiteral("mouse"))) {
+        qCDebug(skarnSettings) << "loadProfile:" << file << "is not a profile (no mouse group) - profile" << profile
+                               << "kept";
+        return false;
+    }
+    return replaceProfile(profile, file);
 }
 
-void ProfileStore::saveProfile(int profile, FileChooser& chooser)
+bool ProfileStore::saveProfile(int profile, FileChooser& chooser)
 {
     const QString file = chooser.saveFileName(tr("Save File"), desktopFolder(), tr(profileFilter));
     if (file.isEmpty())
-        return;
+        return true;
     // The export holds what the user set a moment ago, not what the store
     // happened to have written so far.
     if (QSettings* store = this->profile(profile))
-        store->sync();
-    SafeFile::replaceWithCopy(profilePath(profile), file);
+        SafeFile::writeBack(*store);
+    if (!SafeFile::replaceWithCopy(profilePath(profile), file)) {
+        report(file);
+        return false;
+    }
+    return true;
 }
 
-void ProfileStore::resetProfile(int profile)
+bool ProfileStore::resetProfile(int profile)
 {
-    replaceProfile(profile, factoryPath);
+    if (replaceProfile(profile, factoryPath))
+        return true;
+    if (this->profile(profile))
+        report(profilePath(profile));
+    return false;
 }
 
-void ProfileStore::copyProfile(int destination, int source)
+bool ProfileStore::copyProfile(int destination, int source)
 {
     if (destination == source)
-        return;
+        return true;
     QSettings* from = profile(source);
     if (!from) {
         qCDebug(skarnSettings) << "copyProfile: no profile" << source;
-        return;
+        return false;
     }
-    from->sync();
-    replaceProfile(destination, from->fileName());
+    SafeFile::writeBack(*from);
+    if (replaceProfile(destination, from->fileName()))
+        return true;
+    if (profile(destination))
+        report(profilePath(destination));
+    return false;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class FileChooser;
@@ -20,6 +21,11 @@ class QSettings;
 //
 // Replacing a profile never loses it: the new content is complete on disk
 // before the old file goes, and a failed copy keeps the old file and store.
+//
+// Every change is written back at once. A change that could not be saved
+// (full disk, read-only file or folder) leaves the file and the store as they
+// were; the write operations then return false, and those that stand for a
+// view operation without a result also report the file through saveFailed.
 // GUI thread only.
 class ProfileStore
 {
@@ -40,32 +46,45 @@ public:
 
     int currentProfile = 0;
 
+    // Called with the file's name when an operation without a result of its
+    // own (the setters, resetApconfig, saveProfile, resetProfile,
+    // copyProfile) could not save; unset, only the debug line tells.
+    std::function<void(const QString& file)> saveFailed;
+
     QVariant getData(const QVariant& key, bool isRecovery) const;
     // The old list meaning: a plain string (a stored one-element list) and
     // an absent key give an empty list.
     QVariantList getDataList(const QVariant& key, bool isRecovery) const;
-    void setData(const QVariant& key, const QVariant& data);
-    void setDataList(const QVariant& key, const QVariantList& list);
+    bool setData(const QVariant& key, const QVariant& data);
+    bool setDataList(const QVariant& key, const QVariantList& list);
     QVariant getGlobalData(const QVariant& key) const;
-    void setGlobalData(const QVariant& key, const QVariant& data);
+    bool setGlobalData(const QVariant& key, const QVariant& data);
     QVariant getXYSensitive(const QVariant& index) const; // default 4
-    void setXYSensitive(const QVariant& index, const QVariant& value);
+    bool setXYSensitive(const QVariant& index, const QVariant& value);
     QVariant getSelectGun(const QVariant& index) const; // default ""
-    void setSelectGun(const QVariant& index, const QVariant& value);
+    bool setSelectGun(const QVariant& index, const QVariant& value);
 
     // apConfig.bin from its factory copy; a missing copy keeps the file.
-    void resetApconfig();
+    bool resetApconfig();
 
     // Profile n's file and store become a copy of source. False (and nothing
     // changed) when n is out of range or the copy could not be made.
     bool replaceProfile(int n, const QString& source);
+    // Imports a chosen file over the profile. True only when a file was
+    // chosen and copied in. A file larger than maxImportBytes, or one that is
+    // not the INI text of a profile (no mouse group), is refused.
     bool loadProfile(int profile, FileChooser& chooser);
-    void saveProfile(int profile, FileChooser& chooser);
-    void resetProfile(int profile);
-    void copyProfile(int destination, int source);
+    // False when a chosen target could not be written; true on cancel.
+    bool saveProfile(int profile, FileChooser& chooser);
+    bool resetProfile(int profile);
+    bool copyProfile(int destination, int source);
+
+    static constexpr qint64 maxImportBytes = 1024 * 1024;
 
 private:
     QSettings* current(const char* operation) const;
+    bool write(QSettings* store, const QString& key, const QVariant& value);
+    void report(const QString& file) const;
 
     std::unique_ptr<QSettings> m_global;
     std::unique_ptr<QSettings> m_factory;

@@ -1,16 +1,38 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+
+class QSettings;
 
 // File replacement that never loses the file being replaced.
 namespace SafeFile {
 
 // Makes target a byte copy of source. The copy is written completely to a
-// temporary file beside target and then renamed over it, so a missing or
-// unreadable source, a full disk or an unwritable folder leaves target as it
-// was. The replaced file never keeps the old file's size and modification
-// time together, so settings objects of this process on target notice the
-// change and re-read it. Returns false (with a debug line) when target was not replaced.
+// temporary file beside target, flushed and checked, and only then renamed
+// over it, so a missing or unreadable source, a full disk or an unwritable
+// folder leaves target as it was and no temporary file behind. The replaced
+// file never keeps the old file's size and modification time together, so
+// settings objects of this process on target notice the change and re-read
+// it. Returns false (with a debug line) when target was not replaced.
 bool replaceWithCopy(const QString& source, const QString& target);
+
+// Whether the folder of path can take a rewrite of path that adds up to
+// addedBytes: a scratch file of the file's size plus addedBytes (and some
+// slack) is written, flushed and removed again. False (with a debug line)
+// on a full disk or an unwritable folder.
+//
+// QSettings writes its stores through QSaveFile without checking the flush,
+// so on a full disk it renames an empty or cut temporary file over the store
+// and still reports no error. Its stores are therefore changed only after
+// this check has passed, and written back at once with writeBack.
+bool hasRoomFor(const QString& path, qint64 addedBytes);
+
+// A generous upper bound of the INI text that key and value add to a store.
+qint64 textEstimate(const QString& key, const QVariant& value);
+
+// Writes the store's pending changes now; false (with a debug line naming
+// the file) when the settings library reports that it could not.
+bool writeBack(QSettings& store);
 
 } // namespace SafeFile

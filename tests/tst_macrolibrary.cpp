@@ -113,12 +113,20 @@ void TestMacroLibrary::names_data()
     QTest::addRow("slash") << "a/b" << false;
     QTest::addRow("backslash") << "a\\b" << false;
     QTest::addRow("control") << "a\tb" << false;
-    QTest::addRow("dot dot") << "a..b" << false;
     QTest::addRow("up the tree") << "../setting/p1" << false;
-    QTest::addRow("leading dot") << ".hidden" << false;
-    QTest::addRow("101 characters") << QString(101, 'x') << false;
-    QTest::addRow("100 characters") << QString(100, 'x') << true;
-    QTest::addRow("one dot") << "a.b" << true;
+    QTest::addRow("right-to-left override") << QString::fromUtf8("ab\u202Egpj") << false;
+    QTest::addRow("isolate") << QString::fromUtf8("a\u2066b") << false;
+    QTest::addRow("line separator") << QString::fromUtf8("a\u2028b") << false;
+    QTest::addRow("paragraph separator") << QString::fromUtf8("a\u2029b") << false;
+    QTest::addRow("lone surrogate") << QString(QChar(0xD800)) << false;
+    QTest::addRow("one byte too long") << QString(maxNameBytes + 1, 'x') << false;
+    // Few characters, but three bytes each.
+    QTest::addRow("too long in bytes") << QString::fromUtf8("\u20AC").repeated(maxNameBytes / 3 + 1) << false;
+    QTest::addRow("longest") << QString(maxNameBytes, 'x') << true;
+    QTest::addRow("dots users type") << "Wait..." << true;
+    QTest::addRow("dot dot inside") << "Burst..2" << true;
+    QTest::addRow("leading dot") << ".hidden" << true;
+    QTest::addRow("only dots") << ".." << true;
     QTest::addRow("comma and accents") << "Tir, rapide é" << true;
 }
 

@@ -51,7 +51,7 @@ void TestNamesAndTexts::nameLists_data()
                               << QStringList{"Standard0", "Game1", "Work2"};
     QTest::addRow("type 3") << 3u << QStringList{"q"} << QStringList{"q", "loaderfiller"};
     QTest::addRow("empty removes") << 0u << QStringList{} << QStringList{};
-    QTest::addRow("unknown type") << 7u << QStringList{"a", "b"} << QStringList{};
+    QTest::addRow("unknown type stores nothing") << 7u << QStringList{"a", "b"} << QStringList{};
 }
 
 void TestNamesAndTexts::nameLists()
@@ -61,7 +61,7 @@ void TestNamesAndTexts::nameLists()
     QFETCH(QStringList, read);
     const QString path = m_data->filePath("modules/setting/name.bin");
     NameList::update(path, 0, {"old", "list"});
-    QVERIFY(NameList::update(path, type, stored));
+    QCOMPARE(NameList::update(path, type, stored), !NameList::keyOf(type).isEmpty());
     QStringList got;
     for (const QVariant& v : NameList::get(path, type))
         got << v.toString();
@@ -106,6 +106,13 @@ void TestNamesAndTexts::dpiTexts_data()
     QTest::addRow("French, whatever the file")
         << "French" << QByteArray("total=8\n0=file\n") << LanguageStrings::frenchDpiTexts;
     QTest::addRow("French without a file section") << "French" << QByteArray() << LanguageStrings::frenchDpiTexts;
+    // A code that is a path reads nothing, even where the path names a file.
+    const QByteArray eight("total=8\n0=s1\n1=s2\n2=s3\n3=s4\n4=s5\n5=s6\n6=s7\n7=s8\n");
+    const QStringList none(8, unchanged);
+    QTest::addRow("code with a slash") << "sub/Test" << eight << none;
+    QTest::addRow("code up the tree") << "../i18n/Test" << eight << none;
+    QTest::addRow("code with a backslash") << "a\\b" << eight << none;
+    QTest::addRow("hidden code") << ".Test" << eight << none;
 }
 
 void TestNamesAndTexts::dpiTexts()

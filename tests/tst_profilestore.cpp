@@ -26,7 +26,8 @@ private Q_SLOTS:
     void copyProfile();
     void copyProfileToItselfChangesNothing();
     void loadProfile();
-    void loadProfileWithUnreadableFileKeepsProfile();
+    void refusedImportKeepsProfile_data();
+    void refusedImportKeepsProfile();
     void saveProfileHoldsUnsavedChange();
     void saveProfileCancelledOrOverExisting();
     void replacementKeepsTenStoresInOrder();
@@ -192,15 +193,37 @@ void TestProfileStore::loadProfile()
     QCOMPARE(m_store->getData("mouse/name", false).toString(), QStringLiteral("imported"));
 }
 
-// A file that cannot be read keeps the profile and its store; the call
-// still answers true (a file was chosen).
-void TestProfileStore::loadProfileWithUnreadableFileKeepsProfile()
+void TestProfileStore::refusedImportKeepsProfile_data()
 {
+    QTest::addColumn<QByteArray>("content"); // "<absent>" for no file, "<folder>" for a folder
+    QTest::addRow("missing file") << QByteArray("<absent>");
+    QTest::addRow("a folder") << QByteArray("<folder>");
+    QTest::addRow("empty file") << QByteArray();
+    QTest::addRow("no mouse group") << QByteArray("[macro]\nmacroName=a, b\n");
+    QTest::addRow("not INI text") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    QByteArray large("[mouse]\nreportRate=1\npad=");
+    large.append(QByteArray(ProfileStore::maxImportBytes - large.size() + 1, 'x'));
+    QTest::addRow("larger than 1 MiB") << large;
+}
+
+// A file that cannot be read, or is no profile, keeps the profile and its
+// store, and the import answers false.
+void TestProfileStore::refusedImportKeepsProfile()
+{
+    QFETCH(QByteArray, content);
+    const QString chosenPath = m_data->filePath("export/chosen.pf");
+    if (content == "<folder>")
+        QVERIFY(QDir().mkpath(chosenPath));
+    else if (content != "<absent>")
+        m_data->write("export/chosen.pf", content);
     m_store->currentProfile = 4;
-    m_store->setData("mouse/pending", 1);
-    FixedFileChooser chosen(m_data->filePath("export/gone.pf"));
-    QVERIFY(m_store->loadProfile(4, chosen));
-    QVERIFY(text(m_data->filePath("modules/setting/p5.bin")).contains("name=profile4"));
+    QVERIFY(m_store->setData("mouse/pending", 1));
+    const QByteArray before = text(m_data->filePath("modules/setting/p5.bin"));
+    FixedFileChooser chosen(chosenPath);
+    MessageLog log;
+    QVERIFY(!m_store->loadProfile(4, chosen));
+    QVERIFY(!log.lines().isEmpty());
+    QCOMPARE(text(m_data->filePath("modules/setting/p5.bin")), before);
     QCOMPARE(m_store->getData("mouse/name", false).toString(), QStringLiteral("profile4"));
     QCOMPARE(m_store->getData("mouse/pending", false).toInt(), 1);
 }

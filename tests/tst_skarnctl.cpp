@@ -211,6 +211,15 @@ void TestSkarnctl::fileDialogs()
     QCOMPARE(m_data->read("modules/setting/p5.bin"), m_data->read("in.pf"));
     r = skarnctl({"--choose", m_data->filePath("out.pf"), "call", "saveProfile", "2"});
     QCOMPARE(r.out, QByteArray("null\n"));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(m_data->read("out.pf"), QByteArray("[mouse]\nreportRate=2\n"));
+    // An export that cannot be written (its folder is a file) is not a
+    // success: a message, exit code 1, and the later calls still run.
+    r = skarnctl({"--choose", m_data->filePath("out.pf/inside.pf"), "run"},
+                 "[\"saveProfile\", 2]\n[\"setCurrentProfile\", 2]\n[\"getData\", \"mouse/reportRate\", false]\n");
+    QCOMPARE(r.out, QByteArray("null\nnull\n\"2\"\n"));
+    QVERIFY2(r.err.contains("could not save") && r.err.contains("inside.pf"), r.err.constData());
+    QCOMPARE(r.exitCode, 1);
     QCOMPARE(m_data->read("out.pf"), QByteArray("[mouse]\nreportRate=2\n"));
 }
 

@@ -1,0 +1,253 @@
+#include "FileChooser.h"
+#include "ViewCore.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+// A saving operation of the view; gives its result, or nothing for an
+// operation without one. outside is a folder beside the data folder.
+using Operation = std::function<QVariant(ViewCore&, FixedFileChooser&, const QString& outside)>;
+Q_DECLARE_METATYPE(Operation)
+
+// Every saving operation of the view on a data folder that cannot take the
+// write: a small tmpfs filled to the last page, or remounted read-only. Every
+// file must keep its content (also after the stores are destroyed, which
+// writes whatever they still hold), no temporary file may stay, and the
+// failure must be reported: a false result, or saveFailed for operations
+// without one. Mounting needs root; elsewhere the tests skip.
+class TestFullDisk : public QObject
+{
+    static constexpr int pageSize = 4096;
+
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void savesKeepEveryFile_data();
+    void savesKeepEveryFile();
+    void renameUndoneWhenProfileCannotBeSaved();
+
+private:
+    using Snapshot = QMap<QString, QByteArray>;
+    Snapshot snapshot() const;
+    void fill(int pagesLeft);
+    void write(const QString& relative, const QByteArray& bytes) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_mount;
+    QStringList m_mounted; // innermost last
+    QString m_previous;
+};
+
+void TestFullDisk::init()
+{
+    if (geteuid() != 0)
+        QSKIP("mounting a small tmpfs needs root - full-disk and read-only cases not run");
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_mount = m_dir->filePath("data");
+    QVERIFY(QDir().mkpath(m_mount));
+    if (::mount("tmpfs", QFile::encodeName(m_mount).constData(), "tmpfs", 0, "size=512k,mode=0755") != 0)
+        QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs (%1) - full-disk and read-only cases not run")
+                             .arg(QString::fromLocal8Bit(std::strerror(errno)))));
+    m_mounted << m_mount;
+
+    // Every file is longer than a page: with one page left, a copy cannot be
+    // made, while the settings library's lock file still fits and its
+    // write-back fails only at the flush (the case where it empties a store).
+    const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
+    const QByteArray profile =
+        "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
+    write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n" + pad);
+    write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n" + pad);
+    write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n" + pad);
+    for (int n = 1; n <= 10; ++n)
+        write(QStringLiteral("modules/setting/p%1.bin").arg(n), profile);
+    write("modules/setting/name.bin", "[macro]\nmacroName=m1, loaderfiller\n" + pad);
+    write("modules/macro/m1.bin", "[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0=\"1,A\"\n" + pad);
+    write("modules/gun/gunData.bin", "[gunData]\nAK=1, 2, 3, 4, 5, 6\n" + pad);
+    write("export/out.pf", "an older export\n");
+    write("export/out.mc", "an older macro export\n");
+    QFile in(m_dir->filePath("in.pf"));
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.write("[mouse]\nreportRate=2\n" + pad);
+    in.close();
+    QVERIFY(QFile::copy(m_dir->filePath("in.pf"), m_dir->filePath("in.mc")));
+    m_previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_mount));
+}
+
+void TestFullDisk::cleanup()
+{
+    if (!m_previous.isEmpty())
+        QDir::setCurrent(m_previous);
+    m_previous.clear();
+    while (!m_mounted.isEmpty()) {
+        const QByteArray path = QFile::encodeName(m_mounted.takeLast());
+        if (::umount2(path.constData(), MNT_DETACH) != 0)
+            qWarning("cannot unmount %s: %s", path.constData(), std::strerror(errno));
+    }
+    m_dir.reset();
+}
+
+void TestFullDisk::write(const QString& relative, const QByteArray& bytes) const
+{
+    const QString path = QDir(m_mount).filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// Fills the tmpfs to its last byte, then frees pagesLeft pages again.
+void TestFullDisk::fill(int pagesLeft)
+{
+    QFile filler(QDir(m_mount).filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    for (const int chunk : {64 * 1024, 4096, 1}) {
+        const QByteArray bytes(chunk, 'f');
+        while (filler.write(bytes) == chunk) {
+        }
+    }
+    QCOMPARE(filler.error(), QFileDevice::ResourceError);
+    QVERIFY(filler.resize(filler.size() - qint64(pagesLeft) * pageSize));
+}
+
+TestFullDisk::Snapshot TestFullDisk::snapshot() const
+{
+    Snapshot files;
+    QDirIterator it(m_mount, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (it.fileName() == QLatin1String("filler"))
+            continue;
+        QFile f(path);
+        files.insert(QDir(m_mount).relativeFilePath(path), f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>");
+    }
+    return files;
+}
+
+void TestFullDisk::savesKeepEveryFile_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<Operation>("operation");
+    const QList<std::pair<const char*, Operation>> operations{
+        {"resetProfile", [](ViewCore& v, auto&, auto&) { return v.resetProfile(1), QVariant(); }},
+        {"copyProfile", [](ViewCore& v, auto&, auto&) { return v.copyProfile(1, 2), QVariant(); }},
+        {"loadProfile",
+         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
+             c.setPath(outside + "/in.pf");
+             return v.loadProfile(1);
+         }},
+        {"saveProfile export",
+         [](ViewCore& v, FixedFileChooser& c, auto&) {
+             c.setPath(QDir::current().filePath("export/out.pf"));
+             return v.saveProfile(1), QVariant();
+         }},
+        {"resetApconfig", [](ViewCore& v, auto&, auto&) { return v.resetApconfig(), QVariant(); }},
+        {"loadMacroFile",
+         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
+             c.setPath(outside + "/in.mc");
+             return v.loadMacroFile("fresh");
+         }},
+        {"saveMacroFile export",
+         [](ViewCore& v, FixedFileChooser& c, auto&) {
+             c.setPath(QDir::current().filePath("export/out.mc"));
+             return v.saveMacroFile("m1"), QVariant();
+         }},
+        {"createMacroIni", [](ViewCore& v, auto&, auto&) { return v.createMacroIni("fresh", 0).toBool(); }},
+        {"saveMacroIni",
+         [](ViewCore& v, auto&, auto&) {
+             return v.saveMacroIni("m1", {"1,B", "2,B"}, 3).toBool();
+         }},
+        {"macro rename",
+         [](ViewCore& v, auto&, auto&) { return v.modifyMacroNameUpdateProfile("m1", "renamed").toBool(); }},
+        {"deleteMacroUpdateProfile",
+         [](ViewCore& v, auto&, auto&) { return v.deleteMacroUpdateProfile("m1"), QVariant(); }},
+        {"setData", [](ViewCore& v, auto&, auto&) { return v.setData("mouse/reportRate", 0), QVariant(); }},
+        {"setDataList",
+         [](ViewCore& v, auto&, auto&) {
+             return v.setDataList("mouse/fixColor", {1, 2, 3}), QVariant();
+         }},
+        {"setGlobalData",
+         [](ViewCore& v, auto&, auto&) { return v.setGlobalData("common/language", "French"), QVariant(); }},
+        {"setXYSensitive", [](ViewCore& v, auto&, auto&) { return v.setXYSensitive(0, 7), QVariant(); }},
+        {"updataNameList",
+         [](ViewCore& v, auto&, auto&) {
+             return v.updataNameList(0, {"m1", "m2", "m3"}).toBool();
+         }},
+    };
+    for (const char* condition : {"full disk", "one page left", "read-only folder"})
+        for (const auto& [name, operation] : operations)
+            QTest::addRow("%s, %s", condition, name) << QString::fromLatin1(condition) << operation;
+}
+
+void TestFullDisk::savesKeepEveryFile()
+{
+    QFETCH(QString, condition);
+    QFETCH(Operation, operation);
+    auto view = std::make_unique<ViewCore>();
+    FixedFileChooser chooser;
+    view->setFileChooser(&chooser);
+    QSignalSpy failed(view.get(), &ViewCore::saveFailed);
+    const Snapshot before = snapshot();
+
+    if (condition == QLatin1String("full disk"))
+        fill(0);
+    else if (condition == QLatin1String("one page left"))
+        fill(1);
+    else
+        QVERIFY2(::mount("tmpfs", QFile::encodeName(m_mount).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) ==
+                     0,
+                 std::strerror(errno));
+
+    const QVariant result = operation(*view, chooser, m_dir->path());
+    QCoreApplication::processEvents();
+    if (result.isValid())
+        QCOMPARE(result.toBool(), false);
+    else
+        QCOMPARE(failed.size(), 1);
+    // Stores still holding a change would write it now.
+    view.reset();
+    QCOMPARE(snapshot(), before);
+}
+
+// A profile file that cannot be written although its folder can: the macro
+// file is renamed, the profile cannot follow, and the rename is undone.
+void TestFullDisk::renameUndoneWhenProfileCannotBeSaved()
+{
+    const QByteArray p2 = QFile::encodeName(QDir(m_mount).filePath("modules/setting/p2.bin"));
+    QVERIFY2(::mount(p2.constData(), p2.constData(), nullptr, MS_BIND, nullptr) == 0, std::strerror(errno));
+    m_mounted << QFile::decodeName(p2);
+    QVERIFY2(::mount(nullptr, p2.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0,
+             std::strerror(errno));
+    auto view = std::make_unique<ViewCore>();
+    const QByteArray macro = snapshot().value("modules/macro/m1.bin");
+
+    QCOMPARE(view->modifyMacroNameUpdateProfile("m1", "renamed").toBool(), false);
+    view->setCurrentProfile(0);
+    QCOMPARE(view->getData("mouseMacroKey/0", false).toString(), QStringLiteral("m1"));
+    view.reset();
+    const Snapshot after = snapshot();
+    QCOMPARE(after.value("modules/macro/m1.bin"), macro);
+    QVERIFY(!after.contains("modules/macro/renamed.bin"));
+    // p1 was written with the new name before p2 failed, and back again.
+    for (int n = 1; n <= 6; ++n)
+        QVERIFY(after.value(QStringLiteral("modules/setting/p%1.bin").arg(n)).contains("0=m1\n"));
+}
+
+QTEST_GUILESS_MAIN(TestFullDisk)
+#include "tst_fulldisk.moc"
