@@ -10,19 +10,23 @@ void WarningRequestChannel::deliver(quint32 tag, const QByteArray& data)
 {
     if (!m_handler)
         return;
-    // Queued: the handler may open a modal box with its own event loop.
+    if (m_pending >= maxPending) {
+        qCDebug(skarnPlatform) << "warning request dropped:" << m_pending << "requests are waiting";
+        return;
+    }
+    // Queued, so that the request is answered before anything is shown.
+    ++m_pending;
     QMetaObject::invokeMethod(
-        this, [this, tag, data] {
+        this,
+        [this, tag, data] {
+            --m_pending;
             if (m_handler)
                 m_handler(tag, data);
         },
         Qt::QueuedConnection);
 }
 
-DBusWarningChannel::DBusWarningChannel(QObject* parent)
-    : WarningRequestChannel(parent)
-{
-}
+DBusWarningChannel::DBusWarningChannel(QObject* parent) : WarningRequestChannel(parent) {}
 
 DBusWarningChannel::~DBusWarningChannel()
 {
@@ -45,8 +49,7 @@ bool DBusWarningChannel::registerOnSessionBus()
         return false;
     }
     if (!bus.registerService(QString::fromLatin1(serviceName))) {
-        qCDebug(skarnPlatform) << "session bus name" << serviceName
-                               << "is taken: warning requests are not received";
+        qCDebug(skarnPlatform) << "session bus name" << serviceName << "is taken: warning requests are not received";
         bus.unregisterObject(QStringLiteral("/"));
         return false;
     }
