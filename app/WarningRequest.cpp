@@ -13,9 +13,9 @@ std::optional<QString> text(quint32 requestTag, const char* data, qsizetype coun
         return std::nullopt;
     const QByteArray block = QByteArray::fromRawData(data, count);
     const QString result = QString::fromUtf8(block);
-    // Compare the bytes, not only their number: an invalid sequence can
-    // decode to replacement characters whose encoding is exactly as long as
-    // it was, so only an exact round trip proves clean text.
+    // Compare the bytes, not only their number: what the decoder substitutes
+    // or drops (replacement characters, a leading byte-order mark) is then
+    // refused whatever its length, and only clean text is shown.
     if (result.toUtf8() != block)
         return std::nullopt;
     return result;

@@ -358,26 +358,34 @@ void TestWarningRequest::floodKeepsTheProgramAnswering()
         return std::none_of(calls.begin(), calls.end(), [](const QDBusPendingCall& c) { return c.isError(); });
     };
 
-    // The first box is up, and the program has settled.
-    QVERIFY(allAnswered(sendAll(50)));
-    QTest::qWait(500);
+    // A flood while a second start hands over: every call is answered and
+    // the second start gets its answer.
+    auto floodWithSecondStart = [&] {
+        const QList<QDBusPendingCall> flood = sendAll(2000);
+        auto second = launch();
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 1);
+        QVERIFY(allAnswered(flood));
+        QTest::qWait(300);
+    };
+    // The first round takes the program's buffers to their working size;
+    // what a round leaves behind shows in the next.
+    floodWithSecondStart();
+    if (QTest::currentTestFailed())
+        return;
     const qint64 before = residentKiB(program->processId());
     QVERIFY(before > 0);
-
-    const QList<QDBusPendingCall> flood = sendAll(2000);
-    auto second = launch();
-    QVERIFY(second->waitForFinished(30000));
-    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second->exitCode(), 1);
-    QVERIFY(allAnswered(flood));
-    QTest::qWait(500);
-
+    floodWithSecondStart();
+    if (QTest::currentTestFailed())
+        return;
     const qint64 after = residentKiB(program->processId());
     output += program->readAll();
     QCOMPARE(program->state(), QProcess::Running);
-    QVERIFY2(after - before < 8 * 1024,
+    qInfo("resident memory: %lld KiB before, %lld KiB after a flood", before, after);
+    QVERIFY2(after - before < 4 * 1024,
              qPrintable(QStringLiteral("resident memory grew from %1 to %2 KiB").arg(before).arg(after)));
-    QVERIFY2(output.contains("message from a second start"), output.constData());
+    QVERIFY2(output.count("message from a second start") == 2, output.constData());
 
     // Still answering afterwards.
     auto third = launch();
