@@ -198,7 +198,10 @@ void Widget::handleWarningRequest(quint32 tag, const QByteArray& data)
         return;
     }
     if (warningBox()) {
-        qCDebug(skarnApp) << "warning request dropped: a warning box is already shown";
+        // One line per shown box, not one per request: a flood must not
+        // flood the log either.
+        if (m_droppedWarnings++ == 0)
+            qCDebug(skarnApp) << "warning request dropped: a warning box is already shown";
         return;
     }
     auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), WarningRequest::elided(*text), QMessageBox::Ok);
@@ -209,6 +212,11 @@ void Widget::handleWarningRequest(quint32 tag, const QByteArray& data)
     // requests, device checks and a second start are still served while it
     // is open.
     box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QDialog::finished, this, [this] {
+        if (m_droppedWarnings > 1)
+            qCDebug(skarnApp) << m_droppedWarnings << "warning requests were dropped while the box was shown";
+        m_droppedWarnings = 0;
+    });
     m_warningBox = box;
     box->show();
 }

@@ -84,5 +84,6 @@ private:
     void showBalloon(const QString& title, const QString& text, int ms);
 
     QPointer<QMessageBox> m_warningBox;
+    int m_droppedWarnings = 0; // while m_warningBox is shown
     BalloonPresenter m_presentBalloon;
 };

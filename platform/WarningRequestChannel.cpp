@@ -11,7 +11,8 @@ void WarningRequestChannel::deliver(quint32 tag, const QByteArray& data)
     if (!m_handler)
         return;
     if (m_pending >= maxPending) {
-        qCDebug(skarnPlatform) << "warning request dropped:" << m_pending << "requests are waiting";
+        if (m_dropped++ == 0)
+            qCDebug(skarnPlatform) << "warning requests dropped:" << m_pending << "are waiting already";
         return;
     }
     // Queued, so that the request is answered before anything is shown.
@@ -19,7 +20,10 @@ void WarningRequestChannel::deliver(quint32 tag, const QByteArray& data)
     QMetaObject::invokeMethod(
         this,
         [this, tag, data] {
-            --m_pending;
+            if (--m_pending == 0 && m_dropped > 0) {
+                qCDebug(skarnPlatform) << m_dropped << "warning requests were dropped";
+                m_dropped = 0;
+            }
             if (m_handler)
                 m_handler(tag, data);
         },

@@ -31,6 +31,7 @@ protected:
 private:
     Handler m_handler;
     int m_pending = 0;
+    int m_dropped = 0; // since the queue was last empty
 };
 
 // The session-bus channel: service and interface "org.talvorn.SkarnConfig",

@@ -278,6 +278,7 @@ void TestSingleInstance::instanceFolder()
     auto second = start(exe);
     QVERIFY(second->process->waitForFinished(15000));
     QCOMPARE(second->process->exitCode(), 1);
+    QVERIFY(!second->process->readAll().contains("did not answer"));
     QVERIFY2(first->waitFor("message from a second start"), first->output.constData());
     m_started.push_back(std::move(first));
 
@@ -359,6 +360,7 @@ void TestSingleInstance::anotherUserCannotBlockTheStart()
     auto second = start(exe);
     QVERIFY(second->process->waitForFinished(15000));
     QCOMPARE(second->process->exitCode(), 1);
+    QVERIFY(!second->process->readAll().contains("did not answer"));
     QVERIFY2(first->waitFor("message from a second start"), first->output.constData());
     QCOMPARE(m_started.front()->process->state(), QProcess::Running);
     m_started.push_back(std::move(first));
