@@ -297,7 +297,7 @@ void TestSingleInstance::instanceFolder()
 
 // Another local user plants everything it can in the shared temporary folder
 // (the names our lock and socket had, and the folder names we would make
-// there) and runs its own copy. We still start, and a second start of ours
+// there) and runs the program itself. We still start, and a second start of ours
 // still hands over to the first.
 void TestSingleInstance::anotherUserCannotBlockTheStart()
 {
