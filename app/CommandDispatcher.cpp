@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -37,12 +38,22 @@ QString jsonText(const QJsonValue& v)
     return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
 
+// True when d is a whole number within [low, high]. Checked on the double
+// before any conversion: converting a double that is out of the target's
+// range (1e32, infinity, NaN) is undefined behaviour.
+bool wholeInRange(double d, qint64 low, qint64 high)
+{
+    // The bounds in use are exact as doubles (below 2^53).
+    Q_ASSERT(low > -(qint64(1) << 53) && high < (qint64(1) << 53));
+    return std::isfinite(d) && d >= double(low) && d <= double(high) && d == std::trunc(d);
+}
+
 // JSON numbers are doubles; the pages pass whole numbers as ints.
 QVariant toVariant(const QJsonValue& v)
 {
     if (v.isDouble()) {
         const double d = v.toDouble();
-        if (d == double(qint64(d)) && d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max())
+        if (wholeInRange(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()))
             return int(d);
         return d;
     }
@@ -60,7 +71,7 @@ bool integer(const QJsonValue& v, qint64 low, qint64 high, qint64* out)
     if (!v.isDouble())
         return false;
     const double d = v.toDouble();
-    if (d != double(qint64(d)) || d < double(low) || d > double(high))
+    if (!wholeInRange(d, low, high))
         return false;
     *out = qint64(d);
     return true;
@@ -74,7 +85,7 @@ bool convert(const QMetaType& type, const QJsonValue& v, Argument* a, QString* w
         a->value = toVariant(v);
     } else if (name == "int") {
         if (!integer(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), &n))
-            return *why = QStringLiteral("an integer"), false;
+            return *why = QStringLiteral("an integer -2147483648..2147483647"), false;
         a->value = int(n);
     } else if (name == "uint") {
         if (!integer(v, 0, std::numeric_limits<uint>::max(), &n))

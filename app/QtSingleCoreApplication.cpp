@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -15,6 +16,10 @@
 
 #include <memory>
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -24,15 +29,64 @@ namespace {
 constexpr char ackByte = 'A';
 constexpr quint32 maxMessageBytes = 1 << 20;
 
-QString runtimeDirectory()
+// XDG_RUNTIME_DIR as the session sets it up: a folder of ours that no one else
+// can write to.
+bool usableRuntimeDirectory(const QByteArray& path)
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return dir;
+    struct stat st = {};
+    if (!path.startsWith('/') || ::stat(path.constData(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A folder that only we can reach: created with mode 0700 when it is not there
+// yet; an existing one is used only when it is a real folder (not a link) of
+// ours with no access for anyone else. Another user may have made the name
+// first in a shared folder such as /tmp, and what they could place inside
+// must not be trusted.
+bool privateFolder(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), S_IRWXU) == 0) {
+        ::chmod(native.constData(), S_IRWXU); // whatever the umask took away
+    } else if (errno != EEXIST) {
+        qCDebug(skarnApp) << "cannot create" << path << "-" << std::strerror(errno);
+        return false;
+    }
+    struct stat st = {};
+    if (::lstat(native.constData(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & (S_IRWXG | S_IRWXO)) != 0 ||
+        (st.st_mode & S_IRWXU) != S_IRWXU) {
+        qCDebug(skarnApp) << "not using" << path << "for the instance lock: owner" << st.st_uid << "mode" << Qt::oct
+                          << (st.st_mode & 07777) << Qt::dec;
+        return false;
+    }
+    return true;
 }
 
 } // namespace
+
+QString QtSingleCoreApplication::instanceFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (usableRuntimeDirectory(runtime))
+        return QFile::decodeName(runtime);
+    // Never the shared temporary folder itself: anyone can make files there,
+    // including our lock and socket names.
+    const QString uid = QString::number(::getuid());
+    const QString temp = QDir::tempPath() + QStringLiteral("/skarn-config-") + uid;
+    if (privateFolder(temp))
+        return temp;
+    // Someone else holds that name: our cache folder, which only we can write.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!cache.isEmpty() && QDir().mkpath(cache)) {
+        const QString folder = cache + QStringLiteral("/skarn-config-runtime-") + uid;
+        if (privateFolder(folder))
+            return folder;
+    }
+    return QString();
+}
 
 QtSingleCoreApplication::QtSingleCoreApplication(int& argc, char** argv, const QString& appId)
     : QApplication(argc, argv)
@@ -43,11 +97,16 @@ QtSingleCoreApplication::QtSingleCoreApplication(int& argc, char** argv, const Q
         identity = exe.isEmpty() ? applicationFilePath() : exe;
     }
     identity += QLatin1Char('@') + QString::number(getuid());
-    const QByteArray hash =
-        QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
+    const QByteArray hash = QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
     m_id = identity;
 
-    const QString base = runtimeDirectory() + QStringLiteral("/skarn-config-") + QString::fromLatin1(hash);
+    const QString folder = instanceFolder();
+    if (folder.isEmpty()) {
+        // Better to run twice than not at all.
+        qCDebug(skarnApp) << "no private folder for the instance lock - running without single-instance check";
+        return;
+    }
+    const QString base = folder + QStringLiteral("/skarn-config-") + QString::fromLatin1(hash);
     m_socketName = base + QStringLiteral(".socket");
     m_lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
     // Only a lock whose process is gone counts as stale; a live holder keeps it
@@ -58,7 +117,7 @@ QtSingleCoreApplication::QtSingleCoreApplication(int& argc, char** argv, const Q
     } else if (m_lock->error() == QLockFile::LockFailedError) {
         m_running = true;
     } else {
-        // The lock cannot be made at all (unwritable runtime folder): run
+        // The lock cannot be made at all (a full or read-only folder): run
         // without single-instance protection rather than refusing to start.
         qCDebug(skarnApp) << "cannot create the instance lock" << base + QStringLiteral(".lock")
                           << "- running without single-instance check";
@@ -95,9 +154,8 @@ void QtSingleCoreApplication::becomePrimary()
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
             // Each connection collects its bytes until the whole message is in.
             auto buffer = std::make_shared<QByteArray>();
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
-                readConnection(socket, *buffer);
-            });
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket, buffer] { readConnection(socket, *buffer); });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             if (socket->bytesAvailable() > 0)
                 readConnection(socket, *buffer);

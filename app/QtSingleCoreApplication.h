@@ -12,10 +12,12 @@ class QLockFile;
 //
 // The identity is the user and the canonical path of the executable (or the
 // given id). The first instance holds a lock file and listens on a local
-// socket, both in the user's runtime directory; a later instance finds the
-// lock taken and can hand the first a text with sendMessage(). A lock left by
-// a crashed instance is detected as stale (its process is gone) and taken
-// over, together with the socket file it left.
+// socket, both in instanceFolder(); a later instance finds the lock taken and
+// can hand the first a text with sendMessage(). A lock left by a crashed
+// instance is detected as stale (its process is gone) and taken over,
+// together with the socket file it left. Without a private folder the program
+// runs without the single-instance check (with a debug line) rather than not
+// at all.
 class QtSingleCoreApplication : public QApplication
 {
     Q_OBJECT
@@ -32,6 +34,14 @@ public:
 
     // The identity in use (for diagnostics and tests).
     QString id() const { return m_id; }
+
+    // The folder for the lock and the socket, one that no other user can
+    // write to: XDG_RUNTIME_DIR when it is a folder of ours that group and
+    // others cannot write; else <temp>/skarn-config-<uid>, made with mode
+    // 0700; when that name is another user's, or not a private folder of
+    // ours, <cache>/skarn-config-runtime-<uid> (XDG_CACHE_HOME or ~/.cache).
+    // Empty when none of them is usable.
+    static QString instanceFolder();
 
 Q_SIGNALS:
     void messageReceived(const QString& message);

@@ -28,17 +28,9 @@ const char* const trayMenuStyleSheet =
     "QMenu::indicator { width: 13px; height: 13px; } "
     "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 
-void showWarningBox(const QString& caption, const QString& text)
-{
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
-    box.exec();
-}
-
 } // namespace
 
-Widget::Widget(QWidget* parent)
-    : QWidget(parent)
-    , m_presentWarning(showWarningBox)
+Widget::Widget(QWidget* parent) : QWidget(parent)
 {
     hid.owner = this;
     hid.setGunFlagSource([this] {
@@ -75,6 +67,8 @@ Widget::Widget(QWidget* parent)
 Widget::~Widget()
 {
     hid.stopListener();
+    // The box has no parent; it does not outlive the window it speaks for.
+    delete m_warningBox;
     // The event loop has ended; whoever destroys the window flushes deferred
     // deletions afterwards.
     controller->deleteLater();
@@ -128,9 +122,8 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 void Widget::checkDevice()
 {
     myQQuickView* v = view();
-    const bool connected = DeviceCheck::run(hid, v->core(), [this] {
-        showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000);
-    });
+    const bool connected = DeviceCheck::run(
+        hid, v->core(), [this] { showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000); });
     if (connected)
         v->setEnabled(true);
     startUi();
@@ -186,7 +179,8 @@ void Widget::customEvent(QEvent* event)
 void Widget::postRestore()
 {
     QMetaObject::invokeMethod(
-        this, [this] {
+        this,
+        [this] {
             setVisible(true);
             showNormal();
             raise();
@@ -199,10 +193,35 @@ void Widget::handleWarningRequest(quint32 tag, const QByteArray& data)
 {
     const std::optional<QString> text = WarningRequest::text(tag, data);
     if (!text) {
-        qCDebug(skarnApp) << "warning request ignored: tag" << Qt::hex << tag << Qt::dec << "with"
-                          << data.size() << "bytes";
+        qCDebug(skarnApp) << "warning request ignored: tag" << Qt::hex << tag << Qt::dec << "with" << data.size()
+                          << "bytes";
         return;
     }
-    if (m_presentWarning)
-        m_presentWarning(windowTitle(), *text);
+    if (warningBox()) {
+        // One line per shown box, not one per request: a flood must not
+        // flood the log either.
+        if (m_droppedWarnings++ == 0)
+            qCDebug(skarnApp) << "warning request dropped: a warning box is already shown";
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(), WarningRequest::elided(*text), QMessageBox::Ok);
+    // Another program's text is never read as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal like before, but shown without an event loop of its own, so that
+    // requests, device checks and a second start are still served while it
+    // is open.
+    box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QDialog::finished, this, [this] {
+        if (m_droppedWarnings > 1)
+            qCDebug(skarnApp) << m_droppedWarnings << "warning requests were dropped while the box was shown";
+        m_droppedWarnings = 0;
+    });
+    m_warningBox = box;
+    box->show();
+}
+
+QMessageBox* Widget::warningBox() const
+{
+    return m_warningBox && m_warningBox->isVisible() ? m_warningBox.data() : nullptr;
 }

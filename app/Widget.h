@@ -2,6 +2,7 @@
 
 #include "Hid_Thread.h"
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class DeviceChangeNotifier;
+class QMessageBox;
 class Ui_Controler;
 class myQQuickView;
 
@@ -23,9 +25,6 @@ class Widget : public QWidget
 {
     Q_OBJECT
 public:
-    // Shows a warning box with the given caption and text; replaceable so that
-    // tests can observe requests without a modal box.
-    using WarningPresenter = std::function<void(const QString& caption, const QString& text)>;
     // Shows a tray balloon (title, text, milliseconds); replaceable for tests.
     using BalloonPresenter = std::function<void(const QString& title, const QString& text, int ms)>;
 
@@ -33,7 +32,7 @@ public:
     ~Widget() override;
 
     // Members in the order they are declared (and built).
-    QTimer checkTimer;                 // 2048 ms single shot, runs checkDevice()
+    QTimer checkTimer;                  // 2048 ms single shot, runs checkDevice()
     Ui_Controler* controller = nullptr; // no parent; deleted later by the destructor
     Hid_Thread hid;
     QSystemTrayIcon* trayIcon = nullptr;
@@ -53,9 +52,14 @@ public:
     DeviceChangeNotifier* deviceChangeNotifier() const { return m_notifier.get(); }
 
     // A warning request from another program: shows the warning box when the
-    // request is well formed (see WarningRequest::text), else nothing.
+    // request is well formed (see WarningRequest::text), else nothing. The box
+    // is opened and this returns at once (no nested event loop). One box at a
+    // time: a request that arrives while one is shown is dropped with a debug
+    // line. The text is shown as plain text, elided to
+    // WarningRequest::maxShownBytes.
     void handleWarningRequest(quint32 tag, const QByteArray& data);
-    void setWarningPresenter(WarningPresenter presenter) { m_presentWarning = std::move(presenter); }
+    // The warning box while it is shown, else null.
+    QMessageBox* warningBox() const;
     void setBalloonPresenter(BalloonPresenter presenter) { m_presentBalloon = std::move(presenter); }
 
 public Q_SLOTS:
@@ -79,6 +83,7 @@ private:
     std::unique_ptr<DeviceChangeNotifier> m_notifier;
     void showBalloon(const QString& title, const QString& text, int ms);
 
-    WarningPresenter m_presentWarning;
+    QPointer<QMessageBox> m_warningBox;
+    int m_droppedWarnings = 0; // while m_warningBox is shown
     BalloonPresenter m_presentBalloon;
 };

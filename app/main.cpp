@@ -55,7 +55,8 @@ int main(int argc, char** argv)
     if (app.isRunning()) {
         // The running copy decides whether to show itself; whether it got the
         // message does not change our answer.
-        app.sendMessage(QString(), 5000);
+        if (!app.sendMessage(QString(), 5000))
+            qCDebug(skarnApp) << "the running copy did not answer";
         return 1;
     }
 

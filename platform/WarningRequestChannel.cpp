@@ -10,19 +10,27 @@ void WarningRequestChannel::deliver(quint32 tag, const QByteArray& data)
 {
     if (!m_handler)
         return;
-    // Queued: the handler may open a modal box with its own event loop.
+    if (m_pending >= maxPending) {
+        if (m_dropped++ == 0)
+            qCDebug(skarnPlatform) << "warning requests dropped:" << m_pending << "are waiting already";
+        return;
+    }
+    // Queued, so that the request is answered before anything is shown.
+    ++m_pending;
     QMetaObject::invokeMethod(
-        this, [this, tag, data] {
+        this,
+        [this, tag, data] {
+            if (--m_pending == 0 && m_dropped > 0) {
+                qCDebug(skarnPlatform) << m_dropped << "warning requests were dropped";
+                m_dropped = 0;
+            }
             if (m_handler)
                 m_handler(tag, data);
         },
         Qt::QueuedConnection);
 }
 
-DBusWarningChannel::DBusWarningChannel(QObject* parent)
-    : WarningRequestChannel(parent)
-{
-}
+DBusWarningChannel::DBusWarningChannel(QObject* parent) : WarningRequestChannel(parent) {}
 
 DBusWarningChannel::~DBusWarningChannel()
 {
@@ -45,8 +53,7 @@ bool DBusWarningChannel::registerOnSessionBus()
         return false;
     }
     if (!bus.registerService(QString::fromLatin1(serviceName))) {
-        qCDebug(skarnPlatform) << "session bus name" << serviceName
-                               << "is taken: warning requests are not received";
+        qCDebug(skarnPlatform) << "session bus name" << serviceName << "is taken: warning requests are not received";
         bus.unregisterObject(QStringLiteral("/"));
         return false;
     }

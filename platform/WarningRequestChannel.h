@@ -18,14 +18,20 @@ public:
     ~WarningRequestChannel() override = default;
 
     // The handler runs on the GUI thread, after the request has been answered,
-    // so that a modal box it opens does not keep the sender waiting.
+    // so that the sender never waits for what the handler shows.
     void setHandler(Handler handler) { m_handler = std::move(handler); }
+
+    // Requests handed on but not yet handled; beyond this many a request is
+    // dropped with a debug line, so a flood cannot pile up in memory.
+    static constexpr int maxPending = 8;
 
 protected:
     void deliver(quint32 tag, const QByteArray& data);
 
 private:
     Handler m_handler;
+    int m_pending = 0;
+    int m_dropped = 0; // since the queue was last empty
 };
 
 // The session-bus channel: service and interface "org.talvorn.SkarnConfig",

@@ -79,6 +79,11 @@ void TestSkarnctl::callPrintsOneJsonValue_data()
     QTest::addRow("hid result") << QStringList{"call", "hid.hidCS", "[1,2]"} << QByteArray("252\n");
     QTest::addRow("no device: current profile 0")
         << QStringList{"call", "mouseReadCurrentProfile"} << QByteArray("0\n");
+    // Any number goes where the parameter takes any value; whole numbers
+    // within int's range become ints, others stay as they were.
+    QTest::addRow("any value: 1e32") << QStringList{"call", "setData", "mouse/x", "1e32"} << QByteArray("null\n");
+    QTest::addRow("any value: -1e32") << QStringList{"call", "setData", "mouse/x", "[-1e32, 2]"}
+                                      << QByteArray("null\n");
     QTest::addRow("no device: references kept")
         << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "7"} << QByteArray("[7]\n");
 }
@@ -265,6 +270,34 @@ void TestSkarnctl::errors_data()
     QTest::addRow("run: no name") << QStringList{"run"} << QByteArray("[1, 2]\n") << QByteArray("line 1");
     QTest::addRow("bad data folder") << QStringList{"--data", "/no/such/folder", "run"} << QByteArray()
                                      << QByteArray("data folder");
+    // Numbers far outside a parameter's range are refused before any
+    // conversion, with the range in the message.
+    const QByteArray intRange("must be an integer -2147483648..2147483647");
+    QTest::addRow("int: 1e32") << QStringList{"call", "setCurrentProfile", "1e32"} << QByteArray() << intRange;
+    QTest::addRow("int: -1e32") << QStringList{"call", "setCurrentProfile", "-1e32"} << QByteArray() << intRange;
+    QTest::addRow("int: just over") << QStringList{"call", "setCurrentProfile", "2147483648"} << QByteArray()
+                                    << intRange;
+    QTest::addRow("int: huge integer") << QStringList{"call", "setCurrentProfile", "99999999999999999999"}
+                                       << QByteArray() << intRange;
+    QTest::addRow("int: nan") << QStringList{"call", "setCurrentProfile", "nan"} << QByteArray() << intRange;
+    QTest::addRow("int: inf") << QStringList{"call", "setCurrentProfile", "inf"} << QByteArray() << intRange;
+    QTest::addRow("int: -inf") << QStringList{"call", "setCurrentProfile", "-inf"} << QByteArray()
+                               << QByteArray("not valid JSON");
+    QTest::addRow("int: 1e400") << QStringList{"call", "setCurrentProfile", "1e400"} << QByteArray()
+                                << QByteArray("not valid JSON");
+    QTest::addRow("uint: 1e32") << QStringList{"call", "mouseSetProfile", "1e32"} << QByteArray()
+                                << QByteArray("must be an integer 0..4294967295");
+    QTest::addRow("uint: -1") << QStringList{"call", "mouseSetProfile", "-1"} << QByteArray()
+                              << QByteArray("must be an integer 0..4294967295");
+    QTest::addRow("byte: 1e32") << QStringList{"call", "hid.hid553_01H_SetReportRate", "1e32"} << QByteArray()
+                                << QByteArray("0..255");
+    QTest::addRow("byte reference: -1e32")
+        << QStringList{"call", "hid.hid553_8BH_GetCurrentDPI", "-1e32"} << QByteArray() << QByteArray("0..255");
+    QTest::addRow("buffer element: 1e32") << QStringList{"call", "hid.hidCS", "[1, 1e32]"} << QByteArray()
+                                          << QByteArray("element 1 must be an integer 0..255");
+    QTest::addRow("stage: 1e32") << QStringList{"--virtual-mouse", "call", "virtual.pressDpiButton", "1e32"}
+                                 << QByteArray() << QByteArray("stage 1..8");
+    QTest::addRow("run: int 1e32") << QStringList{"run"} << QByteArray("[\"setCurrentProfile\", 1e32]\n") << intRange;
 }
 
 void TestSkarnctl::errors()
