@@ -106,6 +106,9 @@ void TestWarningRequest::text_data()
                                << 3 << false << QString();
     QTest::addRow("cut utf-8") << 0x250Fu << QByteArray("a\xc3") << 2 << false << QString();
     QTest::addRow("negative count") << 0x250Fu << abc << -1 << false << QString();
+    // Found by fuzzing: the text before the zero decodes to one replacement
+    // character of three bytes, so the sizes agree while the bytes do not.
+    QTest::addRow("bad utf-8 before a zero") << 0x250Fu << QByteArray("f\xc3" "a\0r", 5) << 5 << false << QString();
     QTest::addRow("encoded surrogate") << 0x250Fu << QByteArray("\xed\xa0\x80") << 3 << false << QString();
     QTest::addRow("overlong") << 0x250Fu << QByteArray("\xe0\x80\xaf") << 3 << false << QString();
     // The decoder drops a leading byte-order mark; the text is not the bytes.
