@@ -311,13 +311,7 @@ bool CommandDispatcher::callVirtual(const QString& name, const QJsonArray& argum
             const int current = m_mouse->family() == QLatin1String("560") ? s.dpiStages[0] : s.dpiStage;
             stage = current >= count ? 1 : current + 1;
         }
-        // The listener reopens its interface between reads; a press that
-        // finds no reader is tried again for a moment.
-        bool delivered = false;
-        QElapsedTimer t;
-        t.start();
-        while (!(delivered = m_mouse->pressDpiButton(int(stage))) && t.elapsed() < 200)
-            QThread::msleep(2);
+        const bool delivered = m_mouse->pressDpiButton(int(stage));
         // Let the listener's report reach this thread's queue and run.
         QThread::msleep(50);
         QCoreApplication::processEvents();

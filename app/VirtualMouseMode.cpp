@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -50,7 +49,7 @@ void VirtualMouseMode::attach()
     m_press = m_menu->addAction(tr("Press DPI button"));
     m_unplug = m_menu->addAction(tr("Unplug"));
     m_plug = m_menu->addAction(tr("Plug in"));
-    connect(m_press, &QAction::triggered, this, [this] { pressDpiButton(nextStage(), 20); });
+    connect(m_press, &QAction::triggered, this, [this] { m_mouse->pressDpiButton(nextStage()); });
     connect(m_unplug, &QAction::triggered, m_mouse.get(), &VirtualMouse::unplug);
     connect(m_plug, &QAction::triggered, m_mouse.get(), &VirtualMouse::plug);
     trayMenu->insertMenu(trayMenu->actions().value(0), m_menu);
@@ -64,15 +63,6 @@ int VirtualMouseMode::nextStage() const
     const int count = std::clamp(int(s.dpiCount), 1, 8);
     const int current = m_mouse->family() == QLatin1String("560") ? s.dpiStages[0] : s.dpiStage;
     return current >= count ? 1 : current + 1;
-}
-
-void VirtualMouseMode::pressDpiButton(int stage, int attemptsLeft)
-{
-    // The listener closes and reopens the event interface between its reads;
-    // a press that lands in that gap finds no reader and is tried again.
-    if (m_mouse->pressDpiButton(stage) || attemptsLeft <= 0)
-        return;
-    QTimer::singleShot(5, this, [this, stage, attemptsLeft] { pressDpiButton(stage, attemptsLeft - 1); });
 }
 
 void VirtualMouseMode::updateActions()

@@ -40,7 +40,6 @@ public:
 private:
     VirtualMouseMode(Widget* window, std::unique_ptr<VirtualMouse> mouse);
     int nextStage() const;
-    void pressDpiButton(int stage, int attemptsLeft);
     void updateActions();
 
     Widget* m_window;

@@ -83,13 +83,16 @@ std::optional<SecrecyKey> keyFromCode(const QString& code, const SecrecyKey& pre
 
 std::optional<ScrambleTable> parseScrambleTable(const QString& text)
 {
-    QString digits = text;
-    digits.remove(QLatin1Char(' '));
-    if (digits.size() != 16)
-        return std::nullopt;
     ScrambleTable table{};
-    for (int i = 0; i < 16; ++i) {
-        const char16_t c = digits.at(i).unicode();
+    int digits = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == ' ') {
+            // A blank splitting a byte ("5 a") is a typing error, not a layout.
+            if (digits % 2 != 0)
+                return std::nullopt;
+            continue;
+        }
         int v = -1;
         if (c >= '0' && c <= '9')
             v = c - '0';
@@ -97,10 +100,14 @@ std::optional<ScrambleTable> parseScrambleTable(const QString& text)
             v = c - 'a' + 10;
         else if (c >= 'A' && c <= 'F')
             v = c - 'A' + 10;
-        if (v < 0)
+        if (v < 0 || digits == 16)
             return std::nullopt;
-        table[std::size_t(i / 2)] = std::uint8_t((table[std::size_t(i / 2)] << 4) | v);
+        const std::size_t at = std::size_t(digits / 2);
+        table[at] = std::uint8_t((table[at] << 4) | v);
+        ++digits;
     }
+    if (digits != 16)
+        return std::nullopt;
     return table;
 }
 

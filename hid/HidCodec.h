@@ -43,8 +43,25 @@ void descramble(std::uint8_t* frame, const std::uint8_t* key, const ScrambleTabl
 std::optional<SecrecyKey> keyFromCode(const QString& code, const SecrecyKey& previous = {});
 
 // "5a3c96e10f78a5c3" (16 hex digits, T[0] first, blanks allowed between
-// bytes) as a table; nothing for any other text.
+// bytes and around the digits, never inside a byte) as a table; nothing for
+// any other text.
 std::optional<ScrambleTable> parseScrambleTable(const QString& text);
+
+// Report lengths (bytes per output or input report, without the report id)
+// that the link accepts from a device description: 1..maxReportLength, the
+// largest report hidraw delivers. Anything else is taken as
+// defaultReportLength. The worker and the virtual mouse both use this rule, so
+// that they cut payloads alike.
+inline constexpr int maxReportLength = 4096;
+inline constexpr int defaultReportLength = 32;
+constexpr bool isUsableReportLength(int reportLength)
+{
+    return reportLength >= 1 && reportLength <= maxReportLength;
+}
+constexpr int usableReportLength(int reportLength)
+{
+    return isUsableReportLength(reportLength) ? reportLength : defaultReportLength;
+}
 
 // How a payload of payloadLength bytes is cut for reports of reportLength
 // bytes: chunks of min(payloadLength, reportLength), the last one holding what

@@ -10,16 +10,13 @@
 #include <QtConcurrent>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 HidCodec::SecrecyKey secrecyKey{};
 
 namespace {
-
-// Largest report length we accept from the device description; hidraw
-// reports are at most 4096 bytes.
-constexpr int maxReportLength = 4096;
-constexpr int defaultReportLength = 32;
 
 void logBusy(const char* line)
 {
@@ -76,34 +73,66 @@ void Hid_Thread::startListener(uint index)
         hid553_03H_SetKeyboardoption(b1, b2, b3, b4);
     }
 
-    hidListenerRunning = true;
     // The loop works on its own copy of the path: the GUI thread may change
     // the list (a failed command open empties a path) while the loop runs.
     const QString path =
         qsizetype(index) < deviceList.size() ? deviceList.at(qsizetype(index)).secondaryPath : QString();
-    listenerFuture = QtConcurrent::run(&Hid_Thread::listenLoop, this, index, path);
+    if (path.isEmpty()) {
+        // Nothing to listen to. The flag stays clear, so that the next device
+        // change still starts a check (the mouse is found again after an
+        // unplug).
+        qCDebug(skarnHid) << "device entry" << index << "has no event interface: no listener";
+        return;
+    }
+    hidListenerRunning = true;
+    // Opened here rather than in the loop, so that a DPI press is seen from
+    // the moment this returns; the loop owns the handle from then on.
+    HidHandle* handle = openEventInterface(path.toLatin1());
+    listenerFuture = QtConcurrent::run(&Hid_Thread::listenLoop, this, index, path, handle);
 }
 
-void Hid_Thread::listenLoop(uint index, const QString& path)
+HidHandle* Hid_Thread::openEventInterface(const QByteArray& path)
 {
-    if (path.isEmpty())
-        return;
-    const QByteArray devicePath = path.toLatin1();
-    while (hidListenerRunning) {
-        HidHandle* handle = m_backend->open(devicePath, HidRole::Event);
-        if (!handle) {
-            qDebug("Device removed");
-            hidListenerRunning = false;
-            postListenerEvent({ListenerEvent::DeviceGone, 0, index});
-            return;
-        }
+    HidHandle* handle = m_backend->open(path, HidRole::Event);
+    if (handle)
         m_backend->setNonBlocking(handle, false);
+    return handle;
+}
+
+void Hid_Thread::listenLoop(uint index, const QString& path, HidHandle* handle)
+{
+    const QByteArray devicePath = path.toLatin1();
+    // The event interface stays open across reads: reports queue up in it
+    // while a pass hands an event over, so no press is lost between reads.
+    // It is reopened only after a read error, and a device that has gone
+    // fails that reopen. The read timeout bounds how long a stop waits.
+    bool lastReadFailed = false;
+    while (hidListenerRunning) {
+        if (!handle) {
+            handle = path.isEmpty() ? nullptr : openEventInterface(devicePath);
+            if (!handle) {
+                qDebug("Device removed");
+                hidListenerRunning = false;
+                postListenerEvent({ListenerEvent::DeviceGone, 0, index});
+                return;
+            }
+        }
         uchar report[4] = {};
         const int n = m_backend->readTimeout(handle, report, sizeof report, listenerReadTimeoutMs);
         if (n == 4 && report[0] == 0x06 && report[1] == 0x07)
             postListenerEvent({ListenerEvent::Dpi, report[3], index});
-        m_backend->close(handle);
+        if (n < 0) {
+            m_backend->close(handle);
+            handle = nullptr;
+            // A node that opens but fails every read would otherwise turn
+            // this loop into a busy one.
+            if (lastReadFailed)
+                std::this_thread::sleep_for(std::chrono::milliseconds(listenerRetryMs));
+        }
+        lastReadFailed = n < 0;
     }
+    if (handle)
+        m_backend->close(handle);
 }
 
 // ---------------------------------------------------------------------------
@@ -111,10 +140,10 @@ void Hid_Thread::listenLoop(uint index, const QString& path)
 
 int Hid_Thread::reportLengthOf(const DeviceRecord& record) const
 {
-    if (record.reportLength >= 1 && record.reportLength <= maxReportLength)
-        return record.reportLength;
-    qCDebug(skarnHid) << "report length" << record.reportLength << "is out of range, using" << defaultReportLength;
-    return defaultReportLength;
+    if (!HidCodec::isUsableReportLength(record.reportLength))
+        qCDebug(skarnHid) << "report length" << record.reportLength << "is out of range, using"
+                          << HidCodec::defaultReportLength;
+    return HidCodec::usableReportLength(record.reportLength);
 }
 
 bool Hid_Thread::currentIsEncoded() const
@@ -276,10 +305,19 @@ bool Hid_Thread::queryFrame(int readLength)
     int offset = 0;
     for (int chunk : HidCodec::chunkSizes(length, reportLength)) {
         std::fill(report.begin(), report.end(), uchar(0));
+        if (!openPrimary(currentIndex))
+            return endExchange(false);
         // Bounded: a device that never answers fails the query instead of
-        // holding the GUI thread.
-        if (!openPrimary(currentIndex) ||
-            m_backend->readTimeout(primaryHandle, report.data(), report.size(), bulkReadTimeoutMs) <= 0)
+        // holding the GUI thread. A report shorter than its chunk fails the
+        // query too: its missing bytes are not data.
+        const int n = m_backend->readTimeout(primaryHandle, report.data(), report.size(), bulkReadTimeoutMs);
+        if (n < 0) {
+            // An error is how a device that went away shows mid-transfer; the
+            // reopen tells, and empties the path when it is gone.
+            closePrimary();
+            openPrimary(currentIndex);
+        }
+        if (n < chunk)
             return endExchange(false);
         std::memcpy(bulkBuffer.data() + offset, report.data(), std::size_t(chunk));
         offset += chunk;
@@ -308,7 +346,7 @@ void Hid_Thread::USBDataDecipher(uchar* FIFOBuf, uchar* SecrecyCode)
 bool Hid_Thread::chkDeviceIsEnCode(int index)
 {
     currentIndex = index;
-    QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
+    QRandomGenerator random{quint32(QDateTime::currentSecsSinceEpoch())};
     uchar challenge[4];
     for (uchar& c : challenge)
         c = uchar(random.generate() & 0xff);
@@ -427,9 +465,11 @@ void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
         return;
     prepareRequest(0x8C, {profileNo});
     replyBuffer.fill(0);
-    std::memcpy(bulkBuffer.data(), src128, 128);
-    queryFrame(128);
-    std::memcpy(src128, bulkBuffer.data(), 128);
+    // All or nothing: a read that fails part-way (short report, timeout,
+    // device gone) leaves the caller's image as it was, never a mix of new
+    // and old bytes.
+    if (queryFrame(128))
+        std::memcpy(src128, bulkBuffer.data(), 128);
 }
 
 // ---------------------------------------------------------------------------

@@ -83,20 +83,28 @@ public:
     const HidCodec::ScrambleTable& scrambleTable() const { return m_scrambleTable; }
 
     // Sets the listener bits of the keyboard option (command set 560: 0x08 in
-    // the first byte; otherwise 0x48 in the fourth), then runs listenLoop on
-    // the global thread pool. A loop still running is stopped and waited for
-    // first (it is bounded by its 500 ms read). GUI thread.
+    // the first byte; otherwise 0x48 in the fourth), opens the event
+    // interface of entry index and runs listenLoop on the global thread pool.
+    // A loop still running is stopped and waited for first (it is bounded by
+    // its 500 ms read). An entry without an event interface gets no loop and
+    // leaves hidListenerRunning clear. GUI thread.
     void startListener(uint index);
     // Clears hidListenerRunning; a running listener leaves its loop at its
     // next check.
     void stopListener();
     // Reads DPI event reports from the event interface of entry index while
-    // hidListenerRunning is set. Runs on a pool thread; uses only the event
-    // interface, its own copy of the path and the flag.
-    void listenLoop(uint index, const QString& path);
+    // hidListenerRunning is set, keeping the interface open across reads and
+    // reopening it only after a read error; a failed (re)open is the device
+    // gone. Takes over handle (nullptr: opens path itself) and closes it on
+    // leaving. Runs on a pool thread; uses only the event interface, its own
+    // copy of the path and the flag.
+    void listenLoop(uint index, const QString& path, HidHandle* handle);
 
     // Read timeout of one listener pass.
     static constexpr int listenerReadTimeoutMs = 500;
+    // Pause before reopening the event interface after a second read error
+    // in a row.
+    static constexpr int listenerRetryMs = 100;
     // Bulk reads of a query give up after this long, so a silent device
     // cannot hold the GUI thread.
     static constexpr int bulkReadTimeoutMs = 1000;
@@ -146,6 +154,8 @@ private:
     Q_INVOKABLE void deliverListenerEvents();
 
     HidHandle* openPrimary(int index);
+    // The event interface, in blocking mode; nullptr when it cannot be opened.
+    HidHandle* openEventInterface(const QByteArray& path);
     void closePrimary();
     bool waitReady();
     void settlePause();

@@ -200,6 +200,11 @@ void TestHidCodec::scrambleTable_data()
     QTest::addColumn<QByteArray>("table");
     QTest::addRow("plain") << "5a3c96e10f78a5c3" << QByteArray::fromHex("5a3c96e10f78a5c3");
     QTest::addRow("upper, spaced") << "01 23 45 67 89 AB CD EF" << QByteArray::fromHex("0123456789abcdef");
+    QTest::addRow("blanks around and doubled") << "  5a  3c 96e10f78a5c3 " << QByteArray::fromHex("5a3c96e10f78a5c3");
+    QTest::addRow("blank inside the first byte") << "5 a3c96e10f78a5c3" << QByteArray();
+    QTest::addRow("blank inside the last byte") << "5a3c96e10f78a5c 3" << QByteArray();
+    QTest::addRow("blank inside, spaced") << "5a 3c 9 6e1 0f 78 a5 c3" << QByteArray();
+    QTest::addRow("tab") << "5a3c96e1\t0f78a5c3" << QByteArray();
     QTest::addRow("too short") << "5a3c96e10f78a5" << QByteArray();
     QTest::addRow("too long") << "5a3c96e10f78a5c300" << QByteArray();
     QTest::addRow("not hex") << "5a3c96e10f78a5cg" << QByteArray();

@@ -443,16 +443,16 @@ void TestHidLink::readProfileUnplugged()
     QVERIFY(m_hid->hidReady);
 }
 
-// A device that answers the frame but sends no bulk data: the query ends
-// after the bounded read instead of blocking the GUI thread.
+// A device that answers the frame but stops sending bulk data: the query ends
+// after the bounded read instead of blocking the GUI thread, and the image
+// keeps all of its old bytes (not the one report that came).
 void TestHidLink::silentDeviceEndsBulkRead()
 {
     m_backend->inputReports.push_back(sequence(32));
     QByteArray target(128, '\x01');
     m_hid->hid560_8CH_readProfile(bytes(target), 1);
     QCOMPARE(m_backend->ops("read").size(), 2); // one delivered, one timed out
-    QCOMPARE(target.left(32).toHex(), sequence(32).toHex());
-    QCOMPARE(target.mid(32), QByteArray(96, '\x01'));
+    QCOMPARE(target, QByteArray(128, '\x01'));
     QVERIFY(m_hid->hidReady);
     QCOMPARE(m_backend->openHandles, 0);
 }

@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 #include "VirtualRig.h"
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTest>
 
+#include <atomic>
 #include <functional>
 
 // The worker against the virtual mouse: both sides of the wire agree, and the
@@ -43,6 +46,41 @@ struct Link
     }
 };
 
+// Counts the opens of the event interface; everything else goes through.
+class CountingBackend final : public HidBackend
+{
+public:
+    explicit CountingBackend(HidBackend& inner) : m_inner(inner) {}
+    std::atomic<int> eventOpens{0};
+
+    std::vector<HidInterfaceInfo> enumerate(quint16 v, quint16 p) override { return m_inner.enumerate(v, p); }
+    HidHandle* open(const QByteArray& path, HidRole role) override
+    {
+        if (role == HidRole::Event)
+            ++eventOpens;
+        return m_inner.open(path, role);
+    }
+    void close(HidHandle* h) override { m_inner.close(h); }
+    int setNonBlocking(HidHandle* h, bool on) override { return m_inner.setNonBlocking(h, on); }
+    int sendFeatureReport(HidHandle* h, const std::uint8_t* d, std::size_t n) override
+    {
+        return m_inner.sendFeatureReport(h, d, n);
+    }
+    int getFeatureReport(HidHandle* h, std::uint8_t* d, std::size_t n) override
+    {
+        return m_inner.getFeatureReport(h, d, n);
+    }
+    int write(HidHandle* h, const std::uint8_t* d, std::size_t n) override { return m_inner.write(h, d, n); }
+    int readTimeout(HidHandle* h, std::uint8_t* d, std::size_t n, int ms) override
+    {
+        return m_inner.readTimeout(h, d, n, ms);
+    }
+    int read(HidHandle* h, std::uint8_t* d, std::size_t n) override { return m_inner.read(h, d, n); }
+
+private:
+    HidBackend& m_inner;
+};
+
 using Step = std::function<void(Hid_Thread&)>;
 using Check = std::function<bool(const VirtualMouse::State&)>;
 
@@ -50,6 +88,7 @@ using Check = std::function<bool(const VirtualMouse::State&)>;
 
 Q_DECLARE_METATYPE(Step)
 Q_DECLARE_METATYPE(Check)
+Q_DECLARE_METATYPE(VirtualMouse::ReadFault)
 
 class TestHidVirtual : public QObject
 {
@@ -63,6 +102,11 @@ private Q_SLOTS:
     void handshake_data();
     void handshake();
     void unpluggedDevice();
+    void profileReadFaults_data();
+    void profileReadFaults();
+    void reportLengthBoundaries_data();
+    void reportLengthBoundaries();
+    void listenerKeepsInterfaceOpen();
 };
 
 void TestHidVirtual::setCommands_data()
@@ -279,6 +323,122 @@ void TestHidVirtual::unpluggedDevice()
     link.mouse->plug();
     // The path stays empty until a device check finds the interface again.
     QVERIFY(!link.hid.chkDeviceIsEnCode(0));
+}
+
+void TestHidVirtual::profileReadFaults_data()
+{
+    QTest::addColumn<VirtualMouse::ReadFault>("fault");
+    QTest::addColumn<int>("report"); // which of the four input reports meets it
+    QTest::addColumn<bool>("gone");
+    const struct
+    {
+        const char* name;
+        VirtualMouse::ReadFault fault;
+        bool gone;
+    } kinds[] = {{"short", VirtualMouse::ReadFault::Short, false},
+                 {"timeout", VirtualMouse::ReadFault::Late, false},
+                 {"unplugged", VirtualMouse::ReadFault::Unplug, true}};
+    for (const auto& k : kinds)
+        for (int report = 0; report < 4; ++report)
+            QTest::addRow("%s at report %d", k.name, report + 1) << k.fault << report << k.gone;
+}
+
+// A profile read that fails at any of its input reports fails as a whole: the
+// image keeps every old byte. A device that went away empties the path; after
+// a short or late report the next read works and gives the whole block.
+void TestHidVirtual::profileReadFaults()
+{
+    QFETCH(VirtualMouse::ReadFault, fault);
+    QFETCH(int, report);
+    QFETCH(bool, gone);
+    const DeviceRecord device = testMouseRecord();
+    Link link("560", device, device);
+    const VirtualMouse::State s = link.mouse->state();
+    link.mouse->faultReadAfter(report, fault);
+    QByteArray image = pattern(128, 9);
+    link.hid.hid560_8CH_readProfile(bytes(image), 2);
+    QCOMPARE(image.toHex(), pattern(128, 9).toHex());
+    QVERIFY(link.hid.hidReady);
+    QCOMPARE(link.hid.deviceList.first().primaryPath.isEmpty(), gone);
+    if (!gone) {
+        link.hid.hid560_8CH_readProfile(bytes(image), 2);
+        QCOMPARE(image.toHex(), block(s.profiles[2]).toHex());
+    }
+    QCOMPARE(link.mouse->protocolErrors(), 0);
+}
+
+void TestHidVirtual::reportLengthBoundaries_data()
+{
+    QTest::addColumn<int>("reportLength");
+    QTest::addColumn<int>("onWire"); // bytes per output report, report id included
+    for (int length : {-1, 0, 1, 2, 127, 128, 129, HidCodec::maxReportLength - 1, HidCodec::maxReportLength,
+                       HidCodec::maxReportLength + 1, 1 << 30})
+        QTest::addRow("%d", length) << length << HidCodec::usableReportLength(length) + 1;
+}
+
+// The worker and the virtual mouse take the same report lengths from a
+// description (and the same default for the others): a profile written and
+// read back at any of them arrives whole, without a protocol error.
+void TestHidVirtual::reportLengthBoundaries()
+{
+    QFETCH(int, reportLength);
+    QFETCH(int, onWire);
+    const DeviceRecord device = testMouseRecord(false, "582910", reportLength);
+    Link link("560", device, device);
+    QByteArray image = pattern(128, 4);
+    link.hid.hid560_0CH_setProfile(bytes(image), 3);
+    const QList<QByteArray> reports = link.mouse->receivedOutputReports();
+    QVERIFY(!reports.isEmpty());
+    QCOMPARE(reports.first().size(), onWire);
+    QCOMPARE(block(link.mouse->state().profiles[3]).toHex(), image.toHex());
+    QByteArray back(128, '\0');
+    link.hid.hid560_8CH_readProfile(bytes(back), 3);
+    QCOMPARE(back.toHex(), image.toHex());
+    QCOMPARE(link.mouse->protocolErrorMessages(), QStringList());
+}
+
+// The listener holds one open event interface while the mouse is idle, takes
+// every press of a burst that comes with no pause (none falls between two
+// reads), and still notices an unplug within one read.
+void TestHidVirtual::listenerKeepsInterfaceOpen()
+{
+    const DeviceRecord device = testMouseRecord();
+    Link link("553", device, device);
+    CountingBackend counting(*link.backend);
+    link.hid.setBackend(&counting);
+    QList<int> stages;
+    int gone = 0;
+    link.hid.setListenerSink({[&](int stage) { stages.append(stage); }, [&] { ++gone; }});
+    const auto stop = qScopeGuard([&] {
+        link.hid.stopListener();
+        link.hid.listenerFuture.waitForFinished();
+        link.hid.setBackend(link.backend.get());
+    });
+    link.hid.startListener(0);
+    QVERIFY(link.hid.hidListenerRunning);
+
+    // Two and a half read timeouts of idling: no reopen.
+    QTest::qWait(Hid_Thread::listenerReadTimeoutMs * 5 / 2);
+    QCOMPARE(counting.eventOpens.load(), 1);
+
+    QList<int> pressed;
+    for (int i = 0; i < 40; ++i) {
+        const int stage = i % 8 + 1;
+        QVERIFY2(link.mouse->pressDpiButton(stage), qPrintable(QString::number(i)));
+        pressed.append(stage);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(stages.size(), pressed.size(), 3000);
+    QCOMPARE(stages, pressed);
+    QCOMPARE(counting.eventOpens.load(), 1);
+
+    QElapsedTimer t;
+    t.start();
+    link.mouse->unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(gone, 1, 2000);
+    QVERIFY2(t.elapsed() < Hid_Thread::listenerReadTimeoutMs + 200, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(!link.hid.hidListenerRunning);
+    QVERIFY(link.hid.deviceList.first().secondaryPath.isEmpty());
+    QCOMPARE(counting.eventOpens.load(), 2); // the reopen after the read error, which failed
 }
 
 QTEST_GUILESS_MAIN(TestHidVirtual)

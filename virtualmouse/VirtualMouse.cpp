@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 using HidCodec::Frame;
 
@@ -104,7 +105,7 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
                                               : Family::Unknown)
     , m_table(table)
     , m_key(HidCodec::keyFromCode(record.sCode).value_or(HidCodec::SecrecyKey{}))
-    , m_reportLength(record.reportLength >= 1 && record.reportLength <= 1024 ? record.reportLength : 32)
+    , m_reportLength(HidCodec::usableReportLength(record.reportLength))
     , m_link(std::make_shared<VirtualMouseLink>())
     , m_state(State::defaults())
 {
@@ -272,14 +273,21 @@ void VirtualMouse::unplug()
 {
     {
         std::lock_guard lock(m_link->mutex);
-        if (!m_link->plugged)
+        if (!unplugLocked())
             return;
-        m_link->plugged = false;
-        ++m_link->session;
-        resetLink();
-        m_link->inputArrived.notify_all();
     }
     Q_EMIT pluggedChanged(false);
+}
+
+bool VirtualMouse::unplugLocked()
+{
+    if (!m_link->plugged)
+        return false;
+    m_link->plugged = false;
+    ++m_link->session;
+    resetLink();
+    m_link->inputArrived.notify_all();
+    return true;
 }
 
 void VirtualMouse::plug()
@@ -327,6 +335,13 @@ void VirtualMouse::delayNextReads(int count)
 {
     std::lock_guard lock(m_link->mutex);
     m_lateReads = std::max(0, count);
+}
+
+void VirtualMouse::faultReadAfter(int goodReads, ReadFault fault)
+{
+    std::lock_guard lock(m_link->mutex);
+    m_readFault = fault;
+    m_readFaultAfter = std::max(0, goodReads);
 }
 
 // ---- host side ----
@@ -516,6 +531,17 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
                                                         std::size_t length, int timeoutMs)
 {
     const bool blocking = timeoutMs < 0;
+    std::optional<ReadFault> fault;
+    if (m_readFault && m_readFaultAfter-- == 0)
+        fault = std::exchange(m_readFault, std::nullopt);
+    if (fault == ReadFault::Unplug) {
+        unplugLocked();
+        // The host's lock is held here; listeners hear of it from the event loop.
+        QMetaObject::invokeMethod(this, [this] { Q_EMIT pluggedChanged(false); }, Qt::QueuedConnection);
+        return {-1, 0};
+    }
+    if (fault == ReadFault::Late && !blocking)
+        return {0, timeoutMs};
     if (!blocking && m_lateReads > 0) {
         --m_lateReads;
         return {0, timeoutMs};
@@ -533,8 +559,9 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
     const QByteArray report = m_pendingBulk.front();
     m_pendingBulk.pop_front();
     int n = int(std::min(length, std::size_t(report.size())));
-    if (m_shortReads > 0) {
-        --m_shortReads;
+    if (fault == ReadFault::Short || m_shortReads > 0) {
+        if (fault != ReadFault::Short)
+            --m_shortReads;
         n = std::max(1, n / 2);
     }
     std::memcpy(data, report.constData(), std::size_t(n));

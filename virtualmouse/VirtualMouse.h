@@ -79,7 +79,8 @@ public:
 
     // family is "553" or "560"; with any other text every command is unknown.
     // The key comes from record.sCode (a code that is not six characters gives
-    // the all-zero key). A reportLength outside 1..1024 is taken as 32.
+    // the all-zero key). The report length follows the worker's rule
+    // (HidCodec::usableReportLength), so both cut payloads alike.
     VirtualMouse(const DeviceRecord& record, const QString& family,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable,
                  QObject* parent = nullptr);
@@ -151,6 +152,14 @@ public:
     // non-blocking handle) wait their timeout on the backend's clock and
     // return 0; the report stays queued. Blocking reads are not delayed.
     void delayNextReads(int count);
+    // One fault in a bulk transfer: the command-interface read that comes
+    // after goodReads more such reads meets it (replaces a fault still set).
+    // Short delivers half of the report (the rest is lost); Late waits its
+    // timeout and returns 0 (a blocking read is not delayed); Unplug unplugs
+    // the mouse, and the read returns -1 as it does when a device goes away
+    // mid-transfer.
+    enum class ReadFault { Short, Late, Unplug };
+    void faultReadAfter(int goodReads, ReadFault fault);
 
 Q_SIGNALS:
     void pluggedChanged(bool plugged);
@@ -201,6 +210,8 @@ private:
     bool queueInput(HidRole interface, const QByteArray& report);
     void resetLink();
     bool pressLocked(int stage);
+    // False when the mouse was unplugged already.
+    bool unplugLocked();
 
     const DeviceRecord m_record;
     const QString m_family;
@@ -231,4 +242,6 @@ private:
     int m_failGetFeatures = 0;
     int m_shortReads = 0;
     int m_lateReads = 0;
+    std::optional<ReadFault> m_readFault;
+    int m_readFaultAfter = 0;
 };
