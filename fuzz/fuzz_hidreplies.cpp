@@ -124,11 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1)
         return 0;
     // The first byte picks the entry: scrambled or not, and a report length
-    // (0 is out of range and taken as 32). Output reports carry the report
-    // id and a whole report.
-    const int lengths[] = {32, 64, 8, 1, 0, 300};
+    // in and out of range. Output reports carry the report id and a whole
+    // report of the length the link uses.
+    const int lengths[] = {32, 64, 8, 1, 0, 300, 4097};
     const int reportLength = lengths[(data[0] >> 1) % std::size(lengths)];
-    ScriptedBackend backend(data + 1, size - 1, size_t(reportLength == 0 ? 32 : reportLength) + 1);
+    ScriptedBackend backend(data + 1, size - 1, size_t(HidCodec::usableReportLength(reportLength)) + 1);
     VirtualClock clock;
     Hid_Thread hid;
     hid.setBackend(&backend);

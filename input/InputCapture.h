@@ -26,7 +26,7 @@ class WarningRequestChannel;
 // Callbacks run on the GUI thread, from the event loop. Each registration
 // pairs a function with an opaque user pointer (start-up passes the main
 // window). A callback must not call start() or stop().
-class InputCapture : private InputEventSink
+class InputCapture final : private InputEventSink
 {
 public:
     using KeyboardCallback = void (*)(quint8 keyCode, bool pressed, void* user);
