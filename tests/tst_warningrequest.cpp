@@ -389,6 +389,16 @@ void TestWarningRequest::floodKeepsTheProgramAnswering()
     output += program->readAll();
     QCOMPARE(program->state(), QProcess::Running);
     qInfo("resident memory: %lld KiB before, %lld KiB after a flood", before, after);
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define SKARN_SANITIZED
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(SKARN_SANITIZED)
+    // The sanitizers keep freed memory in quarantine, so resident size says
+    // nothing about what the program holds; the answers above still count.
+    return;
+#endif
     QVERIFY2(after - before < 4 * 1024,
              qPrintable(QStringLiteral("resident memory grew from %1 to %2 KiB").arg(before).arg(after)));
     QVERIFY2(output.count("message from a second start") == 2, output.constData());
