@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "HidBackend.h"
 #include "Hid_Thread.h"
+#include "VirtualRig.h"
 
 #include <algorithm>
 #include <array>
@@ -95,17 +96,10 @@ private:
     int m_open = 0;
 };
 
+// The shipped mouse's entry, on the scripted transport's paths.
 DeviceRecord entry(bool isEncode, int reportLength)
 {
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.reportLength = reportLength;
-    r.isEncode = isEncode;
-    r.sCode = QStringLiteral("582910");
+    DeviceRecord r = testMouseRecord(isEncode, QStringLiteral("582910"), reportLength);
     r.primaryPath = QStringLiteral("scripted:cmd");
     r.secondaryPath = QStringLiteral("scripted:event");
     return r;
