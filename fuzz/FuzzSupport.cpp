@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
@@ -30,6 +31,19 @@ void init(int* argc, char*** argv)
 {
     if (scratchDir)
         return;
+    // The corpus folders and files named on the command line are read after
+    // this, from the scratch folder: make them absolute first.
+    for (int i = 1; i < *argc; ++i) {
+        const QByteArray arg((*argv)[i]);
+        const QByteArray prefix("-artifact_prefix=");
+        if (arg.startsWith(prefix)) {
+            const QByteArray value = arg.mid(prefix.size());
+            const QByteArray absolute = QFile::encodeName(QDir::current().absoluteFilePath(QFile::decodeName(value)));
+            (*argv)[i] = qstrdup((prefix + absolute + (value.endsWith('/') ? "/" : "")).constData());
+        } else if (!arg.startsWith('-')) {
+            (*argv)[i] = qstrdup(QFile::encodeName(QFileInfo(QFile::decodeName(arg)).absoluteFilePath()).constData());
+        }
+    }
     qInstallMessageHandler(dropMessage);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     new QCoreApplication(*argc, *argv); // lives for the process
