@@ -4,10 +4,16 @@
 // The delays the link must keep are first summed on a virtual clock (same
 // sequence, same frames); the real run is then compared with that sum.
 //
-// Usage: bench_profile_change [repetitions]   (default 3)
+// Usage: bench_profile_change [repetitions] [--hid-trace FILE]
+//   repetitions       real runs per command set (default 3)
+//   --hid-trace FILE  writes the virtual-clock run of each command set (553,
+//                     then 560) to FILE, one line per transfer; the time
+//                     column is the virtual clock's, so the file is the same
+//                     on every run
 
 #include "Clock.h"
 #include "Hid_Thread.h"
+#include "TracingHidBackend.h"
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
@@ -16,10 +22,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -60,12 +69,15 @@ void profileChange(ViewCore& view)
     view.mouseResetKeyMatrix();
 }
 
-double runOnce(const QString& family, Clock& clock, int* frames)
+double runOnce(const QString& family, Clock& clock, int* frames, QIODevice* trace = nullptr)
 {
     VirtualMouse device(mouse(), family);
     VirtualHidBackend backend({&device}, clock);
+    std::unique_ptr<TracingHidBackend> tracing;
+    if (trace)
+        tracing = std::make_unique<TracingHidBackend>(backend, trace, [&clock] { return double(clock.nowMs()); });
     Hid_Thread hid;
-    hid.setBackend(&backend);
+    hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : &backend);
     hid.setClock(&clock);
     DeviceRecord entry = mouse();
     entry.primaryPath = QString::fromLatin1(device.commandPath());
@@ -91,7 +103,24 @@ double runOnce(const QString& family, Clock& clock, int* frames)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    int repetitions = 3;
+    QString tracePath;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hid-trace") == 0) {
+            if (i + 1 == argc) {
+                std::fprintf(stderr, "--hid-trace needs a file\n");
+                return 2;
+            }
+            tracePath = QFileInfo(QString::fromLocal8Bit(argv[++i])).absoluteFilePath();
+        } else {
+            repetitions = std::max(1, atoi(argv[i]));
+        }
+    }
+    QFile trace(tracePath);
+    if (!tracePath.isEmpty() && !trace.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(tracePath), qPrintable(trace.errorString()));
+        return 2;
+    }
     QTemporaryDir data;
     // The shipped profiles and apConfig.bin, with the gun flag on.
     const QString modules = QCoreApplication::applicationDirPath() + QStringLiteral("/modules");
@@ -113,7 +142,7 @@ int main(int argc, char** argv)
 
         VirtualClock virtualClock;
         int frames = 0;
-        runOnce(family, virtualClock, &frames);
+        runOnce(family, virtualClock, &frames, trace.isOpen() ? &trace : nullptr);
         const double mandated = double(virtualClock.totalSleptMs());
         std::vector<double> times;
         for (int i = 0; i < repetitions; ++i)
