@@ -21,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
+
 class TestGoldenTraces : public QObject
 {
     Q_OBJECT
