@@ -53,8 +53,9 @@ public:
     void setEnableTarget(std::function<void(bool enabled)> target) { m_setEnabled = std::move(target); }
 
     // The pages lock and unlock the view's mouse input while the busy shield
-    // shows. Invokable, not a slot: the command line offers slots only, and in
-    // the meta-object it follows the operations instead of moving them.
+    // shows. Invokable, not a slot: the command line offers slots only, and
+    // invokables come after the slots in the meta-object, so the operations
+    // keep their indices.
     Q_INVOKABLE void setEnabled(bool enabled)
     {
         if (m_setEnabled)
