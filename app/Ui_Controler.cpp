@@ -35,11 +35,14 @@ void Ui_Controler::setup(Widget* window)
     graphicsChosen = true;
 
     m_view = new myQQuickView(window);
+    // The widget keeps the name it had when it was ui_View itself; the QML
+    // sees its operations object under the same name.
     m_view->setObjectName(QStringLiteral("ui_View"));
+    m_view->core().setObjectName(QStringLiteral("ui_View"));
     m_view->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
 
     QQmlContext* context = m_view->rootContext();
-    context->setContextProperty(QStringLiteral("ui_View"), m_view.data());
+    context->setContextProperty(QStringLiteral("ui_View"), &m_view->core());
     context->setContextProperty(QStringLiteral("hid"), &window->hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
@@ -74,7 +77,7 @@ void Ui_Controler::onYChanged(int y)
 void Ui_Controler::setBusy(int busyTime)
 {
     if (m_view)
-        m_view->setBusy(busyTime);
+        m_view->core().setBusy(busyTime);
 }
 
 void Ui_Controler::setBusy()

@@ -13,10 +13,11 @@
 class FileChooser;
 class Hid_Thread;
 
-// The operations the pages call on ui_View, without any widget: the view
-// forwards each of its slots here, and the command line calls them by name.
-// The slots keep the names, argument types and meta-object order the pages
-// rely on. Each is a thin call into a tested unit.
+// The operations the pages call on ui_View, without any widget: this object
+// is ui_View itself (the view publishes it to the QML), and the command line
+// calls its slots by name. The slots keep the names, argument types and
+// meta-object order the pages rely on; they are declared here only. Each is a
+// thin call into a tested unit.
 //
 // Calls into the QML root go through a replaceable function (the view's
 // callRoot; nothing in the command line). GUI thread, except setCurrentDPI,
@@ -47,6 +48,19 @@ public:
     void setRootCaller(RootCaller caller) { m_callRoot = std::move(caller); }
     // Where file dialogs ask (not owned); without one every dialog cancels.
     void setFileChooser(FileChooser* chooser) { m_chooser = chooser; }
+    // Where setEnabled goes: the widget that shows the pages. Without one
+    // (the command line) the call does nothing.
+    void setEnableTarget(std::function<void(bool enabled)> target) { m_setEnabled = std::move(target); }
+
+    // The pages lock and unlock the view's mouse input while the busy shield
+    // shows. Invokable, not a slot: the command line offers slots only, and
+    // invokables come after the slots in the meta-object, so the operations
+    // keep their indices.
+    Q_INVOKABLE void setEnabled(bool enabled)
+    {
+        if (m_setEnabled)
+            m_setEnabled(enabled);
+    }
 
 Q_SIGNALS:
     void saveFailed(QString file);
@@ -119,4 +133,5 @@ private:
     ProfileStore m_store;
     RootCaller m_callRoot;
     FileChooser* m_chooser = nullptr;
+    std::function<void(bool)> m_setEnabled;
 };

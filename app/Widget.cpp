@@ -132,7 +132,7 @@ void Widget::checkDevice()
 void Widget::showDpiStage(int stage)
 {
     if (myQQuickView* v = view())
-        v->setCurrentDPI(stage);
+        v->core().setCurrentDPI(stage);
     // Stage codes 1..7 name their own text; 0 and anything above 7 the eighth.
     const std::size_t k = stage >= 1 && stage <= 7 ? std::size_t(stage - 1) : 7;
     showBalloon(QStringLiteral("Info"), dpiSwitchTexts[k] + QLatin1Char(' '), 10000);
@@ -162,7 +162,7 @@ void Widget::receiveMessage(const QString& message)
 void Widget::startUi()
 {
     if (myQQuickView* v = view())
-        v->initUI();
+        v->core().initUI();
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::runUiValue));
 }
 
@@ -172,7 +172,7 @@ void Widget::customEvent(QEvent* event)
         return;
     if (static_cast<UserEvent*>(event)->value == UserEvent::runUiValue) {
         if (myQQuickView* v = view())
-            v->runUI();
+            v->core().runUI();
     }
 }
 

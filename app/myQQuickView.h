@@ -5,10 +5,10 @@
 #include <QQuickWidget>
 #include <QVariant>
 
-// The QML host: loads the pages and carries the operations they call as
-// ui_View. Each slot forwards to the ViewCore it owns (the same operations
-// the command line reaches without any widget); the view adds what needs the
-// QML: the calls into the root object and the file dialogs.
+// The QML host: loads the pages and owns the ViewCore that they see as
+// ui_View (the operations are declared there only). The view gives the core
+// what needs the QML or a widget: the calls into the root object, the file
+// dialogs and ui_View's setEnabled, which locks this widget's input.
 //
 // Calls into the QML root go by function name; a function the root does not
 // have is skipped. GUI thread only.
@@ -26,66 +26,6 @@ public:
     // later event-loop pass, direct ones now. False when there is no root or
     // it has no function of that name taking that many arguments.
     bool callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type);
-
-public Q_SLOTS:
-    void clearHidBusy();
-    void initUI();
-    void runUI();
-    void resetApconfig();
-    bool loadMacroFile(QVariant macroFileName);
-    void saveMacroFile(QVariant macroFileName);
-    bool loadProfile(int profile);
-    void saveProfile(int profile);
-    void resetProfile(int profile);
-    void copyProfile(int destprofile, int srcprofile);
-    QStringList getLangStrings(QString typeStr, QString langCode);
-    QVariant createMacroIni(QVariant name, QVariant macroIndex);
-    QVariant updataNameList(QVariant type, QStringList nameList);
-    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
-    void deleteMacroUpdateProfile(QVariant macroName);
-    QVariant deleteMacroIni(QVariant name);
-    QVariantList getNameList(QVariant type);
-    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
-    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
-    QStringList loadMacroIni(QVariant name);
-    void mouseSaveGundata(QVariant index, QVariantList src6);
-    void mouseSendGundata(int gunIndex, QVariantList src6);
-    void modifyGundata(QVariant modifyType, QVariantList src6);
-    QVariantList getGunData(QVariant name);
-    QStringList getGunDataKey();
-    QVariant getXYSensitive(QVariant index);
-    QVariant getselectGun(QVariant index);
-    void setXYSensitive(QVariant index, QVariant xyData);
-    void setSelectGun(QVariant index, QVariant xyData);
-    void setCurrentProfile(int profile);
-    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-    void mouseSetReportRate(uchar rate);
-    void mouseSetCurrentDPI(uchar currentDPI);
-    void mouseResetKeyMatrix();
-    QVariant mouseGetCurrentDPI();
-    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
-    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
-    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
-    void mouseSetRGBColor(uchar type, QVariantList src24);
-    void mouseSetFixColor(QVariantList src3);
-    void mouseSetProfile(uint profileNo);
-    void mouseReadProfile(uint profileNo);
-    QVariant mouseReadCurrentProfile();
-    void mouseSwitchKeyMatrix(int indexNo);
-    QVariantList GetKeyboardoption();
-    void mouseSetCursorSpeed(uint cursorSpeed);
-    void mouseSetVerticalScrollLines(uint lines);
-    void mouseSetDoubleClickSpeed(uint speed);
-    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
-    void openUpdateExe();
-    QVariant getData(QVariant key, bool isRecovery);
-    QVariant getGlobalData(QVariant key);
-    QVariantList getDataList(QVariant key, bool isRecovery);
-    void setData(QVariant key, QVariant data);
-    void setGlobalData(QVariant key, QVariant tmpdata);
-    void setDataList(QVariant key, QVariantList datalist);
-    void setBusy(int busyTime);
-    void setCurrentDPI(int dpiValue);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -3,6 +3,7 @@
 // of calls, and prints each result as one JSON value.
 
 #include "CommandDispatcher.h"
+#include "DataPaths.h"
 #include "DeviceCheck.h"
 #include "FileChooser.h"
 #include "Hid_Thread.h"
@@ -136,7 +137,7 @@ int main(int argc, char** argv)
         mouse = VirtualMouseSetup::fromConfig();
         if (!mouse)
             return fail(QStringLiteral("%1 has no mouse entry for the virtual mouse")
-                            .arg(QDir::current().filePath(QStringLiteral("modules/setting/apConfig.bin"))));
+                            .arg(QDir::current().filePath(QDir::cleanPath(DataPath::apConfig))));
         virtualBackend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()});
         device = virtualBackend.get();
     }

@@ -1,5 +1,6 @@
 #include "LanguageStrings.h"
 
+#include "DataPaths.h"
 #include "DpiSwitchTexts.h"
 
 #include <QLoggingCategory>
@@ -21,7 +22,7 @@ QString filePath(const QString& language)
     if (language.startsWith(QLatin1Char('.')) || language.contains(QLatin1Char('/')) ||
         language.contains(QLatin1Char('\\')))
         return {};
-    return QStringLiteral("./modules/i18n/") + language + QStringLiteral(".ini");
+    return DataPath::languageFile(language);
 }
 
 QStringList load(const QString& section, const QString& language)
@@ -43,7 +44,7 @@ QStringList load(const QString& section, const QString& language)
         // A text with a comma that was not quoted reads as a list; join it
         // back rather than lose it.
         texts.append(v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
-                                                                : v.toString());
+                                                                 : v.toString());
     }
     if (section == QLatin1String("other")) {
         const QStringList& source = language == QLatin1String("French") ? frenchDpiTexts : texts;

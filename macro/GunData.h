@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataPaths.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -24,14 +26,18 @@
 // missing element's value; each of these writes a debug line.
 namespace GunData {
 
-inline const QString defaultPath = QStringLiteral("./modules/gun/gunData.bin");
+inline const QString& defaultPath = DataPath::gunData;
 
 // Elements of a preset as the page saves it.
 inline constexpr int presetSize = 6;
 // Element of a rename request that holds the old identifier.
 inline constexpr int renameOldIdPosition = 6;
 
-enum ModifyType { Delete = 0, Rename = 1 };
+enum ModifyType
+{
+    Delete = 0,
+    Rename = 1
+};
 
 // Whether id can name one preset: not empty and without '/' or '\', which
 // the settings library reads as group separators (an identifier made of

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataPaths.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,7 +36,7 @@ class QSettings;
 // write through those stores and leave syncing to them. GUI thread only.
 namespace MacroLibrary {
 
-inline const QString defaultFolder = QStringLiteral("./modules/macro");
+inline const QString& defaultFolder = DataPath::macroFolder;
 // File names have at most 255 bytes; the macro's file adds ".bin", and the
 // temporary file every write goes through adds seven characters more.
 constexpr int maxNameBytes = 255 - 4 - 7;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataPaths.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -11,7 +13,7 @@
 // acts and closes it. GUI thread only.
 namespace NameList {
 
-inline const QString defaultPath = QStringLiteral("./modules/setting/name.bin");
+inline const QString& defaultPath = DataPath::nameList;
 inline const QString filler = QStringLiteral("loaderfiller");
 
 // The key of a list type, or empty for an unknown type.

@@ -1,5 +1,6 @@
 #include "ProfileStore.h"
 
+#include "DataPaths.h"
 #include "FileChooser.h"
 #include "IniValue.h"
 #include "SafeFile.h"
@@ -12,9 +13,6 @@
 
 namespace {
 
-const QString globalPath = QStringLiteral("./modules/setting/apConfig.bin");
-const QString globalFactoryPath = QStringLiteral("./modules/setting/apConfigD.bin");
-const QString factoryPath = QStringLiteral("./modules/setting/pD.bin");
 const char* const profileFilter = "Profile(*.pf)";
 
 QString tr(const char* text)
@@ -30,8 +28,8 @@ QString desktopFolder()
 } // namespace
 
 ProfileStore::ProfileStore()
-    : m_global(std::make_unique<QSettings>(globalPath, QSettings::IniFormat))
-    , m_factory(std::make_unique<QSettings>(factoryPath, QSettings::IniFormat))
+    : m_global(std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat))
+    , m_factory(std::make_unique<QSettings>(DataPath::factoryProfile, QSettings::IniFormat))
 {
     for (int n = 0; n < profileCount; ++n)
         m_profiles.append(new QSettings(profilePath(n), QSettings::IniFormat));
@@ -44,7 +42,7 @@ ProfileStore::~ProfileStore()
 
 QString ProfileStore::profilePath(int profile)
 {
-    return QStringLiteral("./modules/setting/p%1.bin").arg(profile + 1);
+    return DataPath::profile(profile);
 }
 
 QSettings* ProfileStore::profile(int n) const
@@ -151,11 +149,11 @@ bool ProfileStore::resetApconfig()
     // them lands on the restored file later.
     const QString fileName = m_global->fileName();
     SafeFile::writeBack(*m_global);
-    if (!SafeFile::replaceWithCopy(globalFactoryPath, fileName)) {
+    if (!SafeFile::replaceWithCopy(DataPath::apConfigFactory, fileName)) {
         report(fileName);
         return false;
     }
-    m_global = std::make_unique<QSettings>(globalPath, QSettings::IniFormat);
+    m_global = std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat);
     return true;
 }
 
@@ -217,7 +215,7 @@ bool ProfileStore::saveProfile(int profile, FileChooser& chooser)
 
 bool ProfileStore::resetProfile(int profile)
 {
-    if (replaceProfile(profile, factoryPath))
+    if (replaceProfile(profile, DataPath::factoryProfile))
         return true;
     if (this->profile(profile))
         report(profilePath(profile));

@@ -240,6 +240,8 @@ void TestSkarnctl::errors_data()
     QTest::addRow("call without operation") << QStringList{"call"} << QByteArray() << QByteArray("needs an operation");
     QTest::addRow("unknown operation") << QStringList{"call", "noSuchThing"} << QByteArray()
                                        << QByteArray("unknown operation noSuchThing");
+    QTest::addRow("view-widget call") << QStringList{"call", "setEnabled", "false"} << QByteArray()
+                                      << QByteArray("unknown operation setEnabled");
     QTest::addRow("unknown hid slot") << QStringList{"call", "hid.nothing"} << QByteArray()
                                       << QByteArray("unknown operation hid.nothing");
     QTest::addRow("too few arguments") << QStringList{"call", "getData", "mouse/x"} << QByteArray()

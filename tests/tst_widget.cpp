@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QQmlContext>
+#include <QQmlExpression>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTest>
@@ -34,6 +36,7 @@ private Q_SLOTS:
     void trayQuitEndsLoopWithZero();
     void controllerMovesHidesAndBusies();
     void rootCallsByName();
+    void qmlReachesOperations();
     void viewReadsFlagsOnce();
     void globalData();
     void resetApconfigRestoresFactory();
@@ -74,9 +77,8 @@ void TestWidget::slotOrder()
                 result << QString::fromLatin1(mo.method(i).methodSignature());
         return result;
     };
-    QCOMPARE(names(Widget::staticMetaObject),
-             (QStringList{"trayIconActivated(QSystemTrayIcon::ActivationReason)", "checkDevice()", "exitSYS()",
-                          "receiveMessage(QString)"}));
+    QCOMPARE(names(Widget::staticMetaObject), (QStringList{"trayIconActivated(QSystemTrayIcon::ActivationReason)",
+                                                           "checkDevice()", "exitSYS()", "receiveMessage(QString)"}));
 }
 
 void TestWidget::windowAndTray()
@@ -186,11 +188,10 @@ void TestWidget::restoreOnlyWhileConnected()
     if (trigger == "message") {
         w.receiveMessage(QString());
     } else {
-        const QHash<QString, QSystemTrayIcon::ActivationReason> reasons{
-            {"DoubleClick", QSystemTrayIcon::DoubleClick},
-            {"Trigger", QSystemTrayIcon::Trigger},
-            {"Context", QSystemTrayIcon::Context},
-            {"MiddleClick", QSystemTrayIcon::MiddleClick}};
+        const QHash<QString, QSystemTrayIcon::ActivationReason> reasons{{"DoubleClick", QSystemTrayIcon::DoubleClick},
+                                                                        {"Trigger", QSystemTrayIcon::Trigger},
+                                                                        {"Context", QSystemTrayIcon::Context},
+                                                                        {"MiddleClick", QSystemTrayIcon::MiddleClick}};
         w.trayIconActivated(reasons.value(trigger));
     }
     QVERIFY(!w.isVisible()); // posted, not immediate
@@ -206,7 +207,6 @@ void TestWidget::restoreOnlyWhileConnected()
         QVERIFY(w.isVisible());
     }
 }
-
 
 void TestWidget::changesIgnoredWhileListening()
 {
@@ -257,7 +257,7 @@ void TestWidget::controllerMovesHidesAndBusies()
 
     w.controller->setBusy();
     w.controller->setBusy(250);
-    w.view()->setBusy(40);
+    w.view()->core().setBusy(40);
     QCOMPARE(rootCalls(w), (QStringList{"setProtectUI(0)", "setProtectUI(250)", "setProtectUI(40)"}));
 
     w.controller->onClose();
@@ -284,12 +284,30 @@ void TestWidget::rootCallsByName()
     QTRY_COMPARE(rootCalls(w), (QStringList{"detectKeyboard(true,4)", "detectMouse(false,240,10,20)"}));
     // setCurrentDPI runs at once on the GUI thread, and is carried there from
     // another thread.
-    v->setCurrentDPI(3);
+    v->core().setCurrentDPI(3);
     QCOMPARE(rootCalls(w).last(), QStringLiteral("setCurrentDPI(3)"));
-    std::thread other([v] { v->setCurrentDPI(5); });
+    std::thread other([v] { v->core().setCurrentDPI(5); });
     other.join();
     QTRY_COMPARE(rootCalls(w).last(), QStringLiteral("setCurrentDPI(5)"));
     QCOMPARE(w.view()->rootObject()->property("currentDpiStage").toInt(), 5);
+}
+
+// The QML's ui_View is the operations object; its setEnabled locks the
+// widget that shows the pages.
+void TestWidget::qmlReachesOperations()
+{
+    Widget w;
+    QQmlContext* context = w.view()->rootContext();
+    auto eval = [&](const char* js) {
+        return QQmlExpression(context, w.view()->rootObject(), QString::fromLatin1(js)).evaluate();
+    };
+    QCOMPARE(context->contextProperty(QStringLiteral("ui_View")).value<QObject*>(), &w.view()->core());
+    QCOMPARE(eval("ui_View.objectName").toString(), QStringLiteral("ui_View"));
+    QCOMPARE(eval("ui_View.getGlobalData('mouse/keyCount')").toString(), QStringLiteral("8"));
+    eval("ui_View.setEnabled(false)");
+    QVERIFY(!w.view()->isEnabled());
+    eval("ui_View.setEnabled(true)");
+    QVERIFY(w.view()->isEnabled());
 }
 
 void TestWidget::viewReadsFlagsOnce()
@@ -304,7 +322,7 @@ void TestWidget::viewReadsFlagsOnce()
         QCOMPARE(v->core().icType, QStringLiteral("560"));
         QCOMPARE(v->core().is55328, true);
         QCOMPARE(v->core().is571, false);
-        v->setGlobalData("mouse/icType", "553");
+        v->core().setGlobalData("mouse/icType", "553");
         QCOMPARE(v->core().icType, QStringLiteral("560"));
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -319,14 +337,14 @@ void TestWidget::viewReadsFlagsOnce()
 void TestWidget::globalData()
 {
     Widget w;
-    myQQuickView* v = w.view();
+    ViewCore* v = &w.view()->core();
     QVERIFY(!v->getGlobalData("mouse/noSuchKey").isValid());
     QCOMPARE(v->getGlobalData("mouse/keyCount").toString(), QStringLiteral("8"));
     v->setGlobalData("mouse/profileNo", 3);
     QCOMPARE(v->getGlobalData("mouse/profileNo").toInt(), 3);
-    v->core().store().global().sync();
+    v->store().global().sync();
     QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
-    v->core().hid->hidReady = false;
+    v->hid->hidReady = false;
     v->clearHidBusy();
     QVERIFY(w.hid.hidReady);
 }
@@ -334,7 +352,7 @@ void TestWidget::globalData()
 void TestWidget::resetApconfigRestoresFactory()
 {
     Widget w;
-    myQQuickView* v = w.view();
+    ViewCore* v = &w.view()->core();
     const QByteArray factory = m_data->read("modules/setting/apConfigD.bin");
     v->setGlobalData("common/name", "changed");
     v->setGlobalData("mouse/extra", "1");
@@ -348,14 +366,14 @@ void TestWidget::resetApconfigRestoresFactory()
     QCOMPARE(m_data->read("modules/setting/apConfig.bin"), factory);
     // The store keeps working after the reset.
     v->setGlobalData("mouse/profileNo", 2);
-    v->core().store().global().sync();
+    v->store().global().sync();
     QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=2"));
 }
 
 void TestWidget::resetApconfigKeepsFileWithoutFactory()
 {
     Widget w;
-    myQQuickView* v = w.view();
+    ViewCore* v = &w.view()->core();
     QVERIFY(QFile::remove(m_data->filePath("modules/setting/apConfigD.bin")));
     v->setGlobalData("common/name", "mine");
     v->resetApconfig();
