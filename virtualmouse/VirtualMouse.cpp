@@ -100,9 +100,9 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
     : QObject(parent)
     , m_record(record)
     , m_family(family)
-    , m_kind(family == QLatin1String("553")   ? Family::F553
-             : family == QLatin1String("560") ? Family::F560
-                                              : Family::Unknown)
+    , m_set(family == QLatin1String("553")   ? std::optional(CommandSet::Set553)
+            : family == QLatin1String("560") ? std::optional(CommandSet::Set560)
+                                             : std::nullopt)
     , m_table(table)
     , m_key(HidCodec::keyFromCode(record.sCode).value_or(HidCodec::SecrecyKey{}))
     , m_reportLength(HidCodec::usableReportLength(record.reportLength))
@@ -110,6 +110,12 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
     , m_state(State::defaults())
 {
     m_link->mouse = this;
+}
+
+VirtualMouse::VirtualMouse(const DeviceRecord& record, CommandSet set, const HidCodec::ScrambleTable& table,
+                           QObject* parent)
+    : VirtualMouse(record, set == CommandSet::Set560 ? QStringLiteral("560") : QStringLiteral("553"), table, parent)
+{
 }
 
 VirtualMouse::~VirtualMouse()
@@ -239,7 +245,7 @@ bool VirtualMouse::pressDpiButton()
 {
     std::lock_guard lock(m_link->mutex);
     const int count = std::clamp(int(m_state.dpiCount), 1, 8);
-    const int current = m_kind == Family::F560 ? m_state.dpiStages[0] : m_state.dpiStage;
+    const int current = m_set == CommandSet::Set560 ? m_state.dpiStages[0] : m_state.dpiStage;
     return pressLocked(current >= count ? 1 : current + 1);
 }
 
@@ -247,7 +253,7 @@ bool VirtualMouse::pressLocked(int stage)
 {
     if (stage < 1 || stage > 8 || !m_link->plugged)
         return false;
-    if (m_kind == Family::F560)
+    if (m_set == CommandSet::Set560)
         m_state.dpiStages[0] = std::uint8_t(stage);
     else
         m_state.dpiStage = std::uint8_t(stage);
@@ -596,9 +602,9 @@ std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, 
     const FrameKind set{false, 0};
     const FrameKind get{true, 0};
 
-    if (f[0] == 0x00 && m_kind != Family::Unknown)
+    if (f[0] == 0x00 && m_set.has_value())
         return get; // the secrecy handshake runs with every device
-    if (m_kind == Family::F553) {
+    if (m_set == CommandSet::Set553) {
         switch (f[0]) {
         case 0x01:
         case 0x03:
@@ -632,7 +638,7 @@ std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, 
         case 0x8B:
             return get;
         }
-    } else if (m_kind == Family::F560) {
+    } else if (m_set == CommandSet::Set560) {
         switch (f[0]) {
         case 0x01:
             return set;
@@ -663,7 +669,7 @@ std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, 
 void VirtualMouse::applyFrame(const Frame& f)
 {
     State& s = m_state;
-    if (m_kind == Family::F553) {
+    if (m_set == CommandSet::Set553) {
         switch (f[0]) {
         case 0x01:
             s.reportRate = f[1];
@@ -710,7 +716,7 @@ void VirtualMouse::applyPayload(const Frame& f, const QByteArray& payload)
 {
     // checkFrame has bounded every index used here.
     State& s = m_state;
-    if (m_kind == Family::F553) {
+    if (m_set == CommandSet::Set553) {
         switch (f[0]) {
         case 0x10: // a short (type 2) table overwrites the start of the colour table
             s.colourType = f[1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandSet.h"
 #include "DeviceRecord.h"
 #include "HidBackend.h"
 #include "HidCodec.h"
@@ -84,12 +85,17 @@ public:
     VirtualMouse(const DeviceRecord& record, const QString& family,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable,
                  QObject* parent = nullptr);
+    // The mouse of a decided command set (family "553" or "560").
+    VirtualMouse(const DeviceRecord& record, CommandSet set,
+                 const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
     ~VirtualMouse() override;
     VirtualMouse(const VirtualMouse&) = delete;
     VirtualMouse& operator=(const VirtualMouse&) = delete;
 
     const DeviceRecord& record() const { return m_record; }
     QString family() const { return m_family; }
+    // The command set it speaks; nothing for a family that is neither.
+    std::optional<CommandSet> commandSet() const { return m_set; }
     int reportLength() const { return m_reportLength; }
 
     // Interface paths are prefix + "cmd" and prefix + "evt"; the prefix is
@@ -167,7 +173,6 @@ Q_SIGNALS:
 private:
     friend class VirtualHidBackend;
 
-    enum class Family { F553, F560, Unknown };
     enum class Reply { None, Ready, Blank };
     struct FrameKind
     {
@@ -215,7 +220,7 @@ private:
 
     const DeviceRecord m_record;
     const QString m_family;
-    const Family m_kind;
+    const std::optional<CommandSet> m_set;
     const HidCodec::ScrambleTable m_table;
     const HidCodec::SecrecyKey m_key;
     const int m_reportLength;
