@@ -74,7 +74,7 @@ double runOnce(const QString& family, Clock& clock, int* frames)
     hid.currentIndex = 0;
     ViewCore view;
     view.hid = &hid;
-    hid.setGunFlagSource([&view] { return view.isGun; });
+    hid.setTraits(view.traits);
     QElapsedTimer t;
     t.start();
     profileChange(view);

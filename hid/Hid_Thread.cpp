@@ -61,7 +61,7 @@ void Hid_Thread::startListener(uint index)
     // Only one loop may use the event interface.
     listenerFuture.waitForFinished();
 
-    if (m_icType && m_icType() == QLatin1String("560")) {
+    if (m_traits.uses560()) {
         uchar b1 = 0, b2 = 0;
         hid560_81H_GetKeyboardoption(b1, b2);
         b1 |= 0x08;
@@ -397,7 +397,7 @@ void Hid_Thread::perIndexCommand(const char* busyLine, uchar command, uchar valu
     for (uchar index = 1; index <= 4; ++index) {
         prepareRequest(command, {index, value});
         sendFrame(0, true);
-        if (m_isGun && m_isGun())
+        if (m_traits.isGun)
             break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceRecord.h"
+#include "DeviceTraits.h"
 #include "HidCodec.h"
 
 #include <QFuture>
@@ -65,10 +66,11 @@ public:
     HidBackend* backend() const { return m_backend; }
     // The clock for the fixed delays (not owned). Clock::system() by default.
     void setClock(Clock* clock);
-    // Where the view's isGun flag and icType are read; false and empty until
-    // a source is set.
-    void setGunFlagSource(std::function<bool()> isGun) { m_isGun = std::move(isGun); }
-    void setFamilySource(std::function<QString()> icType) { m_icType = std::move(icType); }
+    // The device traits read by the view core: the command set picks the
+    // listener's keyboard option bits, the gun flag stops the per-index
+    // commands after index 1. Command set 553 without flags until set.
+    void setTraits(const DeviceTraits& traits) { m_traits = traits; }
+    const DeviceTraits& traits() const { return m_traits; }
 
     // What the listener reports, delivered on the GUI thread in the order the
     // listener produced it (queued through this object).
@@ -188,8 +190,7 @@ private:
 
     HidBackend* m_backend;
     Clock* m_clock;
-    std::function<bool()> m_isGun;
-    std::function<QString()> m_icType;
+    DeviceTraits m_traits;
     ListenerSink m_sink;
     QSet<QString> m_deniedReported;
     std::mutex m_eventsMutex;
