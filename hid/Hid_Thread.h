@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandRow.h"
 #include "DeviceRecord.h"
 #include "DeviceTraits.h"
 #include "HidCodec.h"
@@ -168,22 +169,22 @@ private:
     bool sendRequest();
     // Closes the interface and frees the link; returns ok.
     bool endExchange(bool ok);
-    // A get command: the request, one reply, values taken from reply bytes
-    // 2.. in order. keepOnFailure: a failed exchange leaves the values as
-    // they were (else they become 0). False when nothing was exchanged.
-    bool getCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                    std::initializer_list<uchar*> values, bool keepOnFailure);
+    // A get row: the request, one reply, values taken from reply bytes 2..
+    // in order (the row's keepOnFailure: a failed exchange leaves them as
+    // they were, else they become 0). False when nothing was exchanged.
+    bool runGet(const CommandRow& row, std::initializer_list<uchar> arguments, std::initializer_list<uchar*> values);
 
     // The 00H exchange; true when the reply was read.
     bool getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
     // Claims the link, or writes the busy line and returns false.
     bool claim(const char* busyLine);
-    void prepareRequest(uchar command, std::initializer_list<uchar> arguments);
-    // A set command: claim, frame, optional payload, exchange, optional 8 ms.
-    void setCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                    const uchar* payload, int payloadLength, bool settle, bool sleepAfter);
-    // 03H/04H of command set 560: index bytes 1..4, or only 1 with the gun flag.
-    void perIndexCommand(const char* busyLine, uchar command, uchar value);
+    // A set row: claim, frame, the row's payload taken from payload,
+    // exchange, the row's pauses.
+    void runSet(const CommandRow& row, std::initializer_list<uchar> arguments, const uchar* payload = nullptr);
+    // A per-index row: index bytes 1..4, or only 1 with the gun flag.
+    void runPerIndex(const CommandRow& row, uchar value);
+    // A read row: the row's payload read into dest, all or nothing.
+    void runRead(const CommandRow& row, uchar argument, uchar* dest);
     int reportLengthOf(const DeviceRecord& record) const;
     void reportDenied(const QString& path);
     bool currentIsEncoded() const;
