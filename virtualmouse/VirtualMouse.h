@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+struct Firmware;
 struct VirtualMouseEndpoint;
 struct VirtualMouseLink;
 
@@ -174,11 +175,6 @@ private:
     friend class VirtualHidBackend;
 
     enum class Reply { None, Ready, Blank };
-    struct FrameKind
-    {
-        bool get = false;
-        int payloadLength = 0;
-    };
     struct Payload
     {
         HidCodec::Frame frame{};
@@ -207,10 +203,11 @@ private:
 
     // All below with the mutex held.
     void protocolError(const QString& message);
-    std::optional<FrameKind> checkFrame(const HidCodec::Frame& frame, QString& why) const;
-    void applyFrame(const HidCodec::Frame& frame);
-    void applyPayload(const HidCodec::Frame& frame, const QByteArray& payload);
+    // The secrecy handshake here, every other get command by the firmware
+    // table; a block that follows the reply is queued as bulk input reports.
     HidCodec::Frame replyTo(const HidCodec::Frame& frame);
+    // The stage the DPI button steps.
+    std::uint8_t& currentStage();
     // Queues report for every live handle of the interface; false when none took it.
     bool queueInput(HidRole interface, const QByteArray& report);
     void resetLink();
@@ -221,6 +218,8 @@ private:
     const DeviceRecord m_record;
     const QString m_family;
     const std::optional<CommandSet> m_set;
+    // The command set's table; nullptr for a family that is neither.
+    const Firmware* const m_firmware;
     const HidCodec::ScrambleTable m_table;
     const HidCodec::SecrecyKey m_key;
     const int m_reportLength;
