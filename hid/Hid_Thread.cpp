@@ -379,6 +379,7 @@ bool Hid_Thread::claim(const char* busyLine)
 
 void Hid_Thread::runSet(const CommandRow& row, std::initializer_list<uchar> arguments, const uchar* payload)
 {
+    Q_ASSERT(row.kind == CommandRow::Kind::Set && (row.payloadLength == 0 || payload));
     if (!claim(row.busyLine))
         return;
     sendBuffer = CommandRows::frameOf(row, arguments);
@@ -391,6 +392,7 @@ void Hid_Thread::runSet(const CommandRow& row, std::initializer_list<uchar> argu
 
 void Hid_Thread::runPerIndex(const CommandRow& row, uchar value)
 {
+    Q_ASSERT(row.kind == CommandRow::Kind::PerIndex);
     if (!claim(row.busyLine))
         return;
     // Claimed once: each sendFrame frees the link at its end and the next
@@ -405,6 +407,7 @@ void Hid_Thread::runPerIndex(const CommandRow& row, uchar value)
 
 void Hid_Thread::runRead(const CommandRow& row, uchar argument, uchar* dest)
 {
+    Q_ASSERT(row.kind == CommandRow::Kind::Read);
     if (!claim(row.busyLine))
         return;
     sendBuffer = CommandRows::frameOf(row, {argument});
@@ -422,6 +425,7 @@ void Hid_Thread::runRead(const CommandRow& row, uchar argument, uchar* dest)
 bool Hid_Thread::runGet(const CommandRow& row, std::initializer_list<uchar> arguments,
                         std::initializer_list<uchar*> values)
 {
+    Q_ASSERT(row.kind == CommandRow::Kind::Get && qsizetype(values.size()) == row.replyValues);
     if (!claim(row.busyLine))
         return false;
     sendBuffer = CommandRows::frameOf(row, arguments);
