@@ -308,7 +308,7 @@ bool CommandDispatcher::callVirtual(const QString& name, const QJsonArray& argum
         if (stage == 0) {
             const VirtualMouse::State s = m_mouse->state();
             const int count = std::clamp(int(s.dpiCount), 1, 8);
-            const int current = m_mouse->family() == QLatin1String("560") ? s.dpiStages[0] : s.dpiStage;
+            const int current = m_mouse->commandSet() == CommandSet::Set560 ? s.dpiStages[0] : s.dpiStage;
             stage = current >= count ? 1 : current + 1;
         }
         const bool delivered = m_mouse->pressDpiButton(int(stage));

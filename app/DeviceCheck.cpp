@@ -42,10 +42,10 @@ bool run(Hid_Thread& hid, ViewCore& view, const std::function<void()>& announce)
         if (announce)
             announce();
         hid.startListener(uint(hid.currentIndex));
-        if (view.icType == QLatin1String("560")) {
+        if (view.traits.uses560()) {
             view.mouseReadProfile(0);
             view.mouseReadProfile(1);
-            if (view.isGun) {
+            if (view.traits.isGun) {
                 view.mouseReadProfile(2);
                 view.mouseReadProfile(3);
                 view.mouseReadProfile(4);

@@ -13,11 +13,11 @@
 ViewCore::ViewCore(QObject* parent)
     : QObject(parent)
 {
-    isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
-    isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
-    icType = IniValue::text(getGlobalData(QStringLiteral("mouse/icType")));
-    is55328 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is55328")));
-    is571 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is571")));
+    traits.isColorful = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isColorful")));
+    traits.isGun = IniValue::boolean(getGlobalData(QStringLiteral("mouse/isGun")));
+    traits.commandSet = commandSetOf(IniValue::text(getGlobalData(QStringLiteral("mouse/icType"))));
+    traits.is55328 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is55328")));
+    traits.is571 = IniValue::boolean(getGlobalData(QStringLiteral("mouse/is571")));
     m_store.saveFailed = [this](const QString& file) { Q_EMIT saveFailed(file); };
 }
 

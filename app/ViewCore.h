@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceTraits.h"
 #include "ProfileStore.h"
 
 #include <QObject>
@@ -37,11 +38,9 @@ public:
     ~ViewCore() override;
 
     Hid_Thread* hid = nullptr;
-    bool isColorful = false;
-    bool isGun = false;
-    QString icType; // "560" selects command set 560, anything else 553
-    bool is55328 = false;
-    bool is571 = false;
+    // Read once from the global file when the core is made; the wiring hands
+    // them to the worker.
+    DeviceTraits traits;
     std::array<std::array<uchar, 128>, 5> profileImages{};
 
     ProfileStore& store() { return m_store; }

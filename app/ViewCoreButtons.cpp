@@ -10,8 +10,6 @@
 
 namespace {
 
-using KeyMatrix::CommandSet;
-
 QString pageEntryKey(int index)
 {
     return QStringLiteral("mouseKeyMatrix/%1").arg(index);
@@ -57,7 +55,7 @@ void ViewCore::mouseResetKeyMatrix()
     }
     if (!hid)
         return;
-    const CommandSet set = KeyMatrix::commandSetOf(icType);
+    const CommandSet set = traits.commandSet;
     for (uchar matrix = 2; matrix <= 4; ++matrix)
         sendMatrix(*hid, set, KeyMatrix::toBlock(firmware), matrix);
 }
@@ -76,7 +74,7 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
     const KeyMatrix::Matrix page = KeyMatrix::matrixFromValues(src64, &numbers);
     if (!numbers && src64.size() == KeyMatrix::valueCount)
         qCDebug(skarnApp) << "mouseSetKeyMatrix: values that are not numbers are sent as 0";
-    const CommandSet set = KeyMatrix::commandSetOf(icType);
+    const CommandSet set = traits.commandSet;
     bool periodsOk = true;
     const KeyMatrix::Periods periods = KeyMatrix::periodsFromValues(otherParam, &periodsOk);
     const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, set, periods);
@@ -112,7 +110,7 @@ void ViewCore::mouseSwitchKeyMatrix(int indexNo)
     }
     if (!hid)
         return;
-    if (KeyMatrix::commandSetOf(icType) == CommandSet::Set560)
+    if (traits.commandSet == CommandSet::Set560)
         hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
     else
         hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));

@@ -13,7 +13,7 @@ namespace {
 
 bool uses560(const ViewCore& view)
 {
-    return view.icType == QLatin1String("560");
+    return view.traits.uses560();
 }
 
 // The first N items of list as ints. Items that are missing or not numbers
@@ -58,7 +58,7 @@ void sendStageImages(ViewCore& view)
 {
     if (!view.hid)
         return;
-    const std::size_t last = view.isGun ? 4 : 1;
+    const std::size_t last = view.traits.isGun ? 4 : 1;
     for (std::size_t n = 1; n <= last; ++n)
         view.hid->hid560_0CH_setProfile(view.profileImages[n].data(), uchar(n));
 }
@@ -141,14 +141,14 @@ void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiVal
 
 void ViewCore::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
 {
-    const Lighting::Variant variant = Lighting::variantOf(isColorful, is571);
+    const Lighting::Variant variant = Lighting::variantOf(traits.isColorful, traits.is571);
     const Lighting::Effect triple = Lighting::effectFor(variant, effect, option1, option2);
 
     if (uses560(*this)) {
-        Lighting::writeEffect(profileImages, variant, triple, isGun);
+        Lighting::writeEffect(profileImages, variant, triple, traits.isGun);
         sendStageImages(*this);
     } else if (hid) {
-        const Lighting::Effect sent = Lighting::effectFor553(variant, triple, is55328);
+        const Lighting::Effect sent = Lighting::effectFor553(variant, triple, traits.is55328);
         hid->hid553_0DH_SetRGBLedEffect(sent.effect, sent.option1, sent.option2);
     }
 }
@@ -159,14 +159,14 @@ void ViewCore::mouseSetRGBColor(uchar type, QVariantList src24)
         lowBytes(intsFromList<std::tuple_size_v<Lighting::ColourTable>>(src24, "mouseSetRGBColor", "src24", 1));
 
     if (uses560(*this)) {
-        const int image = Lighting::writeColours(profileImages, table, isColorful);
+        const int image = Lighting::writeColours(profileImages, table, traits.isColorful);
         if (hid)
             hid->hid560_0CH_setProfile(profileImages[std::size_t(image)].data(), uchar(image));
         return;
     }
     if (!hid)
         return;
-    const Lighting::ColourSend send = Lighting::colourSend553(table, type, is55328, is571);
+    const Lighting::ColourSend send = Lighting::colourSend553(table, type, traits.is55328, traits.is571);
     if (send.fixedColour) {
         hid->hid553_0CH_SetFixLEDColor(table.data());
         return;

@@ -14,7 +14,7 @@ void ViewCore::mouseSaveGundata(QVariant index, QVariantList src6)
 
 void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
 {
-    if (!isGun)
+    if (!traits.isGun)
         return;
     // Slot 1..3 selects profile image 2..4 or device slot byte 0..2; anything
     // else would address an image that does not exist.
@@ -23,7 +23,7 @@ void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
         return;
     }
     const GunData::SlotValues values = GunData::slotValues(src6);
-    if (icType == QLatin1String("560")) {
+    if (traits.uses560()) {
         const int n = gunIndex + 1;
         auto& image = profileImages[std::size_t(n)];
         GunData::writeSlot(image, values);

@@ -99,10 +99,14 @@ QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroInde
 
     if (!hid)
         return true;
-    if (icType == QLatin1String("560"))
+    switch (traits.commandSet) {
+    case CommandSet::Set560:
         hid->hid560_0FH_SetMacroKey(uchar(slot + 1), block.data());
-    else
+        break;
+    case CommandSet::Set553:
         hid->hid553_13H_SetMacroKey(uchar(slot + 1), block.data());
+        break;
+    }
     return true;
 }
 

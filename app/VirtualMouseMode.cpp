@@ -61,7 +61,7 @@ int VirtualMouseMode::nextStage() const
 {
     const VirtualMouse::State s = m_mouse->state();
     const int count = std::clamp(int(s.dpiCount), 1, 8);
-    const int current = m_mouse->family() == QLatin1String("560") ? s.dpiStages[0] : s.dpiStage;
+    const int current = m_mouse->commandSet() == CommandSet::Set560 ? s.dpiStages[0] : s.dpiStage;
     return current >= count ? 1 : current + 1;
 }
 

@@ -22,15 +22,13 @@ std::unique_ptr<VirtualMouse> fromConfig()
         qCDebug(skarnApp) << "virtual mouse: apConfig.bin has no mouse entry (type 1)";
         return nullptr;
     }
-    const QString family = IniValue::text(settings.value(QStringLiteral("mouse/icType"))) == QLatin1String("560")
-                               ? QStringLiteral("560")
-                               : QStringLiteral("553");
+    const CommandSet set = commandSetOf(IniValue::text(settings.value(QStringLiteral("mouse/icType"))));
     const auto table = DeviceDescription::readScrambleTable(settings).value_or(HidCodec::defaultScrambleTable);
-    auto mouse = std::make_unique<VirtualMouse>(*mouseEntry, family, table);
+    auto mouse = std::make_unique<VirtualMouse>(*mouseEntry, set, table);
     qCDebug(skarnApp).noquote() << QStringLiteral("virtual mouse %1:%2, command set %3")
                                        .arg(mouseEntry->vid, 4, 16, QLatin1Char('0'))
                                        .arg(mouseEntry->pid, 4, 16, QLatin1Char('0'))
-                                       .arg(family);
+                                       .arg(mouse->family());
     return mouse;
 }
 

@@ -33,14 +33,6 @@ const char* const trayMenuStyleSheet =
 Widget::Widget(QWidget* parent) : QWidget(parent)
 {
     hid.owner = this;
-    hid.setGunFlagSource([this] {
-        myQQuickView* v = view();
-        return v && v->core().isGun;
-    });
-    hid.setFamilySource([this] {
-        myQQuickView* v = view();
-        return v ? v->core().icType : QString();
-    });
     hid.setListenerSink({[this](int stage) { showDpiStage(stage); },
                          [this] {
                              if (myQQuickView* v = view())
@@ -51,6 +43,7 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
     controller->setup(this);
 
     view()->core().hid = &hid;
+    hid.setTraits(view()->core().traits);
 
     checkTimer.setInterval(checkIntervalMs);
     checkTimer.setSingleShot(true);

@@ -149,8 +149,7 @@ int main(int argc, char** argv)
     hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : device);
     ViewCore view;
     view.hid = &hid;
-    hid.setGunFlagSource([&view] { return view.isGun; });
-    hid.setFamilySource([&view] { return view.icType; });
+    hid.setTraits(view.traits);
     FixedFileChooser chooser(chosen);
     view.setFileChooser(&chooser);
     // A change that could not be saved is never reported as success.

@@ -86,7 +86,7 @@ double runOnce(const QString& family, Clock& clock, int* frames, QIODevice* trac
     hid.currentIndex = 0;
     ViewCore view;
     view.hid = &hid;
-    hid.setGunFlagSource([&view] { return view.isGun; });
+    hid.setTraits(view.traits);
     QElapsedTimer t;
     t.start();
     profileChange(view);

@@ -71,8 +71,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     rig->hid.deviceList = {entry};
     rig->hid.currentIndex = 0;
     rig->view.hid = &rig->hid;
-    rig->hid.setGunFlagSource([] { return rig->view.isGun; });
-    rig->hid.setFamilySource([] { return rig->view.icType; });
+    rig->hid.setTraits(rig->view.traits);
     rig->view.setFileChooser(&rig->chooser);
     // No virtual mouse for the dispatcher: its virtual.* calls wait in real
     // time for the listener, which does not run here.

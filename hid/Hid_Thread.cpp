@@ -1,6 +1,8 @@
 #include "Hid_Thread.h"
 
 #include "Clock.h"
+#include "Commands553.h"
+#include "Commands560.h"
 #include "HidBackend.h"
 #include "HidLog.h"
 
@@ -61,16 +63,21 @@ void Hid_Thread::startListener(uint index)
     // Only one loop may use the event interface.
     listenerFuture.waitForFinished();
 
-    if (m_icType && m_icType() == QLatin1String("560")) {
+    switch (m_traits.commandSet) {
+    case CommandSet::Set560: {
         uchar b1 = 0, b2 = 0;
         hid560_81H_GetKeyboardoption(b1, b2);
-        b1 |= 0x08;
+        b1 |= Commands560::listenerOptionBits;
         hid560_01H_SetKeyboardoption(b1, b2);
-    } else {
+        break;
+    }
+    case CommandSet::Set553: {
         uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
         hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
-        b4 |= 0x48;
+        b4 |= Commands553::listenerOptionBits;
         hid553_03H_SetKeyboardoption(b1, b2, b3, b4);
+        break;
+    }
     }
 
     // The loop works on its own copy of the path: the GUI thread may change
@@ -370,53 +377,64 @@ bool Hid_Thread::claim(const char* busyLine)
     return false;
 }
 
-void Hid_Thread::prepareRequest(uchar command, std::initializer_list<uchar> arguments)
+void Hid_Thread::runSet(const CommandRow& row, std::initializer_list<uchar> arguments, const uchar* payload)
 {
-    sendBuffer = HidCodec::request(command, arguments);
-}
-
-void Hid_Thread::setCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                            const uchar* payload, int payloadLength, bool settle, bool sleepAfter)
-{
-    if (!claim(busyLine))
+    Q_ASSERT(row.kind == CommandRow::Kind::Set && (row.payloadLength == 0 || payload));
+    if (!claim(row.busyLine))
         return;
-    prepareRequest(command, arguments);
-    if (payloadLength > 0)
-        std::memcpy(bulkBuffer.data(), payload, std::size_t(payloadLength));
-    sendFrame(payloadLength, settle);
-    if (sleepAfter)
+    sendBuffer = CommandRows::frameOf(row, arguments);
+    if (row.payloadLength > 0)
+        std::memcpy(bulkBuffer.data(), payload, std::size_t(row.payloadLength));
+    sendFrame(row.payloadLength, row.settle);
+    if (row.pauseAfter)
         m_clock->sleepMs(8);
 }
 
-void Hid_Thread::perIndexCommand(const char* busyLine, uchar command, uchar value)
+void Hid_Thread::runPerIndex(const CommandRow& row, uchar value)
 {
-    if (!claim(busyLine))
+    Q_ASSERT(row.kind == CommandRow::Kind::PerIndex);
+    if (!claim(row.busyLine))
         return;
     // Claimed once: each sendFrame frees the link at its end and the next
     // index goes out without claiming again.
     for (uchar index = 1; index <= 4; ++index) {
-        prepareRequest(command, {index, value});
-        sendFrame(0, true);
-        if (m_isGun && m_isGun())
+        sendBuffer = CommandRows::frameOf(row, {index, value});
+        sendFrame(0, row.settle);
+        if (m_traits.isGun)
             break;
     }
+}
+
+void Hid_Thread::runRead(const CommandRow& row, uchar argument, uchar* dest)
+{
+    Q_ASSERT(row.kind == CommandRow::Kind::Read);
+    if (!claim(row.busyLine))
+        return;
+    sendBuffer = CommandRows::frameOf(row, {argument});
+    replyBuffer.fill(0);
+    // All or nothing: a read that fails part-way (short report, timeout,
+    // device gone) leaves the caller's image as it was, never a mix of new
+    // and old bytes.
+    if (queryFrame(row.payloadLength))
+        std::memcpy(dest, bulkBuffer.data(), std::size_t(row.payloadLength));
 }
 
 // ---------------------------------------------------------------------------
 // Get commands
 
-bool Hid_Thread::getCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                            std::initializer_list<uchar*> values, bool keepOnFailure)
+bool Hid_Thread::runGet(const CommandRow& row, std::initializer_list<uchar> arguments,
+                        std::initializer_list<uchar*> values)
 {
-    if (!claim(busyLine))
+    Q_ASSERT(row.kind == CommandRow::Kind::Get && qsizetype(values.size()) == row.replyValues);
+    if (!claim(row.busyLine))
         return false;
-    prepareRequest(command, arguments);
+    sendBuffer = CommandRows::frameOf(row, arguments);
     // The reply area holds the values on entry, so an exchange that fails
     // before the reply is read gives them back unchanged (or cleared).
     replyBuffer.fill(0);
     std::size_t at = 2;
     for (uchar* v : values)
-        replyBuffer[at++] = keepOnFailure ? *v : 0;
+        replyBuffer[at++] = row.keepOnFailure ? *v : 0;
     const bool ok = queryFrame(0);
     at = 2;
     for (uchar* v : values)
@@ -426,7 +444,7 @@ bool Hid_Thread::getCommand(const char* busyLine, uchar command, std::initialize
 
 bool Hid_Thread::getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
 {
-    return getCommand("cmd Failed 00", 0x00, {byte1, byte2, byte3, byte4}, {&byte1, &byte2, &byte3, &byte4}, false);
+    return runGet(Commands553::getSecrecyCode, {byte1, byte2, byte3, byte4}, {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
@@ -436,40 +454,32 @@ void Hid_Thread::hid553_00H_GetSecrecyCode(uchar& byte1, uchar& byte2, uchar& by
 
 void Hid_Thread::hid553_83H_GetKeyboardoption(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4)
 {
-    getCommand("cmd Failed 83", 0x83, {}, {&byte1, &byte2, &byte3, &byte4}, true);
+    runGet(Commands553::getKeyboardOption, {}, {&byte1, &byte2, &byte3, &byte4});
 }
 
 void Hid_Thread::hid560_81H_GetKeyboardoption(uchar& byte1, uchar& byte2)
 {
-    getCommand("cmd Failed 81", 0x81, {}, {&byte1, &byte2}, true);
+    runGet(Commands560::getKeyboardOption, {}, {&byte1, &byte2});
 }
 
 void Hid_Thread::hid560_82H_GetCurrentProfile(uchar& byte1)
 {
-    getCommand("cmd Failed 82", 0x82, {}, {&byte1}, true);
+    runGet(Commands560::getCurrentProfile, {}, {&byte1});
 }
 
 void Hid_Thread::hid560_84H_GetCurrentDPI(uchar& byte1, uchar& byte2)
 {
-    getCommand("cmd Failed 84", 0x84, {byte1}, {&byte1, &byte2}, true);
+    runGet(Commands560::getCurrentDpi, {byte1}, {&byte1, &byte2});
 }
 
 void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar& byte1)
 {
-    getCommand("cmd Failed 8BH", 0x8B, {}, {&byte1}, true);
+    runGet(Commands553::getCurrentDpi, {}, {&byte1});
 }
 
 void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
 {
-    if (!claim("cmd Failed 8c"))
-        return;
-    prepareRequest(0x8C, {profileNo});
-    replyBuffer.fill(0);
-    // All or nothing: a read that fails part-way (short report, timeout,
-    // device gone) leaves the caller's image as it was, never a mix of new
-    // and old bytes.
-    if (queryFrame(128))
-        std::memcpy(src128, bulkBuffer.data(), 128);
+    runRead(Commands560::readProfile, profileNo, src128);
 }
 
 // ---------------------------------------------------------------------------
@@ -477,93 +487,92 @@ void Hid_Thread::hid560_8CH_readProfile(uchar* src128, uchar profileNo)
 
 void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    setCommand("cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, nullptr, 0, false, true);
+    runSet(Commands553::setKeyboardOption, {byte1, byte2, byte3, byte4});
 }
 
 void Hid_Thread::hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    setCommand("cmd Failed 04", 0x04, {0, byte1, byte2, byte3, byte4}, nullptr, 0, false, true);
+    runSet(Commands553::setGunData, {byte1, byte2, byte3, byte4});
 }
 
 void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 {
-    setCommand("cmd Failed 01", 0x01, {byte1, byte2}, nullptr, 0, false, true);
+    runSet(Commands560::setKeyboardOption, {byte1, byte2});
 }
 
 void Hid_Thread::hid553_01H_SetReportRate(uchar rate)
 {
-    setCommand("cmd Failed 01", 0x01, {rate}, nullptr, 0, true, false);
+    runSet(Commands553::setReportRate, {rate});
 }
 
 void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
 {
-    perIndexCommand("cmd Failed 03", 0x03, rate);
+    runPerIndex(Commands560::setReportRate, rate);
 }
 
 void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
 {
-    perIndexCommand("cmd Failed 04", 0x04, stage);
+    runPerIndex(Commands560::setCurrentDpi, stage);
 }
 
 void Hid_Thread::hid553_0BH_SetCurrentDPI(uchar stage)
 {
-    setCommand("cmd Failed 0B", 0x0B, {stage}, nullptr, 0, true, false);
+    runSet(Commands553::setCurrentDpi, {stage});
 }
 
 void Hid_Thread::hid553_12H_SetKeyMatrix(uchar* src64, uchar indexAddOne)
 {
-    setCommand("cmd Failed 12", 0x12, {indexAddOne, 0x40, 0x08}, src64, 64, true, false);
+    runSet(Commands553::setKeyMatrix, {indexAddOne}, src64);
 }
 
 void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar* src64, uchar indexAddOne)
 {
-    uchar payload[128] = {};
+    uchar payload[Commands560::setKeyMatrix.payloadLength] = {};
     std::memcpy(payload, src64, 64);
-    setCommand("cmd Failed 0D", 0x0D, {indexAddOne, 0x80}, payload, 128, true, false);
+    runSet(Commands560::setKeyMatrix, {indexAddOne}, payload);
 }
 
 void Hid_Thread::hid560_0CH_setProfile(uchar* src128, uchar profileData)
 {
-    setCommand("cmd Failed 0C", 0x0C, {profileData, 0x80}, src128, 128, true, false);
+    runSet(Commands560::setProfile, {profileData}, src128);
 }
 
 void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
 {
-    setCommand("cmd Failed 02", 0x02, {profile}, nullptr, 0, false, true);
+    runSet(Commands560::setCurrentProfile, {profile});
 }
 
 void Hid_Thread::hid553_13H_SetMacroKey(uchar macroId, uchar* src128)
 {
-    setCommand("cmd Failed 13", 0x13, {macroId, 0x80}, src128, 128, true, false);
+    runSet(Commands553::setMacroKey, {macroId}, src128);
 }
 
 void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar* src128)
 {
-    setCommand("cmd Failed 0F", 0x0F, {macroId, 0x80}, src128, 128, true, false);
+    runSet(Commands560::setMacroKey, {macroId}, src128);
 }
 
 void Hid_Thread::hid553_11H_SetDPISet(uchar dpiStage, uchar* src8)
 {
-    setCommand("cmd Failed 11", 0x11, {dpiStage, 0x08}, src8, 8, true, false);
+    runSet(Commands553::setDpiSet, {dpiStage}, src8);
 }
 
 void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
 {
-    setCommand("cmd Failed 02", 0x02, {currentKeyMatrix}, nullptr, 0, true, false);
+    runSet(Commands553::setCurrentKeyMatrix, {currentKeyMatrix});
 }
 
 void Hid_Thread::hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
 {
-    setCommand("cmd Failed 0D", 0x0D, {effect, option1, option2}, nullptr, 0, true, false);
+    runSet(Commands553::setRgbLedEffect, {effect, option1, option2});
 }
 
 void Hid_Thread::hid553_0CH_SetFixLEDColor(uchar* src3)
 {
-    setCommand("cmd Failed 0C", 0x0C, {src3[0], src3[1], src3[2]}, nullptr, 0, true, false);
+    runSet(Commands553::setFixLedColor, {src3[0], src3[1], src3[2]});
 }
 
 void Hid_Thread::hid553_10H_SetLED8StageColor(uchar type, uchar* src24)
 {
-    const uchar length = type == 2 ? 4 : 36;
-    setCommand("cmd Failed 10", 0x10, {type, length}, src24, length, true, false);
+    runSet(Commands553::led8StageColorRow(type), {type}, src24);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CommandRow.h"
 #include "DeviceRecord.h"
+#include "DeviceTraits.h"
 #include "HidCodec.h"
 
 #include <QFuture>
@@ -65,10 +67,11 @@ public:
     HidBackend* backend() const { return m_backend; }
     // The clock for the fixed delays (not owned). Clock::system() by default.
     void setClock(Clock* clock);
-    // Where the view's isGun flag and icType are read; false and empty until
-    // a source is set.
-    void setGunFlagSource(std::function<bool()> isGun) { m_isGun = std::move(isGun); }
-    void setFamilySource(std::function<QString()> icType) { m_icType = std::move(icType); }
+    // The device traits read by the view core: the command set picks the
+    // listener's keyboard option bits, the gun flag stops the per-index
+    // commands after index 1. Command set 553 without flags until set.
+    void setTraits(const DeviceTraits& traits) { m_traits = traits; }
+    const DeviceTraits& traits() const { return m_traits; }
 
     // What the listener reports, delivered on the GUI thread in the order the
     // listener produced it (queued through this object).
@@ -166,30 +169,29 @@ private:
     bool sendRequest();
     // Closes the interface and frees the link; returns ok.
     bool endExchange(bool ok);
-    // A get command: the request, one reply, values taken from reply bytes
-    // 2.. in order. keepOnFailure: a failed exchange leaves the values as
-    // they were (else they become 0). False when nothing was exchanged.
-    bool getCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                    std::initializer_list<uchar*> values, bool keepOnFailure);
+    // A get row: the request, one reply, values taken from reply bytes 2..
+    // in order (the row's keepOnFailure: a failed exchange leaves them as
+    // they were, else they become 0). False when nothing was exchanged.
+    bool runGet(const CommandRow& row, std::initializer_list<uchar> arguments, std::initializer_list<uchar*> values);
 
     // The 00H exchange; true when the reply was read.
     bool getSecrecyCode(uchar& byte1, uchar& byte2, uchar& byte3, uchar& byte4);
     // Claims the link, or writes the busy line and returns false.
     bool claim(const char* busyLine);
-    void prepareRequest(uchar command, std::initializer_list<uchar> arguments);
-    // A set command: claim, frame, optional payload, exchange, optional 8 ms.
-    void setCommand(const char* busyLine, uchar command, std::initializer_list<uchar> arguments,
-                    const uchar* payload, int payloadLength, bool settle, bool sleepAfter);
-    // 03H/04H of command set 560: index bytes 1..4, or only 1 with the gun flag.
-    void perIndexCommand(const char* busyLine, uchar command, uchar value);
+    // A set row: claim, frame, the row's payload taken from payload,
+    // exchange, the row's pauses.
+    void runSet(const CommandRow& row, std::initializer_list<uchar> arguments, const uchar* payload = nullptr);
+    // A per-index row: index bytes 1..4, or only 1 with the gun flag.
+    void runPerIndex(const CommandRow& row, uchar value);
+    // A read row: the row's payload read into dest, all or nothing.
+    void runRead(const CommandRow& row, uchar argument, uchar* dest);
     int reportLengthOf(const DeviceRecord& record) const;
     void reportDenied(const QString& path);
     bool currentIsEncoded() const;
 
     HidBackend* m_backend;
     Clock* m_clock;
-    std::function<bool()> m_isGun;
-    std::function<QString()> m_icType;
+    DeviceTraits m_traits;
     ListenerSink m_sink;
     QSet<QString> m_deniedReported;
     std::mutex m_eventsMutex;

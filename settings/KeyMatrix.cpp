@@ -61,11 +61,6 @@ bool isGunCount(std::uint8_t guns)
 
 } // namespace
 
-CommandSet commandSetOf(const QString& icType)
-{
-    return icType == QLatin1String("560") ? CommandSet::Set560 : CommandSet::Set553;
-}
-
 std::uint8_t toByte(const QVariant& value, bool* ok)
 {
     bool good = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandSet.h"
+
 #include <QString>
 #include <QVariantList>
 
@@ -25,10 +27,9 @@ using Block = std::array<std::uint8_t, valueCount>;
 // The fire periods of the guns in slots 1, 2 and 3.
 using Periods = std::array<std::uint8_t, 3>;
 
-enum class CommandSet { Set553, Set560 };
-
-// "560" (exactly) selects command set 560, anything else 553.
-CommandSet commandSetOf(const QString& icType);
+// The command set decided from mouse/icType (one type, one decision).
+using ::CommandSet;
+using ::commandSetOf;
 
 // A value as a device byte: toInt, low 8 bits. A value that is not a number
 // gives 0 and *ok false.

@@ -50,7 +50,7 @@ struct Rig
                        .toLatin1());
         view = std::make_unique<ViewCore>();
         wireWorker(hid, backend, mouse, clock, testMouseRecord());
-        hid.setGunFlagSource([this] { return view->isGun; });
+        hid.setTraits(view->traits);
         view->hid = &hid;
         for (std::size_t n = 0; n < 5; ++n)
             view->profileImages[n] = mouse.state().profiles[n];

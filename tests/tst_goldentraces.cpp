@@ -47,7 +47,7 @@ void applyProfile(ViewCore& view)
     view.mouseSetReportRate(3);
     view.mouseSetDpi(4, QStringLiteral("3360"), QVariantList{400, 800, 1600, 3200, 6000, 6000, 6000, 6000});
     view.mouseSetRGBEffect(1, 2, 3);
-    if (view.isGun) {
+    if (view.traits.isGun) {
         view.mouseSwitchKeyMatrix(1);
         view.mouseResetKeyMatrix();
     }
@@ -99,11 +99,10 @@ void TestGoldenTraces::profileApply()
     hid.deviceList = {entry};
     hid.currentIndex = 0;
     ViewCore view;
-    QCOMPARE(view.icType, QString::fromLatin1(icType));
-    QCOMPARE(view.isGun, isGun);
+    QVERIFY(view.traits.commandSet == commandSetOf(QString::fromLatin1(icType)));
+    QCOMPARE(view.traits.isGun, isGun);
     view.hid = &hid;
-    hid.setGunFlagSource([&view] { return view.isGun; });
-    hid.setFamilySource([&view] { return view.icType; });
+    hid.setTraits(view.traits);
 
     applyProfile(view);
     QVERIFY2(mouse.protocolErrors() == 0, qPrintable(mouse.protocolErrorMessages().join(QStringLiteral("; "))));

@@ -1,7 +1,11 @@
+#include "Commands553.h"
+#include "Commands560.h"
 #include "HidCodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <cstring>
 
 using HidCodec::Frame;
 
@@ -41,6 +45,9 @@ private Q_SLOTS:
     void scrambleTable();
     void chunks_data();
     void chunks();
+    void commandRows_data();
+    void commandRows();
+    void everyRowChecked();
 };
 
 void TestHidCodec::checksum_data()
@@ -243,6 +250,112 @@ void TestHidCodec::chunks()
     QFETCH(int, reportLength);
     QFETCH(std::vector<int>, expected);
     QCOMPARE(HidCodec::chunkSizes(payload, reportLength), expected);
+}
+
+// Every row of both command sets, built with the values a1 b2 c3 d4: the
+// request bytes (command byte first), what follows and how it is paced.
+// "s" settle, "p" 8 ms after, "i" per index, "g" get, "r" read.
+struct RowCase
+{
+    const char* set;
+    const char* name;
+    const char* request;
+    int payload;
+    const char* flags;
+    int replyValues;
+    const char* busyLine;
+};
+
+constexpr RowCase rowCases[] = {
+    {"553", "getSecrecyCode", "00 a1 b2 c3 d4", 0, "g", 4, "cmd Failed 00"},
+    {"553", "getKeyboardOption", "83", 0, "g", 4, "cmd Failed 83"},
+    {"553", "getCurrentDpi", "8b", 0, "g", 1, "cmd Failed 8BH"},
+    {"553", "setKeyboardOption", "03 a1 b2 c3 d4", 0, "p", 0, "cmd Failed 03"},
+    {"553", "setGunData", "04 00 a1 b2 c3 d4", 0, "p", 0, "cmd Failed 04"},
+    {"553", "setReportRate", "01 a1", 0, "s", 0, "cmd Failed 01"},
+    {"553", "setCurrentDpi", "0b a1", 0, "s", 0, "cmd Failed 0B"},
+    {"553", "setKeyMatrix", "12 a1 40 08", 64, "s", 0, "cmd Failed 12"},
+    {"553", "setMacroKey", "13 a1 80", 128, "s", 0, "cmd Failed 13"},
+    {"553", "setDpiSet", "11 a1 08", 8, "s", 0, "cmd Failed 11"},
+    {"553", "setCurrentKeyMatrix", "02 a1", 0, "s", 0, "cmd Failed 02"},
+    {"553", "setRgbLedEffect", "0d a1 b2 c3", 0, "s", 0, "cmd Failed 0D"},
+    {"553", "setFixLedColor", "0c a1 b2 c3", 0, "s", 0, "cmd Failed 0C"},
+    {"553", "setLed8StageColor", "10 a1 24", 36, "s", 0, "cmd Failed 10"},
+    {"553", "setLed8StageColorType2", "10 a1 04", 4, "s", 0, "cmd Failed 10"},
+    {"560", "getKeyboardOption", "81", 0, "g", 2, "cmd Failed 81"},
+    {"560", "getCurrentProfile", "82", 0, "g", 1, "cmd Failed 82"},
+    {"560", "getCurrentDpi", "84 a1", 0, "g", 2, "cmd Failed 84"},
+    {"560", "readProfile", "8c a1", 128, "r", 0, "cmd Failed 8c"},
+    {"560", "setKeyboardOption", "01 a1 b2", 0, "p", 0, "cmd Failed 01"},
+    {"560", "setReportRate", "03 a1 b2", 0, "is", 0, "cmd Failed 03"},
+    {"560", "setCurrentDpi", "04 a1 b2", 0, "is", 0, "cmd Failed 04"},
+    {"560", "setKeyMatrix", "0d a1 80", 128, "s", 0, "cmd Failed 0D"},
+    {"560", "setProfile", "0c a1 80", 128, "s", 0, "cmd Failed 0C"},
+    {"560", "setCurrentProfile", "02 a1", 0, "p", 0, "cmd Failed 02"},
+    {"560", "setMacroKey", "0f a1 80", 128, "s", 0, "cmd Failed 0F"},
+};
+
+const CommandRow* findRow(const QByteArray& set, const QByteArray& name)
+{
+    const auto find = [&](auto rows) -> const CommandRow* {
+        for (const auto& r : rows) {
+            if (name == r.name)
+                return r.row;
+        }
+        return nullptr;
+    };
+    return set == "560" ? find(Commands560::rows()) : find(Commands553::rows());
+}
+
+void TestHidCodec::commandRows_data()
+{
+    QTest::addColumn<int>("at");
+    for (int i = 0; i < int(std::size(rowCases)); ++i)
+        QTest::addRow("%s %s", rowCases[i].set, rowCases[i].name) << i;
+}
+
+void TestHidCodec::commandRows()
+{
+    QFETCH(int, at);
+    const RowCase& c = rowCases[at];
+    const CommandRow* row = findRow(c.set, c.name);
+    QVERIFY(row);
+
+    const QByteArray request = QByteArray::fromHex(c.request);
+    std::initializer_list<std::uint8_t> values{0xA1, 0xB2, 0xC3, 0xD4};
+    const HidCodec::FeatureReport frame = CommandRows::frameOf(*row, values);
+    HidCodec::FeatureReport expected{};
+    std::memcpy(expected.data() + 1, request.constData(), std::size_t(request.size()));
+    expected[8] = HidCodec::checksum(expected.data() + 1);
+    QCOMPARE(hex(frame.data(), frame.size()), hex(expected.data(), expected.size()));
+
+    const QByteArray flags(c.flags);
+    const CommandRow::Kind kind = flags.contains('g')   ? CommandRow::Kind::Get
+                                  : flags.contains('r') ? CommandRow::Kind::Read
+                                  : flags.contains('i') ? CommandRow::Kind::PerIndex
+                                                        : CommandRow::Kind::Set;
+    QCOMPARE(int(row->kind), int(kind));
+    QCOMPARE(row->payloadLength, c.payload);
+    QCOMPARE(row->settle, flags.contains('s'));
+    QCOMPARE(row->pauseAfter, flags.contains('p'));
+    QCOMPARE(row->replyValues, c.replyValues);
+    QCOMPARE(QByteArray(row->busyLine), QByteArray(c.busyLine));
+    // Values not given read as 0, never as whatever the row holds.
+    if (request.size() > 1 && flags != "g") {
+        const HidCodec::FeatureReport bare = CommandRows::frameOf(*row, {});
+        for (int i = 1; i < request.size(); ++i) {
+            if (uchar(request.at(i)) >= 0xA1)
+                QCOMPARE(int(bare[std::size_t(i) + 1]), 0);
+        }
+    }
+}
+
+void TestHidCodec::everyRowChecked()
+{
+    QCOMPARE(Commands553::rows().size() + Commands560::rows().size(), std::size(rowCases));
+    QCOMPARE(&Commands553::led8StageColorRow(2), &Commands553::setLed8StageColorType2);
+    for (int type : {0, 1, 3, 255})
+        QCOMPARE(&Commands553::led8StageColorRow(std::uint8_t(type)), &Commands553::setLed8StageColor);
 }
 
 QTEST_APPLESS_MAIN(TestHidCodec)

@@ -328,7 +328,10 @@ void TestHidLink::perIndexCommands()
 {
     QFETCH(bool, gun);
     QFETCH(bool, reportRate);
-    m_hid->setGunFlagSource([gun] { return gun; });
+    DeviceTraits traits;
+    traits.commandSet = CommandSet::Set560;
+    traits.isGun = gun;
+    m_hid->setTraits(traits);
     m_backend->failSets = 1; // a failing exchange does not stop the sequence
     if (reportRate)
         m_hid->hid560_03H_SetReportRate(0x02);

@@ -74,6 +74,10 @@ void Test_keymatrix::entry_data()
     QTest::addRow("sniper 560") << QString("560") << QByteArray("05000400") << QByteArray("0b000101");
     QTest::addRow("sniper 553") << QString("553") << QByteArray("05000400") << QByteArray("07000401");
     QTest::addRow("sniper, empty family is 553") << QString() << QByteArray("05000400") << QByteArray("07000401");
+    // Only "560" exactly as written selects 560.
+    for (const char* family : {" 560", "560 ", "5600", "0560", "560x"})
+        QTest::addRow("sniper, family '%s' is 553", family)
+            << QString(family) << QByteArray("05000400") << QByteArray("07000401");
 }
 
 void Test_keymatrix::entry()

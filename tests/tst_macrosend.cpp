@@ -28,7 +28,7 @@ struct Rig
     {
         wireWorker(hid, backend, mouse, clock, testMouseRecord());
         view.hid = &hid;
-        view.icType = family;
+        view.traits.commandSet = commandSetOf(family);
     }
 };
 

@@ -196,8 +196,8 @@ void TestPointer::sendGundata()
     VirtualMouse::State before = rig.mouse.state();
     before.keyboardOption = {0, 0, std::uint8_t(c.option3), 0};
     rig.mouse.setState(before);
-    rig.view.isGun = c.isGun;
-    rig.view.icType = c.icType;
+    rig.view.traits.isGun = c.isGun;
+    rig.view.traits.commandSet = commandSetOf(c.icType);
     for (auto& img : rig.view.profileImages)
         img.fill(0xFF);
 

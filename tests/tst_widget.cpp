@@ -317,20 +317,20 @@ void TestWidget::viewReadsFlagsOnce()
     {
         Widget w;
         myQQuickView* v = w.view();
-        QCOMPARE(v->core().isColorful, true);
-        QCOMPARE(v->core().isGun, false);
-        QCOMPARE(v->core().icType, QStringLiteral("560"));
-        QCOMPARE(v->core().is55328, true);
-        QCOMPARE(v->core().is571, false);
+        DeviceTraits expected;
+        expected.commandSet = CommandSet::Set560;
+        expected.isColorful = expected.is55328 = true;
+        QVERIFY(v->core().traits == expected);
         v->core().setGlobalData("mouse/icType", "553");
-        QCOMPARE(v->core().icType, QStringLiteral("560"));
+        QVERIFY(v->core().traits == expected);
+        // The worker was handed the same traits.
+        QVERIFY(w.hid.traits() == expected);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     m_data->write("modules/setting/apConfig.bin", "");
     Widget bare;
-    QCOMPARE(bare.view()->core().icType, QString());
-    QCOMPARE(bare.view()->core().isGun, false);
+    QVERIFY(bare.view()->core().traits == DeviceTraits{});
     QCOMPARE(bare.windowTitle(), QString());
 }
 

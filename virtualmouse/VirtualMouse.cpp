@@ -1,5 +1,6 @@
 #include "VirtualMouse.h"
 
+#include "Firmware.h"
 #include "VirtualMouseLink.h"
 
 #include <QJsonArray>
@@ -14,15 +15,8 @@ namespace {
 
 constexpr qsizetype maxRecorded = 10000;
 
-QString commandName(std::uint8_t command)
-{
-    return QStringLiteral("%1H").arg(command, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString hex(int value)
-{
-    return QStringLiteral("0x%1").arg(value, 2, 16, QLatin1Char('0'));
-}
+using FirmwareText::commandName;
+using FirmwareText::hex;
 
 template <std::size_t N>
 void fillPattern(std::array<std::uint8_t, N>& block, int seed, int step, int offset)
@@ -49,22 +43,11 @@ QJsonArray toJson(const std::array<std::array<std::uint8_t, N>, M>& blocks)
     return array;
 }
 
-template <std::size_t N>
-void copyBytes(std::array<std::uint8_t, N>& to, const QByteArray& from)
-{
-    std::memcpy(to.data(), from.constData(), std::min(N, std::size_t(from.size())));
-}
-
 void remember(QList<QByteArray>& list, QByteArray bytes)
 {
     if (list.size() >= maxRecorded)
         list.removeFirst();
     list.append(std::move(bytes));
-}
-
-bool inRange(std::uint8_t value, int low, int high)
-{
-    return value >= low && value <= high;
 }
 
 } // namespace
@@ -100,9 +83,12 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
     : QObject(parent)
     , m_record(record)
     , m_family(family)
-    , m_kind(family == QLatin1String("553")   ? Family::F553
-             : family == QLatin1String("560") ? Family::F560
-                                              : Family::Unknown)
+    , m_set(family == QLatin1String("553")   ? std::optional(CommandSet::Set553)
+            : family == QLatin1String("560") ? std::optional(CommandSet::Set560)
+                                             : std::nullopt)
+    , m_firmware(m_set == CommandSet::Set553   ? &firmware553()
+                 : m_set == CommandSet::Set560 ? &firmware560()
+                                               : nullptr)
     , m_table(table)
     , m_key(HidCodec::keyFromCode(record.sCode).value_or(HidCodec::SecrecyKey{}))
     , m_reportLength(HidCodec::usableReportLength(record.reportLength))
@@ -110,6 +96,12 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
     , m_state(State::defaults())
 {
     m_link->mouse = this;
+}
+
+VirtualMouse::VirtualMouse(const DeviceRecord& record, CommandSet set, const HidCodec::ScrambleTable& table,
+                           QObject* parent)
+    : VirtualMouse(record, set == CommandSet::Set560 ? QStringLiteral("560") : QStringLiteral("553"), table, parent)
+{
 }
 
 VirtualMouse::~VirtualMouse()
@@ -239,7 +231,7 @@ bool VirtualMouse::pressDpiButton()
 {
     std::lock_guard lock(m_link->mutex);
     const int count = std::clamp(int(m_state.dpiCount), 1, 8);
-    const int current = m_kind == Family::F560 ? m_state.dpiStages[0] : m_state.dpiStage;
+    const int current = currentStage();
     return pressLocked(current >= count ? 1 : current + 1);
 }
 
@@ -247,10 +239,7 @@ bool VirtualMouse::pressLocked(int stage)
 {
     if (stage < 1 || stage > 8 || !m_link->plugged)
         return false;
-    if (m_kind == Family::F560)
-        m_state.dpiStages[0] = std::uint8_t(stage);
-    else
-        m_state.dpiStage = std::uint8_t(stage);
+    currentStage() = std::uint8_t(stage);
     const char report[4] = {0x06, 0x07, 0x00, char(stage)};
     return queueInput(HidRole::Event, QByteArray(report, 4));
 }
@@ -425,8 +414,14 @@ int VirtualMouse::hostSetFeature(const VirtualMouseEndpoint& endpoint, const std
         return 9;
     }
     QString why;
-    const std::optional<FrameKind> kind = checkFrame(frame, why);
+    std::optional<Firmware::FrameKind> kind;
+    if (frame[0] == 0x00 && m_firmware)
+        kind = Firmware::FrameKind{true, 0}; // the secrecy handshake runs with every device
+    else if (m_firmware)
+        kind = m_firmware->check(frame, why);
     if (!kind) {
+        if (why.isEmpty())
+            why = QStringLiteral("unknown command %1 for family %2").arg(commandName(frame[0]), m_family);
         protocolError(why);
         return 9;
     }
@@ -446,7 +441,7 @@ int VirtualMouse::hostSetFeature(const VirtualMouseEndpoint& endpoint, const std
         p.reports = int(HidCodec::chunkSizes(p.length, m_reportLength).size());
         m_payload = p;
     } else {
-        applyFrame(frame);
+        m_firmware->apply(m_state, frame);
     }
     return 9;
 }
@@ -521,8 +516,9 @@ int VirtualMouse::hostWrite(const VirtualMouseEndpoint& endpoint, const std::uin
     if (p.seen == p.reports) {
         const Payload done = std::move(p);
         m_payload.reset();
-        if (!done.broken)
-            applyPayload(done.frame, done.data);
+        QString why;
+        if (!done.broken && !m_firmware->applyPayload(m_state, done.frame, done.data, why))
+            protocolError(why);
     }
     return int(length);
 }
@@ -568,226 +564,35 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
     return {n, 0};
 }
 
-// ---- the command sets ----
-
-std::optional<VirtualMouse::FrameKind> VirtualMouse::checkFrame(const Frame& f, QString& why) const
-{
-    // f[0] is the command byte; f[k] is byte k + 1 of the feature report.
-    const QString name = commandName(f[0]);
-    const auto fail = [&](const QString& text) -> std::optional<FrameKind> {
-        why = name + QLatin1Char(' ') + text;
-        return std::nullopt;
-    };
-    const auto needRange = [&](int at, int low, int high, const char* what) {
-        if (inRange(f[std::size_t(at)], low, high))
-            return true;
-        why = QStringLiteral("%1 %2 %3 out of range %4..%5")
-                  .arg(name, QLatin1String(what))
-                  .arg(f[std::size_t(at)])
-                  .arg(low)
-                  .arg(high);
-        return false;
-    };
-    const auto payload = [&](int expected) -> std::optional<FrameKind> {
-        if (f[2] != expected)
-            return fail(QStringLiteral("frame has length byte %1 (expected %2)").arg(hex(f[2]), hex(expected)));
-        return FrameKind{false, expected};
-    };
-    const FrameKind set{false, 0};
-    const FrameKind get{true, 0};
-
-    if (f[0] == 0x00 && m_kind != Family::Unknown)
-        return get; // the secrecy handshake runs with every device
-    if (m_kind == Family::F553) {
-        switch (f[0]) {
-        case 0x01:
-        case 0x03:
-        case 0x0C:
-        case 0x0D:
-            return set;
-        case 0x02:
-            // The host numbers matrices from 0 when it switches them and from 1
-            // on the gun path; both address the four matrices.
-            return needRange(1, 0, 4, "matrix number") ? std::optional(set) : std::nullopt;
-        case 0x04:
-            if (f[1] != 0)
-                return fail(QStringLiteral("byte 2 is %1 (expected 0)").arg(hex(f[1])));
-            return set;
-        case 0x0B:
-            // Stage 0 is the host's "none"; it is taken as is.
-            return needRange(1, 0, 8, "stage") ? std::optional(set) : std::nullopt;
-        case 0x10:
-            return payload(f[1] == 2 ? 4 : 0x24);
-        case 0x11:
-            return needRange(1, 0, 8, "stage count") ? payload(8) : std::nullopt;
-        case 0x12:
-            if (!needRange(1, 1, 4, "matrix"))
-                return std::nullopt;
-            if (f[3] != 0x08)
-                return fail(QStringLiteral("byte 4 is %1 (expected 0x08)").arg(hex(f[3])));
-            return payload(0x40);
-        case 0x13:
-            return needRange(1, 1, 12, "macro id") ? payload(0x80) : std::nullopt;
-        case 0x83:
-        case 0x8B:
-            return get;
-        }
-    } else if (m_kind == Family::F560) {
-        switch (f[0]) {
-        case 0x01:
-            return set;
-        case 0x02:
-            return needRange(1, 0, 4, "profile") ? std::optional(set) : std::nullopt;
-        case 0x03:
-            return needRange(1, 1, 4, "index") ? std::optional(set) : std::nullopt;
-        case 0x04:
-            return needRange(1, 1, 4, "index") && needRange(2, 0, 8, "stage") ? std::optional(set) : std::nullopt;
-        case 0x0C:
-            return needRange(1, 0, 4, "profile") ? payload(0x80) : std::nullopt;
-        case 0x0D:
-            return needRange(1, 1, 4, "matrix") ? payload(0x80) : std::nullopt;
-        case 0x0F:
-            return needRange(1, 1, 12, "macro id") ? payload(0x80) : std::nullopt;
-        case 0x81:
-        case 0x82:
-        case 0x84:
-            return get;
-        case 0x8C:
-            return needRange(1, 0, 4, "profile") ? std::optional(get) : std::nullopt;
-        }
-    }
-    why = QStringLiteral("unknown command %1 for family %2").arg(name, m_family);
-    return std::nullopt;
-}
-
-void VirtualMouse::applyFrame(const Frame& f)
-{
-    State& s = m_state;
-    if (m_kind == Family::F553) {
-        switch (f[0]) {
-        case 0x01:
-            s.reportRate = f[1];
-            break;
-        case 0x02:
-            s.keyMatrix = f[1];
-            break;
-        case 0x03:
-            std::copy_n(f.begin() + 1, 4, s.keyboardOption.begin());
-            break;
-        case 0x04:
-            std::copy_n(f.begin() + 2, 4, s.gunData.begin());
-            ++s.gunDataWrites;
-            break;
-        case 0x0B:
-            s.dpiStage = f[1];
-            break;
-        case 0x0C:
-            std::copy_n(f.begin() + 1, 3, s.fixedColour.begin());
-            break;
-        case 0x0D:
-            std::copy_n(f.begin() + 1, 3, s.ledEffect.begin());
-            break;
-        }
-    } else {
-        switch (f[0]) {
-        case 0x01:
-            std::copy_n(f.begin() + 1, 2, s.keyboardOption.begin());
-            break;
-        case 0x02:
-            s.profile = f[1];
-            break;
-        case 0x03:
-            s.reportRates[f[1] - 1u] = f[2];
-            break;
-        case 0x04:
-            s.dpiStages[f[1] - 1u] = f[2];
-            break;
-        }
-    }
-}
-
-void VirtualMouse::applyPayload(const Frame& f, const QByteArray& payload)
-{
-    // checkFrame has bounded every index used here.
-    State& s = m_state;
-    if (m_kind == Family::F553) {
-        switch (f[0]) {
-        case 0x10: // a short (type 2) table overwrites the start of the colour table
-            s.colourType = f[1];
-            std::memcpy(s.colourTable.data(), payload.constData(), std::size_t(payload.size()));
-            break;
-        case 0x11:
-            s.dpiCount = f[1];
-            copyBytes(s.dpiTable, payload);
-            break;
-        case 0x12:
-            copyBytes(s.keyMatrices[f[1] - 1u], payload);
-            break;
-        case 0x13:
-            copyBytes(s.macros[f[1] - 1u], payload);
-            break;
-        }
-    } else {
-        switch (f[0]) {
-        case 0x0C:
-            copyBytes(s.profiles[f[1]], payload);
-            break;
-        case 0x0D:
-            if (std::any_of(payload.begin() + 64, payload.end(), [](char b) { return b != 0; })) {
-                protocolError(QStringLiteral("0DH payload has non-zero bytes after the 64-byte key matrix"));
-                return;
-            }
-            copyBytes(s.keyMatrices[f[1] - 1u], payload);
-            break;
-        case 0x0F:
-            copyBytes(s.macros[f[1] - 1u], payload);
-            break;
-        }
-    }
-}
+// ---- replies (the command sets themselves are the firmware tables) ----
 
 Frame VirtualMouse::replyTo(const Frame& f)
 {
-    const State& s = m_state;
     Frame r{};
     r[0] = f[0];
-    switch (f[0]) {
-    case 0x00:
+    if (f[0] == 0x00) {
         std::copy_n(f.begin() + 1, 4, r.begin() + 1);
-        break;
-    case 0x83:
-        std::copy(s.keyboardOption.begin(), s.keyboardOption.end(), r.begin() + 1);
-        break;
-    case 0x8B:
-        r[1] = s.dpiStage;
-        break;
-    case 0x81:
-        r[1] = s.keyboardOption[0];
-        r[2] = s.keyboardOption[1];
-        break;
-    case 0x82:
-        r[1] = s.profile;
-        break;
-    case 0x84:
-        r[1] = f[1];
-        r[2] = s.dpiStages[inRange(f[1], 1, 4) ? f[1] - 1u : 0u];
-        break;
-    case 0x8C: {
-        r[1] = f[1];
-        // The block follows as input reports of reportLength bytes, the last
-        // one zero-padded.
-        const Block128& block = s.profiles[f[1]];
-        m_pendingBulk.clear();
-        int offset = 0;
-        for (int size : HidCodec::chunkSizes(int(block.size()), m_reportLength)) {
-            QByteArray report(m_reportLength, '\0');
-            std::memcpy(report.data(), block.data() + offset, std::size_t(size));
-            m_pendingBulk.push_back(report);
-            offset += size;
+    } else {
+        QByteArray block;
+        m_firmware->reply(m_state, f, r, block);
+        if (!block.isEmpty()) {
+            // The block follows as input reports of reportLength bytes, the
+            // last one zero-padded.
+            m_pendingBulk.clear();
+            int offset = 0;
+            for (int size : HidCodec::chunkSizes(int(block.size()), m_reportLength)) {
+                QByteArray report(m_reportLength, '\0');
+                std::memcpy(report.data(), block.constData() + offset, std::size_t(size));
+                m_pendingBulk.push_back(report);
+                offset += size;
+            }
         }
-        break;
-    }
     }
     r[7] = HidCodec::checksum(r.data());
     return r;
+}
+
+std::uint8_t& VirtualMouse::currentStage()
+{
+    return m_firmware ? m_firmware->currentStage(m_state) : m_state.dpiStage;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandSet.h"
 #include "DeviceRecord.h"
 #include "HidBackend.h"
 #include "HidCodec.h"
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+struct Firmware;
 struct VirtualMouseEndpoint;
 struct VirtualMouseLink;
 
@@ -84,12 +86,17 @@ public:
     VirtualMouse(const DeviceRecord& record, const QString& family,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable,
                  QObject* parent = nullptr);
+    // The mouse of a decided command set (family "553" or "560").
+    VirtualMouse(const DeviceRecord& record, CommandSet set,
+                 const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
     ~VirtualMouse() override;
     VirtualMouse(const VirtualMouse&) = delete;
     VirtualMouse& operator=(const VirtualMouse&) = delete;
 
     const DeviceRecord& record() const { return m_record; }
     QString family() const { return m_family; }
+    // The command set it speaks; nothing for a family that is neither.
+    std::optional<CommandSet> commandSet() const { return m_set; }
     int reportLength() const { return m_reportLength; }
 
     // Interface paths are prefix + "cmd" and prefix + "evt"; the prefix is
@@ -167,13 +174,7 @@ Q_SIGNALS:
 private:
     friend class VirtualHidBackend;
 
-    enum class Family { F553, F560, Unknown };
     enum class Reply { None, Ready, Blank };
-    struct FrameKind
-    {
-        bool get = false;
-        int payloadLength = 0;
-    };
     struct Payload
     {
         HidCodec::Frame frame{};
@@ -202,10 +203,11 @@ private:
 
     // All below with the mutex held.
     void protocolError(const QString& message);
-    std::optional<FrameKind> checkFrame(const HidCodec::Frame& frame, QString& why) const;
-    void applyFrame(const HidCodec::Frame& frame);
-    void applyPayload(const HidCodec::Frame& frame, const QByteArray& payload);
+    // The secrecy handshake here, every other get command by the firmware
+    // table; a block that follows the reply is queued as bulk input reports.
     HidCodec::Frame replyTo(const HidCodec::Frame& frame);
+    // The stage the DPI button steps.
+    std::uint8_t& currentStage();
     // Queues report for every live handle of the interface; false when none took it.
     bool queueInput(HidRole interface, const QByteArray& report);
     void resetLink();
@@ -215,7 +217,9 @@ private:
 
     const DeviceRecord m_record;
     const QString m_family;
-    const Family m_kind;
+    const std::optional<CommandSet> m_set;
+    // The command set's table; nullptr for a family that is neither.
+    const Firmware* const m_firmware;
     const HidCodec::ScrambleTable m_table;
     const HidCodec::SecrecyKey m_key;
     const int m_reportLength;
