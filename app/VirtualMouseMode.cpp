@@ -9,8 +9,6 @@
 #include <QAction>
 #include <QMenu>
 
-#include <algorithm>
-
 std::unique_ptr<VirtualMouseMode> VirtualMouseMode::create(Widget* window)
 {
     std::unique_ptr<VirtualMouse> mouse = VirtualMouseSetup::fromConfig();
@@ -49,20 +47,12 @@ void VirtualMouseMode::attach()
     m_press = m_menu->addAction(tr("Press DPI button"));
     m_unplug = m_menu->addAction(tr("Unplug"));
     m_plug = m_menu->addAction(tr("Plug in"));
-    connect(m_press, &QAction::triggered, this, [this] { m_mouse->pressDpiButton(nextStage()); });
+    connect(m_press, &QAction::triggered, this, [this] { m_mouse->pressDpiButton(); });
     connect(m_unplug, &QAction::triggered, m_mouse.get(), &VirtualMouse::unplug);
     connect(m_plug, &QAction::triggered, m_mouse.get(), &VirtualMouse::plug);
     trayMenu->insertMenu(trayMenu->actions().value(0), m_menu);
     trayMenu->insertSeparator(trayMenu->actions().value(1));
     updateActions();
-}
-
-int VirtualMouseMode::nextStage() const
-{
-    const VirtualMouse::State s = m_mouse->state();
-    const int count = std::clamp(int(s.dpiCount), 1, 8);
-    const int current = m_mouse->commandSet() == CommandSet::Set560 ? s.dpiStages[0] : s.dpiStage;
-    return current >= count ? 1 : current + 1;
 }
 
 void VirtualMouseMode::updateActions()

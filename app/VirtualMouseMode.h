@@ -39,7 +39,6 @@ public:
 
 private:
     VirtualMouseMode(Widget* window, std::unique_ptr<VirtualMouse> mouse);
-    int nextStage() const;
     void updateActions();
 
     Widget* m_window;

@@ -151,6 +151,8 @@ private Q_SLOTS:
     void strictness_data();
     void strictness();
     void unplugAndDestructionWakeBlockedRead();
+    void nextDpiStage_data();
+    void nextDpiStage();
     void injectedFaults_data();
     void injectedFaults();
 };
@@ -296,6 +298,46 @@ void TestVirtualMouse::unplugAndDestructionWakeBlockedRead()
     QCOMPARE(read.get(), -1);
     QCOMPARE(rig.backend.sendFeatureReport(rig.cmd, buffer, 9), -1);
     QVERIFY(rig.backend.enumerate(0, 0).empty());
+}
+
+// The DPI button without a stage: the next stage of the count, wrapping to 1;
+// 560 keeps its current stage in index 1's slot, 553 in its own field.
+void TestVirtualMouse::nextDpiStage_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("expected");
+    QTest::addRow("553: next") << "553" << 4 << 2 << 3;
+    QTest::addRow("553: last wraps") << "553" << 4 << 4 << 1;
+    QTest::addRow("553: beyond the count") << "553" << 3 << 7 << 1;
+    QTest::addRow("553: no stage yet") << "553" << 4 << 0 << 1;
+    QTest::addRow("553: count 0 is 1") << "553" << 0 << 1 << 1;
+    QTest::addRow("553: count above 8 is 8") << "553" << 12 << 8 << 1;
+    QTest::addRow("560: next") << "560" << 5 << 1 << 2;
+    QTest::addRow("560: last wraps") << "560" << 5 << 5 << 1;
+}
+
+void TestVirtualMouse::nextDpiStage()
+{
+    QFETCH(QString, family);
+    QFETCH(int, count);
+    QFETCH(int, current);
+    QFETCH(int, expected);
+    Rig rig(family);
+    VirtualMouse::State s = rig.mouse.state();
+    s.dpiCount = std::uint8_t(count);
+    // The other family's field holds a stage that would give another answer.
+    s.dpiStage = std::uint8_t(family == QLatin1String("560") ? 3 : current);
+    s.dpiStages[0] = std::uint8_t(family == QLatin1String("560") ? current : 3);
+    rig.mouse.setState(s);
+
+    QVERIFY(rig.mouse.pressDpiButton());
+    const VirtualMouse::State after = rig.mouse.state();
+    QCOMPARE(int(family == QLatin1String("560") ? after.dpiStages[0] : after.dpiStage), expected);
+    std::uint8_t report[8] = {};
+    QCOMPARE(rig.backend.readTimeout(rig.evt, report, sizeof report, 0), 4);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(report), 4), QByteArray("\x06\x07\x00", 3) + char(expected));
 }
 
 void TestVirtualMouse::injectedFaults_data()
