@@ -2,17 +2,12 @@
 
 #include "Hid_Thread.h"
 #include "ViewCore.h"
-#include "VirtualMouse.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaMethod>
-#include <QThread>
 #include <QVariant>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -145,10 +140,11 @@ QString signature(const QMetaMethod& m, const QString& prefix)
 
 } // namespace
 
-CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid, VirtualMouse* mouse,
-                                     std::function<void()> recheck)
-    : m_view(view), m_hid(hid), m_mouse(mouse), m_recheck(std::move(recheck))
+CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid) : m_view(view), m_hid(hid) {}
+
+void CommandDispatcher::addPrefixHandler(const QString& prefix, PrefixHandler handler)
 {
+    m_handlers.emplace_back(prefix, std::move(handler));
 }
 
 bool CommandDispatcher::parseArgument(const QString& text, QJsonValue* value, QString* error)
@@ -172,8 +168,9 @@ bool CommandDispatcher::parseArgument(const QString& text, QJsonValue* value, QS
 
 bool CommandDispatcher::call(const QString& operation, const QJsonArray& arguments, QJsonValue* result, QString* error)
 {
-    if (operation.startsWith(QLatin1String("virtual.")))
-        return callVirtual(operation.mid(8), arguments, result, error);
+    for (const auto& [prefix, handler] : m_handlers)
+        if (operation.startsWith(prefix))
+            return handler.call(operation.mid(prefix.size()), arguments, result, error);
     if (operation.startsWith(QLatin1String("hid.")))
         return callMeta(&m_hid, operation.mid(4), arguments, true, result, error);
     return callMeta(&m_view, operation, arguments, false, result, error);
@@ -286,71 +283,6 @@ bool CommandDispatcher::callMeta(QObject* target, const QString& name, const QJs
     return true;
 }
 
-bool CommandDispatcher::callVirtual(const QString& name, const QJsonArray& arguments, QJsonValue* result,
-                                    QString* error)
-{
-    if (!m_mouse) {
-        *error = QStringLiteral("virtual.%1 needs --virtual-mouse").arg(name);
-        return false;
-    }
-    auto noArguments = [&] {
-        if (arguments.isEmpty())
-            return true;
-        *error = QStringLiteral("virtual.%1 takes no arguments").arg(name);
-        return false;
-    };
-    if (name == QLatin1String("pressDpiButton")) {
-        qint64 stage = 0;
-        if (arguments.size() > 1 || (arguments.size() == 1 && !integer(arguments.at(0), 1, 8, &stage))) {
-            *error = QStringLiteral("virtual.pressDpiButton takes an optional stage 1..8");
-            return false;
-        }
-        if (stage == 0) {
-            const VirtualMouse::State s = m_mouse->state();
-            const int count = std::clamp(int(s.dpiCount), 1, 8);
-            const int current = m_mouse->commandSet() == CommandSet::Set560 ? s.dpiStages[0] : s.dpiStage;
-            stage = current >= count ? 1 : current + 1;
-        }
-        const bool delivered = m_mouse->pressDpiButton(int(stage));
-        // Let the listener's report reach this thread's queue and run.
-        QThread::msleep(50);
-        QCoreApplication::processEvents();
-        *result = delivered;
-        return true;
-    }
-    if (name == QLatin1String("unplug")) {
-        if (!noArguments())
-            return false;
-        m_mouse->unplug();
-        // The listener notices within one read; wait for it so the next
-        // command sees the device gone.
-        QElapsedTimer t;
-        t.start();
-        while (m_hid.hidListenerRunning && t.elapsed() < 2000)
-            QThread::msleep(10);
-        QCoreApplication::processEvents();
-        *result = QJsonValue();
-        return true;
-    }
-    if (name == QLatin1String("plug")) {
-        if (!noArguments())
-            return false;
-        m_mouse->plug();
-        if (!m_hid.hidListenerRunning && m_recheck)
-            m_recheck();
-        *result = QJsonValue();
-        return true;
-    }
-    if (name == QLatin1String("state")) {
-        if (!noArguments())
-            return false;
-        *result = m_mouse->stateJson();
-        return true;
-    }
-    *error = QStringLiteral("unknown operation virtual.%1").arg(name);
-    return false;
-}
-
 QStringList CommandDispatcher::operations() const
 {
     QStringList list;
@@ -363,7 +295,7 @@ QStringList CommandDispatcher::operations() const
     };
     add(ViewCore::staticMetaObject, QString());
     add(Hid_Thread::staticMetaObject, QStringLiteral("hid."));
-    list << QStringLiteral("virtual.pressDpiButton([stage 1..8])") << QStringLiteral("virtual.unplug()")
-         << QStringLiteral("virtual.plug()") << QStringLiteral("virtual.state()");
+    for (const auto& entry : m_handlers)
+        list << entry.second.operations;
     return list;
 }

@@ -6,16 +6,25 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class Hid_Thread;
 class ViewCore;
-class VirtualMouse;
 
-// Calls the view's operations, the HID worker's slots ("hid.<slot>") and, in
-// virtual mode, the virtual mouse ("virtual.pressDpiButton", "virtual.unplug",
-// "virtual.plug", "virtual.state") by name with JSON arguments, and gives the
-// result as JSON. Arguments are checked against the parameter types before
-// anything is called, so a call that fails does nothing.
+// The operations under one prefix (such as "virtual."), given by whoever owns
+// them. call gets the name without the prefix and follows the rules of
+// CommandDispatcher::call; operations are their listing lines, prefix included.
+struct PrefixHandler
+{
+    std::function<bool(const QString& name, const QJsonArray& arguments, QJsonValue* result, QString* error)> call;
+    QStringList operations;
+};
+
+// Calls the view's operations, the HID worker's slots ("hid.<slot>") and the
+// operations of registered prefix handlers by name with JSON arguments, and
+// gives the result as JSON. Arguments are checked against the parameter types
+// before anything is called, so a call that fails does nothing.
 //
 // Parameter types: QVariant takes any JSON value; int/uint an integer in
 // range; uchar (and uchar&) an integer 0..255; uchar* an array of at most 256
@@ -29,9 +38,12 @@ class VirtualMouse;
 class CommandDispatcher
 {
 public:
-    // mouse may be null (no virtual mode). recheck runs the device check again
-    // (after virtual.plug).
-    CommandDispatcher(ViewCore& view, Hid_Thread& hid, VirtualMouse* mouse, std::function<void()> recheck);
+    CommandDispatcher(ViewCore& view, Hid_Thread& hid);
+
+    // Operations starting with prefix go to handler, before the HID worker's
+    // and the view's; its listing follows theirs, in the order of
+    // registration.
+    void addPrefixHandler(const QString& prefix, PrefixHandler handler);
 
     bool call(const QString& operation, const QJsonArray& arguments, QJsonValue* result, QString* error);
 
@@ -45,10 +57,8 @@ public:
 private:
     bool callMeta(QObject* target, const QString& name, const QJsonArray& arguments, bool hidSlot, QJsonValue* result,
                   QString* error);
-    bool callVirtual(const QString& name, const QJsonArray& arguments, QJsonValue* result, QString* error);
 
     ViewCore& m_view;
     Hid_Thread& m_hid;
-    VirtualMouse* m_mouse;
-    std::function<void()> m_recheck;
+    std::vector<std::pair<QString, PrefixHandler>> m_handlers;
 };

@@ -12,6 +12,7 @@
 #include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
+#include "VirtualMouseCommands.h"
 #include "VirtualMouseSetup.h"
 
 #include <QCommandLineParser>
@@ -160,7 +161,11 @@ int main(int argc, char** argv)
     });
 
     auto check = [&] { DeviceCheck::run(hid, view, {}); };
-    CommandDispatcher dispatcher(view, hid, mouse.get(), check);
+    CommandDispatcher dispatcher(view, hid);
+    // Without the virtual mouse its operations are still listed, and calling
+    // them says what is missing.
+    dispatcher.addPrefixHandler(QStringLiteral("virtual."), mouse ? VirtualMouseCommands::handler(*mouse, hid, check)
+                                                                  : VirtualMouseCommands::unavailable());
     if (parser.isSet(listOption)) {
         for (const QString& op : dispatcher.operations())
             std::printf("%s\n", qPrintable(op));

@@ -73,9 +73,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     rig->view.hid = &rig->hid;
     rig->hid.setTraits(rig->view.traits);
     rig->view.setFileChooser(&rig->chooser);
-    // No virtual mouse for the dispatcher: its virtual.* calls wait in real
-    // time for the listener, which does not run here.
-    rig->dispatcher = std::make_unique<CommandDispatcher>(rig->view, rig->hid, nullptr, std::function<void()>());
+    // No "virtual." operations: they wait in real time for the listener,
+    // which does not run here.
+    rig->dispatcher = std::make_unique<CommandDispatcher>(rig->view, rig->hid);
     return 0;
 }
 
