@@ -96,3 +96,13 @@ void fail(const char* condition, const char* file, int line)
 }
 
 } // namespace FuzzSupport
+
+// The empty default; a target's own definition takes its place.
+__attribute__((weak)) void FuzzSupport::prepare() {}
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    FuzzSupport::init(argc, argv);
+    FuzzSupport::prepare();
+    return 0;
+}

@@ -16,8 +16,13 @@ namespace FuzzSupport {
 // Creates the application object once, drops debug output (the readers
 // explain every malformed value, which would drown the fuzzer's own lines)
 // and makes the scratch folder the working directory, with the folders of
-// modules/ in it. Call from LLVMFuzzerInitialize.
+// modules/ in it. Every target's LLVMFuzzerInitialize (defined here) calls
+// it, then prepare().
 void init(int* argc, char*** argv);
+
+// A target's own set-up after init(), in the scratch folder; a target that
+// needs none does not define it.
+void prepare();
 
 // The scratch folder (absolute).
 QString scratch();

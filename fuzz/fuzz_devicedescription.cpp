@@ -7,12 +7,6 @@
 #include <QFile>
 #include <QSettings>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    FuzzSupport::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = FuzzSupport::freshName(QStringLiteral("apConfig")) + QStringLiteral(".bin");

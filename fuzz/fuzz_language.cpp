@@ -18,12 +18,10 @@ const char* const sections[] = {"main",         "keyMatrix",   "keyAssigment",  
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+void FuzzSupport::prepare()
 {
-    FuzzSupport::init(argc, argv);
     // A file outside modules/i18n that a code escaping the folder would reach.
     FuzzSupport::writeFile(QStringLiteral("modules/outside.ini"), "[main]\ntotal=1\n0=outside\n");
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -15,12 +15,6 @@ const QString folder = QStringLiteral("./modules/macro");
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    FuzzSupport::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     QByteArray nameBytes;

@@ -8,12 +8,6 @@
 
 #include <cstring>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    FuzzSupport::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

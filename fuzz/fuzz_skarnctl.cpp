@@ -54,9 +54,8 @@ void copyShippedData()
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+void FuzzSupport::prepare()
 {
-    FuzzSupport::init(argc, argv);
     copyShippedData();
     rig = new Rig;
     rig->mouse = VirtualMouseSetup::fromConfig();
@@ -76,7 +75,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // No "virtual." operations: they wait in real time for the listener,
     // which does not run here.
     rig->dispatcher = std::make_unique<CommandDispatcher>(rig->view, rig->hid);
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

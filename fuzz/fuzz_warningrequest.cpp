@@ -10,12 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    FuzzSupport::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 4)
