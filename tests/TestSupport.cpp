@@ -64,6 +64,38 @@ QByteArray TestDataFolder::read(const QString& relative) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QByteArray DataRow::name() const
+{
+    return (fields.value(0) + QLatin1Char(':') + QString::number(line)).toUtf8();
+}
+
+QList<DataRow> readDataRows(const QString& name)
+{
+    QFile f(QStringLiteral(SKARN_SOURCE_DIR "/tests/data/") + name);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qWarning("cannot read the test table %s", qPrintable(f.fileName()));
+        return {};
+    }
+    QList<DataRow> rows;
+    int line = 0;
+    while (!f.atEnd()) {
+        ++line;
+        const QString text = QString::fromUtf8(f.readLine()).trimmed();
+        if (text.isEmpty() || text.startsWith(QLatin1Char('#')))
+            continue;
+        DataRow row{line, {}};
+        for (const QString& field : text.split(QLatin1Char('|')))
+            row.fields << field.trimmed();
+        rows << row;
+    }
+    return rows;
+}
+
+QByteArray hexBytes(const QString& text)
+{
+    return QByteArray::fromHex(text.toLatin1());
+}
+
 namespace {
 
 QMutex logMutex;

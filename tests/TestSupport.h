@@ -47,3 +47,23 @@ bool copyTree(const QString& from, const QString& to, const QStringList& skipRel
 
 // The source tree's shipped data.
 QString sourceModulesPath();
+
+// One row of a table kept in tests/data/: its fields, split on '|' and
+// trimmed, and the line it came from (for the row's name in test output).
+struct DataRow
+{
+    int line = 0;
+    QStringList fields;
+
+    QString field(qsizetype i) const { return fields.value(i); }
+    // "name:LINE", the first field and the line number: unique and findable.
+    QByteArray name() const;
+};
+
+// The rows of tests/data/NAME. Blank lines and lines starting with '#' are
+// skipped. A missing or unreadable file is a test fault: it yields no rows
+// and a warning, and tables that must not be empty check for that.
+QList<DataRow> readDataRows(const QString& name);
+
+// Bytes written as hex pairs, spaces allowed ("06 07 00 03").
+QByteArray hexBytes(const QString& text);
