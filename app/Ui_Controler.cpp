@@ -34,7 +34,7 @@ void Ui_Controler::setup(Widget* window)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     graphicsChosen = true;
 
-    m_view = new myQQuickView(window);
+    m_view = new myQQuickView(window->session.view(), window);
     // The widget keeps the name it had when it was ui_View itself; the QML
     // sees its operations object under the same name.
     m_view->setObjectName(QStringLiteral("ui_View"));
@@ -43,7 +43,7 @@ void Ui_Controler::setup(Widget* window)
 
     QQmlContext* context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), &m_view->core());
-    context->setContextProperty(QStringLiteral("hid"), &window->hid);
+    context->setContextProperty(QStringLiteral("hid"), &window->session.hid());
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
     window->resize(m_view->size());

@@ -28,11 +28,6 @@ bool ViewCore::callRoot(const char* name, const QVariantList& args, Qt::Connecti
     return m_callRoot ? m_callRoot(name, args, type) : false;
 }
 
-void ViewCore::notImplemented(const char* operation)
-{
-    qCDebug(skarnApp) << operation << "is not implemented yet";
-}
-
 FileChooser& ViewCore::chooser()
 {
     static FixedFileChooser cancel;

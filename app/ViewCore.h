@@ -126,7 +126,6 @@ public Q_SLOTS:
 
 private:
     bool callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type);
-    static void notImplemented(const char* operation);
     FileChooser& chooser();
 
     ProfileStore m_store;

@@ -2,7 +2,6 @@
 
 #include "AppLog.h"
 #include "DeviceChangeNotifier.h"
-#include "DeviceCheck.h"
 #include "DpiSwitchTexts.h"
 #include "Globals.h"
 #include "Ui_Controler.h"
@@ -32,8 +31,7 @@ const char* const trayMenuStyleSheet =
 
 Widget::Widget(QWidget* parent) : QWidget(parent)
 {
-    hid.owner = this;
-    hid.setListenerSink({[this](int stage) { showDpiStage(stage); },
+    session.hid().setListenerSink({[this](int stage) { showDpiStage(stage); },
                          [this] {
                              if (myQQuickView* v = view())
                                  v->setEnabled(false);
@@ -41,9 +39,6 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
 
     controller = new Ui_Controler;
     controller->setup(this);
-
-    view()->core().hid = &hid;
-    hid.setTraits(view()->core().traits);
 
     checkTimer.setInterval(checkIntervalMs);
     checkTimer.setSingleShot(true);
@@ -59,7 +54,9 @@ Widget::Widget(QWidget* parent) : QWidget(parent)
 
 Widget::~Widget()
 {
-    hid.stopListener();
+    session.hid().stopListener();
+    // The QML host goes before the session whose view core it shows.
+    delete view();
     // The box has no parent; it does not outlive the window it speaks for.
     delete m_warningBox;
     // The event loop has ended; whoever destroys the window flushes deferred
@@ -102,7 +99,7 @@ void Widget::onDeviceChanged()
 {
     // While a listener runs the device is known to be there; its end (device
     // gone) is what lets the next change start a check.
-    if (!hid.hidListenerRunning)
+    if (!session.hid().hidListenerRunning)
         checkTimer.start();
 }
 
@@ -114,11 +111,10 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::checkDevice()
 {
-    myQQuickView* v = view();
-    const bool connected = DeviceCheck::run(
-        hid, v->core(), [this] { showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000); });
+    const bool connected =
+        session.check([this] { showBalloon(QStringLiteral("Info"), QStringLiteral("Detect Device"), 10000); });
     if (connected)
-        v->setEnabled(true);
+        view()->setEnabled(true);
     startUi();
 }
 
@@ -141,7 +137,7 @@ void Widget::showBalloon(const QString& title, const QString& text, int ms)
 
 void Widget::exitSYS()
 {
-    hid.stopListener();
+    session.hid().stopListener();
     QCoreApplication::exit(0);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Hid_Thread.h"
+#include "DeviceSession.h"
 
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -17,7 +17,8 @@ class myQQuickView;
 
 // The program's only top-level window: a frameless, translucent host for the
 // QML view, living in the notification area. It owns everything that lives for
-// the whole run: the device-check timer, the HID worker, the controller (which
+// the whole run: the device-check timer, the device session (transport, HID
+// worker, the view core the pages call, device check), the controller (which
 // holds the view) and the tray icon with its menu.
 //
 // GUI thread only.
@@ -32,9 +33,9 @@ public:
     ~Widget() override;
 
     // Members in the order they are declared (and built).
-    QTimer checkTimer;                  // 2048 ms single shot, runs checkDevice()
+    QTimer checkTimer; // 2048 ms single shot, runs checkDevice()
+    DeviceSession session;
     Ui_Controler* controller = nullptr; // no parent; deleted later by the destructor
-    Hid_Thread hid;
     QSystemTrayIcon* trayIcon = nullptr;
 
     static constexpr int checkIntervalMs = 2048;

@@ -1,8 +1,6 @@
 #include "AppLog.h"
-#include "HidapiBackend.h"
 #include "InputCapture.h"
 #include "QtSingleCoreApplication.h"
-#include "TracingHidBackend.h"
 #include "VirtualMouseMode.h"
 #include "Widget.h"
 #include "myQQuickView.h"
@@ -75,12 +73,10 @@ int main(int argc, char** argv)
     const QString exe = QCoreApplication::applicationFilePath();
     QDir::setCurrent(exe.left(exe.lastIndexOf(QLatin1Char('/'))));
 
-    // hidapi is initialised here, on the GUI thread, before anything opens a device.
-    HidapiBackend hidapi;
-    std::unique_ptr<TracingHidBackend> tracing;
-
     auto* window = new Widget;
-    HidBackend* device = &hidapi;
+    // Without the virtual mouse the session uses hidapi, initialised here on
+    // the GUI thread before anything opens a device.
+    HidBackend* device = nullptr;
     if (QCoreApplication::arguments().contains(QLatin1String("--virtual-mouse"))) {
         // Owned by the window; it outlives the HID worker's last use of it.
         if (VirtualMouseMode* mode = VirtualMouseMode::create(window).release()) {
@@ -88,9 +84,7 @@ int main(int argc, char** argv)
             device = mode->backend();
         }
     }
-    if (trace)
-        tracing = std::make_unique<TracingHidBackend>(*device, trace.get());
-    window->hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : device);
+    window->session.setTransport(device, trace.get());
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, window, &Widget::receiveMessage);
 
     InputCapture capture;

@@ -11,8 +11,9 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
-myQQuickView::myQQuickView(QWidget* parent)
+myQQuickView::myQQuickView(ViewCore& core, QWidget* parent)
     : QQuickWidget(parent)
+    , m_core(core)
     , m_dialogs(std::make_unique<DialogFileChooser>(this))
 {
     m_core.setRootCaller([this](const char* name, const QVariantList& args, Qt::ConnectionType type) {

@@ -5,7 +5,7 @@
 #include <QQuickWidget>
 #include <QVariant>
 
-// The QML host: loads the pages and owns the ViewCore that they see as
+// The QML host: loads the pages, which see the device session's ViewCore as
 // ui_View (the operations are declared there only). The view gives the core
 // what needs the QML or a widget: the calls into the root object, the file
 // dialogs and ui_View's setEnabled, which locks this widget's input.
@@ -16,7 +16,8 @@ class myQQuickView : public QQuickWidget
 {
     Q_OBJECT
 public:
-    explicit myQQuickView(QWidget* parent = nullptr);
+    // core must outlive the view.
+    explicit myQQuickView(ViewCore& core, QWidget* parent = nullptr);
     ~myQQuickView() override;
 
     ViewCore& core() { return m_core; }
@@ -33,7 +34,7 @@ protected:
 private:
     void onStatusChanged(QQuickWidget::Status status);
 
-    ViewCore m_core;
+    ViewCore& m_core;
     std::unique_ptr<FileChooser> m_dialogs;
     QMetaObject::Connection m_firstFrame;
 };

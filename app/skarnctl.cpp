@@ -4,12 +4,8 @@
 
 #include "CommandDispatcher.h"
 #include "DataPaths.h"
-#include "DeviceCheck.h"
+#include "DeviceSession.h"
 #include "FileChooser.h"
-#include "Hid_Thread.h"
-#include "HidapiBackend.h"
-#include "TracingHidBackend.h"
-#include "ViewCore.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseCommands.h"
@@ -130,10 +126,9 @@ int main(int argc, char** argv)
     if (!QDir::setCurrent(dataDir))
         return fail(QStringLiteral("cannot use the data folder %1").arg(dataDir));
 
-    HidapiBackend hidapi;
     std::unique_ptr<VirtualMouse> mouse;
     std::unique_ptr<VirtualHidBackend> virtualBackend;
-    HidBackend* device = &hidapi;
+    HidBackend* device = nullptr; // hidapi
     if (parser.isSet(virtualOption)) {
         mouse = VirtualMouseSetup::fromConfig();
         if (!mouse)
@@ -142,15 +137,10 @@ int main(int argc, char** argv)
         virtualBackend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()});
         device = virtualBackend.get();
     }
-    std::unique_ptr<TracingHidBackend> tracing;
-    if (trace)
-        tracing = std::make_unique<TracingHidBackend>(*device, trace.get());
-
-    Hid_Thread hid;
-    hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : device);
-    ViewCore view;
-    view.hid = &hid;
-    hid.setTraits(view.traits);
+    DeviceSession session;
+    session.setTransport(device, trace.get());
+    Hid_Thread& hid = session.hid();
+    ViewCore& view = session.view();
     FixedFileChooser chooser(chosen);
     view.setFileChooser(&chooser);
     // A change that could not be saved is never reported as success.
@@ -160,7 +150,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "skarnctl: could not save %s\n", qPrintable(file));
     });
 
-    auto check = [&] { DeviceCheck::run(hid, view, {}); };
+    auto check = [&] { session.check(); };
     CommandDispatcher dispatcher(view, hid);
     // Without the virtual mouse its operations are still listed, and calling
     // them says what is missing.

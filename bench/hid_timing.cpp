@@ -6,7 +6,7 @@
 // Usage: bench_hid_timing [repetitions]   (default 5)
 
 #include "Clock.h"
-#include "Hid_Thread.h"
+#include "DeviceSession.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
 
@@ -49,13 +49,13 @@ int main(int argc, char** argv)
 
     VirtualMouse device(mouse(true), QStringLiteral("553"));
     VirtualHidBackend backend({&device});
-    Hid_Thread hid;
-    hid.setBackend(&backend);
+    DeviceSession session;
+    session.setTransport(&backend);
     DeviceRecord entry = mouse(true);
     entry.primaryPath = QString::fromLatin1(device.commandPath());
     entry.secondaryPath = QString::fromLatin1(device.eventPath());
-    hid.deviceList = {entry};
-    hid.currentIndex = 0;
+    session.useDevice(entry);
+    Hid_Thread& hid = session.hid();
 
     uchar block[128];
     for (int i = 0; i < 128; ++i)

@@ -12,9 +12,8 @@
 //                     on every run
 
 #include "Clock.h"
-#include "Hid_Thread.h"
-#include "TracingHidBackend.h"
-#include "ViewCore.h"
+#include "DeviceSession.h"
+#include "ProfileChange.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
 
@@ -28,7 +27,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -53,43 +51,20 @@ void writeFile(const QString& path, const QByteArray& text)
         f.write(text);
 }
 
-void profileChange(ViewCore& view)
-{
-    QVariantList page;
-    for (int button = 0; button < 16; ++button) {
-        if (button == 1)
-            page << 8 << 0 << 2 << 0; // a gun function with two guns
-        else
-            page << 0 << 0 << (0xF0 + (button % 3)) << 0;
-    }
-    view.mouseSetKeyMatrix(page, true, QVariantList{10, 20, 30});
-    view.mouseSetReportRate(3);
-    view.mouseSetDpi(4, QStringLiteral("3360"), QVariantList{400, 800, 1600, 3200, 6000, 6000, 6000, 6000});
-    view.mouseSetRGBEffect(1, 2, 3);
-    view.mouseResetKeyMatrix();
-}
-
 double runOnce(const QString& family, Clock& clock, int* frames, QIODevice* trace = nullptr)
 {
     VirtualMouse device(mouse(), family);
     VirtualHidBackend backend({&device}, clock);
-    std::unique_ptr<TracingHidBackend> tracing;
-    if (trace)
-        tracing = std::make_unique<TracingHidBackend>(backend, trace, [&clock] { return double(clock.nowMs()); });
-    Hid_Thread hid;
-    hid.setBackend(tracing ? static_cast<HidBackend*>(tracing.get()) : &backend);
-    hid.setClock(&clock);
+    DeviceSession session;
+    session.setClock(&clock);
+    session.setTransport(&backend, trace);
     DeviceRecord entry = mouse();
     entry.primaryPath = QString::fromLatin1(device.commandPath());
     entry.secondaryPath = QString::fromLatin1(device.eventPath());
-    hid.deviceList = {entry};
-    hid.currentIndex = 0;
-    ViewCore view;
-    view.hid = &hid;
-    hid.setTraits(view.traits);
+    session.useDevice(entry);
     QElapsedTimer t;
     t.start();
-    profileChange(view);
+    applyProfileChange(session.view());
     const double ms = double(t.nsecsElapsed()) / 1e6;
     if (device.protocolErrors() != 0)
         std::fprintf(stderr, "%s: %d protocol errors: %s\n", qPrintable(family), device.protocolErrors(),

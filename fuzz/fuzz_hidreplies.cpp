@@ -8,7 +8,7 @@
 #include "FuzzSupport.h"
 #include "HidBackend.h"
 #include "Hid_Thread.h"
-#include "VirtualRig.h"
+#include "ViewRig.h"
 
 #include <algorithm>
 #include <array>

@@ -8,8 +8,7 @@
 #include "CommandDispatcher.h"
 #include "FileChooser.h"
 #include "FuzzSupport.h"
-#include "Hid_Thread.h"
-#include "ViewCore.h"
+#include "DeviceSession.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseSetup.h"
@@ -27,8 +26,7 @@ struct Rig
     VirtualClock clock;
     std::unique_ptr<VirtualMouse> mouse;
     std::unique_ptr<VirtualHidBackend> backend;
-    Hid_Thread hid;
-    ViewCore view;
+    DeviceSession session;
     FixedFileChooser chooser;
     std::unique_ptr<CommandDispatcher> dispatcher;
 };
@@ -62,19 +60,16 @@ void FuzzSupport::prepare()
     FUZZ_CHECK(rig->mouse != nullptr);
     rig->backend =
         std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{rig->mouse.get()}, rig->clock);
-    rig->hid.setBackend(rig->backend.get());
-    rig->hid.setClock(&rig->clock);
+    rig->session.setClock(&rig->clock);
+    rig->session.setTransport(rig->backend.get());
     DeviceRecord entry = rig->mouse->record();
     entry.primaryPath = QString::fromLatin1(rig->mouse->commandPath());
     entry.secondaryPath = QString::fromLatin1(rig->mouse->eventPath());
-    rig->hid.deviceList = {entry};
-    rig->hid.currentIndex = 0;
-    rig->view.hid = &rig->hid;
-    rig->hid.setTraits(rig->view.traits);
-    rig->view.setFileChooser(&rig->chooser);
+    rig->session.useDevice(entry);
+    rig->session.view().setFileChooser(&rig->chooser);
     // No "virtual." operations: they wait in real time for the listener,
     // which does not run here.
-    rig->dispatcher = std::make_unique<CommandDispatcher>(rig->view, rig->hid);
+    rig->dispatcher = std::make_unique<CommandDispatcher>(rig->session.view(), rig->session.hid());
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -94,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     // A device entry that a failed exchange emptied is found again, as the
     // next device check would.
-    rig->hid.deviceList[0].primaryPath = QString::fromLatin1(rig->mouse->commandPath());
+    rig->session.hid().deviceList[0].primaryPath = QString::fromLatin1(rig->mouse->commandPath());
     QJsonValue result;
     QString error;
     if (!rig->dispatcher->call(operation, arguments, &result, &error))

@@ -18,7 +18,6 @@
 class Clock;
 class HidBackend;
 class HidHandle;
-class Widget;
 
 // The secrecy key in use: bytes 1..6 hold the code of the device entry checked
 // last (bytes 0 and 7 stay 0). Written by chkDeviceIsEnCode, read by the
@@ -44,13 +43,9 @@ public:
     explicit Hid_Thread(QObject* parent = nullptr);
     ~Hid_Thread() override;
 
-    Widget* owner = nullptr;
     DeviceList deviceList;
     qint32 currentIndex = 1;
     HidHandle* primaryHandle = nullptr;
-    // The listener keeps its event-interface handle to itself (a local of
-    // its loop), so no other thread ever touches it; this stays empty.
-    HidHandle* secondaryHandle = nullptr;
     bool hidReady = true;
     // Written by the GUI thread (start, stop) and by the listener (device
     // gone), read by both: atomic, without a lock.

@@ -1,10 +1,5 @@
-#include "Clock.h"
-#include "Hid_Thread.h"
 #include "TestSupport.h"
-#include "VirtualRig.h"
-#include "ViewCore.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "ViewRig.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -16,33 +11,17 @@
 // the wire, what the firmware holds afterwards, what the profile keeps.
 namespace {
 
-// The view, a worker and a virtual mouse of the family icType selects, on a
-// copy of the shipped data; profile, when given, replaces p1.bin. The mouse
-// starts with current matrix and profile 3, so that a switch shows.
-struct Rig
+// The view rig with the family icType selects; profile, when given,
+// replaces p1.bin. The mouse starts with current matrix and profile 3, so
+// that a switch shows.
+struct Rig : ViewRig
 {
-    TestDataFolder data;
-    VirtualClock clock;
-    std::unique_ptr<VirtualMouse> mouse;
-    std::unique_ptr<VirtualHidBackend> backend;
-    Hid_Thread hid;
-    std::unique_ptr<ViewCore> view;
-
     explicit Rig(const QString& icType, bool isGun = true, const QByteArray& profile = {})
+        : ViewRig(withKeys({{"icType", icType}, {"isGun", isGun ? "true" : "false"}}, profile))
     {
-        data.write("modules/setting/apConfig.bin", "[mouse]\nicType=" + icType.toLatin1() + "\nisGun=" +
-                                                       (isGun ? "true" : "false") + "\n");
-        if (!profile.isEmpty())
-            data.write("modules/setting/p1.bin", profile);
-        DeviceRecord record;
-        mouse = std::make_unique<VirtualMouse>(record, icType == "560" ? "560" : "553");
         VirtualMouse::State state = mouse->state();
         state.keyMatrix = state.profile = 3;
         mouse->setState(state);
-        backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
-        wireWorker(hid, *backend, *mouse, clock, record);
-        view = std::make_unique<ViewCore>();
-        view->hid = &hid;
     }
 
     // Command byte and first argument of every frame: "12 01, 02 01".
@@ -168,11 +147,11 @@ void Test_buttonops::save()
 
     Rig rig(icType, isGun);
     if (icType == "560")
-        rig.view->mouseReadProfile(0); // image 0 as the device holds it
+        rig.view().mouseReadProfile(0); // image 0 as the device holds it
     const VirtualMouse::State before = rig.mouse->state();
     rig.mouse->clearReceived();
     MessageLog log;
-    rig.view->mouseSetKeyMatrix(src64, isSendData, otherParam);
+    rig.view().mouseSetKeyMatrix(src64, isSendData, otherParam);
 
     QCOMPARE(rig.frames(), frames);
     QCOMPARE(rig.mouse->protocolErrors(), 0);
@@ -189,7 +168,7 @@ void Test_buttonops::save()
         QVariantList entry = src64.mid(4 * i, 4);
         while (entry.size() < 4)
             entry << 0;
-        QCOMPARE(rig.view->store().getDataList(QString("mouseKeyMatrix/%1").arg(i), false), entry);
+        QCOMPARE(rig.view().store().getDataList(QString("mouseKeyMatrix/%1").arg(i), false), entry);
     }
     QCOMPARE(!log.lines().filter("mouseSetKeyMatrix").isEmpty(), logged);
 }
@@ -234,7 +213,7 @@ void Test_buttonops::commands()
 
     Rig rig(icType, true, profile);
     const VirtualMouse::State before = rig.mouse->state();
-    call(*rig.view);
+    call(rig.view());
     QCOMPARE(rig.frames(), frames);
     QCOMPARE(rig.mouse->protocolErrors(), 0);
     const VirtualMouse::State after = rig.mouse->state();
@@ -269,22 +248,22 @@ void Test_buttonops::keydefine()
     QFETCH(QVariantList, expected);
 
     Rig rig("553", true, "[mouseKeyMatrix]\n3=4, 1, 3, 0\n5=5, 0\n");
-    QCOMPARE(rig.view->mouseGetKeydefine(index, isRecovery), expected);
+    QCOMPARE(rig.view().mouseGetKeydefine(index, isRecovery), expected);
 }
 
 void Test_buttonops::withoutDevice()
 {
     Rig rig("560");
-    rig.view->hid = nullptr;
+    rig.view().hid = nullptr;
     QVariantList page = values(shippedPage);
     page[6] = 3;
     page[4] = 8;
-    rig.view->mouseSetKeyMatrix(page, true, {1, 2, 3});
-    rig.view->mouseResetKeyMatrix();
-    rig.view->mouseSwitchKeyMatrix(2);
+    rig.view().mouseSetKeyMatrix(page, true, {1, 2, 3});
+    rig.view().mouseResetKeyMatrix();
+    rig.view().mouseSwitchKeyMatrix(2);
     QCOMPARE(rig.frames(), QString());
-    QCOMPARE(rig.view->profileImages[0][2], uchar(0x1F));
-    QCOMPARE(rig.view->mouseGetKeydefine(1, false), page.mid(4, 4));
+    QCOMPARE(rig.view().profileImages[0][2], uchar(0x1F));
+    QCOMPARE(rig.view().mouseGetKeydefine(1, false), page.mid(4, 4));
 }
 
 QTEST_GUILESS_MAIN(Test_buttonops)

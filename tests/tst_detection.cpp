@@ -105,7 +105,7 @@ void TestDetection::init()
 void TestDetection::cleanup()
 {
     if (m_window)
-        m_window->hid.stopListener();
+        m_window->session.hid().stopListener();
     m_window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_backend.reset();
@@ -118,8 +118,8 @@ void TestDetection::makeWindow(std::initializer_list<VirtualMouse*> mice)
 {
     m_backend = std::make_unique<VirtualHidBackend>(mice, m_clock);
     m_window = std::make_unique<Widget>();
-    m_window->hid.setBackend(m_backend.get());
-    m_window->hid.setClock(&m_clock);
+    m_window->session.hid().setBackend(m_backend.get());
+    m_window->session.hid().setClock(&m_clock);
     auto notifier = std::make_unique<FakeDeviceChangeNotifier>();
     m_notifier = notifier.get();
     m_window->setDeviceChangeNotifier(std::move(notifier));
@@ -138,7 +138,7 @@ void TestDetection::connectMouse(const QString& family, const QByteArray& mouseG
     makeWindow({m_mice.back().get()});
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QVERIFY(m_window->hid.hidListenerRunning);
+    QVERIFY(m_window->session.hid().hidListenerRunning);
 }
 
 void TestDetection::startWithoutDeviceThenPlugIn()
@@ -215,8 +215,8 @@ void TestDetection::entryOrder()
     MessageLog log;
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QCOMPARE(m_window->hid.deviceList.size(), deviceCount);
-    QCOMPARE(m_window->hid.currentIndex, winner);
+    QCOMPARE(m_window->session.hid().deviceList.size(), deviceCount);
+    QCOMPARE(m_window->session.hid().currentIndex, winner);
     QCOMPARE(log.count("Device Connect"), 1);
     // The loser was tried only when it came first; a later entry is never touched.
     const int keyboardFrames = int(m_mice[0]->receivedFrames().size());
@@ -226,7 +226,7 @@ void TestDetection::entryOrder()
     else
         QCOMPARE(keyboardFrames, 1); // its failed handshake
     for (int i = 2; i < deviceCount; ++i)
-        QVERIFY(m_window->hid.deviceList.at(i).primaryPath.isEmpty());
+        QVERIFY(m_window->session.hid().deviceList.at(i).primaryPath.isEmpty());
 }
 
 void TestDetection::connectionFrames_data()
@@ -338,17 +338,17 @@ void TestDetection::unplugAndReplug()
     QElapsedTimer t;
     t.start();
     vm->unplug();
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->hid.hidListenerRunning, 1500);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->session.hid().hidListenerRunning, 1500);
     QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
     QTRY_COMPARE(log.count("Device removed"), 1);
     QTRY_VERIFY(!m_window->view()->isEnabled());
-    QVERIFY(m_window->hid.deviceList.first().secondaryPath.isEmpty());
+    QVERIFY(m_window->session.hid().deviceList.first().secondaryPath.isEmpty());
     QVERIFY(deviceConnected); // until a check finds nothing
 
     vm->plug();
     QVERIFY(m_window->checkTimer.isActive());
     QTRY_COMPARE_WITH_TIMEOUT(log.count("Device Connect"), 1, 4000);
-    QVERIFY(m_window->hid.hidListenerRunning);
+    QVERIFY(m_window->session.hid().hidListenerRunning);
     QTRY_VERIFY(m_window->view()->isEnabled());
     QCOMPARE(vm->protocolErrors(), 0);
 }
@@ -367,8 +367,8 @@ void TestDetection::noEventInterface()
     MessageLog log;
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QVERIFY(m_window->hid.deviceList.first().secondaryPath.isEmpty());
-    QVERIFY(!m_window->hid.hidListenerRunning);
+    QVERIFY(m_window->session.hid().deviceList.first().secondaryPath.isEmpty());
+    QVERIFY(!m_window->session.hid().hidListenerRunning);
 
     vm->unplug();
     QVERIFY(m_window->checkTimer.isActive());
@@ -384,10 +384,10 @@ void TestDetection::quitWhileListening()
     connectMouse();
     QTimer::singleShot(50, m_window.get(), [this] { m_window->trayIcon->contextMenu()->actions().last()->trigger(); });
     QCOMPARE(qApp->exec(), 0);
-    QVERIFY(!m_window->hid.hidListenerRunning);
+    QVERIFY(!m_window->session.hid().hidListenerRunning);
     QElapsedTimer t;
     t.start();
-    m_window->hid.listenerFuture.waitForFinished();
+    m_window->session.hid().listenerFuture.waitForFinished();
     QVERIFY(t.elapsed() < 1000);
 }
 
@@ -402,8 +402,8 @@ void TestDetection::virtualMouseMenu()
     auto mode = VirtualMouseMode::create(m_window.get());
     QVERIFY(mode);
     mode->attach();
-    m_window->hid.setBackend(mode->backend());
-    m_window->hid.setClock(&m_clock);
+    m_window->session.hid().setBackend(mode->backend());
+    m_window->session.hid().setClock(&m_clock);
     QMenu* menu = m_window->trayIcon->contextMenu();
     QCOMPARE(menu->actions().last()->text(), QStringLiteral("Quit (&Q)"));
     QCOMPARE(menu->actions().first()->text(), QStringLiteral("Virtual mouse"));
@@ -427,8 +427,8 @@ void TestDetection::virtualMouseMenu()
     mode->plugAction()->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(log.count("Device Connect"), 1, 4000);
     QCOMPARE(mode->mouse()->protocolErrors(), 0);
-    m_window->hid.stopListener();
-    m_window->hid.listenerFuture.waitForFinished();
+    m_window->session.hid().stopListener();
+    m_window->session.hid().listenerFuture.waitForFinished();
     m_window.reset(); // the mode is the window's child
     mode.release();
 }

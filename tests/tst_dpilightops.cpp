@@ -1,10 +1,5 @@
-#include "Clock.h"
-#include "Hid_Thread.h"
 #include "TestSupport.h"
-#include "VirtualRig.h"
-#include "ViewCore.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "ViewRig.h"
 
 #include <QTest>
 
@@ -28,39 +23,28 @@ struct Device
     bool is571 = false;
 };
 
-// A view on a fresh data folder whose flags say device, wired to a virtual
-// mouse whose profile blocks the view holds as read at detection.
-struct Rig
+// The view rig with the flags device names; the view holds the mouse's
+// profile blocks as read at detection.
+struct Rig : ViewRig
 {
-    TestDataFolder data;
-    VirtualClock clock;
-    VirtualMouse mouse;
-    VirtualHidBackend backend;
-    Hid_Thread hid;
-    std::unique_ptr<ViewCore> view;
-
     explicit Rig(const Device& d)
-        : mouse(testMouseRecord(), QString::fromLatin1(d.family))
-        , backend({&mouse}, clock)
+        : ViewRig(MouseKeys{{"icType", d.family},
+                            {"isColorful", flag(d.isColorful)},
+                            {"isGun", flag(d.isGun)},
+                            {"is55328", flag(d.is55328)},
+                            {"is571", flag(d.is571)}})
     {
-        const auto flag = [](bool b) { return b ? "true" : "false"; };
-        data.write(QStringLiteral("modules/setting/apConfig.bin"),
-                   QStringLiteral("[mouse]\nicType=%1\nisColorful=%2\nisGun=%3\nis55328=%4\nis571=%5\n")
-                       .arg(d.family, flag(d.isColorful), flag(d.isGun), flag(d.is55328), flag(d.is571))
-                       .toLatin1());
-        view = std::make_unique<ViewCore>();
-        wireWorker(hid, backend, mouse, clock, testMouseRecord());
-        hid.setTraits(view->traits);
-        view->hid = &hid;
         for (std::size_t n = 0; n < 5; ++n)
-            view->profileImages[n] = mouse.state().profiles[n];
+            view().profileImages[n] = mouse->state().profiles[n];
     }
+
+    static QString flag(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
 
     // The received frames, each cut to the length of its expected prefix.
     QStringList frames(const QStringList& expected) const
     {
         QStringList hex;
-        const QList<QByteArray> received = mouse.receivedFrames();
+        const QList<QByteArray> received = mouse->receivedFrames();
         for (qsizetype i = 0; i < received.size(); ++i)
             hex << QString::fromLatin1(received[i].toHex()).left(i < expected.size() ? expected[i].size() : 16);
         return hex;
@@ -258,14 +242,14 @@ void TestDpiLightOps::operations()
     QFETCH(Check, check);
 
     Rig rig(device);
-    const State before = rig.mouse.state();
-    const QVariant got = op(*rig.view);
+    const State before = rig.mouse->state();
+    const QVariant got = op(rig.view());
 
     QCOMPARE(rig.frames(frames), frames);
-    QCOMPARE(rig.mouse.protocolErrorMessages(), QStringList());
+    QCOMPARE(rig.mouse->protocolErrorMessages(), QStringList());
     if (result.isValid())
         QCOMPARE(got, result);
-    QVERIFY(check(before, rig.mouse.state(), *rig.view));
+    QVERIFY(check(before, rig.mouse->state(), rig.view()));
 }
 
 void TestDpiLightOps::noDevice_data()
@@ -284,10 +268,10 @@ void TestDpiLightOps::noDevice()
     QFETCH(bool, withWorker);
     const QByteArray f = family.toLatin1();
     Rig rig(Device{f.constData(), true, true});
-    rig.mouse.unplug();
+    rig.mouse->unplug();
     if (!withWorker)
-        rig.view->hid = nullptr;
-    ViewCore& v = *rig.view;
+        rig.view().hid = nullptr;
+    ViewCore& v = rig.view();
 
     QCOMPARE(v.GetKeyboardoption(), (QVariantList{0, 0, 0, 0}));
     QCOMPARE(v.mouseGetCurrentDPI(), QVariant(0));
@@ -298,8 +282,8 @@ void TestDpiLightOps::noDevice()
     v.mouseSetFixColor({1, 2, 3});
     v.mouseSetReportRate(8);
     v.mouseSetKeyboardoption(1, 2, 3, 4);
-    QVERIFY(rig.mouse.receivedFrames().isEmpty());
-    QCOMPARE(rig.mouse.protocolErrors(), 0);
+    QVERIFY(rig.mouse->receivedFrames().isEmpty());
+    QCOMPARE(rig.mouse->protocolErrors(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestDpiLightOps)

@@ -10,15 +10,11 @@
 // diff:
 //   SKARN_UPDATE_GOLDEN=1 ctest --preset dev -R tst_goldentraces
 
+#include "ProfileChange.h"
 #include "TestSupport.h"
-#include "VirtualRig.h"
+#include "ViewRig.h"
 
-#include "TracingHidBackend.h"
-#include "ViewCore.h"
-
-#include <QBuffer>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -30,37 +26,6 @@ private Q_SLOTS:
     void profileApply_data();
     void profileApply();
 };
-
-namespace {
-
-// What the shell does after a profile change, with fixed page values.
-void applyProfile(ViewCore& view)
-{
-    QVariantList page;
-    for (int button = 0; button < 16; ++button) {
-        if (button == 1)
-            page << 8 << 0 << 2 << 0; // a gun function with two guns
-        else
-            page << 0 << 0 << (0xF0 + (button % 3)) << 0;
-    }
-    view.mouseSetKeyMatrix(page, true, QVariantList{10, 20, 30});
-    view.mouseSetReportRate(3);
-    view.mouseSetDpi(4, QStringLiteral("3360"), QVariantList{400, 800, 1600, 3200, 6000, 6000, 6000, 6000});
-    view.mouseSetRGBEffect(1, 2, 3);
-    if (view.traits.isGun) {
-        view.mouseSwitchKeyMatrix(1);
-        view.mouseResetKeyMatrix();
-    }
-}
-
-QByteArray withKey(QByteArray config, const char* key, const QByteArray& value)
-{
-    const QRegularExpression line(QStringLiteral("^%1=.*$").arg(QLatin1String(key)),
-                                  QRegularExpression::MultilineOption);
-    return QString::fromUtf8(config).replace(line, QLatin1String(key) + QLatin1Char('=') + value).toUtf8();
-}
-
-} // namespace
 
 void TestGoldenTraces::profileApply_data()
 {
@@ -79,49 +44,30 @@ void TestGoldenTraces::profileApply()
     QFETCH(bool, isGun);
     QFETCH(QString, file);
 
-    TestDataFolder data;
-    QVERIFY(data.isValid());
-    const QString config = QStringLiteral("modules/setting/apConfig.bin");
-    data.write(config, withKey(withKey(data.read(config), "icType", icType), "isGun", isGun ? "true" : "false"));
+    ViewRig rig(ViewRig::MouseKeys{{"icType", QString::fromLatin1(icType)}, {"isGun", isGun ? "true" : "false"}});
+    QVERIFY(rig.session->traits().commandSet == commandSetOf(QString::fromLatin1(icType)));
+    QCOMPARE(rig.session->traits().isGun, isGun);
 
-    VirtualClock clock;
-    VirtualMouse mouse(testMouseRecord(), QString::fromLatin1(icType));
-    VirtualHidBackend backend({&mouse}, clock);
-    QBuffer trace;
-    trace.open(QIODevice::WriteOnly);
-    TracingHidBackend tracing(backend, &trace, [&clock] { return double(clock.nowMs()); });
-    Hid_Thread hid;
-    hid.setBackend(&tracing);
-    hid.setClock(&clock);
-    DeviceRecord entry = testMouseRecord();
-    entry.primaryPath = QString::fromLatin1(mouse.commandPath());
-    entry.secondaryPath = QString::fromLatin1(mouse.eventPath());
-    hid.deviceList = {entry};
-    hid.currentIndex = 0;
-    ViewCore view;
-    QVERIFY(view.traits.commandSet == commandSetOf(QString::fromLatin1(icType)));
-    QCOMPARE(view.traits.isGun, isGun);
-    view.hid = &hid;
-    hid.setTraits(view.traits);
-
-    applyProfile(view);
-    QVERIFY2(mouse.protocolErrors() == 0, qPrintable(mouse.protocolErrorMessages().join(QStringLiteral("; "))));
+    applyProfileChange(rig.view());
+    QVERIFY2(rig.mouse->protocolErrors() == 0,
+             qPrintable(rig.mouse->protocolErrorMessages().join(QStringLiteral("; "))));
+    const QByteArray trace = rig.trace.data();
 
     const QString path = QStringLiteral(SKARN_SOURCE_DIR "/tests/data/") + file;
     if (qEnvironmentVariableIntValue("SKARN_UPDATE_GOLDEN")) {
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(out.write(trace.data()), trace.data().size());
+        QCOMPARE(out.write(trace), trace.size());
         return;
     }
     QFile golden(path);
     QVERIFY2(golden.open(QIODevice::ReadOnly), qPrintable(path));
     const QByteArray expected = golden.readAll();
-    if (trace.data() == expected)
+    if (trace == expected)
         return;
     // Name the first line that differs rather than dumping both traces.
     const QList<QByteArray> want = expected.split('\n');
-    const QList<QByteArray> got = trace.data().split('\n');
+    const QList<QByteArray> got = trace.split('\n');
     for (qsizetype i = 0; i < std::max(want.size(), got.size()); ++i) {
         if (want.value(i) != got.value(i))
             QFAIL(qPrintable(QStringLiteral("%1 line %2: expected \"%3\", got \"%4\"")

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "VirtualRig.h"
+#include "ViewRig.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -30,20 +30,30 @@ uchar* bytes(QByteArray& b)
     return reinterpret_cast<uchar*>(b.data());
 }
 
-struct Link
+// The view rig on a mouse of family and identity device, the worker's entry
+// saying host; without the gun flag, so that every per-index command goes out.
+struct Link : ViewRig
 {
-    VirtualClock clock;
-    std::unique_ptr<VirtualMouse> mouse;
-    std::unique_ptr<VirtualHidBackend> backend;
-    Hid_Thread hid;
-
     Link(const QString& family, const DeviceRecord& device, const DeviceRecord& host,
          const HidCodec::ScrambleTable& deviceTable = HidCodec::defaultScrambleTable)
+        : ViewRig(options(family, device, host, deviceTable))
+        , hid(session->hid())
     {
-        mouse = std::make_unique<VirtualMouse>(device, family, deviceTable);
-        backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
-        wireWorker(hid, *backend, *mouse, clock, host);
     }
+
+    static ViewRigOptions options(const QString& family, const DeviceRecord& device, const DeviceRecord& host,
+                                  const HidCodec::ScrambleTable& deviceTable)
+    {
+        ViewRigOptions o;
+        o.mouseKeys = {{"isGun", "false"}};
+        o.family = family;
+        o.device = device;
+        o.entry = host;
+        o.deviceTable = deviceTable;
+        return o;
+    }
+
+    Hid_Thread& hid;
 };
 
 // Counts the opens of the event interface; everything else goes through.

@@ -1,10 +1,5 @@
-#include "Clock.h"
-#include "Hid_Thread.h"
 #include "TestSupport.h"
-#include "VirtualRig.h"
-#include "ViewCore.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "ViewRig.h"
 
 #include <QTest>
 
@@ -12,25 +7,6 @@
 // command family: which macro id goes on the wire, what the device stores,
 // and that the firmware sees nothing it would reject.
 namespace {
-
-struct Rig
-{
-    TestDataFolder data;
-    VirtualClock clock;
-    VirtualMouse mouse;
-    VirtualHidBackend backend;
-    Hid_Thread hid;
-    ViewCore view;
-
-    explicit Rig(const QString& family)
-        : mouse(testMouseRecord(), family)
-        , backend({&mouse}, clock)
-    {
-        wireWorker(hid, backend, mouse, clock, testMouseRecord());
-        view.hid = &hid;
-        view.traits.commandSet = commandSetOf(family);
-    }
-};
 
 QVariantList numbers(int count)
 {
@@ -90,15 +66,15 @@ void TestMacroSend::send()
     QFETCH(QVariant, slot);
     QFETCH(int, macroId);
     QFETCH(QByteArray, stored);
-    Rig rig(family);
-    VirtualMouse::State expected = rig.mouse.state();
+    ViewRig rig(ViewRig::MouseKeys{{"icType", family}});
+    VirtualMouse::State expected = rig.mouse->state();
     for (auto& macro : expected.macros)
         macro.fill(0x5a);
-    rig.mouse.setState(expected);
+    rig.mouse->setState(expected);
 
-    QCOMPARE(rig.view.mouseSendMacroData(payload, slot), QVariant(true));
+    QCOMPARE(rig.view().mouseSendMacroData(payload, slot), QVariant(true));
 
-    const QList<QByteArray> frames = rig.mouse.receivedFrames();
+    const QList<QByteArray> frames = rig.mouse->receivedFrames();
     if (macroId == 0) {
         QVERIFY(frames.isEmpty());
     } else {
@@ -106,8 +82,8 @@ void TestMacroSend::send()
         QCOMPARE(frames.at(0).left(3), QByteArray::fromHex(family == "560" ? "0f" : "13") + char(macroId) + '\x80');
         std::copy(stored.cbegin(), stored.cend(), expected.macros[std::size_t(macroId - 1)].begin());
     }
-    QVERIFY(rig.mouse.state() == expected);
-    QCOMPARE(rig.mouse.protocolErrors(), 0);
+    QVERIFY(rig.mouse->state() == expected);
+    QCOMPARE(rig.mouse->protocolErrors(), 0);
 }
 
 void TestMacroSend::noDevice()

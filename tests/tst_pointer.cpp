@@ -1,14 +1,9 @@
 // GDBus declares struct members named "signals", which Qt defines: GIO first.
 #include <gio/gio.h>
 
-#include "Clock.h"
-#include "Hid_Thread.h"
 #include "PointerSettings.h"
 #include "TestSupport.h"
-#include "VirtualRig.h"
-#include "ViewCore.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "ViewRig.h"
 
 #include <QTest>
 
@@ -18,25 +13,6 @@
 // GNOME's settings through GSettings' memory backend), the gun slot transfer
 // through the virtual mouse, and the view's gun file operations.
 namespace {
-
-// A view on a copy of the shipped data, wired to a virtual mouse.
-struct Rig
-{
-    TestDataFolder folder;
-    VirtualClock clock;
-    VirtualMouse mouse;
-    VirtualHidBackend backend;
-    Hid_Thread hid;
-    ViewCore view;
-
-    explicit Rig(const QString& family)
-        : mouse(testMouseRecord(), family)
-        , backend({&mouse}, clock)
-    {
-        wireWorker(hid, backend, mouse, clock, testMouseRecord());
-        view.hid = &hid;
-    }
-};
 
 // The three operations, and the line each writes when it was not applied.
 enum { Speed, DoubleClick, Lines };
@@ -192,30 +168,31 @@ void TestPointer::sendGundata_data()
 void TestPointer::sendGundata()
 {
     QFETCH(GunCase, c);
-    Rig rig(c.family);
-    VirtualMouse::State before = rig.mouse.state();
+    ViewRigOptions options;
+    options.mouseKeys = {{"icType", c.icType}, {"isGun", c.isGun ? "true" : "false"}};
+    options.family = c.family;
+    ViewRig rig(options);
+    VirtualMouse::State before = rig.mouse->state();
     before.keyboardOption = {0, 0, std::uint8_t(c.option3), 0};
-    rig.mouse.setState(before);
-    rig.view.traits.isGun = c.isGun;
-    rig.view.traits.commandSet = commandSetOf(c.icType);
-    for (auto& img : rig.view.profileImages)
+    rig.mouse->setState(before);
+    for (auto& img : rig.view().profileImages)
         img.fill(0xFF);
 
-    rig.view.mouseSendGundata(c.slot, c.values);
+    rig.view().mouseSendGundata(c.slot, c.values);
 
     QStringList sent;
-    for (const QByteArray& frame : rig.mouse.receivedFrames())
+    for (const QByteArray& frame : rig.mouse->receivedFrames())
         sent << QString::fromLatin1(frame.left(7).toHex());
     QCOMPARE(sent, c.frames);
-    QVERIFY2(rig.mouse.protocolErrors() == 0, qPrintable(rig.mouse.protocolErrorMessages().join("; ")));
-    const VirtualMouse::State after = rig.mouse.state();
+    QVERIFY2(rig.mouse->protocolErrors() == 0, qPrintable(rig.mouse->protocolErrorMessages().join("; ")));
+    const VirtualMouse::State after = rig.mouse->state();
     const QByteArray result = QByteArray::fromHex(c.result);
     const bool gunSent = c.family == "553" && !result.isEmpty();
     QCOMPARE(after.gunDataWrites, gunSent ? 1 : 0);
     if (gunSent)
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(after.gunData.data()), 4), result);
     for (int n = 0; n < 5; ++n) {
-        const auto& img = rig.view.profileImages[std::size_t(n)];
+        const auto& img = rig.view().profileImages[std::size_t(n)];
         if (n == c.image) {
             const char got[] = {char(img[65]), char(img[78]), char(img[79]), char(img[80]), char(img[81])};
             QCOMPARE(QByteArray(got, 5), result);

@@ -94,8 +94,8 @@ void TestWidget::windowAndTray()
     QVERIFY(!w.isVisible());
     QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
     QCOMPARE(w.view()->parentWidget(), &w);
-    QCOMPARE(w.view()->core().hid, &w.hid);
-    QCOMPARE(w.hid.owner, &w);
+    QCOMPARE(&w.view()->core(), &w.session.view());
+    QCOMPARE(w.session.view().hid, &w.session.hid());
     QCOMPARE(w.view()->status(), QQuickWidget::Ready);
     QVERIFY(!w.view()->rootObject()->isVisible());
 
@@ -140,8 +140,8 @@ void TestWidget::checkDeviceThenInitUiThenRun()
     QVERIFY(!deviceConnected);
     QCOMPARE(log.count("Device DisConnect"), 1);
     QCOMPARE(log.count("device entries: 1"), 1);
-    QCOMPARE(w.hid.deviceList.size(), 1);
-    QCOMPARE(w.hid.deviceList.first().vid, quint16(0x04d9));
+    QCOMPARE(w.session.hid().deviceList.size(), 1);
+    QCOMPARE(w.session.hid().deviceList.first().vid, quint16(0x04d9));
 
     QTRY_VERIFY(rootCalls(w).contains("run"));
     const QStringList calls = rootCalls(w);
@@ -154,7 +154,7 @@ void TestWidget::checkDeviceThenInitUiThenRun()
     // A second check replaces the list and runs the pair again.
     m_data->write("modules/setting/apConfig.bin", "[common]\ndeviceCount=2\n");
     w.checkDevice();
-    QCOMPARE(w.hid.deviceList.size(), 2);
+    QCOMPARE(w.session.hid().deviceList.size(), 2);
     QTRY_COMPARE(rootCalls(w).count("run"), 2);
     QCOMPARE(rootCalls(w).count("initUI"), 2);
 }
@@ -214,10 +214,10 @@ void TestWidget::changesIgnoredWhileListening()
     auto fake = std::make_unique<FakeDeviceChangeNotifier>();
     FakeDeviceChangeNotifier* notifier = fake.get();
     w.setDeviceChangeNotifier(std::move(fake));
-    w.hid.hidListenerRunning = true;
+    w.session.hid().hidListenerRunning = true;
     notifier->emitChange();
     QVERIFY(!w.checkTimer.isActive());
-    w.hid.hidListenerRunning = false;
+    w.session.hid().hidListenerRunning = false;
     notifier->emitChange();
     QVERIFY(w.checkTimer.isActive());
     w.checkTimer.stop();
@@ -228,15 +228,15 @@ void TestWidget::changesIgnoredWhileListening()
 void TestWidget::trayQuitEndsLoopWithZero()
 {
     Widget w;
-    w.hid.hidListenerRunning = true;
+    w.session.hid().hidListenerRunning = true;
     bool flagAtExit = true;
     QTimer::singleShot(0, &w, [&] {
         w.trayIcon->contextMenu()->actions().first()->trigger();
-        flagAtExit = w.hid.hidListenerRunning;
+        flagAtExit = w.session.hid().hidListenerRunning;
     });
     QCOMPARE(qApp->exec(), 0);
     QVERIFY(!flagAtExit);
-    QVERIFY(!w.hid.hidListenerRunning);
+    QVERIFY(!w.session.hid().hidListenerRunning);
 }
 
 void TestWidget::controllerMovesHidesAndBusies()
@@ -324,7 +324,7 @@ void TestWidget::viewReadsFlagsOnce()
         v->core().setGlobalData("mouse/icType", "553");
         QVERIFY(v->core().traits == expected);
         // The worker was handed the same traits.
-        QVERIFY(w.hid.traits() == expected);
+        QVERIFY(w.session.hid().traits() == expected);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -346,7 +346,7 @@ void TestWidget::globalData()
     QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
     v->hid->hidReady = false;
     v->clearHidBusy();
-    QVERIFY(w.hid.hidReady);
+    QVERIFY(w.session.hid().hidReady);
 }
 
 void TestWidget::resetApconfigRestoresFactory()

@@ -1,0 +1,52 @@
+#include "DeviceSession.h"
+
+#include "Clock.h"
+#include "DeviceCheck.h"
+#include "HidapiBackend.h"
+#include "TracingHidBackend.h"
+
+DeviceSession::DeviceSession()
+    : m_view(std::make_unique<ViewCore>())
+{
+    m_view->hid = &m_hid;
+    m_hid.setTraits(m_view->traits);
+}
+
+// The view core goes first, then the worker (which waits for its listener
+// and closes its handles), then the transports it used.
+DeviceSession::~DeviceSession() = default;
+
+void DeviceSession::setClock(Clock* clock)
+{
+    m_clock = clock;
+    m_hid.setClock(clock);
+}
+
+void DeviceSession::setTransport(HidBackend* device, QIODevice* trace)
+{
+    if (!device) {
+        if (!m_hidapi)
+            m_hidapi = std::make_unique<HidapiBackend>();
+        device = m_hidapi.get();
+    }
+    m_tracing.reset();
+    if (trace) {
+        std::function<double()> now;
+        if (Clock* clock = m_clock)
+            now = [clock] { return double(clock->nowMs()); };
+        m_tracing = std::make_unique<TracingHidBackend>(*device, trace, std::move(now));
+        device = m_tracing.get();
+    }
+    m_hid.setBackend(device);
+}
+
+bool DeviceSession::check(const std::function<void()>& announce)
+{
+    return DeviceCheck::run(m_hid, *m_view, announce);
+}
+
+void DeviceSession::useDevice(const DeviceRecord& entry)
+{
+    m_hid.deviceList = {entry};
+    m_hid.currentIndex = 0;
+}

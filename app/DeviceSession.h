@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Hid_Thread.h"
+#include "ViewCore.h"
+
+#include <functional>
+#include <memory>
+
+class Clock;
+class HidBackend;
+class HidapiBackend;
+class QIODevice;
+class TracingHidBackend;
+struct DeviceRecord;
+
+// The device stack of one run, built and wired in one place: the transport
+// (hidapi, or a backend handed in such as the virtual mouse's), the protocol
+// trace around it when asked for, the HID worker on it, the view core and the
+// device check. The device traits are read once, when the view core is made
+// (from the data folder that is current then), and handed to the worker; the
+// view core hands them to the pages.
+//
+// The tray window, skarnctl, the benches and the test rigs all build one.
+// GUI thread only.
+class DeviceSession
+{
+public:
+    DeviceSession();
+    ~DeviceSession();
+
+    DeviceSession(const DeviceSession&) = delete;
+    DeviceSession& operator=(const DeviceSession&) = delete;
+
+    Hid_Thread& hid() { return m_hid; }
+    ViewCore& view() { return *m_view; }
+    const DeviceTraits& traits() const { return m_view->traits; }
+
+    // The clock for the worker's delays and the trace's time column (not
+    // owned). The system clock until set; set it before setTransport.
+    void setClock(Clock* clock);
+
+    // Where the worker's transfers go: device (not owned; must outlive the
+    // session), or, when null, a hidapi backend the session makes (hidapi is
+    // initialised then, on this thread). With trace (not owned, open for
+    // writing) every transfer is also written there as one line; its time is
+    // the injected clock's, or the time since this call.
+    void setTransport(HidBackend* device, QIODevice* trace = nullptr);
+
+    // The device check (see DeviceCheck::run): announce runs when a device
+    // has connected. Returns whether one did.
+    bool check(const std::function<void()>& announce = {});
+
+    // Skips the device check: entry (with the interface paths it names) is
+    // the only device and the current one. For benches and test rigs that
+    // drive a device they made themselves.
+    void useDevice(const DeviceRecord& entry);
+
+private:
+    Clock* m_clock = nullptr;
+    std::unique_ptr<HidapiBackend> m_hidapi;
+    std::unique_ptr<TracingHidBackend> m_tracing;
+    Hid_Thread m_hid;
+    std::unique_ptr<ViewCore> m_view;
+};
