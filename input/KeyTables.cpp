@@ -11,6 +11,7 @@ struct CodeRange
 };
 
 // The list of key codes, as runs of consecutive codes.
+// clang-format off
 constexpr std::array<CodeRange, 6> keyCodeRanges{{
     {0x04, 0x73}, // letters .. F24
     {0x85, 0x85}, // keypad comma
@@ -19,6 +20,7 @@ constexpr std::array<CodeRange, 6> keyCodeRanges{{
     {0xE0, 0xE7}, // modifiers
     {mouseLeft, mouseFifth},
 }};
+// clang-format on
 
 constexpr std::array<quint8, keyCodeCount> buildKeyCodes()
 {
@@ -62,6 +64,7 @@ constexpr quint16 pk(quint8 scanCode, bool extended = false)
 constexpr bool E = true;
 } // namespace
 
+// clang-format off
 constexpr std::array<ScanKeyEntry, scanKeyCount> scanKeyMap{{
     // letters
     {pk(0x1E), 0x41}, {pk(0x30), 0x42}, {pk(0x2E), 0x43}, {pk(0x20), 0x44}, {pk(0x12), 0x45}, {pk(0x21), 0x46},
@@ -96,7 +99,9 @@ constexpr std::array<ScanKeyEntry, scanKeyCount> scanKeyMap{{
     {pk(0x1D), 0xA2}, {pk(0x2A), 0xA0}, {pk(0x38), 0xA4}, {pk(0x5B, E), 0x5B}, {pk(0x1D, E), 0xA3},
     {pk(0x36), 0xA1}, {pk(0x38, E), 0xA5}, {pk(0x5C, E), 0x5C},
 }};
+// clang-format on
 
+// clang-format off
 constexpr std::array<VirtualKeyEntry, virtualKeyCount> virtualKeyUsageMap{{
     {0x41, 0x04}, {0x42, 0x05}, {0x43, 0x06}, {0x44, 0x07}, {0x45, 0x08}, {0x46, 0x09}, {0x47, 0x0A}, {0x48, 0x0B},
     {0x49, 0x0C}, {0x4A, 0x0D}, {0x4B, 0x0E}, {0x4C, 0x0F}, {0x4D, 0x10}, {0x4E, 0x11}, {0x4F, 0x12}, {0x50, 0x13},
@@ -116,7 +121,9 @@ constexpr std::array<VirtualKeyEntry, virtualKeyCount> virtualKeyUsageMap{{
     {0xE2, 0x64}, {0x5D, 0x65}, {0x86, 0x72},
     {0xA2, 0xE0}, {0xA0, 0xE1}, {0xA4, 0xE2}, {0x5B, 0xE3}, {0xA3, 0xE4}, {0xA1, 0xE5}, {0xA5, 0xE6}, {0x5C, 0xE7},
 }};
+// clang-format on
 
+// clang-format off
 constexpr std::array<MouseButtonEntry, mouseMessageCount> mouseButtonMap{{
     {mouseLeft, true},    // WM_LBUTTONDOWN
     {mouseLeft, false},   // WM_LBUTTONUP
@@ -127,6 +134,7 @@ constexpr std::array<MouseButtonEntry, mouseMessageCount> mouseButtonMap{{
     {mouseMiddle, true},  // WM_MBUTTONDOWN
     {mouseMiddle, false}, // WM_MBUTTONUP
 }};
+// clang-format on
 
 namespace {
 
@@ -219,6 +227,7 @@ MouseButtonEntry windowsMouseButton(quint32 message)
 
 // The kernel's HID keyboard table (drivers/hid/hid-input.c), sixteen usages a
 // row starting at the usage in the comment.
+// clang-format off
 constexpr std::array<quint8, hidUsageCount> hidUsageToEvdev{{
     0,   0,   0,   0,   30,  48,  46,  32,  18,  33,  34,  35,  23,  36,  37,  38,  // 0x00
     50,  49,  24,  25,  16,  19,  31,  20,  22,  47,  17,  45,  21,  44,  2,   3,   // 0x10
@@ -237,6 +246,7 @@ constexpr std::array<quint8, hidUsageCount> hidUsageToEvdev{{
     29,  42,  56,  125, 97,  54,  100, 126, 164, 166, 165, 163, 161, 115, 114, 113, // 0xE0
     150, 158, 159, 128, 136, 177, 178, 176, 142, 152, 173, 140, 0,   0,   0,   0,   // 0xF0
 }};
+// clang-format on
 
 namespace {
 

@@ -13,9 +13,11 @@ struct Step
 };
 
 // "3050": steps of 250 up to 2000, then of 500 up to 4000.
+// clang-format off
 constexpr std::array<Step, 12> table3050{{{250, 0x01}, {500, 0x02}, {750, 0x03}, {1000, 0x04},
                                           {1250, 0x05}, {1500, 0x06}, {1750, 0x07}, {2000, 0x08},
                                           {2500, 0x45}, {3000, 0x46}, {3500, 0x47}, {4000, 0x48}}};
+// clang-format on
 
 // "3320": steps of 250 up to 3500 (0x01..0x0E), then of 500 up to 7000 (0x48..0x4E).
 constexpr std::array<Step, 21> table3320 = [] {
