@@ -197,11 +197,12 @@ void TestShippedData::keyNames()
         QCOMPARE(names, builtIn);
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString english = builtIn.at(i);
-        for (qsizetype j = i + 1; j < names.size(); ++j) {
-            QVERIFY2(
-                (names[i] == names[j]) == (english == builtIn.at(j)),
-                qPrintable(QStringLiteral("entries %1 (%2) and %3 (%4)").arg(i).arg(names[i]).arg(j).arg(names[j])));
-        }
+        // The same first match as the list's is the same pattern of equal names.
+        QVERIFY2(names.indexOf(names[i]) == builtIn.indexOf(english),
+                 qPrintable(QStringLiteral("entry %1 (%2) is named as entry %3")
+                                .arg(i)
+                                .arg(names[i])
+                                .arg(names.indexOf(names[i]))));
         const bool legend = english.size() == 1 ||
                             (english.startsWith(QLatin1Char('F')) && english.size() <= 3 && english.mid(1).toInt() > 0);
         if (legend)
