@@ -12,8 +12,23 @@ using namespace MacroLibrary;
 // The macro files and the profile references to them, in a temporary copy of
 // the shipped data (the working directory). What a file holds is checked on
 // its text, since settings objects of one process share a cache; an absent
-// file reads as an empty text.
+// file reads as an empty text. The long tables are rows of
+// tests/data/macrolibrary.rows.
+Q_DECLARE_METATYPE(DataRow)
+
 namespace {
+
+// The rows of one table of macrolibrary.rows; none at all is one failing row.
+void addRows(const char* table)
+{
+    QTest::addColumn<DataRow>("row");
+    QList<DataRow> rows = readDataRows(QStringLiteral("macrolibrary.rows"));
+    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
+    for (const DataRow& row : rows)
+        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
+    if (rows.isEmpty())
+        QTest::newRow("no rows") << DataRow{};
+}
 
 QStringList allFiles()
 {
@@ -41,14 +56,14 @@ private Q_SLOTS:
     void init() { m_data = std::make_unique<TestDataFolder>(); }
     void cleanup() { m_data.reset(); }
     void createSaveLoad();
-    void load_data();
+    void load_data() { addRows("load"); }
     void load();
     void names_data();
     void names();
     void rename_data();
     void rename();
     void deleteResetsButtons();
-    void importExport_data();
+    void importExport_data() { addRows("files"); }
     void importExport();
 
 private:
@@ -81,27 +96,16 @@ void TestMacroLibrary::createSaveLoad()
     QCOMPARE(macroText("Macro_0"), QByteArray("[config]\ndid=-1\nindex=3\nrepeat=0\ntotal=0\n"));
 }
 
-void TestMacroLibrary::load_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("expected");
-    QTest::addRow("total beyond the entries")
-        << QByteArray("[config]\ntotal=3\nrepeat=2\n[macro]\n0=\"1,A\"\n") << QStringList{"1,A", "0", "0", "2"};
-    QTest::addRow("no repeat") << QByteArray("[config]\ntotal=1\n[macro]\n0=\"0,5\"\n") << QStringList{"0,5", "0"};
-    QTest::addRow("empty file") << QByteArray() << QStringList{"0"};
-    QTest::addRow("negative total") << QByteArray("[config]\ntotal=-5\nrepeat=1\n") << QStringList{"1"};
-    QTest::addRow("total not a number") << QByteArray("[config]\ntotal=abc\nrepeat=1\n") << QStringList{"1"};
-    QTest::addRow("unquoted actions") << QByteArray("[config]\ntotal=3\nrepeat=1\n[macro]\n0=1,A\n1=2, A\n2=1,,\n")
-                                      << QStringList{"1,A", "2,A", "1,,", "1"};
-    QTest::addRow("huge total is capped")
-        << QByteArray("[config]\ntotal=2000000000\nrepeat=1\n") << QStringList(4096, "0") + QStringList{"1"};
-}
-
 void TestMacroLibrary::load()
 {
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, expected);
-    write("modules/macro/m.bin", file);
+    QFETCH(DataRow, row);
+    QVERIFY2(row.line > 0, "tests/data/macrolibrary.rows is missing or has no such table");
+    write("modules/macro/m.bin", row.field(2).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toUtf8());
+    QStringList expected;
+    for (const QString& item : row.field(3).split(QStringLiteral("; "))) {
+        const QStringList repeated = item.split(QStringLiteral(" x "));
+        expected += repeated.size() == 2 ? QStringList(repeated[0].toInt(), repeated[1]) : QStringList{item};
+    }
     QCOMPARE(loadMacroIni(defaultFolder, "m"), expected);
 }
 
@@ -224,50 +228,26 @@ void TestMacroLibrary::deleteResetsButtons()
     QCOMPARE(text(ProfileStore::profilePath(7)), p8);
 }
 
-void TestMacroLibrary::importExport_data()
-{
-    // The chooser answers x.mc or cancels; an empty text is an absent file.
-    QTest::addColumn<bool>("isImport");
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<QByteArray>("macroBefore");
-    QTest::addColumn<QByteArray>("chosenBefore");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<QByteArray>("macroAfter");
-    QTest::addColumn<QByteArray>("chosenAfter");
-    const QByteArray m = "[config]\ntotal=0\nrepeat=1\n";
-    const QByteArray f = "[config]\ntotal=1\nrepeat=3\n[macro]\n0=\"1,B\"\n";
-    const QByteArray none;
-    QTest::addRow("import cancelled") << true << true << none << f << false << none << f;
-    QTest::addRow("import") << true << false << none << f << true << f << f;
-    QTest::addRow("import onto a macro") << true << false << m << f << true << m << f;
-    QTest::addRow("import of a missing file") << true << false << none << none << false << none << none;
-    QTest::addRow("export cancelled") << false << true << m << none << false << m << none;
-    QTest::addRow("export over a file") << false << false << m << f << false << m << m;
-    QTest::addRow("export of a missing macro") << false << false << none << f << false << none << f;
-}
-
 void TestMacroLibrary::importExport()
 {
-    QFETCH(bool, isImport);
-    QFETCH(bool, cancel);
-    QFETCH(QByteArray, macroBefore);
-    QFETCH(QByteArray, chosenBefore);
-    QFETCH(bool, result);
-    QFETCH(QByteArray, macroAfter);
-    QFETCH(QByteArray, chosenAfter);
-    if (!macroBefore.isEmpty())
-        write("modules/macro/Macro_1.bin", macroBefore);
-    if (!chosenBefore.isEmpty())
-        write("x.mc", chosenBefore);
-    FixedFileChooser chooser(cancel ? QString() : m_data->filePath("x.mc"));
-    if (isImport)
-        QCOMPARE(importMacroFile(defaultFolder, "Macro_1", chooser), result);
+    QFETCH(DataRow, row);
+    QVERIFY2(row.line > 0, "tests/data/macrolibrary.rows is missing or has no such table");
+    const QMap<QString, QByteArray> texts{
+        {"-", {}}, {"m", "[config]\ntotal=0\nrepeat=1\n"}, {"f", "[config]\ntotal=1\nrepeat=3\n[macro]\n0=\"1,B\"\n"}};
+    const auto file = [&](int i) { return texts.value(row.field(i), "<not a file of the table>"); };
+    if (!file(4).isEmpty())
+        write("modules/macro/Macro_1.bin", file(4));
+    if (!file(5).isEmpty())
+        write("x.mc", file(5));
+    FixedFileChooser chooser(row.field(3) == QLatin1String("cancel") ? QString() : m_data->filePath("x.mc"));
+    if (row.field(2) == QLatin1String("import"))
+        QCOMPARE(importMacroFile(defaultFolder, "Macro_1", chooser), row.field(6) == QLatin1String("true"));
     else
         exportMacroFile(defaultFolder, "Macro_1", chooser);
-    QCOMPARE(macroText("Macro_1"), macroAfter);
-    QCOMPARE(text("x.mc"), chosenAfter);
+    QCOMPARE(macroText("Macro_1"), file(7));
+    QCOMPARE(text("x.mc"), file(8));
     // No temporary copy is left behind.
-    QCOMPARE(QDir("modules/macro").entryList(QDir::Files).size(), macroAfter.isEmpty() ? 0 : 1);
+    QCOMPARE(QDir("modules/macro").entryList(QDir::Files).size(), file(7).isEmpty() ? 0 : 1);
 }
 
 QTEST_GUILESS_MAIN(TestMacroLibrary)

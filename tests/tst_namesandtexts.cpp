@@ -4,23 +4,47 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 // Name lists (with their filler) and language sections (with the DPI tray
-// texts they set), on files in a temporary folder.
+// texts they set), on files in a temporary folder; the tables are rows of
+// tests/data/namesandtexts.rows.
+Q_DECLARE_METATYPE(DataRow)
+
+namespace {
+
+// The rows of one table of namesandtexts.rows; none at all is one failing row.
+void addRows(const char* table)
+{
+    QTest::addColumn<DataRow>("row");
+    QList<DataRow> rows = readDataRows(QStringLiteral("namesandtexts.rows"));
+    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
+    for (const DataRow& row : rows)
+        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
+    if (rows.isEmpty())
+        QTest::newRow("no rows") << DataRow{};
+}
+
+QStringList listOf(const QString& text)
+{
+    return text.split(QStringLiteral("; "), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
 class TestNamesAndTexts : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void init();
     void cleanup();
-    void nameLists_data();
+    void nameLists_data() { addRows("names"); }
     void nameLists();
     void nameListFileText();
     void languageSection();
-    void dpiTexts_data();
+    void dpiTexts_data() { addRows("dpi"); }
     void dpiTexts();
-    void hugeTotalIsCut();
 
 private:
     std::unique_ptr<TestDataFolder> m_data;
@@ -38,34 +62,18 @@ void TestNamesAndTexts::cleanup()
     dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
 }
 
-void TestNamesAndTexts::nameLists_data()
-{
-    QTest::addColumn<uint>("type");
-    QTest::addColumn<QStringList>("stored");
-    QTest::addColumn<QStringList>("read");
-    QTest::addRow("one macro gets the filler")
-        << 0u << QStringList{"Macro_0"} << QStringList{"Macro_0", "loaderfiller"};
-    QTest::addRow("two names as they are") << 0u << QStringList{"a", "b"} << QStringList{"a", "b"};
-    QTest::addRow("names with commas") << 1u << QStringList{"x, y", "z"} << QStringList{"x, y", "z"};
-    QTest::addRow("profiles") << 2u << QStringList{"Standard0", "Game1", "Work2"}
-                              << QStringList{"Standard0", "Game1", "Work2"};
-    QTest::addRow("type 3") << 3u << QStringList{"q"} << QStringList{"q", "loaderfiller"};
-    QTest::addRow("empty removes") << 0u << QStringList{} << QStringList{};
-    QTest::addRow("unknown type stores nothing") << 7u << QStringList{"a", "b"} << QStringList{};
-}
-
 void TestNamesAndTexts::nameLists()
 {
-    QFETCH(uint, type);
-    QFETCH(QStringList, stored);
-    QFETCH(QStringList, read);
+    QFETCH(DataRow, row);
+    QVERIFY2(row.line > 0, "tests/data/namesandtexts.rows is missing or has no such table");
+    const uint type = row.field(2).toUInt();
     const QString path = m_data->filePath("modules/setting/name.bin");
     NameList::update(path, 0, {"old", "list"});
-    QCOMPARE(NameList::update(path, type, stored), !NameList::keyOf(type).isEmpty());
+    QCOMPARE(NameList::update(path, type, listOf(row.field(3))), !NameList::keyOf(type).isEmpty());
     QStringList got;
     for (const QVariant& v : NameList::get(path, type))
         got << v.toString();
-    QCOMPARE(got, read);
+    QCOMPARE(got, listOf(row.field(4)));
 }
 
 void TestNamesAndTexts::nameListFileText()
@@ -74,69 +82,43 @@ void TestNamesAndTexts::nameListFileText()
     QVERIFY(NameList::update(path, 0, {"Macro_0"}));
     NameList::update(path, 2, {"Standard0"});
     NameList::update(path, 2, {});
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("[macro]\nmacroName=Macro_0, loaderfiller\n"));
+    QCOMPARE(m_data->read("modules/setting/fresh.bin"), QByteArray("[macro]\nmacroName=Macro_0, loaderfiller\n"));
     QCOMPARE(NameList::get(m_data->filePath("absent.bin"), 0), QVariantList());
 }
 
 void TestNamesAndTexts::languageSection()
 {
     m_data->write("modules/i18n/Test.ini", QString::fromUtf8("[main]\ntotal=3\n0=Première\n2=\"a, b\"\n"
-                                                             "[broken]\ntotal=2\n0=x, y\n1=ok\n")
+                                                             "[broken]\ntotal=2\n0=x, y\n1=ok\n"
+                                                             "[huge]\ntotal=2000000000\n0=a\n")
                                                .toUtf8());
+    MessageLog log;
     QCOMPARE(LanguageStrings::load("main", "Test"), (QStringList{QString::fromUtf8("Première"), "", "a, b"}));
     QCOMPARE(LanguageStrings::load("broken", "Test"), (QStringList{"x, y", "ok"}));
     QCOMPARE(LanguageStrings::load("absent", "Test"), QStringList());
     QCOMPARE(LanguageStrings::load("main", "NoSuchLanguage"), QStringList());
     QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
-}
-
-void TestNamesAndTexts::dpiTexts_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QByteArray>("other");
-    QTest::addColumn<QStringList>("texts");
-    const QString unchanged = QStringLiteral("DPI Switch to");
-    QTest::addRow("from the file") << "Test" << QByteArray("total=8\n0=s1\n1=s2\n2=s3\n3=s4\n4=s5\n5=s6\n6=s7\n7=s8\n")
-                                   << QStringList{"s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"};
-    QTest::addRow("fewer than eight") << "Test" << QByteArray("total=2\n0=s1\n1=s2\n")
-                                      << QStringList{"s1",      "s2",      unchanged, unchanged,
-                                                     unchanged, unchanged, unchanged, unchanged};
-    QTest::addRow("French, whatever the file")
-        << "French" << QByteArray("total=8\n0=file\n") << LanguageStrings::frenchDpiTexts;
-    QTest::addRow("French without a file section") << "French" << QByteArray() << LanguageStrings::frenchDpiTexts;
-    // A code that is a path reads nothing, even where the path names a file.
-    const QByteArray eight("total=8\n0=s1\n1=s2\n2=s3\n3=s4\n4=s5\n5=s6\n6=s7\n7=s8\n");
-    const QStringList none(8, unchanged);
-    QTest::addRow("code with a slash") << "sub/Test" << eight << none;
-    QTest::addRow("code up the tree") << "../i18n/Test" << eight << none;
-    QTest::addRow("code with a backslash") << "a\\b" << eight << none;
-    QTest::addRow("hidden code") << ".Test" << eight << none;
+    // A huge total is cut, and says so.
+    const QStringList huge = LanguageStrings::load("huge", "Test");
+    QCOMPARE(huge.size(), LanguageStrings::maxTotal);
+    QCOMPARE(huge.first(), QStringLiteral("a"));
+    QVERIFY(!log.lines().filter("is cut to").isEmpty());
 }
 
 void TestNamesAndTexts::dpiTexts()
 {
-    QFETCH(QString, language);
-    QFETCH(QByteArray, other);
-    QFETCH(QStringList, texts);
-    m_data->write("modules/i18n/" + language + ".ini", other.isEmpty() ? QByteArray() : "[other]\n" + other);
+    QFETCH(DataRow, row);
+    QVERIFY2(row.line > 0, "tests/data/namesandtexts.rows is missing or has no such table");
+    const QString language = row.field(2), other = row.field(3).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    m_data->write("modules/i18n/" + language + ".ini", other.isEmpty() ? QByteArray() : "[other]\n" + other.toUtf8());
     LanguageStrings::load("main", language);
     QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
     LanguageStrings::load("other", language);
-    QStringList got(dpiSwitchTexts.begin(), dpiSwitchTexts.end());
-    QCOMPARE(got, texts);
-    QCOMPARE(LanguageStrings::frenchDpiTexts.at(1), QString::fromUtf8("DPI passe au deuxième étage"));
-}
-
-void TestNamesAndTexts::hugeTotalIsCut()
-{
-    m_data->write("modules/i18n/Test.ini", "[main]\ntotal=2000000000\n0=a\n");
-    MessageLog log;
-    const QStringList texts = LanguageStrings::load("main", "Test");
-    QCOMPARE(texts.size(), LanguageStrings::maxTotal);
-    QCOMPARE(texts.first(), QStringLiteral("a"));
-    QVERIFY(!log.lines().filter("is cut to").isEmpty());
+    QStringList expected = listOf(row.field(4));
+    if (expected == QStringList{"french"})
+        expected = LanguageStrings::frenchDpiTexts;
+    expected.replaceInStrings(QRegularExpression("^-$"), QStringLiteral("DPI Switch to"));
+    QCOMPARE(QStringList(dpiSwitchTexts.begin(), dpiSwitchTexts.end()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNamesAndTexts)

@@ -6,57 +6,47 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
+// Replacing a file by a copy of another: byte for byte, all or nothing, and
+// seen by the settings objects of the process.
 class TestSafeFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
+    void init() { QVERIFY(m_dir.emplace().isValid()); }
     void copiesBytes();
     void failuresKeepTarget_data();
     void failuresKeepTarget();
     void settingsSeeSameSizeReplacement();
 
 private:
-    static void write(const QString& path, const QByteArray& bytes);
-    static QByteArray read(const QString& path);
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
+    }
+    static QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+    }
+    std::optional<QTemporaryDir> m_dir;
 };
-
-void TestSafeFile::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-void TestSafeFile::write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray TestSafeFile::read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
 
 void TestSafeFile::copiesBytes()
 {
-    const QString source = m_dir->filePath("factory.bin");
-    const QString target = m_dir->filePath("current.bin");
-    QByteArray bytes("[common]\nname=x\n");
-    bytes.append('\0').append("\xff\xfe binary tail");
-    write(source, bytes);
-    write(target, "old");
-    QVERIFY(SafeFile::replaceWithCopy(source, target));
-    QCOMPARE(read(target), bytes);
-    QCOMPARE(read(source), bytes);
-    // An absent target is created.
-    const QString fresh = m_dir->filePath("fresh.bin");
-    QVERIFY(SafeFile::replaceWithCopy(source, fresh));
-    QCOMPARE(read(fresh), bytes);
-    // No temporary files are left beside the target.
+    static const char raw[] = "[common]\nname=x\n\0\xff\xfe binary tail";
+    const QByteArray bytes(raw, sizeof raw - 1);
+    write(path("factory.bin"), bytes);
+    write(path("current.bin"), "old");
+    QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("current.bin")));
+    QCOMPARE(read(path("current.bin")), bytes);
+    QCOMPARE(read(path("factory.bin")), bytes);
+    // An absent target is created; no temporary files are left beside it.
+    QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("fresh.bin")));
+    QCOMPARE(read(path("fresh.bin")), bytes);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3);
 }
 
@@ -71,17 +61,13 @@ void TestSafeFile::failuresKeepTarget_data()
 void TestSafeFile::failuresKeepTarget()
 {
     QFETCH(QString, kind);
-    QString source = m_dir->filePath("factory.bin");
-    const QString sub = m_dir->filePath("setting");
+    const QString sub = path("setting"), target = sub + "/apConfig.bin";
+    const QString source = path(kind == "folder" ? "adir" : "factory.bin");
     QVERIFY(QDir().mkpath(sub));
-    const QString target = sub + "/apConfig.bin";
     write(target, "[common]\nname=kept\n");
-    if (kind == "missing") {
-        // nothing to do: source is absent
-    } else if (kind == "folder") {
-        source = m_dir->filePath("adir");
+    if (kind == "folder")
         QVERIFY(QDir().mkpath(source));
-    } else {
+    if (kind == "readonly") {
         write(source, "new");
         QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         if (QFileInfo(sub).isWritable()) {
@@ -99,15 +85,12 @@ void TestSafeFile::failuresKeepTarget()
 // the file's size or time changed; a same-size copy must still be seen.
 void TestSafeFile::settingsSeeSameSizeReplacement()
 {
-    const QString source = m_dir->filePath("factory.bin");
-    const QString target = m_dir->filePath("current.bin");
-    write(source, "[common]\nname=AAAA\n");
-    write(target, "[common]\nname=BBBB\n");
-    QSettings before(target, QSettings::IniFormat);
-    QCOMPARE(before.value("common/name").toString(), QStringLiteral("BBBB"));
-    QVERIFY(SafeFile::replaceWithCopy(source, target));
-    QSettings after(target, QSettings::IniFormat);
-    QCOMPARE(after.value("common/name").toString(), QStringLiteral("AAAA"));
+    write(path("factory.bin"), "[common]\nname=AAAA\n");
+    write(path("current.bin"), "[common]\nname=BBBB\n");
+    const QSettings before(path("current.bin"), QSettings::IniFormat);
+    QCOMPARE(before.value("common/name").toString(), "BBBB");
+    QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("current.bin")));
+    QCOMPARE(QSettings(path("current.bin"), QSettings::IniFormat).value("common/name").toString(), "AAAA");
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)
