@@ -1,3 +1,4 @@
+#include "DataRowTest.h"
 #include "ProgramRig.h"
 
 #include <QDirIterator>
@@ -11,8 +12,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-Q_DECLARE_METATYPE(DataRow)
-
 // One running program per installation and user: the real program, started
 // as real processes from a copy in a temporary folder (from a working folder
 // other than its own), with a runtime folder of its own.
@@ -22,7 +21,7 @@ class TestSingleInstance : public QObject
 private Q_SLOTS:
     void init();
     void cleanup() { m_root.reset(); }
-    void instanceFolder_data();
+    void instanceFolder_data() { addDataRows("singleinstance.rows"); }
     void instanceFolder();
     void crashedInstanceDoesNotBlock();
     void distinctCopiesAreDistinctInstances();
@@ -56,22 +55,11 @@ void TestSingleInstance::init()
     m_env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + m_root->filePath("no-bus"));
 }
 
-void TestSingleInstance::instanceFolder_data()
-{
-    QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows("singleinstance.rows");
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row;
-    if (rows.isEmpty())
-        QTest::newRow("tests/data/singleinstance.rows") << DataRow{};
-}
-
 // A first start finds its data and takes the lock where the row says; a second
 // start hands over to it. Nothing of ours lands in the shared folder itself.
 void TestSingleInstance::instanceFolder()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "no rows");
+    FETCH_DATA_ROW(row);
     const QString runtime = row.field(1);
     const QString temp = row.field(2);
     const QString uid = QString::number(::getuid());

@@ -1,12 +1,10 @@
-#include "TestSupport.h"
+#include "DataRowTest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
-
-Q_DECLARE_METATYPE(DataRow)
 
 // The command line end to end: the built skarnctl on a temporary data folder.
 // What the operations do is for the view suites; here is the command line's
@@ -18,7 +16,7 @@ class TestSkarnctl : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void commandLine_data();
+    void commandLine_data() { addDataRows("skarnctl.rows"); }
     void commandLine();
     void session();
     void fileDialogs();
@@ -59,20 +57,9 @@ TestSkarnctl::Result TestSkarnctl::skarnctl(const QStringList& arguments, const 
             p.readAllStandardError()};
 }
 
-void TestSkarnctl::commandLine_data()
-{
-    QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows(QStringLiteral("skarnctl.rows"));
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row;
-    if (rows.isEmpty())
-        QTest::newRow("tests/data/skarnctl.rows") << DataRow{};
-}
-
 void TestSkarnctl::commandLine()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "no rows");
+    FETCH_DATA_ROW(row);
     auto text = [&](qsizetype i) {
         QString field = row.field(i);
         return field.replace(QLatin1String("$DATA"), m_data->path()).replace(QLatin1String("\\n"), QLatin1String("\n"));
