@@ -97,16 +97,15 @@ inline bool handsOver(Program& first, const QProcessEnvironment& env, const QStr
 }
 
 // An X server of the caller's own while the object lives; display is empty
-// when there is no Xvfb or it did not start.
+// when it did not start.
 struct XServer
 {
     QProcess process;
     QString display;
 
+    static bool available() { return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty(); }
     XServer()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
-            return;
         process.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp"});
         if (QTest::qWaitFor([&] { return process.canReadLine(); }, 10000))
             display = QLatin1Char(':') + QString::fromLatin1(process.readLine().trimmed());
