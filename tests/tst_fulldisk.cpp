@@ -1,26 +1,23 @@
+#include "CommandDispatcher.h"
+#include "DataRowTest.h"
 #include "FileChooser.h"
+#include "Hid_Thread.h"
 #include "ViewCore.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
 #include <QMap>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include <sys/mount.h>
 #include <unistd.h>
-
-// A saving operation of the view; gives its result, or nothing for an
-// operation without one. outside is a folder beside the data folder.
-using Operation = std::function<QVariant(ViewCore&, FixedFileChooser&, const QString& outside)>;
-Q_DECLARE_METATYPE(Operation)
 
 // Every saving operation of the view on a data folder that cannot take the
 // write: a small tmpfs filled to the last page, or remounted read-only. Every
@@ -34,6 +31,7 @@ class TestFullDisk : public QObject
 
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(!readDataRows("fulldisk.rows").isEmpty()); }
     void init();
     void cleanup();
     void savesKeepEveryFile_data();
@@ -143,64 +141,20 @@ TestFullDisk::Snapshot TestFullDisk::snapshot() const
 void TestFullDisk::savesKeepEveryFile_data()
 {
     QTest::addColumn<QString>("condition");
-    QTest::addColumn<Operation>("operation");
-    const QList<std::pair<const char*, Operation>> operations{
-        {"resetProfile", [](ViewCore& v, auto&, auto&) { return v.resetProfile(1), QVariant(); }},
-        {"copyProfile", [](ViewCore& v, auto&, auto&) { return v.copyProfile(1, 2), QVariant(); }},
-        {"loadProfile",
-         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
-             c.setPath(outside + "/in.pf");
-             return v.loadProfile(1);
-         }},
-        {"saveProfile export",
-         [](ViewCore& v, FixedFileChooser& c, auto&) {
-             c.setPath(QDir::current().filePath("export/out.pf"));
-             return v.saveProfile(1), QVariant();
-         }},
-        {"resetApconfig", [](ViewCore& v, auto&, auto&) { return v.resetApconfig(), QVariant(); }},
-        {"loadMacroFile",
-         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
-             c.setPath(outside + "/in.mc");
-             return v.loadMacroFile("fresh");
-         }},
-        {"saveMacroFile export",
-         [](ViewCore& v, FixedFileChooser& c, auto&) {
-             c.setPath(QDir::current().filePath("export/out.mc"));
-             return v.saveMacroFile("m1"), QVariant();
-         }},
-        {"createMacroIni", [](ViewCore& v, auto&, auto&) { return v.createMacroIni("fresh", 0).toBool(); }},
-        {"saveMacroIni",
-         [](ViewCore& v, auto&, auto&) {
-             return v.saveMacroIni("m1", {"1,B", "2,B"}, 3).toBool();
-         }},
-        {"macro rename",
-         [](ViewCore& v, auto&, auto&) { return v.modifyMacroNameUpdateProfile("m1", "renamed").toBool(); }},
-        {"deleteMacroUpdateProfile",
-         [](ViewCore& v, auto&, auto&) { return v.deleteMacroUpdateProfile("m1"), QVariant(); }},
-        {"setData", [](ViewCore& v, auto&, auto&) { return v.setData("mouse/reportRate", 0), QVariant(); }},
-        {"setDataList",
-         [](ViewCore& v, auto&, auto&) {
-             return v.setDataList("mouse/fixColor", {1, 2, 3}), QVariant();
-         }},
-        {"setGlobalData",
-         [](ViewCore& v, auto&, auto&) { return v.setGlobalData("common/language", "French"), QVariant(); }},
-        {"setXYSensitive", [](ViewCore& v, auto&, auto&) { return v.setXYSensitive(0, 7), QVariant(); }},
-        {"updataNameList",
-         [](ViewCore& v, auto&, auto&) {
-             return v.updataNameList(0, {"m1", "m2", "m3"}).toBool();
-         }},
-    };
+    QTest::addColumn<DataRow>("row");
     for (const char* condition : {"full disk", "one page left", "read-only folder"})
-        for (const auto& [name, operation] : operations)
-            QTest::addRow("%s, %s", condition, name) << QString::fromLatin1(condition) << operation;
+        for (const DataRow& row : readDataRows("fulldisk.rows"))
+            QTest::addRow("%s, %s", condition, row.name().constData()) << QString::fromLatin1(condition) << row;
 }
 
 void TestFullDisk::savesKeepEveryFile()
 {
     QFETCH(QString, condition);
-    QFETCH(Operation, operation);
+    QFETCH(DataRow, row);
     auto view = std::make_unique<ViewCore>();
-    FixedFileChooser chooser;
+    Hid_Thread hid;
+    CommandDispatcher dispatcher(*view, hid);
+    FixedFileChooser chooser(QDir::current().filePath(row.field(3).replace("$OUTSIDE", m_dir->path())));
     view->setFileChooser(&chooser);
     QSignalSpy failed(view.get(), &ViewCore::saveFailed);
     const Snapshot before = snapshot();
@@ -214,12 +168,16 @@ void TestFullDisk::savesKeepEveryFile()
                      0,
                  std::strerror(errno));
 
-    const QVariant result = operation(*view, chooser, m_dir->path());
+    QJsonValue result;
+    QString error;
+    QVERIFY2(dispatcher.call(row.field(1), QJsonDocument::fromJson(row.field(2).toUtf8()).array(), &result, &error),
+             qPrintable(error));
     QCoreApplication::processEvents();
-    if (result.isValid())
-        QCOMPARE(result.toBool(), false);
-    else
+    // A false result, or saveFailed for an operation without one.
+    if (result.isNull())
         QCOMPARE(failed.size(), 1);
+    else
+        QCOMPARE(result, QJsonValue(false));
     // Stores still holding a change would write it now.
     view.reset();
     QCOMPARE(snapshot(), before);
