@@ -19,40 +19,35 @@
 // A started program and what it has printed so far; killed when destroyed.
 struct Program
 {
-    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+    QProcess process;
     QByteArray output;
 
     Program(const QProcessEnvironment& env, const QString& exe, const QStringList& arguments = {},
             const QString& workingDir = {})
     {
-        process->setProcessEnvironment(env);
-        process->setProcessChannelMode(QProcess::MergedChannels);
-        process->setWorkingDirectory(workingDir.isEmpty() ? QDir::tempPath() : workingDir);
-        process->start(exe, arguments);
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.setWorkingDirectory(workingDir.isEmpty() ? QDir::tempPath() : workingDir);
+        process.start(exe, arguments);
     }
     ~Program()
     {
-        process->kill();
-        process->waitForFinished(5000);
+        process.kill();
+        process.waitForFinished(5000);
     }
-    bool running() const { return process->state() == QProcess::Running; }
-    // Until the output holds text; false when the program ends or time runs out first.
-    bool waitFor(const QByteArray& text, int timeoutMs = 15000)
+    bool running() const { return process.state() == QProcess::Running; }
+    // Until the output holds text (times times); false when the program ends
+    // or time runs out first.
+    bool waitFor(const QByteArray& text, int timeoutMs = 15000, qsizetype times = 1)
     {
         const auto seen = [&] {
-            output += process->readAll();
-            return output.contains(text);
+            output += process.readAll();
+            return output.count(text) >= times;
         };
-        if (QTest::qWaitFor([&] { return seen() || process->state() == QProcess::NotRunning; }, timeoutMs) && seen())
+        if (QTest::qWaitFor([&] { return seen() || process.state() == QProcess::NotRunning; }, timeoutMs) && seen())
             return true;
         qWarning("no \"%s\" in the program's output:\n%s", text.constData(), output.constData());
         return false;
-    }
-    bool waitForEnd(int timeoutMs = 15000)
-    {
-        const bool ended = QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, timeoutMs);
-        output += process->readAll();
-        return ended;
     }
 };
 
@@ -87,21 +82,18 @@ inline QProcessEnvironment programEnvironment(const QString& runtime, const QStr
 inline bool handsOver(Program& first, const QProcessEnvironment& env, const QString& exe)
 {
     const QByteArray message("message from a second start: \"\"");
-    first.output += first.process->readAll();
+    first.output += first.process.readAll();
     const qsizetype before = first.output.count(message);
     Program second(env, exe);
-    if (!second.waitForEnd(30000) || second.process->exitStatus() != QProcess::NormalExit ||
-        second.process->exitCode() != 1 || second.output.contains("did not answer") ||
-        second.output.contains("device entries") || second.output.contains("Device DisConnect")) {
+    const bool ended = QTest::qWaitFor([&] { return second.process.state() == QProcess::NotRunning; }, 30000);
+    second.output += second.process.readAll();
+    if (!ended || second.process.exitStatus() != QProcess::NormalExit || second.process.exitCode() != 1 ||
+        second.output.contains("did not answer") || second.output.contains("device entries") ||
+        second.output.contains("Device DisConnect")) {
         qWarning("the second start did not hand over:\n%s", second.output.constData());
         return false;
     }
-    return QTest::qWaitFor(
-        [&] {
-            first.output += first.process->readAll();
-            return first.output.count(message) > before;
-        },
-        15000);
+    return first.waitFor(message, 15000, before + 1);
 }
 
 // An X server of the caller's own while the object lives; display is empty

@@ -108,13 +108,9 @@ void TestCapture::x11()
     m_window->hide();
     startCapture();
     QCOMPARE(m_capture->backendName(), QStringLiteral("X11 raw input"));
-    const QString layout = row.field(1);
-    auto restoreLayout = qScopeGuard([&] {
-        if (!layout.isEmpty())
-            QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")});
-    });
-    if (!layout.isEmpty())
-        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {layout}), 0);
+    // The row's layout, and the US layout again however the test ends.
+    auto restoreLayout = qScopeGuard([] { QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")}); });
+    QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {row.field(1).isEmpty() ? "us" : row.field(1)}), 0);
 
     // Escape follows the row's input: once its release has come, so has
     // everything before it.

@@ -19,7 +19,6 @@ private Q_SLOTS:
     void commandLine_data() { addDataRows("skarnctl.rows"); }
     void commandLine();
     void session();
-    void fileDialogs();
 
 private:
     struct Result
@@ -119,18 +118,6 @@ void TestSkarnctl::session()
 
     QSettings p3(m_data->filePath("modules/setting/p3.bin"), QSettings::IniFormat);
     QCOMPARE(p3.value("mouse/reportRate").toInt(), 1);
-}
-
-// --choose is the file the dialogs return; without it they cancel.
-void TestSkarnctl::fileDialogs()
-{
-    m_data->write("in.pf", "[mouse]\nreportRate=0\nname=imported\n");
-    QCOMPARE(skarnctl({"call", "loadProfile", "4"}).out, QByteArray("false\n"));
-    QCOMPARE(skarnctl({"--choose", m_data->filePath("in.pf"), "call", "loadProfile", "4"}).out, QByteArray("true\n"));
-    QCOMPARE(m_data->read("modules/setting/p5.bin"), m_data->read("in.pf"));
-    const Result r = skarnctl({"--choose", m_data->filePath("out.pf"), "call", "saveProfile", "2"});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(m_data->read("out.pf"), QByteArray("[mouse]\nreportRate=2\n"));
 }
 
 QTEST_GUILESS_MAIN(TestSkarnctl)

@@ -240,10 +240,10 @@ void TestWarningRequest::floodKeepsTheProgramAnswering()
     // The first round takes the program's buffers to their working size;
     // what a round leaves behind shows in the next.
     QVERIFY(floodWithSecondStart());
-    const qint64 before = residentKiB(program.process->processId());
+    const qint64 before = residentKiB(program.process.processId());
     QVERIFY(before > 0);
     QVERIFY(floodWithSecondStart());
-    const qint64 after = residentKiB(program.process->processId());
+    const qint64 after = residentKiB(program.process.processId());
     QVERIFY(program.running());
     qInfo("resident memory: %lld KiB before, %lld KiB after a flood", before, after);
 #if defined(__has_feature)
