@@ -67,23 +67,11 @@ void TestFullDisk::init()
     // made, while the settings library's lock file still fits and its
     // write-back fails only at the flush (the case where it empties a store).
     const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
-    const QByteArray profile =
-        "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
-    write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n" + pad);
-    write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n" + pad);
-    write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n" + pad);
-    for (int n = 1; n <= 10; ++n)
-        write(QStringLiteral("modules/setting/p%1.bin").arg(n), profile);
-    write("modules/setting/name.bin", "[macro]\nmacroName=m1, loaderfiller\n" + pad);
-    write("modules/macro/m1.bin", "[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0=\"1,A\"\n" + pad);
-    write("modules/gun/gunData.bin", "[gunData]\nAK=1, 2, 3, 4, 5, 6\n" + pad);
-    write("export/out.pf", "an older export\n");
-    write("export/out.mc", "an older macro export\n");
-    QFile in(m_dir->filePath("in.pf"));
-    QVERIFY(in.open(QIODevice::WriteOnly));
-    in.write("[mouse]\nreportRate=2\n" + pad);
-    in.close();
-    QVERIFY(QFile::copy(m_dir->filePath("in.pf"), m_dir->filePath("in.mc")));
+    const QList<DataRow> files = readDataRows("fulldisk-files.rows");
+    QVERIFY(!files.isEmpty());
+    for (const DataRow& file : files)
+        write(file.field(0).replace("$OUTSIDE", m_dir->path()),
+              file.field(1).replace("\\n", "\n").toUtf8() + "\n" + pad);
     m_previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_mount));
 }
