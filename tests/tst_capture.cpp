@@ -140,22 +140,20 @@ void TestCapture::ownWindowsWithoutX11()
 
     QObject* receiver = row.field(4) == "window" ? static_cast<QObject*>(window) : m_window.get();
     const QString event = row.field(1);
-    const int code = row.field(2).toInt();
-    if (event == "press" || event == "release") {
-        QKeyEvent e(event == "press" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, quint32(code),
-                    0, 0, QString(), row.field(3) == "yes");
-        QSpontaneKeyEvent::setSpontaneous(&e);
-        qApp->notify(receiver, &e); // sendEvent() would clear the spontaneous flag
-    } else {
-        const auto type = event == "down" ? QEvent::MouseButtonPress
-                          : event == "up" ? QEvent::MouseButtonRelease
-                                          : QEvent::MouseButtonDblClick;
-        const QPointF local(5, 6);
-        QMouseEvent e(type, local, window->mapToGlobal(local), Qt::MouseButton(code), Qt::MouseButton(code),
-                      Qt::NoModifier);
-        QSpontaneKeyEvent::setSpontaneous(&e);
-        qApp->notify(receiver, &e);
-    }
+    const int code = row.field(2).toInt(); // a scan code or a Qt::MouseButton
+    const auto button = Qt::MouseButton(code);
+    const QPointF local(5, 6);
+    std::unique_ptr<QInputEvent> e;
+    if (event == "press" || event == "release")
+        e = std::make_unique<QKeyEvent>(event == "press" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A,
+                                        Qt::NoModifier, quint32(code), 0, 0, QString(), row.field(3) == "yes");
+    else
+        e = std::make_unique<QMouseEvent>(event == "down" ? QEvent::MouseButtonPress
+                                          : event == "up" ? QEvent::MouseButtonRelease
+                                                          : QEvent::MouseButtonDblClick,
+                                          local, window->mapToGlobal(local), button, button, Qt::NoModifier);
+    QSpontaneKeyEvent::setSpontaneous(e.get());
+    qApp->notify(receiver, e.get()); // sendEvent() would clear the spontaneous flag
     // The sentinel is a real event through the window system, so it also
     // passes Qt's own delivery to the widgets and Qt Quick.
     QTest::mouseClick(window, Qt::MiddleButton, Qt::NoModifier, QPoint(1, 1));
