@@ -1,7 +1,6 @@
 #include "DataRowTest.h"
 #include "ProgramRig.h"
 
-#include <QDirIterator>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -142,13 +141,8 @@ void TestSingleInstance::anotherUserCannotBlockTheStart()
                                  "--clear-groups", "--"};
 
     // The other user can reach the copy of the program, not our home.
-    QCOMPARE(::chmod(QFile::encodeName(m_root->path()).constData(), 0755), 0);
-    QCOMPARE(::chmod(QFile::encodeName(m_home).constData(), 0755), 0);
-    QDirIterator it(m_root->filePath("app"), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        ::chmod(QFile::encodeName(path).constData(), it.fileInfo().isDir() || path == m_exe ? 0755 : 0644);
-    }
+    QCOMPARE(QProcess::execute("chmod", {"0755", m_root->path(), m_home}), 0);
+    QCOMPARE(QProcess::execute("chmod", {"-R", "a+rX", m_root->filePath("app")}), 0);
 
     // The names of our lock and socket, as anyone could see them while we ran.
     QStringList names;
