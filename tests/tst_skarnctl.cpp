@@ -19,6 +19,7 @@ private Q_SLOTS:
     void commandLine_data() { addDataRows("skarnctl.rows"); }
     void commandLine();
     void session();
+    void profiles560();
 
 private:
     struct Result
@@ -106,6 +107,7 @@ void TestSkarnctl::session()
     QCOMPARE(state.value("dpiCount").toInt(), 3);
     QCOMPARE(state.value("protocolErrors").toInt(), 0);
     QCOMPARE(state.value("plugged").toBool(), true);
+    QVERIFY(!r.err.contains("not implemented"));
     QCOMPARE(r.err.count("Device Connect"), 2); // at start and after the plug
     QVERIFY(r.err.contains("Device removed"));
 
@@ -118,6 +120,25 @@ void TestSkarnctl::session()
 
     QSettings p3(m_data->filePath("modules/setting/p3.bin"), QSettings::IniFormat);
     QCOMPARE(p3.value("mouse/reportRate").toInt(), 1);
+}
+
+// A command set 560 mouse: the current profile read from it, and a profile
+// image sent to it.
+void TestSkarnctl::profiles560()
+{
+    QByteArray config = m_data->read("modules/setting/apConfig.bin");
+    m_data->write("modules/setting/apConfig.bin", config.replace("icType=553", "icType=560"));
+    const Result r = skarnctl({"--virtual-mouse", "run"},
+                              "[\"mouseReadCurrentProfile\"]\n[\"mouseSetProfile\", 1]\n[\"virtual.state\"]\n");
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    const QJsonObject state = QJsonDocument::fromJson(lines.value(2)).object();
+    QCOMPARE(state.value("family").toString(), QStringLiteral("560"));
+    QCOMPARE(lines.at(0), QByteArray::number(state.value("profile").toInt()));
+    QCOMPARE(state.value("protocolErrors").toInt(), 0);
+    // The device check (handshake, option read and write, blocks 0..4 as the
+    // shipped mouse has the gun flag), then 82H and one 0CH.
+    QCOMPARE(state.value("commandCount").toInt(), 1 + 2 + 5 + 1 + 1);
 }
 
 QTEST_GUILESS_MAIN(TestSkarnctl)
