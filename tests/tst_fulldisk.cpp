@@ -1,26 +1,23 @@
+#include "CommandDispatcher.h"
+#include "DataRowTest.h"
 #include "FileChooser.h"
+#include "Hid_Thread.h"
 #include "ViewCore.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
 #include <QMap>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include <sys/mount.h>
 #include <unistd.h>
-
-// A saving operation of the view; gives its result, or nothing for an
-// operation without one. outside is a folder beside the data folder.
-using Operation = std::function<QVariant(ViewCore&, FixedFileChooser&, const QString& outside)>;
-Q_DECLARE_METATYPE(Operation)
 
 // Every saving operation of the view on a data folder that cannot take the
 // write: a small tmpfs filled to the last page, or remounted read-only. Every
@@ -34,6 +31,7 @@ class TestFullDisk : public QObject
 
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(!readDataRows("fulldisk.rows").isEmpty()); }
     void init();
     void cleanup();
     void savesKeepEveryFile_data();
@@ -69,23 +67,11 @@ void TestFullDisk::init()
     // made, while the settings library's lock file still fits and its
     // write-back fails only at the flush (the case where it empties a store).
     const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
-    const QByteArray profile =
-        "[mouse]\nreportRate=1\n\n[mouseKeyMatrix]\n0=4, 0, 0, 0\n\n[mouseMacroKey]\n0=m1\n" + pad;
-    write("modules/setting/apConfig.bin", "[mouse]\nicType=560\n\n[common]\nlanguage=English\n" + pad);
-    write("modules/setting/apConfigD.bin", "[mouse]\nicType=553\n" + pad);
-    write("modules/setting/pD.bin", "[mouse]\nreportRate=3\n\n[mouseKeyMatrix]\n0=1, 0, 0, 0\n" + pad);
-    for (int n = 1; n <= 10; ++n)
-        write(QStringLiteral("modules/setting/p%1.bin").arg(n), profile);
-    write("modules/setting/name.bin", "[macro]\nmacroName=m1, loaderfiller\n" + pad);
-    write("modules/macro/m1.bin", "[config]\nindex=0\ntotal=1\nrepeat=1\ndid=-1\n\n[macro]\n0=\"1,A\"\n" + pad);
-    write("modules/gun/gunData.bin", "[gunData]\nAK=1, 2, 3, 4, 5, 6\n" + pad);
-    write("export/out.pf", "an older export\n");
-    write("export/out.mc", "an older macro export\n");
-    QFile in(m_dir->filePath("in.pf"));
-    QVERIFY(in.open(QIODevice::WriteOnly));
-    in.write("[mouse]\nreportRate=2\n" + pad);
-    in.close();
-    QVERIFY(QFile::copy(m_dir->filePath("in.pf"), m_dir->filePath("in.mc")));
+    const QList<DataRow> files = readDataRows("fulldisk-files.rows");
+    QVERIFY(!files.isEmpty());
+    for (const DataRow& file : files)
+        write(file.field(0).replace("$OUTSIDE", m_dir->path()),
+              file.field(1).replace("\\n", "\n").toUtf8() + "\n" + pad);
     m_previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_mount));
 }
@@ -143,64 +129,20 @@ TestFullDisk::Snapshot TestFullDisk::snapshot() const
 void TestFullDisk::savesKeepEveryFile_data()
 {
     QTest::addColumn<QString>("condition");
-    QTest::addColumn<Operation>("operation");
-    const QList<std::pair<const char*, Operation>> operations{
-        {"resetProfile", [](ViewCore& v, auto&, auto&) { return v.resetProfile(1), QVariant(); }},
-        {"copyProfile", [](ViewCore& v, auto&, auto&) { return v.copyProfile(1, 2), QVariant(); }},
-        {"loadProfile",
-         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
-             c.setPath(outside + "/in.pf");
-             return v.loadProfile(1);
-         }},
-        {"saveProfile export",
-         [](ViewCore& v, FixedFileChooser& c, auto&) {
-             c.setPath(QDir::current().filePath("export/out.pf"));
-             return v.saveProfile(1), QVariant();
-         }},
-        {"resetApconfig", [](ViewCore& v, auto&, auto&) { return v.resetApconfig(), QVariant(); }},
-        {"loadMacroFile",
-         [](ViewCore& v, FixedFileChooser& c, const QString& outside) {
-             c.setPath(outside + "/in.mc");
-             return v.loadMacroFile("fresh");
-         }},
-        {"saveMacroFile export",
-         [](ViewCore& v, FixedFileChooser& c, auto&) {
-             c.setPath(QDir::current().filePath("export/out.mc"));
-             return v.saveMacroFile("m1"), QVariant();
-         }},
-        {"createMacroIni", [](ViewCore& v, auto&, auto&) { return v.createMacroIni("fresh", 0).toBool(); }},
-        {"saveMacroIni",
-         [](ViewCore& v, auto&, auto&) {
-             return v.saveMacroIni("m1", {"1,B", "2,B"}, 3).toBool();
-         }},
-        {"macro rename",
-         [](ViewCore& v, auto&, auto&) { return v.modifyMacroNameUpdateProfile("m1", "renamed").toBool(); }},
-        {"deleteMacroUpdateProfile",
-         [](ViewCore& v, auto&, auto&) { return v.deleteMacroUpdateProfile("m1"), QVariant(); }},
-        {"setData", [](ViewCore& v, auto&, auto&) { return v.setData("mouse/reportRate", 0), QVariant(); }},
-        {"setDataList",
-         [](ViewCore& v, auto&, auto&) {
-             return v.setDataList("mouse/fixColor", {1, 2, 3}), QVariant();
-         }},
-        {"setGlobalData",
-         [](ViewCore& v, auto&, auto&) { return v.setGlobalData("common/language", "French"), QVariant(); }},
-        {"setXYSensitive", [](ViewCore& v, auto&, auto&) { return v.setXYSensitive(0, 7), QVariant(); }},
-        {"updataNameList",
-         [](ViewCore& v, auto&, auto&) {
-             return v.updataNameList(0, {"m1", "m2", "m3"}).toBool();
-         }},
-    };
+    QTest::addColumn<DataRow>("row");
     for (const char* condition : {"full disk", "one page left", "read-only folder"})
-        for (const auto& [name, operation] : operations)
-            QTest::addRow("%s, %s", condition, name) << QString::fromLatin1(condition) << operation;
+        for (const DataRow& row : readDataRows("fulldisk.rows"))
+            QTest::addRow("%s, %s", condition, row.name().constData()) << QString::fromLatin1(condition) << row;
 }
 
 void TestFullDisk::savesKeepEveryFile()
 {
     QFETCH(QString, condition);
-    QFETCH(Operation, operation);
+    QFETCH(DataRow, row);
     auto view = std::make_unique<ViewCore>();
-    FixedFileChooser chooser;
+    Hid_Thread hid;
+    CommandDispatcher dispatcher(*view, hid);
+    FixedFileChooser chooser(QDir::current().filePath(row.field(3).replace("$OUTSIDE", m_dir->path())));
     view->setFileChooser(&chooser);
     QSignalSpy failed(view.get(), &ViewCore::saveFailed);
     const Snapshot before = snapshot();
@@ -214,12 +156,16 @@ void TestFullDisk::savesKeepEveryFile()
                      0,
                  std::strerror(errno));
 
-    const QVariant result = operation(*view, chooser, m_dir->path());
+    QJsonValue result;
+    QString error;
+    QVERIFY2(dispatcher.call(row.field(1), QJsonDocument::fromJson(row.field(2).toUtf8()).array(), &result, &error),
+             qPrintable(error));
     QCoreApplication::processEvents();
-    if (result.isValid())
-        QCOMPARE(result.toBool(), false);
-    else
+    // A false result, or saveFailed for an operation without one.
+    if (result.isNull())
         QCOMPARE(failed.size(), 1);
+    else
+        QCOMPARE(result, QJsonValue(false));
     // Stores still holding a change would write it now.
     view.reset();
     QCOMPARE(snapshot(), before);
