@@ -91,6 +91,16 @@ QList<DataRow> readDataRows(const QString& name)
     return rows;
 }
 
+void addDataRows(const QString& name)
+{
+    QTest::addColumn<DataRow>("row");
+    const QList<DataRow> rows = readDataRows(name);
+    for (const DataRow& row : rows)
+        QTest::newRow(row.name().constData()) << row;
+    if (rows.isEmpty())
+        QTest::newRow(qPrintable(QStringLiteral("no rows in tests/data/") + name)) << DataRow{};
+}
+
 QByteArray hexBytes(const QString& text)
 {
     return QByteArray::fromHex(text.toLatin1());

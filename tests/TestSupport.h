@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -67,3 +68,14 @@ QList<DataRow> readDataRows(const QString& name);
 
 // Bytes written as hex pairs, spaces allowed ("06 07 00 03").
 QByteArray hexBytes(const QString& text);
+
+Q_DECLARE_METATYPE(DataRow)
+
+// For a _data function: one Qt Test row per row of tests/data/NAME, in a
+// column "row". A missing or empty table gives one row that fails the test.
+void addDataRows(const QString& name);
+
+// The current row; fails the test for the stand-in row of an empty table.
+#define FETCH_DATA_ROW(row)                                                                                            \
+    QFETCH(DataRow, row);                                                                                              \
+    QVERIFY2(row.line > 0, "no rows")

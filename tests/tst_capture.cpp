@@ -1,4 +1,4 @@
-#include "DataRowTest.h"
+#include "TestSupport.h"
 #include "InputCapture.h"
 #include "ProgramRig.h"
 #include "Widget.h"

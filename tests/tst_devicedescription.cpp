@@ -5,7 +5,6 @@
 
 // The reading of apConfig.bin, on files written into a temporary folder. The
 // shipped file itself is checked by tst_shippeddata.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -11,7 +11,6 @@ using Lighting::Variant;
 
 // DPI stage codes and lighting effects; the long tables are rows of
 // tests/data/dpilight.rows.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -1,5 +1,5 @@
+#include "TestSupport.h"
 #include "CommandDispatcher.h"
-#include "DataRowTest.h"
 #include "FileChooser.h"
 #include "Hid_Thread.h"
 #include "ViewCore.h"

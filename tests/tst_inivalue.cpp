@@ -8,7 +8,6 @@
 // The value rules, on values as QSettings hands them out (strings, and string
 // lists when the text held commas): rows of tests/data/inivalue.rows, and the
 // same rules on a file read back.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -8,7 +8,6 @@ using namespace KeyMatrix;
 
 // The translation of button entries and the matrices a save sends, on the
 // rows of tests/data/keymatrix.rows.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -11,7 +11,6 @@
 // (scan code and flags -> virtual key -> key code), the evdev and X keycodes
 // of Linux, the mouse buttons, and the filter that reports one press per hold.
 // The long tables are rows of tests/data/keytables.rows.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -14,7 +14,6 @@ using namespace MacroLibrary;
 // its text, since settings objects of one process share a cache; an absent
 // file reads as an empty text. The long tables are rows of
 // tests/data/macrolibrary.rows.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

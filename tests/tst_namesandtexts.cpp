@@ -10,7 +10,6 @@
 // Name lists (with their filler) and language sections (with the DPI tray
 // texts they set), on files in a temporary folder; the tables are rows of
 // tests/data/namesandtexts.rows.
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

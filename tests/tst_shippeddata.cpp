@@ -16,7 +16,6 @@
 // the program reads them (QSettings, IniFormat). Most checks are rows of
 // tests/data/shippeddata.rows; what needs the program's own tables is below.
 
-Q_DECLARE_METATYPE(DataRow)
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DataRowTest.h"
+#include "TestSupport.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
