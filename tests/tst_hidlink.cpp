@@ -34,10 +34,10 @@ struct Call
 
     explicit Call(const QString& text)
     {
-        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList words = text.split(' ', Qt::SkipEmptyParts);
         name = words.value(0).toLatin1();
         for (const QString& w : words.mid(1)) {
-            if (w.startsWith(QLatin1Char('*')))
+            if (w.startsWith('*'))
                 block = pattern(w.mid(1).toInt());
             else
                 values += hexBytes(w);
@@ -74,45 +74,44 @@ bool invoke(Hid_Thread& hid, const QByteArray& name, QByteArray& values, QByteAr
     return false;
 }
 
-// The transfers of a trace: every line but the opens and closes, reads shown
-// by their length ("*32").
+// A trace as the rows write it: no opens and closes, the virtual ms as a
+// whole number, no interface (all are the command interface's), a read by
+// its length ("*32").
 QStringList transfers(const QByteArray& trace)
 {
     QStringList result;
-    for (const QByteArray& line : trace.split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() < 3 || parts[2] == "open-ok" || parts[2] == "close")
+    for (const QString& line : QString::fromLatin1(trace).split('\n', Qt::SkipEmptyParts)) {
+        QStringList w = line.split(' ');
+        if (w[2] == "open-ok" || w[2] == "close")
             continue;
-        result << (parts[2] == "read"
-                       ? QString::fromLatin1(parts.mid(0, 3).join(' ')) + QStringLiteral(" *%1").arg(parts.size() - 3)
-                       : QString::fromLatin1(line));
+        if (w[2] == "read")
+            w = w.mid(0, 3) << QStringLiteral("*%1").arg(w.size() - 3);
+        w[0] = QString::number(qRound(w[0].toDouble()));
+        w.removeAt(1);
+        result << w.join(' ');
     }
     return result;
 }
 
-// The trace lines a row expects. "*N" after a write or error is the output
-// report: id 0, the next N bytes of block, zeros up to the report length.
-// Scrambled, the 9-byte feature reports are as the wire carries them.
+// A row's transfers with "*N" after a write or error spelled out: report id
+// 0, the next N bytes of block, zeros up to the report length. Scrambled,
+// the feature reports are as the wire carries them.
 QStringList expectedTransfers(const QString& column, const QByteArray& block, int reportLength, bool scrambled)
 {
     QStringList result;
     qsizetype offset = 0;
-    for (const QString& item : column.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString ms = item.trimmed().section(QLatin1Char(' '), 0, 0);
-        const QString op = item.trimmed().section(QLatin1Char(' '), 1, 1);
-        QString bytes = item.trimmed().section(QLatin1Char(' '), 2);
-        if (bytes.startsWith(QLatin1Char('*')) && op != QLatin1String("read")) {
-            const int n = bytes.mid(1).toInt();
-            QByteArray report = '\0' + block.mid(offset, n);
-            offset += n;
-            bytes = QString::fromLatin1(report.leftJustified(reportLength + 1, '\0').toHex(' '));
-        } else if (scrambled && (op == QLatin1String("set_feature") || op == QLatin1String("get_feature"))) {
-            QByteArray report = hexBytes(bytes);
-            HidCodec::scramble(reinterpret_cast<std::uint8_t*>(report.data()) + 1, secrecyKey.data(), otherTable);
-            bytes = QString::fromLatin1(report.toHex(' '));
+    for (const QString& item : column.split(';', Qt::SkipEmptyParts)) {
+        QStringList w = item.trimmed().split(' ');
+        QByteArray bytes = hexBytes(w.mid(2).join(' '));
+        if (w.value(2).startsWith('*') && w[1] != "read") {
+            bytes = ('\0' + block.mid(offset, w[2].mid(1).toInt())).leftJustified(reportLength + 1, '\0');
+            offset += w[2].mid(1).toInt();
+        } else if (scrambled && w[1].endsWith("_feature")) {
+            HidCodec::scramble(reinterpret_cast<std::uint8_t*>(bytes.data()) + 1, secrecyKey.data(), otherTable);
+        } else {
+            bytes.clear();
         }
-        result << QStringLiteral("%1 cmd %2").arg(QString::number(ms.toDouble(), 'f', 1), op) +
-                      (bytes.isEmpty() ? QString() : QLatin1Char(' ') + bytes);
+        result << (bytes.isEmpty() ? w.join(' ') : w.mid(0, 2).join(' ') + ' ' + QString::fromLatin1(bytes.toHex(' ')));
     }
     return result;
 }
@@ -120,9 +119,9 @@ QStringList expectedTransfers(const QString& column, const QByteArray& block, in
 // The mouse's state field ("macros.2", "reportRate") as bytes.
 QByteArray stateBytes(const QJsonObject& state, const QString& key)
 {
-    QJsonValue v = state.value(key.section(QLatin1Char('.'), 0, 0));
-    if (key.contains(QLatin1Char('.')))
-        v = v.toArray().at(key.section(QLatin1Char('.'), 1).toInt());
+    QJsonValue v = state.value(key.section('.', 0, 0));
+    if (key.contains('.'))
+        v = v.toArray().at(key.section('.', 1).toInt());
     if (!v.isArray())
         return QByteArray(1, char(v.toInt()));
     QByteArray bytes;
@@ -145,16 +144,6 @@ public:
     int readTimeout(HidHandle*, std::uint8_t*, std::size_t, int) override { return -1; }
     int read(HidHandle*, std::uint8_t*, std::size_t) override { return -1; }
     bool lastOpenDenied() const override { return true; }
-};
-
-// How a row runs: as written; on a scrambling mouse with another code and
-// table; with the link held by another command; with the mouse unplugged.
-enum Variant
-{
-    AsWritten,
-    Scrambled,
-    Busy,
-    Unplugged
 };
 
 } // namespace
@@ -180,20 +169,20 @@ private:
 void TestHidLink::commands_data()
 {
     QTest::addColumn<DataRow>("row");
-    QTest::addColumn<int>("variant");
+    // How a row runs: as written; on a scrambling mouse with another code
+    // and table; with the link held by another command; unplugged.
+    QTest::addColumn<QString>("variant");
     const QList<DataRow> rows = readDataRows(QStringLiteral("hidlink.rows"));
     if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{} << int(AsWritten);
+        QTest::newRow("no rows") << DataRow{} << QString();
     for (const DataRow& row : rows) {
-        const QByteArray name =
-            row.field(1).section(QLatin1Char(' '), 0, 0).toLatin1() + ':' + QByteArray::number(row.line);
-        QTest::addRow("%s", name.constData()) << row << int(AsWritten);
+        const QByteArray name = row.field(1).section(' ', 0, 0).toLatin1() + ':' + QByteArray::number(row.line);
+        QTest::addRow("%s", name.constData()) << row << QString();
         // Rows with an injected fault show that fault only.
-        if (row.field(0).split(QLatin1Char(' ')).size() > 2 && !row.field(0).endsWith(QLatin1String("gun")))
+        if (row.field(0).split(' ').size() > 2 && !row.field(0).endsWith("gun"))
             continue;
-        QTest::addRow("%s scrambled", name.constData()) << row << int(Scrambled);
-        QTest::addRow("%s busy", name.constData()) << row << int(Busy);
-        QTest::addRow("%s unplugged", name.constData()) << row << int(Unplugged);
+        for (const char* variant : {"scrambled", "busy", "unplugged"})
+            QTest::addRow("%s %s", name.constData(), variant) << row << QString(variant);
     }
 }
 
@@ -207,18 +196,18 @@ void TestHidLink::commands_data()
 void TestHidLink::commands()
 {
     QFETCH(DataRow, row);
-    QFETCH(int, variant);
+    QFETCH(QString, variant);
     QVERIFY2(row.fields.size() >= 6, "tests/data/hidlink.rows is missing, empty or has a short row");
-    const QStringList mouse = row.field(0).split(QLatin1Char(' '));
-    const QString fault = mouse.value(2) == QLatin1String("gun") ? QString() : mouse.value(2);
+    const QStringList mouse = row.field(0).split(' ');
+    const QString fault = mouse.value(2) == "gun" ? QString() : mouse.value(2);
     ViewRigOptions options;
     options.family = mouse.value(0);
-    options.mouseKeys = {{"isGun", mouse.contains(QLatin1String("gun")) ? "true" : "false"}};
-    options.device = testMouseRecord(variant == Scrambled, hostCode, mouse.value(1).toInt());
+    options.mouseKeys = {{"isGun", mouse.contains("gun") ? "true" : "false"}};
+    options.device = testMouseRecord(variant == "scrambled", hostCode, mouse.value(1).toInt());
     options.deviceTable = otherTable;
     // Busy and unplugged, nothing reaches the mouse: those rows share one rig
     // per family, with the device entry made anew.
-    const bool silent = variant == Busy || variant == Unplugged;
+    const bool silent = variant == "busy" || variant == "unplugged";
     std::unique_ptr<ViewRig> own;
     std::unique_ptr<ViewRig>& holder = silent ? m_silentRigs[mouse.value(0)] : own;
     if (!holder)
@@ -238,20 +227,20 @@ void TestHidLink::commands()
         rig.session->useDevice(entry);
     }
 
-    const QHash<QString, VirtualMouse::ReadFault> readFaults{{"short", VirtualMouse::ReadFault::Short},
-                                                             {"late", VirtualMouse::ReadFault::Late},
-                                                             {"unplug", VirtualMouse::ReadFault::Unplug}};
-    if (fault == QLatin1String("setfail"))
+    const QString kind = fault.section('@', 0, 0);
+    const int goodReads = fault.section('@', 1).toInt();
+    if (kind == "setfail")
         rig.mouse->failNextSetFeatures(1);
-    else if (fault == QLatin1String("writefail"))
+    else if (kind == "writefail")
         rig.mouse->failNextWrites(1);
-    else if (!fault.isEmpty()) {
-        QVERIFY2(readFaults.contains(fault.section(QLatin1Char('@'), 0, 0)), qPrintable(fault));
-        rig.mouse->faultReadAfter(fault.section(QLatin1Char('@'), 1).toInt(),
-                                  readFaults.value(fault.section(QLatin1Char('@'), 0, 0)));
-    }
-    hid.hidReady = variant != Busy;
-    if (variant == Unplugged)
+    else if (kind == "short")
+        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Short);
+    else if (kind == "late")
+        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Late);
+    else if (kind == "unplug")
+        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Unplug);
+    hid.hidReady = variant != "busy";
+    if (variant == "unplugged")
         rig.mouse->unplug();
 
     const Call call(row.field(1));
@@ -259,21 +248,22 @@ void TestHidLink::commands()
     MessageLog log;
     QVERIFY2(invoke(hid, call.name, values, block), "no such slot, or not its count of values");
 
-    if (variant == Busy) {
-        const QString command = row.field(2).section(QLatin1Char(' '), 3, 3);
+    if (variant == "busy") {
+        const QString command = row.field(2).section(' ', 3, 3);
         QCOMPARE(rig.trace.data(), QByteArray());
-        QCOMPARE(log.lines().filter(QLatin1String("cmd Failed")).size(), 1);
-        QVERIFY(log.lines().filter(QLatin1String("cmd Failed ") + command, Qt::CaseInsensitive).size() == 1);
+        QCOMPARE(log.lines().filter("cmd Failed").size(), 1);
+        QVERIFY(log.lines().filter("cmd Failed " + command, Qt::CaseInsensitive).size() == 1);
         QCOMPARE(rig.clock.nowMs() - start, 255 * 8);
         QCOMPARE(values, call.values);
         QCOMPARE(block, call.block);
         return;
     }
-    if (variant == Unplugged) {
+    if (variant == "unplugged") {
         QCOMPARE(values.toHex(' '), (row.fields.size() > 6 ? hexBytes(row.field(6)) : call.values).toHex(' '));
         QCOMPARE(block, call.block);
         QVERIFY(hid.deviceList.first().primaryPath.isEmpty());
-        QVERIFY(log.lines().filter(QLatin1String("permission denied")).isEmpty());
+        QVERIFY(!hid.deviceList.first().secondaryPath.isEmpty());
+        QVERIFY(log.lines().filter("permission denied").isEmpty());
         rig.mouse->plug();
         QVERIFY(invoke(hid, call.name, values, block));
         QCOMPARE(rig.trace.data().count('\n'), 1);
@@ -284,7 +274,7 @@ void TestHidLink::commands()
 
     const int reportLength = HidCodec::usableReportLength(mouse.value(1).toInt());
     QCOMPARE(transfers(rig.trace.data()),
-             expectedTransfers(row.field(2), call.block, reportLength, variant == Scrambled));
+             expectedTransfers(row.field(2), call.block, reportLength, variant == "scrambled"));
     const QList<QByteArray> lines = rig.trace.data().split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArray op = lines[i].split(' ').value(2);
@@ -294,12 +284,12 @@ void TestHidLink::commands()
     QCOMPARE(rig.trace.data().count(" open-ok"), rig.trace.data().count(" close"));
     QCOMPARE(rig.clock.nowMs(), row.field(3).toLongLong());
     if (!row.field(4).isEmpty()) {
-        QCOMPARE(values.toHex(' '), hexBytes(QString(row.field(4)).remove(QLatin1Char('*'))).toHex(' '));
-        if (row.field(4).contains(QLatin1Char('*')))
+        QCOMPARE(values.toHex(' '), hexBytes(QString(row.field(4)).remove('*')).toHex(' '));
+        if (row.field(4).contains('*'))
             QCOMPARE(block.toHex(' '), call.block.toHex(' '));
     }
     QVERIFY(hid.hidReady);
-    QCOMPARE(hid.deviceList.first().primaryPath.isEmpty(), fault.startsWith(QLatin1String("unplug")));
+    QCOMPARE(hid.deviceList.first().primaryPath.isEmpty(), fault.startsWith("unplug"));
     QVERIFY2(rig.mouse->protocolErrors() == 0, qPrintable(rig.mouse->protocolErrorMessages().join("; ")));
 
     if (!fault.isEmpty()) {
@@ -307,10 +297,10 @@ void TestHidLink::commands()
         QVERIFY(invoke(hid, call.name, values, block));
     }
     const QJsonObject state = rig.mouse->stateJson();
-    for (const QString& item : row.field(5).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString value = item.section(QLatin1Char('='), 1).trimmed();
-        QCOMPARE(stateBytes(state, item.section(QLatin1Char('='), 0, 0).trimmed()).toHex(' '),
-                 (value == QLatin1String("block") ? block : hexBytes(value)).toHex(' '));
+    for (const QString& item : row.field(5).split(',', Qt::SkipEmptyParts)) {
+        const QString value = item.section('=', 1).trimmed();
+        QCOMPARE(stateBytes(state, item.section('=', 0, 0).trimmed()).toHex(' '),
+                 (value == "block" ? block : hexBytes(value)).toHex(' '));
     }
 }
 
@@ -353,7 +343,7 @@ void TestHidLink::permissionDeniedSaidOnce()
         hid.currentIndex = 0;
         hid.hid553_01H_SetReportRate(1);
     }
-    QCOMPARE(log.lines().filter(QLatin1String("permission denied")),
+    QCOMPARE(log.lines().filter("permission denied"),
              QStringList{QString::fromUtf8("cannot open cmd-path: permission denied \u2014 see README, udev rule")});
 }
 

@@ -114,6 +114,11 @@ struct Rig
             faults.value(w.value(1))(mouse(), w.value(2).toInt());
             return {};
         }
+        if (op == "macro") {
+            const VirtualMouse::Block128 macro = mouse().state().macros.at(w.value(1).toInt() - 1);
+            return QString::number(QByteArray(reinterpret_cast<const char*>(macro.data()), 128) ==
+                                   payload.mid(w.value(2).toInt(), 128));
+        }
         if (op == "frames")
             return QString::number(mouse().receivedFrames().size());
         if (op == "slept")
