@@ -43,9 +43,6 @@ struct Rig
     static DeviceRecord record(const QString& mouse)
     {
         DeviceRecord r;
-        r.type = 1;
-        r.usagePage = 0xff00;
-        r.usagePage2 = 0xff01;
         r.reportLength = mouse.section(' ', 1, 1).toInt() > 0 ? mouse.section(' ', 1, 1).toInt() : 32;
         r.isEncode = mouse.contains("scrambled");
         r.sCode = deviceCode;
