@@ -25,6 +25,8 @@ ViewRigOptions link(const QString& family, const DeviceRecord& device, const Dev
 
 } // namespace
 
+Q_DECLARE_METATYPE(DataRow)
+
 class TestHidVirtual : public QObject
 {
     Q_OBJECT
@@ -39,62 +41,44 @@ private Q_SLOTS:
 
 void TestHidVirtual::handshake_data()
 {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<bool>("isEncode");
-    QTest::addColumn<QString>("hostCode");
-    QTest::addColumn<bool>("sameTable");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("accepted");
-    for (const char* family : {"553", "560"}) {
-        QTest::addRow("%s plain", family) << QString(family) << false << "582910" << true << "" << true;
-        QTest::addRow("%s scrambled", family) << QString(family) << true << "582910" << true << "" << true;
-        QTest::addRow("%s wrong code", family) << QString(family) << true << "682910" << true << "" << false;
-        QTest::addRow("%s wrong table", family) << QString(family) << true << "582910" << false << "" << false;
-    }
-    // A code that is not six characters long leaves the key in use.
-    QTest::addRow("code of five") << "553" << true << "58291" << true << "" << true;
-    // An exchange that did not happen proves nothing; the next one passes.
-    QTest::addRow("link busy") << "553" << true << "582910" << true << "busy" << false;
-    QTest::addRow("request fails") << "560" << true << "582910" << true << "setfail" << false;
-    QTest::addRow("reply fails") << "560" << true << "582910" << true << "getfail" << false;
-    // An index outside the list is no device: nothing is sent.
-    QTest::addRow("no such entry") << "553" << false << "582910" << true << "index" << false;
-    // The path stays empty until a device check finds the interface again.
-    QTest::addRow("unplugged") << "560" << false << "582910" << true << "unplug" << false;
+    QTest::addColumn<DataRow>("row");
+    const QList<DataRow> rows = readDataRows(QStringLiteral("hidvirtual.rows"));
+    if (rows.isEmpty())
+        QTest::newRow("no rows") << DataRow{};
+    for (const DataRow& row : rows)
+        QTest::newRow(row.name().constData()) << row;
 }
 
 // The handshake runs command set 553's echo on every device; with scrambling
 // it passes only when both sides use the same code and table.
 void TestHidVirtual::handshake()
 {
-    QFETCH(QString, family);
-    QFETCH(bool, isEncode);
-    QFETCH(QString, hostCode);
-    QFETCH(bool, sameTable);
-    QFETCH(QString, fault);
-    QFETCH(bool, accepted);
+    QFETCH(DataRow, row);
+    QVERIFY2(row.fields.size() == 6, "tests/data/hidvirtual.rows is missing, empty or has a short row");
+    const bool isEncode = row.field(1) == "scrambled";
+    const QString fault = row.field(4);
     const HidCodec::ScrambleTable other{9, 8, 7, 6, 5, 4, 3, 2};
-    ViewRig rig(link(family, testMouseRecord(isEncode), testMouseRecord(isEncode, hostCode),
-                     sameTable ? HidCodec::defaultScrambleTable : other));
+    ViewRig rig(link(row.field(0), testMouseRecord(isEncode), testMouseRecord(isEncode, row.field(2)),
+                     row.field(3) == "other" ? other : HidCodec::defaultScrambleTable));
     Hid_Thread& hid = rig.hid();
-    hid.hidReady = fault != QLatin1String("busy");
-    if (fault == QLatin1String("setfail"))
+    hid.hidReady = fault != "busy";
+    if (fault == "setfail")
         rig.mouse->failNextSetFeatures(1);
-    if (fault == QLatin1String("getfail"))
+    if (fault == "getfail")
         rig.mouse->failNextGetFeatures(1);
-    if (fault == QLatin1String("unplug"))
+    if (fault == "unplug")
         rig.mouse->unplug();
-    const int index = fault == QLatin1String("index") ? 3 : 0;
+    const int index = fault == "index" ? 3 : 0;
 
-    QCOMPARE(hid.chkDeviceIsEnCode(index), accepted);
+    QCOMPARE(hid.chkDeviceIsEnCode(index), row.field(5) == "yes");
     QCOMPARE(hid.currentIndex, index);
-    QCOMPARE(hid.hidReady, fault != QLatin1String("busy"));
+    QCOMPARE(hid.hidReady, fault != "busy");
     if (index != 0)
         QCOMPARE(rig.trace.data(), QByteArray());
     rig.mouse->plug();
     hid.hidReady = true;
     if (!fault.isEmpty())
-        QCOMPARE(hid.chkDeviceIsEnCode(0), fault != QLatin1String("unplug"));
+        QCOMPARE(hid.chkDeviceIsEnCode(0), fault != "unplug");
 }
 
 void TestHidVirtual::reportLengthBoundaries_data()
