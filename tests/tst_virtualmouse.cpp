@@ -136,17 +136,6 @@ struct Rig
     qsizetype sent = 0;
 };
 
-// The keys whose values differ, except the command counter.
-QStringList differingKeys(const QJsonObject& a, const QJsonObject& b)
-{
-    QStringList keys;
-    for (const QString& key : a.keys()) {
-        if (key != "commandCount" && a.value(key) != b.value(key))
-            keys.append(key);
-    }
-    return keys;
-}
-
 // The rows of one table of virtualmouse.rows; a missing or empty table gives
 // one row that fails.
 void addRows(const char* table)
@@ -209,7 +198,10 @@ void TestVirtualMouse::scripts()
     const QStringList errors = rig.mouse().protocolErrorMessages();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].startsWith(row.field(3)), qPrintable(errors[0]));
-    QCOMPARE(differingKeys(rig.mouse().stateJson(), before), QStringList{"protocolErrors"});
+    const QJsonObject after = rig.mouse().stateJson();
+    for (const QString& key : after.keys())
+        QVERIFY2(key == "protocolErrors" || key == "commandCount" || after.value(key) == before.value(key),
+                 qPrintable(key));
     rig.mouse().clearProtocolErrors();
     QCOMPARE(rig.mouse().protocolErrors(), 0);
 }
