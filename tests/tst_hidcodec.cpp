@@ -47,7 +47,6 @@ HidCodec::Frame randomFrame(QRandomGenerator& r)
 
 } // namespace
 
-Q_DECLARE_METATYPE(DataRow)
 
 class TestHidCodec : public QObject
 {

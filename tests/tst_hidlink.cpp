@@ -147,7 +147,6 @@ public:
 
 } // namespace
 
-Q_DECLARE_METATYPE(DataRow)
 
 class TestHidLink : public QObject
 {

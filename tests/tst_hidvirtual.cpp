@@ -25,7 +25,6 @@ ViewRigOptions link(const QString& family, const DeviceRecord& device, const Dev
 
 } // namespace
 
-Q_DECLARE_METATYPE(DataRow)
 
 class TestHidVirtual : public QObject
 {

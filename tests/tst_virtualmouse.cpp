@@ -163,7 +163,6 @@ std::future<int> readEventAsync(Rig& rig, std::uint8_t* report)
 
 } // namespace
 
-Q_DECLARE_METATYPE(DataRow)
 
 class TestVirtualMouse : public QObject
 {
