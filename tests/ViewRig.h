@@ -8,8 +8,13 @@
 #include "VirtualMouse.h"
 
 #include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -78,10 +83,7 @@ public:
     using MouseKeys = QList<std::pair<QString, QString>>;
 
     // The rig with the shipped mouse, its family that of the data folder.
-    explicit ViewRig(const MouseKeys& mouseKeys = {})
-        : ViewRig(withKeys(mouseKeys))
-    {
-    }
+    explicit ViewRig(const MouseKeys& mouseKeys = {}) : ViewRig(withKeys(mouseKeys)) {}
 
     explicit ViewRig(const ViewRigOptions& options)
     {
@@ -94,7 +96,7 @@ public:
             data.write(file, bytes);
 
         session = std::make_unique<DeviceSession>();
-        const QString family = !options.family.isNull() ? options.family
+        const QString family = !options.family.isNull()      ? options.family
                                : session->traits().uses560() ? QStringLiteral("560")
                                                              : QStringLiteral("553");
         mouse = std::make_unique<VirtualMouse>(options.device, family, options.deviceTable);
@@ -127,3 +129,136 @@ public:
     std::unique_ptr<VirtualHidBackend> backend;
     std::unique_ptr<DeviceSession> session;
 };
+
+// The rows of tests/data/NAME as the data of a test: their fields in one
+// column "fields". A missing or empty table gives one row without fields,
+// which the test fails on (see rowFields).
+inline void addDataRows(const QString& name)
+{
+    QTest::addColumn<QStringList>("fields");
+    const QList<DataRow> rows = readDataRows(name);
+    for (const DataRow& row : rows)
+        QTest::newRow(row.name().constData()) << row.fields;
+    if (rows.isEmpty())
+        QTest::newRow("no rows") << QStringList();
+}
+
+// The current row's fields as name, padded to count; a row without fields
+// fails.
+#define ROW_FIELDS(name, count)                                                                                        \
+    QFETCH(QStringList, fields);                                                                                       \
+    QVERIFY2(!fields.isEmpty(), "the table has no rows");                                                              \
+    QStringList name = fields;                                                                                         \
+    while (name.size() < (count))                                                                                      \
+    name << QString()
+
+// Values as a table row writes them, separated by commas: numbers, 'text',
+// a..b (the numbers from a to b), v*n (v, n times), xHEX (one number a byte).
+inline QVariantList rowValues(const QString& text)
+{
+    QVariantList out;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString t = item.trimmed();
+        if (t.startsWith(QLatin1Char('\'')))
+            out << t.mid(1, t.size() - 2);
+        else if (t.startsWith(QLatin1Char('x')))
+            for (char b : hexBytes(t.mid(1)))
+                out << int(uchar(b));
+        else if (t.contains(QLatin1String("..")))
+            for (int i = t.section(QLatin1String(".."), 0, 0).toInt(); i <= t.section(QLatin1String(".."), 1).toInt();
+                 ++i)
+                out << i;
+        else if (t.contains(QLatin1Char('*')))
+            out += QVariantList(t.section(QLatin1Char('*'), 1).toInt(), t.section(QLatin1Char('*'), 0, 0).toInt());
+        else if (t.contains(QLatin1Char('.')))
+            out << t.toDouble();
+        else
+            out << t.toInt();
+    }
+    return out;
+}
+
+// A virtual mouse's state as stateJson() gives it, without the command count,
+// and with changes applied, in order: "field=values" replaces a field,
+// "field@i=values" its values from position i on, "field.n=values" and
+// "field.n@i=values" do the same in its block n. Space-separated.
+inline QJsonObject changedState(QJsonObject state, const QString& changes)
+{
+    state.remove(QStringLiteral("commandCount"));
+    static const QRegularExpression item(QStringLiteral("^(\\w+)(?:\\.(\\d+))?(?:@(\\d+))?=(.*)$"));
+    for (const QString& change : changes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = item.match(change);
+        if (!m.hasMatch()) {
+            qWarning("not a state change: %s", qPrintable(change));
+            return {};
+        }
+        const QVariantList values = rowValues(m.captured(4));
+        const bool inBlock = !m.captured(2).isEmpty();
+        QJsonValue field = state.value(m.captured(1));
+        QJsonValue target = inBlock ? field.toArray().at(m.captured(2).toInt()) : field;
+        if (!target.isArray()) {
+            target = values.value(0).toInt();
+        } else {
+            QJsonArray a = m.captured(3).isEmpty() ? QJsonArray() : target.toArray();
+            const int at = m.captured(3).toInt();
+            for (qsizetype i = 0; i < values.size(); ++i) {
+                if (at + i < a.size())
+                    a[at + i] = values[i].toInt();
+                else
+                    a.append(values[i].toInt());
+            }
+            target = a;
+        }
+        if (inBlock) {
+            QJsonArray blocks = field.toArray();
+            blocks[m.captured(2).toInt()] = target;
+            target = blocks;
+        }
+        state[m.captured(1)] = target;
+    }
+    return state;
+}
+
+// Where a state differs from the expected one: the first differing value of
+// each field ("" when they are the same).
+inline QString stateDifference(const QJsonObject& expected, QJsonObject actual)
+{
+    actual.remove(QStringLiteral("commandCount"));
+    const auto text = [](const QJsonValue& v) {
+        return v.isArray() ? QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact))
+                           : v.toVariant().toString();
+    };
+    std::function<QString(const QString&, const QJsonValue&, const QJsonValue&)> first =
+        [&](const QString& path, const QJsonValue& want, const QJsonValue& got) -> QString {
+        if (want.isArray() && got.isArray() && want.toArray().size() == got.toArray().size()) {
+            for (qsizetype i = 0; i < want.toArray().size(); ++i) {
+                const QString d =
+                    first(QStringLiteral("%1[%2]").arg(path).arg(i), want.toArray().at(i), got.toArray().at(i));
+                if (!d.isEmpty())
+                    return d;
+            }
+            return {};
+        }
+        return want == got ? QString()
+                           : path + QStringLiteral(" is ") + text(got) + QStringLiteral(", not ") + text(want);
+    };
+    QStringList out;
+    for (const QString& key : actual.keys() + expected.keys()) {
+        const QString d = first(key, expected.value(key), actual.value(key));
+        if (!d.isEmpty() && !out.contains(d))
+            out << d;
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+// The frames the mouse received, in hex, space-separated, each cut to the
+// length of the item of expected in its place (16 digits where there is none).
+inline QString receivedFrames(const VirtualMouse& mouse, const QString& expected)
+{
+    const QStringList want = expected.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList out;
+    const QList<QByteArray> frames = mouse.receivedFrames();
+    for (qsizetype i = 0; i < frames.size(); ++i)
+        out << QString::fromLatin1(frames[i].toHex()).left(i < want.size() ? want[i].size() : 16);
+    return out.join(QLatin1Char(' '));
+}
