@@ -1,10 +1,8 @@
-#include "Clock.h"
 #include "DeviceChangeNotifier.h"
 #include "DpiSwitchTexts.h"
 #include "Globals.h"
 #include "TestSupport.h"
-#include "VirtualHidBackend.h"
-#include "VirtualMouse.h"
+#include "ViewRig.h"
 #include "VirtualMouseMode.h"
 #include "Widget.h"
 #include "myQQuickView.h"
@@ -27,23 +25,12 @@ struct Balloon
     int ms;
 };
 
-DeviceRecord entry(int type, quint16 pid, bool isEncode = false, const QString& sCode = "582910")
-{
-    DeviceRecord r;
-    r.type = type;
-    r.vid = 0x04d9;
-    r.pid = pid;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.isEncode = isEncode;
-    r.sCode = sCode;
-    return r;
-}
-
+// apConfig.bin with entries in file order and the given [mouse] group; count,
+// when given, is the deviceCount it claims.
 QByteArray configWith(const QList<DeviceRecord>& entries, const QByteArray& mouseGroup, int count = -1)
 {
-    QByteArray ini = "[common]\ndeviceCount=" + QByteArray::number(count < 0 ? entries.size() : count) +
-                     "\nname=Test\n";
+    QByteArray ini =
+        "[common]\ndeviceCount=" + QByteArray::number(count < 0 ? entries.size() : count) + "\nname=Test\n";
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const DeviceRecord& r = entries.at(i);
         ini += QStringLiteral("[%1]\ntype=%2\nvid=%3\npid=%4\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\n"
@@ -73,16 +60,22 @@ private Q_SLOTS:
     void connectionFrames();
     void dpiEvents_data();
     void dpiEvents();
+    void unplugAndReplug_data();
     void unplugAndReplug();
-    void noEventInterface();
     void quitWhileListening();
     void virtualMouseMenu();
 
 private:
-    // A window on the test folder's apConfig.bin with the given mice.
-    void makeWindow(std::initializer_list<VirtualMouse*> mice);
+    // apConfig.bin as given, a virtual mouse of family for each device (paths
+    // prefixed "0:", "1:", ...; a plug or unplug is a device change) and the
+    // window on them.
+    void makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices, const QString& family = "553");
+    // The window on one mouse of family 553, connected.
+    void connectMouse();
+    void recordBalloons();
     QStringList rootCalls() const { return m_window->view()->rootObject()->property("calls").toStringList(); }
-    void connectMouse(const QString& family = "553", const QByteArray& mouseGroup = "icType=553\n");
+    QStringList uiCalls() const { return rootCalls().filter(QRegularExpression("^(initUI|run)$")); }
+    VirtualMouse* mouse(std::size_t i = 0) const { return m_mice.at(i).get(); }
 
     std::unique_ptr<TestDataFolder> m_data;
     VirtualClock m_clock;
@@ -114,53 +107,65 @@ void TestDetection::cleanup()
     dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
 }
 
-void TestDetection::makeWindow(std::initializer_list<VirtualMouse*> mice)
+void TestDetection::recordBalloons()
 {
-    m_backend = std::make_unique<VirtualHidBackend>(mice, m_clock);
+    m_window->setBalloonPresenter([this](const QString& title, const QString& text, int ms) {
+        m_balloons.append({title, text, ms});
+    });
+}
+
+void TestDetection::makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices, const QString& family)
+{
+    m_data->write("modules/setting/apConfig.bin", config);
+    m_backend = std::make_unique<VirtualHidBackend>(m_clock);
+    for (const DeviceRecord& device : devices) {
+        m_mice.push_back(std::make_unique<VirtualMouse>(device, family));
+        m_mice.back()->setPathPrefix(QByteArray::number(qsizetype(m_mice.size()) - 1) + ':');
+        m_backend->addMouse(*m_mice.back());
+    }
     m_window = std::make_unique<Widget>();
     m_window->session.hid().setBackend(m_backend.get());
     m_window->session.hid().setClock(&m_clock);
     auto notifier = std::make_unique<FakeDeviceChangeNotifier>();
     m_notifier = notifier.get();
     m_window->setDeviceChangeNotifier(std::move(notifier));
-    m_window->setBalloonPresenter([this](const QString& title, const QString& text, int ms) {
-        m_balloons.append({title, text, ms});
-    });
-    for (VirtualMouse* mouse : mice)
-        connect(mouse, &VirtualMouse::pluggedChanged, m_notifier, &FakeDeviceChangeNotifier::emitChange);
+    recordBalloons();
+    for (const auto& mouse : m_mice)
+        connect(mouse.get(), &VirtualMouse::pluggedChanged, m_notifier, &FakeDeviceChangeNotifier::emitChange);
 }
 
-void TestDetection::connectMouse(const QString& family, const QByteArray& mouseGroup)
+void TestDetection::connectMouse()
 {
-    const DeviceRecord mouse = entry(1, 0xa1ee);
-    m_data->write("modules/setting/apConfig.bin", configWith({mouse}, mouseGroup));
-    m_mice.push_back(std::make_unique<VirtualMouse>(mouse, family));
-    makeWindow({m_mice.back().get()});
+    makeWindow(configWith({testMouseRecord()}, "icType=553\n"), {testMouseRecord()});
     m_window->checkDevice();
     QVERIFY(deviceConnected);
     QVERIFY(m_window->session.hid().hidListenerRunning);
 }
 
+// Without a device the check ends disconnected, whatever an earlier one
+// found; the QML sees initUI() and then run(), only after the check has
+// returned. Plugging in is a burst of device changes: one check, one interval
+// after the last of them, which connects and runs the pair again.
 void TestDetection::startWithoutDeviceThenPlugIn()
 {
-    const DeviceRecord mouse = entry(1, 0xa1ee);
-    m_mice.push_back(std::make_unique<VirtualMouse>(mouse, "553"));
-    VirtualMouse* vm = m_mice.back().get();
-    vm->unplug();
-    makeWindow({vm});
+    makeWindow(configWith({testMouseRecord()}, "icType=553\n"), {testMouseRecord()});
+    m_window->showNormal();
+    mouse()->unplug();
     MessageLog log;
+    deviceConnected = true;
     m_window->checkDevice();
+    QCOMPARE(rootCalls(), QStringList());
     QVERIFY(!deviceConnected);
     QCOMPARE(log.count("Device DisConnect"), 1);
     QTRY_VERIFY(rootCalls().contains("run"));
-    QVERIFY(rootCalls().indexOf("initUI") < rootCalls().indexOf("run"));
+    QCOMPARE(rootCalls().first(), QStringLiteral("initUI"));
+    QCOMPARE(uiCalls(), (QStringList{"initUI", "run"}));
+    QVERIFY(m_window->view()->rootObject()->isVisible());
     QVERIFY(m_balloons.isEmpty());
 
-    // Plugging in is a burst of device changes: one check, one interval after
-    // the last of them.
     QElapsedTimer clock;
     clock.start();
-    vm->plug();
+    mouse()->plug();
     QTest::qWait(300);
     m_notifier->emitChange();
     QTest::qWait(300);
@@ -176,10 +181,11 @@ void TestDetection::startWithoutDeviceThenPlugIn()
     QCOMPARE(m_balloons.first().text, QStringLiteral("Detect Device"));
     QCOMPARE(m_balloons.first().ms, 10000);
     QVERIFY(m_window->view()->isEnabled());
-    QTRY_COMPARE(rootCalls().count("run"), 2);
+    QCOMPARE(m_window->session.hid().deviceList.size(), 1); // replaced, not added to
+    QTRY_COMPARE(uiCalls(), (QStringList{"initUI", "run", "initUI", "run"}));
     QTest::qWait(200);
     QCOMPARE(log.count("Device Connect"), 1);
-    QCOMPARE(vm->protocolErrors(), 0);
+    QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
 void TestDetection::entryOrder_data()
@@ -202,16 +208,13 @@ void TestDetection::entryOrder()
     QFETCH(QString, keyboardCode);
     QFETCH(int, deviceCount);
     QFETCH(int, winner);
-    const DeviceRecord keyboard = entry(0, 0x1111, keyboardScrambled, keyboardCode);
-    const DeviceRecord mouse = entry(1, 0xa1ee);
-    m_data->write("modules/setting/apConfig.bin", configWith({keyboard, mouse}, "icType=553\n", deviceCount));
+    DeviceRecord keyboard = testMouseRecord(keyboardScrambled, keyboardCode);
+    keyboard.type = 0;
+    keyboard.pid = 0x1111;
     DeviceRecord keyboardDevice = keyboard;
     keyboardDevice.sCode = "582910"; // what the keyboard's firmware uses
-    m_mice.push_back(std::make_unique<VirtualMouse>(keyboardDevice, "553"));
-    m_mice.back()->setPathPrefix("kbd:");
-    m_mice.push_back(std::make_unique<VirtualMouse>(mouse, "553"));
-    m_mice.back()->setPathPrefix("mouse:");
-    makeWindow({m_mice[0].get(), m_mice[1].get()});
+    makeWindow(configWith({keyboard, testMouseRecord()}, "icType=553\n", deviceCount),
+               {keyboardDevice, testMouseRecord()});
     MessageLog log;
     m_window->checkDevice();
     QVERIFY(deviceConnected);
@@ -219,12 +222,10 @@ void TestDetection::entryOrder()
     QCOMPARE(m_window->session.hid().currentIndex, winner);
     QCOMPARE(log.count("Device Connect"), 1);
     // The loser was tried only when it came first; a later entry is never touched.
-    const int keyboardFrames = int(m_mice[0]->receivedFrames().size());
-    const int mouseFrames = int(m_mice[1]->receivedFrames().size());
     if (winner == 0)
-        QCOMPARE(mouseFrames, 0);
+        QCOMPARE(mouse(1)->receivedFrames().size(), 0);
     else
-        QCOMPARE(keyboardFrames, 1); // its failed handshake
+        QCOMPARE(mouse(0)->receivedFrames().size(), 1); // its failed handshake
     for (int i = 2; i < deviceCount; ++i)
         QVERIFY(m_window->session.hid().deviceList.at(i).primaryPath.isEmpty());
 }
@@ -235,8 +236,7 @@ void TestDetection::connectionFrames_data()
     QTest::addColumn<QByteArray>("mouseGroup");
     QTest::addColumn<QByteArray>("commands"); // command bytes of the frames, in order
     QTest::addRow("553") << "553" << QByteArray("icType=553\nisGun=true\n") << QByteArray::fromHex("008303");
-    QTest::addRow("560") << "560" << QByteArray("icType=560\nisGun=false\n")
-                         << QByteArray::fromHex("0081018c8c");
+    QTest::addRow("560") << "560" << QByteArray("icType=560\nisGun=false\n") << QByteArray::fromHex("0081018c8c");
     QTest::addRow("560 gun") << "560" << QByteArray("icType=560\nisGun=true\n")
                              << QByteArray::fromHex("0081018c8c8c8c8c");
 }
@@ -249,34 +249,24 @@ void TestDetection::connectionFrames()
     QFETCH(QString, family);
     QFETCH(QByteArray, mouseGroup);
     QFETCH(QByteArray, commands);
-    const DeviceRecord mouse = entry(1, 0xa1ee);
-    m_data->write("modules/setting/apConfig.bin", configWith({mouse}, mouseGroup));
-    m_mice.push_back(std::make_unique<VirtualMouse>(mouse, family));
-    VirtualMouse* vm = m_mice.back().get();
-    VirtualMouse::State s = vm->state();
+    makeWindow(configWith({testMouseRecord()}, mouseGroup), {testMouseRecord()}, family);
+    VirtualMouse::State s = mouse()->state();
     s.keyboardOption = {0x21, 0x02, 0x03, 0x05};
-    vm->setState(s);
-    makeWindow({vm});
+    mouse()->setState(s);
     m_window->checkDevice();
     QVERIFY(deviceConnected);
 
     QByteArray sent;
-    for (const QByteArray& f : vm->receivedFrames())
+    for (const QByteArray& f : mouse()->receivedFrames())
         sent += f.at(0);
     QCOMPARE(sent.toHex(), commands.toHex());
-    const VirtualMouse::State after = vm->state();
-    if (family == "553") {
-        QCOMPARE(after.keyboardOption, (VirtualMouse::Bytes4{0x21, 0x02, 0x03, 0x4d}));
-    } else {
-        QCOMPARE(after.keyboardOption[0], std::uint8_t(0x29));
-        QCOMPARE(after.keyboardOption[1], std::uint8_t(0x02));
-        const int read = commands.count('\x8c');
-        for (int n = 0; n < 5; ++n) {
-            const auto& image = m_window->view()->core().profileImages[std::size_t(n)];
-            QCOMPARE(image == after.profiles[std::size_t(n)], n < read);
-        }
-    }
-    QCOMPARE(vm->protocolErrors(), 0);
+    const VirtualMouse::State after = mouse()->state();
+    const VirtualMouse::Bytes4 option =
+        family == "553" ? VirtualMouse::Bytes4{0x21, 0x02, 0x03, 0x4d} : VirtualMouse::Bytes4{0x29, 0x02, 0x03, 0x05};
+    QCOMPARE(after.keyboardOption, option);
+    for (std::size_t n = 0; n < 5; ++n)
+        QCOMPARE(m_window->view()->core().profileImages[n] == after.profiles[n], int(n) < commands.count('\x8c'));
+    QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
 void TestDetection::dpiEvents_data()
@@ -284,16 +274,23 @@ void TestDetection::dpiEvents_data()
     QTest::addColumn<QByteArray>("report");
     QTest::addColumn<QString>("pageCall"); // empty: nothing happens
     QTest::addColumn<QString>("balloon");
-    QTest::addRow("stage 3") << QByteArray::fromHex("06070003") << "setCurrentDPI(3)" << "S3 ";
-    QTest::addRow("stage 1") << QByteArray::fromHex("06070001") << "setCurrentDPI(1)" << "S1 ";
-    QTest::addRow("stage 7") << QByteArray::fromHex("06070007") << "setCurrentDPI(7)" << "S7 ";
-    QTest::addRow("stage 8") << QByteArray::fromHex("06070008") << "setCurrentDPI(8)" << "S8 ";
-    QTest::addRow("stage 0") << QByteArray::fromHex("06070000") << "setCurrentDPI(0)" << "S8 ";
-    QTest::addRow("stage 9") << QByteArray::fromHex("06070009") << "setCurrentDPI(9)" << "S8 ";
-    QTest::addRow("other report") << QByteArray::fromHex("06080002") << "" << "";
-    QTest::addRow("three bytes") << QByteArray::fromHex("060700") << "" << "";
+    QTest::addRow("stage 3") << QByteArray::fromHex("06070003") << "setCurrentDPI(3)"
+                             << "S3 ";
+    QTest::addRow("stage 1") << QByteArray::fromHex("06070001") << "setCurrentDPI(1)"
+                             << "S1 ";
+    QTest::addRow("stage 8") << QByteArray::fromHex("06070008") << "setCurrentDPI(8)"
+                             << "S8 ";
+    QTest::addRow("stage 0") << QByteArray::fromHex("06070000") << "setCurrentDPI(0)"
+                             << "S8 ";
+    QTest::addRow("stage 9") << QByteArray::fromHex("06070009") << "setCurrentDPI(9)"
+                             << "S8 ";
+    QTest::addRow("other report") << QByteArray::fromHex("06080002") << ""
+                                  << "";
+    QTest::addRow("three bytes") << QByteArray::fromHex("060700") << ""
+                                 << "";
     // Read into four bytes, as hidraw does: a longer report is cut to them.
-    QTest::addRow("five bytes") << QByteArray::fromHex("0607000501") << "setCurrentDPI(5)" << "S5 ";
+    QTest::addRow("five bytes") << QByteArray::fromHex("0607000501") << "setCurrentDPI(5)"
+                                << "S5 ";
 }
 
 void TestDetection::dpiEvents()
@@ -302,83 +299,74 @@ void TestDetection::dpiEvents()
     QFETCH(QString, pageCall);
     QFETCH(QString, balloon);
     connectMouse();
-    VirtualMouse* vm = m_mice.back().get();
     QTRY_VERIFY(rootCalls().contains("run"));
     m_balloons.clear();
     // The listener holds its interface from the connection on: both reports
     // find it, right after each other. The valid one after marks the end:
     // effects arrive in order.
-    QVERIFY(vm->sendEventReport(report));
-    const QByteArray marker = QByteArray::fromHex("06070002");
-    QVERIFY(vm->sendEventReport(marker));
+    QVERIFY(mouse()->sendEventReport(report));
+    QVERIFY(mouse()->sendEventReport(QByteArray::fromHex("06070002")));
     QTRY_VERIFY2_WITH_TIMEOUT(rootCalls().contains("setCurrentDPI(2)"), qPrintable(rootCalls().join(' ')), 3000);
-    QStringList dpiCalls = rootCalls().filter("setCurrentDPI");
     QStringList texts;
     for (const Balloon& b : m_balloons) {
         QCOMPARE(b.title, QStringLiteral("Info"));
         QCOMPARE(b.ms, 10000);
         texts << b.text;
     }
-    if (pageCall.isEmpty()) {
-        QCOMPARE(dpiCalls, QStringList{"setCurrentDPI(2)"});
-        QCOMPARE(texts, QStringList{"S2 "});
-    } else {
-        QCOMPARE(dpiCalls, (QStringList{pageCall, "setCurrentDPI(2)"}));
-        QCOMPARE(texts, (QStringList{balloon, "S2 "}));
-    }
+    const QStringList calls = pageCall.isEmpty() ? QStringList() : QStringList{pageCall};
+    QCOMPARE(rootCalls().filter("setCurrentDPI"), calls + QStringList{"setCurrentDPI(2)"});
+    QCOMPARE(texts, (balloon.isEmpty() ? QStringList() : QStringList{balloon}) + QStringList{"S2 "});
 }
 
-// Unplugging ends the listener and disables the view; the next device change
+void TestDetection::unplugAndReplug_data()
+{
+    QTest::addColumn<bool>("eventInterface");
+    QTest::addRow("listening") << true;
+    QTest::addRow("no event interface") << false;
+}
+
+// Unplugging ends the listener at once and disables the view; an entry
+// without an event interface is connected but gets no listener, and the
+// unplug starts a check that finds nothing. Either way the next device change
 // starts a check that finds the mouse again.
 void TestDetection::unplugAndReplug()
 {
-    connectMouse();
-    VirtualMouse* vm = m_mice.back().get();
-    MessageLog log;
-    QElapsedTimer t;
-    t.start();
-    vm->unplug();
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->session.hid().hidListenerRunning, 1500);
-    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
-    QTRY_COMPARE(log.count("Device removed"), 1);
-    QTRY_VERIFY(!m_window->view()->isEnabled());
-    QVERIFY(m_window->session.hid().deviceList.first().secondaryPath.isEmpty());
-    QVERIFY(deviceConnected); // until a check finds nothing
-
-    vm->plug();
-    QVERIFY(m_window->checkTimer.isActive());
-    QTRY_COMPARE_WITH_TIMEOUT(log.count("Device Connect"), 1, 4000);
-    QVERIFY(m_window->session.hid().hidListenerRunning);
-    QTRY_VERIFY(m_window->view()->isEnabled());
-    QCOMPARE(vm->protocolErrors(), 0);
-}
-
-// An entry without an event interface is connected but gets no listener, and
-// the flag stays clear: after an unplug the next device change still starts a
-// check, which finds the mouse again.
-void TestDetection::noEventInterface()
-{
-    const DeviceRecord mouse = entry(1, 0xa1ee);
-    m_data->write("modules/setting/apConfig.bin",
-                  configWith({mouse}, "icType=553\n").replace("usage2=ff01", "usage2=ff02"));
-    m_mice.push_back(std::make_unique<VirtualMouse>(mouse, "553"));
-    VirtualMouse* vm = m_mice.back().get();
-    makeWindow({vm});
+    QFETCH(bool, eventInterface);
+    QByteArray config = configWith({testMouseRecord()}, "icType=553\n");
+    if (!eventInterface)
+        config.replace("usage2=ff01", "usage2=ff02");
+    makeWindow(config, {testMouseRecord()});
     MessageLog log;
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QVERIFY(m_window->session.hid().deviceList.first().secondaryPath.isEmpty());
-    QVERIFY(!m_window->session.hid().hidListenerRunning);
+    Hid_Thread& hid = m_window->session.hid();
+    QCOMPARE(hid.hidListenerRunning, eventInterface);
+    QCOMPARE(hid.deviceList.first().secondaryPath.isEmpty(), !eventInterface);
 
-    vm->unplug();
-    QVERIFY(m_window->checkTimer.isActive());
-    QTRY_COMPARE_WITH_TIMEOUT(log.count("Device DisConnect"), 1, 4000);
-    vm->plug();
+    QElapsedTimer t;
+    t.start();
+    mouse()->unplug();
+    if (eventInterface) {
+        QTRY_VERIFY_WITH_TIMEOUT(!hid.hidListenerRunning, 1500);
+        QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+        QTRY_COMPARE(log.count("Device removed"), 1);
+        QTRY_VERIFY(!m_window->view()->isEnabled());
+        QVERIFY(hid.deviceList.first().secondaryPath.isEmpty());
+        QVERIFY(deviceConnected); // until a check finds nothing
+    } else {
+        QVERIFY(m_window->checkTimer.isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(log.count("Device DisConnect"), 1, 4000);
+    }
+    mouse()->plug();
     QVERIFY(m_window->checkTimer.isActive());
     QTRY_COMPARE_WITH_TIMEOUT(log.count("Device Connect"), 2, 4000);
-    QCOMPARE(vm->protocolErrors(), 0);
+    QCOMPARE(hid.hidListenerRunning, eventInterface);
+    QTRY_VERIFY(m_window->view()->isEnabled());
+    QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
+// Quit from the tray menu while the listener runs: the flag is cleared, the
+// event loop returns 0 and the listener ends at once.
 void TestDetection::quitWhileListening()
 {
     connectMouse();
@@ -396,9 +384,7 @@ void TestDetection::quitWhileListening()
 void TestDetection::virtualMouseMenu()
 {
     m_window = std::make_unique<Widget>();
-    m_window->setBalloonPresenter([this](const QString& title, const QString& text, int ms) {
-        m_balloons.append({title, text, ms});
-    });
+    recordBalloons();
     auto mode = VirtualMouseMode::create(m_window.get());
     QVERIFY(mode);
     mode->attach();
