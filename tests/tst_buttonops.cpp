@@ -37,7 +37,7 @@ class Test_buttonops : public QObject
 private Q_SLOTS:
     void operations_data() { addDataRows("buttonops.rows"); }
     void operations();
-    void keydefine_data();
+    void keydefine_data() { addDataRows("buttonops-keydefine.rows"); }
     void keydefine();
     void withoutDevice();
 };
@@ -93,32 +93,11 @@ void Test_buttonops::operations()
     }
 }
 
-void Test_buttonops::keydefine_data()
-{
-    QTest::addColumn<QVariant>("index");
-    QTest::addColumn<bool>("isRecovery");
-    QTest::addColumn<QVariantList>("expected");
-
-    const QVariantList macro{"4", "1", "3", "0"};
-    QTest::newRow("current") << QVariant(3) << false << macro;
-    QTest::newRow("factory") << QVariant(3) << true << QVariantList{"0", "0", "244", "0"};
-    QTest::newRow("index as text") << QVariant("3") << false << macro;
-    QTest::newRow("index as double") << QVariant(3.0) << false << macro;
-    QTest::newRow("short entry") << QVariant(5) << false << QVariantList{"5", "0", 0, 0};
-    QTest::newRow("absent key") << QVariant(12) << false << QVariantList{};
-    QTest::newRow("index 16") << QVariant(16) << true << QVariantList{};
-    QTest::newRow("index -1") << QVariant(-1) << false << QVariantList{};
-    QTest::newRow("index not a number") << QVariant("../3") << false << QVariantList{};
-    QTest::newRow("undefined index") << QVariant() << true << QVariantList{};
-}
-
 void Test_buttonops::keydefine()
 {
-    QFETCH(QVariant, index);
-    QFETCH(bool, isRecovery);
-    QFETCH(QVariantList, expected);
+    ROW_FIELDS(f, 4);
     ViewRig rig(ViewRig::withKeys({{"icType", "553"}}, "[mouseKeyMatrix]\n3=4, 1, 3, 0\n5=5, 0\n"));
-    QCOMPARE(rig.view().mouseGetKeydefine(index, isRecovery), expected);
+    QCOMPARE(rig.view().mouseGetKeydefine(rowValues(f[1]).value(0), f[2] == "true"), rowValues(f[3]));
 }
 
 // Without a worker the operations send nothing but still update the view's

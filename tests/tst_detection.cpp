@@ -18,13 +18,6 @@
 // mouse: the real device check, the real listener thread, the placeholder QML.
 namespace {
 
-struct Balloon
-{
-    QString title;
-    QString text;
-    int ms;
-};
-
 // apConfig.bin with entries in file order and the given [mouse] group; count,
 // when given, is the deviceCount it claims.
 QByteArray configWith(const QList<DeviceRecord>& entries, const QByteArray& mouseGroup, int count = -1)
@@ -54,11 +47,11 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void startWithoutDeviceThenPlugIn();
-    void entryOrder_data();
+    void entryOrder_data() { addDataRows("detection-entries.rows"); }
     void entryOrder();
-    void connectionFrames_data();
+    void connectionFrames_data() { addDataRows("detection-connect.rows"); }
     void connectionFrames();
-    void dpiEvents_data();
+    void dpiEvents_data() { addDataRows("detection-dpi.rows"); }
     void dpiEvents();
     void unplugAndReplug_data();
     void unplugAndReplug();
@@ -83,7 +76,7 @@ private:
     std::unique_ptr<VirtualHidBackend> m_backend;
     std::unique_ptr<Widget> m_window;
     FakeDeviceChangeNotifier* m_notifier = nullptr;
-    QList<Balloon> m_balloons;
+    QStringList m_balloons; // "title|text|ms"
 };
 
 void TestDetection::init()
@@ -110,7 +103,7 @@ void TestDetection::cleanup()
 void TestDetection::recordBalloons()
 {
     m_window->setBalloonPresenter([this](const QString& title, const QString& text, int ms) {
-        m_balloons.append({title, text, ms});
+        m_balloons << QStringLiteral("%1|%2|%3").arg(title, text).arg(ms);
     });
 }
 
@@ -176,10 +169,7 @@ void TestDetection::startWithoutDeviceThenPlugIn()
     QVERIFY2(delay >= Widget::checkIntervalMs - 5 && delay <= Widget::checkIntervalMs + 300,
              qPrintable(QString::number(delay)));
     QVERIFY(deviceConnected);
-    QCOMPARE(m_balloons.size(), 1);
-    QCOMPARE(m_balloons.first().title, QStringLiteral("Info"));
-    QCOMPARE(m_balloons.first().text, QStringLiteral("Detect Device"));
-    QCOMPARE(m_balloons.first().ms, 10000);
+    QCOMPARE(m_balloons, QStringList{"Info|Detect Device|10000"});
     QVERIFY(m_window->view()->isEnabled());
     QCOMPARE(m_window->session.hid().deviceList.size(), 1); // replaced, not added to
     QTRY_COMPARE(uiCalls(), (QStringList{"initUI", "run", "initUI", "run"}));
@@ -188,27 +178,13 @@ void TestDetection::startWithoutDeviceThenPlugIn()
     QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
-void TestDetection::entryOrder_data()
-{
-    QTest::addColumn<bool>("keyboardScrambled");
-    QTest::addColumn<QString>("keyboardCode"); // the code apConfig.bin gives the keyboard entry
-    QTest::addColumn<int>("deviceCount");
-    QTest::addColumn<int>("winner");
-    QTest::addRow("keyboard first wins") << false << "582910" << 2 << 0;
-    QTest::addRow("keyboard with wrong code is skipped") << true << "000000" << 2 << 1;
-    QTest::addRow("keyboard with right code wins") << true << "582910" << 2 << 0;
-    QTest::addRow("count beyond the groups") << true << "000000" << 5 << 1;
-}
-
 // The first entry in file order that has a command interface and answers the
 // handshake wins; later ones are not tried.
 void TestDetection::entryOrder()
 {
-    QFETCH(bool, keyboardScrambled);
-    QFETCH(QString, keyboardCode);
-    QFETCH(int, deviceCount);
-    QFETCH(int, winner);
-    DeviceRecord keyboard = testMouseRecord(keyboardScrambled, keyboardCode);
+    ROW_FIELDS(f, 5);
+    const int deviceCount = f[3].toInt(), winner = f[4].toInt();
+    DeviceRecord keyboard = testMouseRecord(f[1] == "true", f[2]);
     keyboard.type = 0;
     keyboard.pid = 0x1111;
     DeviceRecord keyboardDevice = keyboard;
@@ -230,26 +206,12 @@ void TestDetection::entryOrder()
         QVERIFY(m_window->session.hid().deviceList.at(i).primaryPath.isEmpty());
 }
 
-void TestDetection::connectionFrames_data()
-{
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<QByteArray>("mouseGroup");
-    QTest::addColumn<QByteArray>("commands"); // command bytes of the frames, in order
-    QTest::addRow("553") << "553" << QByteArray("icType=553\nisGun=true\n") << QByteArray::fromHex("008303");
-    QTest::addRow("560") << "560" << QByteArray("icType=560\nisGun=false\n") << QByteArray::fromHex("0081018c8c");
-    QTest::addRow("560 gun") << "560" << QByteArray("icType=560\nisGun=true\n")
-                             << QByteArray::fromHex("0081018c8c8c8c8c");
-}
-
-// What a connection sends: the handshake, the listener bits of the keyboard
-// option (553: 0x48 in the fourth byte; 560: 0x08 in the first), and for 560
-// the profile blocks the view keeps.
+// What a connection sends and what it leaves on the mouse and in the view.
 void TestDetection::connectionFrames()
 {
-    QFETCH(QString, family);
-    QFETCH(QByteArray, mouseGroup);
-    QFETCH(QByteArray, commands);
-    makeWindow(configWith({testMouseRecord()}, mouseGroup), {testMouseRecord()}, family);
+    ROW_FIELDS(f, 5);
+    const QByteArray commands = hexBytes(f[3]);
+    makeWindow(configWith({testMouseRecord()}, f[2].replace("\\n", "\n").toUtf8()), {testMouseRecord()}, f[1]);
     VirtualMouse::State s = mouse()->state();
     s.keyboardOption = {0x21, 0x02, 0x03, 0x05};
     mouse()->setState(s);
@@ -257,65 +219,34 @@ void TestDetection::connectionFrames()
     QVERIFY(deviceConnected);
 
     QByteArray sent;
-    for (const QByteArray& f : mouse()->receivedFrames())
-        sent += f.at(0);
+    for (const QByteArray& frame : mouse()->receivedFrames())
+        sent += frame.at(0);
     QCOMPARE(sent.toHex(), commands.toHex());
     const VirtualMouse::State after = mouse()->state();
-    const VirtualMouse::Bytes4 option =
-        family == "553" ? VirtualMouse::Bytes4{0x21, 0x02, 0x03, 0x4d} : VirtualMouse::Bytes4{0x29, 0x02, 0x03, 0x05};
-    QCOMPARE(after.keyboardOption, option);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(after.keyboardOption.data()), 4).toHex(), f[4].toLatin1());
     for (std::size_t n = 0; n < 5; ++n)
         QCOMPARE(m_window->view()->core().profileImages[n] == after.profiles[n], int(n) < commands.count('\x8c'));
     QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
-void TestDetection::dpiEvents_data()
-{
-    QTest::addColumn<QByteArray>("report");
-    QTest::addColumn<QString>("pageCall"); // empty: nothing happens
-    QTest::addColumn<QString>("balloon");
-    QTest::addRow("stage 3") << QByteArray::fromHex("06070003") << "setCurrentDPI(3)"
-                             << "S3 ";
-    QTest::addRow("stage 1") << QByteArray::fromHex("06070001") << "setCurrentDPI(1)"
-                             << "S1 ";
-    QTest::addRow("stage 8") << QByteArray::fromHex("06070008") << "setCurrentDPI(8)"
-                             << "S8 ";
-    QTest::addRow("stage 0") << QByteArray::fromHex("06070000") << "setCurrentDPI(0)"
-                             << "S8 ";
-    QTest::addRow("stage 9") << QByteArray::fromHex("06070009") << "setCurrentDPI(9)"
-                             << "S8 ";
-    QTest::addRow("other report") << QByteArray::fromHex("06080002") << ""
-                                  << "";
-    QTest::addRow("three bytes") << QByteArray::fromHex("060700") << ""
-                                 << "";
-    // Read into four bytes, as hidraw does: a longer report is cut to them.
-    QTest::addRow("five bytes") << QByteArray::fromHex("0607000501") << "setCurrentDPI(5)"
-                                << "S5 ";
-}
-
 void TestDetection::dpiEvents()
 {
-    QFETCH(QByteArray, report);
-    QFETCH(QString, pageCall);
-    QFETCH(QString, balloon);
+    ROW_FIELDS(f, 4);
     connectMouse();
     QTRY_VERIFY(rootCalls().contains("run"));
     m_balloons.clear();
     // The listener holds its interface from the connection on: both reports
     // find it, right after each other. The valid one after marks the end:
     // effects arrive in order.
-    QVERIFY(mouse()->sendEventReport(report));
+    QVERIFY(mouse()->sendEventReport(hexBytes(f[1])));
     QVERIFY(mouse()->sendEventReport(QByteArray::fromHex("06070002")));
     QTRY_VERIFY2_WITH_TIMEOUT(rootCalls().contains("setCurrentDPI(2)"), qPrintable(rootCalls().join(' ')), 3000);
-    QStringList texts;
-    for (const Balloon& b : m_balloons) {
-        QCOMPARE(b.title, QStringLiteral("Info"));
-        QCOMPARE(b.ms, 10000);
-        texts << b.text;
-    }
-    const QStringList calls = pageCall.isEmpty() ? QStringList() : QStringList{pageCall};
-    QCOMPARE(rootCalls().filter("setCurrentDPI"), calls + QStringList{"setCurrentDPI(2)"});
-    QCOMPARE(texts, (balloon.isEmpty() ? QStringList() : QStringList{balloon}) + QStringList{"S2 "});
+    // What the report does (nothing for an empty field), then what the marker does.
+    const auto then = [](const QString& first, const QString& last) {
+        return first.isEmpty() ? QStringList{last} : QStringList{first, last};
+    };
+    QCOMPARE(rootCalls().filter("setCurrentDPI"), then(f[2], "setCurrentDPI(2)"));
+    QCOMPARE(m_balloons, then(f[3].isEmpty() ? "" : "Info|" + f[3] + " |10000", "Info|S2 |10000"));
 }
 
 void TestDetection::unplugAndReplug_data()
@@ -397,7 +328,7 @@ void TestDetection::virtualMouseMenu()
 
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QCOMPARE(m_balloons.last().text, QStringLiteral("Detect Device"));
+    QCOMPARE(m_balloons.last(), QStringLiteral("Info|Detect Device|10000"));
     QTRY_VERIFY(rootCalls().contains("run"));
     mode->pressAction()->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!rootCalls().filter("setCurrentDPI(").isEmpty(), 3000);

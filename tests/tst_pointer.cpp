@@ -48,39 +48,19 @@ private Q_SLOTS:
     void initTestCase() { qputenv("GSETTINGS_BACKEND", "memory"); }
     void init() { secrecyKey = {}; }
     void cleanup() { PointerSettings::setDefault(nullptr); }
-    void pointerSettings_data();
+    void pointerSettings_data() { addDataRows("pointer-settings.rows"); }
     void pointerSettings();
     void sendGundata_data() { addDataRows("pointer.rows"); }
     void sendGundata();
     void gunFileOperations();
 };
 
-void TestPointer::pointerSettings_data()
-{
-    QTest::addColumn<int>("op");
-    QTest::addColumn<uint>("step");
-    QTest::addColumn<uint>("value");      // what the desktop is given
-    QTest::addColumn<double>("gnome");    // what GNOME's key holds afterwards
-    QTest::addColumn<bool>("gnomeTakes"); // false: refused, the key keeps its value
-
-    QTest::addRow("speed step 0") << int(Speed) << 0u << 1u << -0.9 << true;
-    QTest::addRow("speed step 10") << int(Speed) << 10u << 20u << 1.0 << true;
-    QTest::addRow("speed beyond fastest is clamped") << int(Speed) << 40u << 80u << 1.0 << true;
-    QTest::addRow("speed product wraps to 0") << int(Speed) << 0x80000000u << 1u << -0.9 << true;
-    QTest::addRow("double-click step 0") << int(DoubleClick) << 0u << 900u << 900.0 << true;
-    QTest::addRow("double-click step 10") << int(DoubleClick) << 10u << 200u << 200.0 << true;
-    QTest::addRow("double-click step 13 wraps") << int(DoubleClick) << 13u << 0xFFFFFFF6u << 400.0 << false;
-    QTest::addRow("one screen of lines, no GNOME key") << int(Lines) << 1000u << 1000u << 0.0 << false;
-}
-
 void TestPointer::pointerSettings()
 {
-    QFETCH(int, op);
-    QFETCH(uint, step);
-    QFETCH(uint, value);
-    QFETCH(double, gnome);
-    QFETCH(bool, gnomeTakes);
-
+    ROW_FIELDS(f, 6);
+    const int op = int(QStringList{"speed", "double-click", "lines"}.indexOf(f[1]));
+    const uint step = f[2].toUInt();
+    QVERIFY(op >= 0);
     TestDataFolder folder;
     ViewCore view;
     for (const bool applied : {true, false}) {
@@ -90,7 +70,7 @@ void TestPointer::pointerSettings()
         MessageLog log;
         apply(view, op, step);
         const std::optional<quint32> given[] = {fake.speed, fake.doubleClickTime, fake.wheelLines};
-        QCOMPARE(given[op], std::optional<quint32>(value));
+        QCOMPARE(given[op], std::optional<quint32>(f[3].toUInt()));
         QCOMPARE(log.lines(), applied ? QStringList() : QStringList{failures[op]});
     }
     PointerSettings::setDefault(nullptr);
@@ -102,11 +82,11 @@ void TestPointer::pointerSettings()
     g_settings_reset(settings.get(), "double-click");
     MessageLog log;
     apply(view, op, step);
-    QCOMPARE(log.count(failures[op]), gnomeTakes ? 0 : 1);
+    QCOMPARE(log.count(failures[op]), f[5] == "true" ? 0 : 1);
     if (op == Speed)
-        QCOMPARE(g_settings_get_double(settings.get(), "speed"), gnome);
+        QCOMPARE(g_settings_get_double(settings.get(), "speed"), f[4].toDouble());
     if (op == DoubleClick)
-        QCOMPARE(g_settings_get_int(settings.get(), "double-click"), int(gnome));
+        QCOMPARE(g_settings_get_int(settings.get(), "double-click"), f[4].toInt());
 }
 
 void TestPointer::sendGundata()

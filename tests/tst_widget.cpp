@@ -3,12 +3,12 @@
 #include "TestSupport.h"
 #include "Ui_Controler.h"
 #include "UserEvent.h"
+#include "ViewRig.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QQmlContext>
@@ -29,14 +29,13 @@ private Q_SLOTS:
     void cleanup();
     void slotOrder();
     void windowAndTray();
-    void restoreOnlyWhileConnected_data();
+    void restoreOnlyWhileConnected_data() { addDataRows("widget.rows"); }
     void restoreOnlyWhileConnected();
     void changesIgnoredWhileListening();
     void controllerMovesHidesAndBusies();
     void rootCallsByName();
     void qmlReachesOperations();
     void viewReadsFlagsOnce();
-    void globalData();
     void resetApconfig();
     void otherUserEventsIgnored();
 
@@ -114,32 +113,17 @@ void TestWidget::windowAndTray()
     QVERIFY(menu->styleSheet().startsWith("QMenu { border: 1px solid rgb(100, 100, 100);"));
 }
 
-void TestWidget::restoreOnlyWhileConnected_data()
-{
-    QTest::addColumn<QString>("trigger");
-    QTest::addColumn<bool>("connected");
-    QTest::addColumn<bool>("restored");
-
-    QTest::addRow("double click, device") << "DoubleClick" << true << true;
-    QTest::addRow("double click, no device") << "DoubleClick" << false << false;
-    QTest::addRow("single click, device") << "Trigger" << true << false;
-    QTest::addRow("context, device") << "Context" << true << false;
-    QTest::addRow("middle click, device") << "MiddleClick" << true << false;
-    QTest::addRow("second start, device") << "message" << true << true;
-    QTest::addRow("second start, no device") << "message" << false << false;
-}
-
 void TestWidget::restoreOnlyWhileConnected()
 {
-    QFETCH(QString, trigger);
-    QFETCH(bool, connected);
-    QFETCH(bool, restored);
+    ROW_FIELDS(f, 4);
+    const QString trigger = f[1];
+    const bool restored = f[3] == "true";
     Widget w;
     w.showNormal();
     QTRY_VERIFY(w.isVisible());
     w.controller->onClose(); // the QML's close button
     QVERIFY(!w.isVisible());
-    deviceConnected = connected;
+    deviceConnected = f[2] == "true";
     if (trigger == "message") {
         w.receiveMessage(QString());
     } else {
@@ -231,8 +215,8 @@ void TestWidget::rootCallsByName()
     QCOMPARE(w.view()->rootObject()->property("currentDpiStage").toInt(), 5);
 }
 
-// The QML's ui_View is the operations object; its setEnabled locks the
-// widget that shows the pages.
+// The QML's ui_View is the operations object: the global data, the worker's
+// busy flag, and its setEnabled, which locks the widget that shows the pages.
 void TestWidget::qmlReachesOperations()
 {
     Widget w;
@@ -243,6 +227,13 @@ void TestWidget::qmlReachesOperations()
     QCOMPARE(context->contextProperty(QStringLiteral("ui_View")).value<QObject*>(), &w.view()->core());
     QCOMPARE(eval("ui_View.objectName").toString(), QStringLiteral("ui_View"));
     QCOMPARE(eval("ui_View.getGlobalData('mouse/keyCount')").toString(), QStringLiteral("8"));
+    QVERIFY(eval("ui_View.getGlobalData('mouse/noSuchKey')").isNull());
+    eval("ui_View.setGlobalData('mouse/profileNo', 3)");
+    w.view()->core().store().global().sync();
+    QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
+    w.session.hid().hidReady = false;
+    eval("ui_View.clearHidBusy()");
+    QVERIFY(w.session.hid().hidReady);
     eval("ui_View.setEnabled(false)");
     QVERIFY(!w.view()->isEnabled());
     eval("ui_View.setEnabled(true)");
@@ -271,21 +262,6 @@ void TestWidget::viewReadsFlagsOnce()
     Widget bare;
     QVERIFY(bare.view()->core().traits == DeviceTraits{});
     QCOMPARE(bare.windowTitle(), QString());
-}
-
-void TestWidget::globalData()
-{
-    Widget w;
-    ViewCore* v = &w.view()->core();
-    QVERIFY(!v->getGlobalData("mouse/noSuchKey").isValid());
-    QCOMPARE(v->getGlobalData("mouse/keyCount").toString(), QStringLiteral("8"));
-    v->setGlobalData("mouse/profileNo", 3);
-    QCOMPARE(v->getGlobalData("mouse/profileNo").toInt(), 3);
-    v->store().global().sync();
-    QVERIFY(m_data->read("modules/setting/apConfig.bin").contains("profileNo=3"));
-    v->hid->hidReady = false;
-    v->clearHidBusy();
-    QVERIFY(w.session.hid().hidReady);
 }
 
 // The factory file replaces apConfig.bin and the store reads it again; the
