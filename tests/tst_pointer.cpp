@@ -14,24 +14,12 @@
 // through the virtual mouse, and the view's gun file operations.
 namespace {
 
-// The three operations, and the line each writes when it was not applied.
-enum
-{
-    Speed,
-    DoubleClick,
-    Lines
-};
+// The three operations as the rows name them, and the line each writes when
+// it was not applied.
+const QStringList names{"speed", "double-click", "lines"};
+void (ViewCore::*const operations[])(uint) = {&ViewCore::mouseSetCursorSpeed, &ViewCore::mouseSetDoubleClickSpeed,
+                                              &ViewCore::mouseSetVerticalScrollLines};
 const char* const failures[] = {"setCursorSpeed Failed", "setDoubleClickSpeed Failed", "setVerticalScrollLines Failed"};
-
-void apply(ViewCore& view, int op, uint step)
-{
-    if (op == Speed)
-        view.mouseSetCursorSpeed(step);
-    else if (op == DoubleClick)
-        view.mouseSetDoubleClickSpeed(step);
-    else
-        view.mouseSetVerticalScrollLines(step);
-}
 
 struct GObjectUnref
 {
@@ -58,7 +46,7 @@ private Q_SLOTS:
 void TestPointer::pointerSettings()
 {
     ROW_FIELDS(f, 6);
-    const int op = int(QStringList{"speed", "double-click", "lines"}.indexOf(f[1]));
+    const int op = int(names.indexOf(f[1]));
     const uint step = f[2].toUInt();
     QVERIFY(op >= 0);
     TestDataFolder folder;
@@ -68,7 +56,7 @@ void TestPointer::pointerSettings()
         fake.speedResult = fake.doubleClickResult = fake.wheelLinesResult = applied;
         PointerSettings::setDefault(&fake);
         MessageLog log;
-        apply(view, op, step);
+        (view.*operations[op])(step);
         const std::optional<quint32> given[] = {fake.speed, fake.doubleClickTime, fake.wheelLines};
         QCOMPARE(given[op], std::optional<quint32>(f[3].toUInt()));
         QCOMPARE(log.lines(), applied ? QStringList() : QStringList{failures[op]});
@@ -81,11 +69,11 @@ void TestPointer::pointerSettings()
     g_settings_reset(settings.get(), "speed");
     g_settings_reset(settings.get(), "double-click");
     MessageLog log;
-    apply(view, op, step);
+    (view.*operations[op])(step);
     QCOMPARE(log.count(failures[op]), f[5] == "true" ? 0 : 1);
-    if (op == Speed)
+    if (f[1] == "speed")
         QCOMPARE(g_settings_get_double(settings.get(), "speed"), f[4].toDouble());
-    if (op == DoubleClick)
+    if (f[1] == "double-click")
         QCOMPARE(g_settings_get_int(settings.get(), "double-click"), f[4].toInt());
 }
 
