@@ -153,7 +153,8 @@ inline void addDataRows(const QString& name)
     name << QString()
 
 // Values as a table row writes them, separated by commas: numbers, 'text',
-// a..b (the numbers from a to b), v*n (v, n times), xHEX (one number a byte).
+// true, false, - (no value), a..b (the numbers from a to b), v*n (v, n
+// times), xHEX (one number a byte).
 inline QVariantList rowValues(const QString& text)
 {
     QVariantList out;
@@ -161,6 +162,10 @@ inline QVariantList rowValues(const QString& text)
         const QString t = item.trimmed();
         if (t.startsWith(QLatin1Char('\'')))
             out << t.mid(1, t.size() - 2);
+        else if (t == QLatin1String("-"))
+            out << QVariant();
+        else if (t == QLatin1String("true") || t == QLatin1String("false"))
+            out << (t == QLatin1String("true"));
         else if (t.startsWith(QLatin1Char('x')))
             for (char b : hexBytes(t.mid(1)))
                 out << int(uchar(b));

@@ -40,7 +40,7 @@ private Q_SLOTS:
     void otherUserEventsIgnored();
 
 private:
-    static QStringList rootCalls(Widget& w);
+    static QStringList rootCalls(Widget& w) { return w.view()->rootObject()->property("calls").toStringList(); }
     std::unique_ptr<TestDataFolder> m_data;
 };
 
@@ -55,11 +55,6 @@ void TestWidget::cleanup()
 {
     m_data.reset();
     deviceConnected = false;
-}
-
-QStringList TestWidget::rootCalls(Widget& w)
-{
-    return w.view()->rootObject()->property("calls").toStringList();
 }
 
 // The slots keep their places in the meta-object: other code (and QML)
