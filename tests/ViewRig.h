@@ -132,7 +132,7 @@ public:
 
 // The rows of tests/data/NAME as the data of a test: their fields in one
 // column "fields". A missing or empty table gives one row without fields,
-// which the test fails on (see rowFields).
+// which the test fails on (see ROW_FIELDS).
 inline void addDataRows(const QString& name)
 {
     QTest::addColumn<QStringList>("fields");
