@@ -8,8 +8,13 @@
 #include "VirtualMouse.h"
 
 #include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
+#include <QTest>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -78,10 +83,7 @@ public:
     using MouseKeys = QList<std::pair<QString, QString>>;
 
     // The rig with the shipped mouse, its family that of the data folder.
-    explicit ViewRig(const MouseKeys& mouseKeys = {})
-        : ViewRig(withKeys(mouseKeys))
-    {
-    }
+    explicit ViewRig(const MouseKeys& mouseKeys = {}) : ViewRig(withKeys(mouseKeys)) {}
 
     explicit ViewRig(const ViewRigOptions& options)
     {
@@ -94,7 +96,7 @@ public:
             data.write(file, bytes);
 
         session = std::make_unique<DeviceSession>();
-        const QString family = !options.family.isNull() ? options.family
+        const QString family = !options.family.isNull()      ? options.family
                                : session->traits().uses560() ? QStringLiteral("560")
                                                              : QStringLiteral("553");
         mouse = std::make_unique<VirtualMouse>(options.device, family, options.deviceTable);
@@ -127,3 +129,121 @@ public:
     std::unique_ptr<VirtualHidBackend> backend;
     std::unique_ptr<DeviceSession> session;
 };
+
+// The rows of tests/data/NAME as the data of a test: their fields in one
+// column "fields". A missing or empty table gives one row without fields,
+// which the test fails on (see ROW_FIELDS).
+inline void addDataRows(const QString& name)
+{
+    QTest::addColumn<QStringList>("fields");
+    const QList<DataRow> rows = readDataRows(name);
+    for (const DataRow& row : rows)
+        QTest::newRow(row.name().constData()) << row.fields;
+    if (rows.isEmpty())
+        QTest::newRow("no rows") << QStringList();
+}
+
+// The current row's fields as name, padded to count; a row without fields
+// fails.
+#define ROW_FIELDS(name, count)                                                                                        \
+    QFETCH(QStringList, fields);                                                                                       \
+    QVERIFY2(!fields.isEmpty(), "the table has no rows");                                                              \
+    QStringList name = fields;                                                                                         \
+    while (name.size() < (count))                                                                                      \
+    name << QString()
+
+// Values as a table row writes them, separated by commas: numbers, 'text',
+// true, false, - (no value), a..b (the numbers from a to b), v*n (v, n
+// times), xHEX (one number a byte).
+inline QVariantList rowValues(const QString& text)
+{
+    QVariantList out;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString t = item.trimmed();
+        if (t.startsWith(QLatin1Char('\'')))
+            out << t.mid(1, t.size() - 2);
+        else if (t == QLatin1String("-"))
+            out << QVariant();
+        else if (t == QLatin1String("true") || t == QLatin1String("false"))
+            out << (t == QLatin1String("true"));
+        else if (t.startsWith(QLatin1Char('x')))
+            for (char b : hexBytes(t.mid(1)))
+                out << int(uchar(b));
+        else if (t.contains(QLatin1String("..")))
+            for (int i = t.section(QLatin1String(".."), 0, 0).toInt(); i <= t.section(QLatin1String(".."), 1).toInt();
+                 ++i)
+                out << i;
+        else if (t.contains(QLatin1Char('*')))
+            out += QVariantList(t.section(QLatin1Char('*'), 1).toInt(), t.section(QLatin1Char('*'), 0, 0).toInt());
+        else if (t.contains(QLatin1Char('.')))
+            out << t.toDouble();
+        else
+            out << t.toInt();
+    }
+    return out;
+}
+
+// A virtual mouse's state as stateJson() gives it, without the command count,
+// and with changes applied, in order: "field=values" replaces a field,
+// "field@i=values" its values from position i on, "field.n=values" and
+// "field.n@i=values" do the same in its block n. Space-separated; a change
+// that is none of these leaves a field "" that no state has.
+inline QJsonObject changedState(QJsonObject state, const QString& changes)
+{
+    state.remove(QStringLiteral("commandCount"));
+    static const QRegularExpression item(QStringLiteral("^(\\w+)(?:\\.(\\d+))?(?:@(\\d+))?=(.*)$"));
+    for (const QString& change : changes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = item.match(change);
+        const QVariantList values = rowValues(m.captured(4));
+        const QJsonValue old = state.value(m.captured(1));
+        const int block = m.capturedLength(2) ? m.captured(2).toInt() : -1;
+        QJsonArray blocks = old.toArray();
+        QJsonArray a = m.capturedLength(3) == 0 ? QJsonArray() : block < 0 ? blocks : blocks.at(block).toArray();
+        for (qsizetype i = 0, at = m.captured(3).toInt(); i < values.size(); ++i)
+            at + i < a.size() ? void(a[at + i] = values[i].toInt()) : a.append(values[i].toInt());
+        if (block >= 0)
+            blocks[block] = a;
+        state[m.captured(1)] = !old.isArray() ? QJsonValue(values.value(0).toInt()) : block < 0 ? a : blocks;
+    }
+    return state;
+}
+
+// Where a state differs from the expected one: for each field, the values
+// from the first that differs on (counted through the blocks of a field), or
+// "" when they are the same.
+inline QString stateDifference(const QJsonObject& expected, QJsonObject actual)
+{
+    actual.remove(QStringLiteral("commandCount"));
+    const auto text = [](const QJsonValue& v) {
+        return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact))
+            .remove(QRegularExpression("[][]"));
+    };
+    QStringList keys = actual.keys() + expected.keys();
+    keys.removeDuplicates();
+    QStringList out;
+    for (const QString& key : keys) {
+        const QStringList want = text(expected.value(key)).split(QLatin1Char(','));
+        const QStringList got = text(actual.value(key)).split(QLatin1Char(','));
+        qsizetype i = 0;
+        while (i < want.size() && i < got.size() && want[i] == got[i])
+            ++i;
+        if (want != got)
+            out << QStringLiteral("%1 from value %2: %3, not %4")
+                       .arg(key)
+                       .arg(i)
+                       .arg(got.mid(i, 8).join(QLatin1Char(',')), want.mid(i, 8).join(QLatin1Char(',')));
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+// The frames the mouse received, in hex, space-separated, each cut to the
+// length of the item of expected in its place (16 digits where there is none).
+inline QString receivedFrames(const VirtualMouse& mouse, const QString& expected)
+{
+    const QStringList want = expected.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList out;
+    const QList<QByteArray> frames = mouse.receivedFrames();
+    for (qsizetype i = 0; i < frames.size(); ++i)
+        out << QString::fromLatin1(frames[i].toHex()).left(i < want.size() ? want[i].size() : 16);
+    return out.join(QLatin1Char(' '));
+}
