@@ -79,3 +79,10 @@ void addDataRows(const QString& name);
 #define FETCH_DATA_ROW(row)                                                                                            \
     QFETCH(DataRow, row);                                                                                              \
     QVERIFY2(row.line > 0, "no rows")
+
+// The current row's fields as name, padded with empty fields to count.
+#define ROW_FIELDS(name, count)                                                                                        \
+    FETCH_DATA_ROW(row);                                                                                               \
+    QStringList name = row.fields;                                                                                     \
+    while (name.size() < (count))                                                                                      \
+    name << QString()

@@ -130,28 +130,6 @@ public:
     std::unique_ptr<DeviceSession> session;
 };
 
-// The rows of tests/data/NAME as the data of a test: their fields in one
-// column "fields". A missing or empty table gives one row without fields,
-// which the test fails on (see ROW_FIELDS).
-inline void addDataRows(const QString& name)
-{
-    QTest::addColumn<QStringList>("fields");
-    const QList<DataRow> rows = readDataRows(name);
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row.fields;
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << QStringList();
-}
-
-// The current row's fields as name, padded to count; a row without fields
-// fails.
-#define ROW_FIELDS(name, count)                                                                                        \
-    QFETCH(QStringList, fields);                                                                                       \
-    QVERIFY2(!fields.isEmpty(), "the table has no rows");                                                              \
-    QStringList name = fields;                                                                                         \
-    while (name.size() < (count))                                                                                      \
-    name << QString()
-
 // Values as a table row writes them, separated by commas: numbers, 'text',
 // true, false, - (no value), a..b (the numbers from a to b), v*n (v, n
 // times), xHEX (one number a byte).
