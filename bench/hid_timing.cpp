@@ -20,15 +20,10 @@
 
 namespace {
 
+// The shipped mouse with scrambled frames.
 DeviceRecord mouse(bool isEncode)
 {
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.reportLength = 32;
+    DeviceRecord r = VirtualMouse::shippedEntry();
     r.isEncode = isEncode;
     return r;
 }

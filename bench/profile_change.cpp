@@ -31,18 +31,6 @@
 
 namespace {
 
-DeviceRecord mouse()
-{
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
-    r.reportLength = 32;
-    return r;
-}
-
 void writeFile(const QString& path, const QByteArray& text)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -53,12 +41,12 @@ void writeFile(const QString& path, const QByteArray& text)
 
 double runOnce(const QString& family, Clock& clock, int* frames, QIODevice* trace = nullptr)
 {
-    VirtualMouse device(mouse(), family);
+    VirtualMouse device(VirtualMouse::shippedEntry(), family);
     VirtualHidBackend backend({&device}, clock);
     DeviceSession session;
     session.setClock(&clock);
     session.setTransport(&backend, trace);
-    DeviceRecord entry = mouse();
+    DeviceRecord entry = VirtualMouse::shippedEntry();
     entry.primaryPath = QString::fromLatin1(device.commandPath());
     entry.secondaryPath = QString::fromLatin1(device.eventPath());
     session.useDevice(entry);

@@ -8,7 +8,7 @@
 #include "FuzzSupport.h"
 #include "HidBackend.h"
 #include "Hid_Thread.h"
-#include "ViewRig.h"
+#include "VirtualMouse.h"
 
 #include <algorithm>
 #include <array>
@@ -99,7 +99,10 @@ private:
 // The shipped mouse's entry, on the scripted transport's paths.
 DeviceRecord entry(bool isEncode, int reportLength)
 {
-    DeviceRecord r = testMouseRecord(isEncode, QStringLiteral("582910"), reportLength);
+    DeviceRecord r = VirtualMouse::shippedEntry();
+    r.isEncode = isEncode;
+    r.sCode = QStringLiteral("582910");
+    r.reportLength = reportLength;
     r.primaryPath = QStringLiteral("scripted:cmd");
     r.secondaryPath = QStringLiteral("scripted:event");
     return r;

@@ -22,12 +22,7 @@
 inline DeviceRecord testMouseRecord(bool isEncode = false, const QString& sCode = QStringLiteral("582910"),
                                     int reportLength = 32)
 {
-    DeviceRecord r;
-    r.type = 1;
-    r.vid = 0x04d9;
-    r.pid = 0xa1ee;
-    r.usagePage = r.usage = 0xff00;
-    r.usagePage2 = r.usage2 = 0xff01;
+    DeviceRecord r = VirtualMouse::shippedEntry();
     r.reportLength = reportLength;
     r.isEncode = isEncode;
     r.sCode = sCode;

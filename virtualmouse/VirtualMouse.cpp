@@ -104,6 +104,18 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, CommandSet set, const Hid
 {
 }
 
+DeviceRecord VirtualMouse::shippedEntry()
+{
+    DeviceRecord r;
+    r.type = 1;
+    r.vid = 0x04d9;
+    r.pid = 0xa1ee;
+    r.usagePage = r.usage = 0xff00;
+    r.usagePage2 = r.usage2 = 0xff01;
+    r.reportLength = 32;
+    return r;
+}
+
 VirtualMouse::~VirtualMouse()
 {
     std::lock_guard lock(m_link->mutex);

@@ -90,6 +90,11 @@ public:
     VirtualMouse(const DeviceRecord& record, CommandSet set,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
     ~VirtualMouse() override;
+
+    // The shipped mouse's entry (type 1, 04d9:a1ee, command interface
+    // ff00/ff00, event interface ff01/ff01, 32-byte reports, not scrambled):
+    // the identity the benches, tests and fuzz targets give a virtual mouse.
+    static DeviceRecord shippedEntry();
     VirtualMouse(const VirtualMouse&) = delete;
     VirtualMouse& operator=(const VirtualMouse&) = delete;
 
