@@ -118,8 +118,11 @@ void Hid_Thread::listenLoop(uint index, const QString& path, HidHandle* handle)
         if (!handle) {
             handle = path.isEmpty() ? nullptr : openEventInterface(devicePath);
             if (!handle) {
-                qDebug("Device removed");
+                // The flag is down before the line is out: whoever sees the
+                // line (a test, a device change right after it) sees no
+                // listener running.
                 hidListenerRunning = false;
+                qDebug("Device removed");
                 postListenerEvent({ListenerEvent::DeviceGone, 0, index});
                 return;
             }
