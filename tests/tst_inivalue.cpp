@@ -40,25 +40,14 @@ class TestIniValue : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void rules_data();
+    void rules_data() { addDataRows(QStringLiteral("inivalue.rows")); }
     void rules();
     void throughSettingsFile();
 };
 
-void TestIniValue::rules_data()
-{
-    QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows(QStringLiteral("inivalue.rows"));
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row;
-}
-
 void TestIniValue::rules()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/inivalue.rows is missing or empty");
+    FETCH_DATA_ROW(row);
     const QString rule = row.field(0);
     const QVariant value = valueOf(row.field(1));
     const QString result = row.field(2);
