@@ -16,12 +16,11 @@ QString hexOf(const Entry& e)
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(e.data()), 4).toHex());
 }
 
-Entry entry(const QByteArray& hex)
+Entry entry(const QString& hex)
 {
-    const QByteArray b = QByteArray::fromHex(hex);
+    const QByteArray b = hexBytes(hex);
     Entry e{};
-    for (int k = 0; k < 4 && k < b.size(); ++k)
-        e[std::size_t(k)] = std::uint8_t(b[k]);
+    std::copy_n(b.constData(), std::min<qsizetype>(b.size(), 4), e.begin());
     return e;
 }
 
@@ -30,7 +29,7 @@ Matrix page(const QString& text)
     Matrix m{};
     for (const QString& item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList parts = item.split(QLatin1Char('='));
-        m[parts[0].toUInt()] = entry(parts[1].toLatin1());
+        m[parts[0].toUInt()] = entry(parts[1]);
     }
     return m;
 }
@@ -49,11 +48,10 @@ void Test_keymatrix::rows()
 {
     FETCH_DATA_ROW(row);
     if (row.field(0) == QLatin1String("entry")) {
-        const QStringList sets = row.field(2) == QLatin1String("*")
-                                     ? QStringList{QStringLiteral("553"), QStringLiteral("560")}
-                                     : QStringList{row.field(2).remove(QLatin1Char('"'))};
-        for (const QString& set : sets)
-            QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3).toLatin1()), commandSetOf(set))), row.field(4));
+        for (QString set : row.field(2).split(QLatin1Char('/'))) {
+            set.remove(QLatin1Char('"'));
+            QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3)), commandSetOf(set))), row.field(4));
+        }
         return;
     }
     QCOMPARE(row.field(0), QStringLiteral("transfer"));
