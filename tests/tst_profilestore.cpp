@@ -24,7 +24,7 @@ private Q_SLOTS:
     void writesGoToCurrentProfileOnly();
     void replace_data();
     void replace();
-    void loadProfile_data();
+    void loadProfile_data() { addDataRows(QStringLiteral("profilestore.rows")); }
     void loadProfile();
     void saveProfile();
 
@@ -140,29 +140,19 @@ void TestProfileStore::replace()
     }
 }
 
-void TestProfileStore::loadProfile_data()
-{
-    QTest::addColumn<QByteArray>("content"); // "<absent>": no file, "<folder>": a folder, "<cancel>": none chosen
-    QTest::addColumn<bool>("imported");
-    QTest::addRow("a profile") << QByteArray("[mouse]\nreportRate=2\nname=imported\n") << true;
-    QTest::addRow("cancelled") << QByteArray("<cancel>") << false;
-    QTest::addRow("missing file") << QByteArray("<absent>") << false;
-    QTest::addRow("a folder") << QByteArray("<folder>") << false;
-    QTest::addRow("empty file") << QByteArray() << false;
-    QTest::addRow("no mouse group") << QByteArray("[macro]\nmacroName=a, b\n") << false;
-    QTest::addRow("not INI text") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
-    QByteArray large("[mouse]\nreportRate=1\npad=");
-    large.append(QByteArray(ProfileStore::maxImportBytes - large.size() + 1, 'x'));
-    QTest::addRow("larger than 1 MiB") << large << false;
-}
-
 // An imported file replaces the profile's file and store. A file that cannot
 // be read, or is no profile, is reported and keeps the profile, its store and
 // an unsaved change.
 void TestProfileStore::loadProfile()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, imported);
+    FETCH_DATA_ROW(row);
+    const bool imported = row.field(2) == QLatin1String("imported");
+    QByteArray content = row.field(1).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toUtf8();
+    if (content.startsWith("hex:"))
+        content = hexBytes(row.field(1).mid(4));
+    if (content == "<large>") // one byte over the limit
+        content = ("[mouse]\nreportRate=1\npad=" + QByteArray(ProfileStore::maxImportBytes, 'x'))
+                      .left(ProfileStore::maxImportBytes + 1);
     const QString chosenPath = m_data->filePath("export/chosen.pf");
     if (content == "<folder>")
         QVERIFY(QDir().mkpath(chosenPath));
