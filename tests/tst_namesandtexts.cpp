@@ -88,7 +88,6 @@ void TestNamesAndTexts::languageSection()
     QCOMPARE(LanguageStrings::load("broken", "Test"), (QStringList{"x, y", "ok"}));
     QCOMPARE(LanguageStrings::load("absent", "Test"), QStringList());
     QCOMPARE(LanguageStrings::load("main", "NoSuchLanguage"), QStringList());
-    QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
     // A huge total is cut, and says so.
     const QStringList huge = LanguageStrings::load("huge", "Test");
     QCOMPARE(huge.size(), LanguageStrings::maxTotal);
