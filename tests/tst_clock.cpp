@@ -23,9 +23,8 @@ void TestClock::virtualClockRecordsAndAdvances()
         clock.sleepMs(d);
     QCOMPARE(clock.sleeps(), delays);
     QCOMPARE(clock.totalSleptMs(), 256);
-    QCOMPARE(clock.nowMs(), 256);
     clock.advance(44);
-    QCOMPARE(clock.nowMs(), 300);
+    QCOMPARE(clock.nowMs(), 300);        // sleeping and advancing move the time
     QCOMPARE(clock.totalSleptMs(), 256); // advancing is not sleeping
     clock.clearSleeps();
     QVERIFY(clock.sleeps().empty());
@@ -35,7 +34,6 @@ void TestClock::virtualClockRecordsAndAdvances()
 void TestClock::realClockSleeps()
 {
     Clock& clock = Clock::system();
-    QCOMPARE(&clock, &Clock::system());
     const qint64 start = clock.nowMs();
     QElapsedTimer timer;
     timer.start();

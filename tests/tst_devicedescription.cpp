@@ -14,27 +14,22 @@ const QString configPath = QStringLiteral("./modules/setting/apConfig.bin");
 // words (ids in hex); "-" when none do.
 QString differences(const DeviceRecord& r)
 {
-    const DeviceRecord absent;
-    QStringList words;
-    const auto word = [&words](const char* name, bool differs, const QString& value) {
-        if (differs)
-            words << QLatin1String(name) + QLatin1Char('=') + value;
+    const auto words = [](const DeviceRecord& d) {
+        const auto id = [](quint16 v) { return QStringLiteral("%1").arg(v, v > 0xff ? 4 : 1, 16, QLatin1Char('0')); };
+        return QStringList() << "type=" + QString::number(d.type) << "vid=" + id(d.vid) << "pid=" + id(d.pid)
+                             << "usagePage=" + id(d.usagePage) << "usage=" + id(d.usage)
+                             << "usagePage2=" + id(d.usagePage2) << "usage2=" + id(d.usage2)
+                             << "reportLength=" + QString::number(d.reportLength)
+                             << QStringLiteral("isEncode=") + (d.isEncode ? "true" : "false") << "sCode=" + d.sCode
+                             << "paths=" + d.primaryPath + d.secondaryPath;
     };
-    const auto id = [&word](const char* name, quint16 value, quint16 fallback) {
-        word(name, value != fallback, QStringLiteral("%1").arg(value, value > 0xff ? 4 : 1, 16, QLatin1Char('0')));
-    };
-    word("type", r.type != absent.type, QString::number(r.type));
-    id("vid", r.vid, absent.vid);
-    id("pid", r.pid, absent.pid);
-    id("usagePage", r.usagePage, absent.usagePage);
-    id("usage", r.usage, absent.usage);
-    id("usagePage2", r.usagePage2, absent.usagePage2);
-    id("usage2", r.usage2, absent.usage2);
-    word("reportLength", r.reportLength != absent.reportLength, QString::number(r.reportLength));
-    word("isEncode", r.isEncode != absent.isEncode, r.isEncode ? QStringLiteral("true") : QStringLiteral("false"));
-    word("sCode", r.sCode != absent.sCode, r.sCode);
-    word("paths", !r.primaryPath.isEmpty() || !r.secondaryPath.isEmpty(), r.primaryPath + r.secondaryPath);
-    return words.isEmpty() ? QStringLiteral("-") : words.join(QLatin1Char(' '));
+    const QStringList absent = words(DeviceRecord{}), all = words(r);
+    QStringList differing;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (all[i] != absent[i])
+            differing << all[i];
+    }
+    return differing.isEmpty() ? QStringLiteral("-") : differing.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -43,26 +38,15 @@ class TestDeviceDescription : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void records_data();
+    void records_data() { addDataRows(QStringLiteral("devicedescription.rows")); }
     void records();
     void brokenFilesAreReported();
     void productNameAndAbsentFile();
 };
 
-void TestDeviceDescription::records_data()
-{
-    QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows(QStringLiteral("devicedescription.rows"));
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row;
-}
-
 void TestDeviceDescription::records()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/devicedescription.rows is missing or empty");
+    FETCH_DATA_ROW(row);
     TestDataFolder data;
     data.write(configPath, row.field(1).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toUtf8());
     QStringList got, expected;

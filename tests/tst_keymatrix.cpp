@@ -11,29 +11,16 @@ using namespace KeyMatrix;
 
 namespace {
 
-// The rows of one table of keymatrix.rows; none at all is one failing row.
-void addRows(const char* table)
-{
-    QTest::addColumn<DataRow>("row");
-    QList<DataRow> rows = readDataRows(QStringLiteral("keymatrix.rows"));
-    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
-    for (const DataRow& row : rows)
-        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-}
-
 QString hexOf(const Entry& e)
 {
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(e.data()), 4).toHex());
 }
 
-Entry entry(const QByteArray& hex)
+Entry entry(const QString& hex)
 {
-    const QByteArray b = QByteArray::fromHex(hex);
+    const QByteArray b = hexBytes(hex);
     Entry e{};
-    for (int k = 0; k < 4 && k < b.size(); ++k)
-        e[std::size_t(k)] = std::uint8_t(b[k]);
+    std::copy_n(b.constData(), std::min<qsizetype>(b.size(), 4), e.begin());
     return e;
 }
 
@@ -42,7 +29,7 @@ Matrix page(const QString& text)
     Matrix m{};
     for (const QString& item : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList parts = item.split(QLatin1Char('='));
-        m[parts[0].toUInt()] = entry(parts[1].toLatin1());
+        m[parts[0].toUInt()] = entry(parts[1]);
     }
     return m;
 }
@@ -53,27 +40,21 @@ class Test_keymatrix : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void entry_data() { addRows("entry"); }
-    void entry();
-    void transfer_data() { addRows("transfer"); }
-    void transfer();
+    void rows_data() { addDataRows(QStringLiteral("keymatrix.rows")); }
+    void rows();
 };
 
-void Test_keymatrix::entry()
+void Test_keymatrix::rows()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keymatrix.rows is missing or has no such table");
-    const QStringList sets = row.field(2) == QLatin1String("*")
-                                 ? QStringList{QStringLiteral("553"), QStringLiteral("560")}
-                                 : QStringList{row.field(2).remove(QLatin1Char('"'))};
-    for (const QString& set : sets)
-        QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3).toLatin1()), commandSetOf(set))), row.field(4));
-}
-
-void Test_keymatrix::transfer()
-{
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keymatrix.rows is missing or has no such table");
+    FETCH_DATA_ROW(row);
+    if (row.field(0) == QLatin1String("entry")) {
+        for (QString set : row.field(2).split(QLatin1Char('/'))) {
+            set.remove(QLatin1Char('"'));
+            QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3)), commandSetOf(set))), row.field(4));
+        }
+        return;
+    }
+    QCOMPARE(row.field(0), QStringLiteral("transfer"));
     const Transfer t = KeyMatrix::transfer(page(row.field(3)), commandSetOf(row.field(2)), Periods{10, 20, 30});
     QCOMPARE(t.gun, row.field(4) == QLatin1String("yes"));
     QCOMPARE(t.imageMask.has_value() ? int(*t.imageMask) : -1,

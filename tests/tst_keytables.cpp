@@ -4,155 +4,90 @@
 
 #include <QTest>
 
-#include <iterator>
 #include <set>
 
 // The translations from physical keys to key codes: the Windows hook chain
 // (scan code and flags -> virtual key -> key code), the evdev and X keycodes
 // of Linux, the mouse buttons, and the filter that reports one press per hold.
-// The long tables are rows of tests/data/keytables.rows.
+// The tables are rows of tests/data/keytables.rows.
 
-namespace {
-
-// The rows of one table of keytables.rows; none at all is one failing row.
-void addRows(const char* table)
-{
-    QTest::addColumn<DataRow>("row");
-    QList<DataRow> rows = readDataRows(QStringLiteral("keytables.rows"));
-    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
-    for (const DataRow& row : rows)
-        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-}
-
-quint32 hex(const DataRow& row, int i)
-{
-    return row.field(i).toUInt(nullptr, 16);
-}
-
-} // namespace
+using namespace KeyTables;
 
 class TestKeyTables : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void physicalKeys_data() { addRows("key"); }
-    void physicalKeys();
-    void windowsSpecialKeys_data() { addRows("special"); }
-    void windowsSpecialKeys();
-    void windowsKnowsOnlyItsTable();
-    void linuxOnlyKeys_data() { addRows("linux"); }
-    void linuxOnlyKeys();
-    void evdevGivesOnlyKeyboardCodes();
-    void mouseButtons();
-    void keyState_data() { addRows("held"); }
-    void keyState();
+    void rows_data() { addDataRows(QStringLiteral("keytables.rows")); }
+    void rows();
+    void onlyTheTablesGiveCodes();
 };
 
-// Both chains give the key's code; the injected (0x10), Alt (0x20) and key-up
-// (0x80) flags change nothing.
-void TestKeyTables::physicalKeys()
+void TestKeyTables::rows()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keytables.rows is missing or has no such table");
-    const quint32 scanCode = hex(row, 2), evdev = row.field(4).toUInt();
-    const quint32 flags = row.field(3) == QLatin1String("E") ? KeyTables::extendedFlag : 0;
-    const int code = int(hex(row, 5));
-    QCOMPARE(KeyTables::windowsKeyCode(scanCode, flags), code);
-    QCOMPARE(KeyTables::windowsKeyCode(scanCode, flags | 0x10 | 0x80), code);
-    QCOMPARE(KeyTables::windowsKeyCode(scanCode, flags | KeyTables::altDownFlag), code);
-    QCOMPARE(KeyTables::keyCodeForEvdev(evdev), code);
-    QCOMPARE(KeyTables::keyCodeForXKeycode(evdev + 8), code);
-}
-
-void TestKeyTables::windowsSpecialKeys()
-{
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keytables.rows is missing or has no such table");
-    const quint32 flags = (row.field(3).contains(QLatin1Char('E')) ? KeyTables::extendedFlag : 0) |
-                          (row.field(3).contains(QLatin1Char('A')) ? KeyTables::altDownFlag : 0);
-    QCOMPARE(KeyTables::windowsVirtualKey(hex(row, 2), flags), int(hex(row, 4)));
-    QCOMPARE(KeyTables::windowsKeyCode(hex(row, 2), flags), int(hex(row, 5)));
-}
-
-// Across every scan code and flag, only the 106 listed keys and Ctrl+Break
-// give a code, and only keyboard codes come out.
-void TestKeyTables::windowsKnowsOnlyItsTable()
-{
-    int known = 0;
-    std::set<int> codes;
-    for (quint32 scanCode = 0; scanCode < 0x100; ++scanCode) {
-        for (quint32 flags : {0u, KeyTables::extendedFlag}) {
-            const quint8 code = KeyTables::windowsKeyCode(scanCode, flags);
-            if (!code)
-                continue;
-            QVERIFY2(KeyTables::isKeyboardCode(code), qPrintable(QString::number(scanCode, 16)));
-            ++known;
-            codes.insert(code);
+    FETCH_DATA_ROW(row);
+    const QString table = row.field(0);
+    const auto hex = [&row](int i) { return row.field(i).toUInt(nullptr, 16); };
+    const quint32 flags = (row.field(3).contains(QLatin1Char('E')) ? extendedFlag : 0) |
+                          (row.field(3).contains(QLatin1Char('A')) ? altDownFlag : 0);
+    if (table == QLatin1String("key")) {
+        // Both chains give the key's code; the injected (0x10), Alt and
+        // key-up (0x80) flags change nothing.
+        const quint32 evdev = row.field(4).toUInt();
+        const int code = int(hex(5));
+        QCOMPARE(windowsKeyCode(hex(2), flags), code);
+        QCOMPARE(windowsKeyCode(hex(2), flags | 0x10 | 0x80), code);
+        QCOMPARE(windowsKeyCode(hex(2), flags | altDownFlag), code);
+        QCOMPARE(keyCodeForEvdev(evdev), code);
+        QCOMPARE(keyCodeForXKeycode(evdev + 8), code);
+    } else if (table == QLatin1String("special")) {
+        QCOMPARE(windowsVirtualKey(hex(2), flags), int(hex(4)));
+        QCOMPARE(windowsKeyCode(hex(2), flags), int(hex(5)));
+    } else if (table == QLatin1String("linux")) {
+        QCOMPARE(keyCodeForEvdev(row.field(2).toUInt()), int(hex(3)));
+    } else if (table == QLatin1String("windows button")) {
+        const MouseButtonEntry entry = windowsMouseButton(hex(2));
+        QCOMPARE(int(entry.buttonCode), int(hex(3)));
+        QVERIFY(!entry.buttonCode || entry.pressed == (row.field(4) == QLatin1String("press")));
+    } else if (table == QLatin1String("X button")) {
+        QCOMPARE(buttonCodeForXButton(row.field(2).toUInt()), int(hex(3)));
+    } else {
+        QCOMPARE(table, QStringLiteral("held"));
+        KeyStateFilter filter;
+        QStringList passed;
+        for (const QString& e : row.field(2).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (filter.accept(quint8(e.mid(1).toUInt(nullptr, 16)), e.startsWith(QLatin1Char('+'))))
+                passed << e;
         }
+        QCOMPARE(passed.join(QLatin1Char(' ')), row.field(3));
     }
-    QCOMPARE(known, 107);
-    QCOMPARE(codes.size(), std::size_t(106));
-    QCOMPARE(KeyTables::keyCodeForVirtualKey(0xFF), 0);
 }
 
-// Keys a Windows keyboard of the table does not have, where Linux names the
-// position; and the evdev codes shared by several usages.
-void TestKeyTables::linuxOnlyKeys()
+// Across every scan code (with and without the extended flag) only the 106
+// keys of the table and Ctrl+Break give a code; across every evdev code each
+// keyboard code of the list comes out once, but the second backslash (0x32,
+// which Linux reports as the first). Only keyboard codes come out of either.
+void TestKeyTables::onlyTheTablesGiveCodes()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keytables.rows is missing or has no such table");
-    QCOMPARE(KeyTables::keyCodeForEvdev(row.field(2).toUInt()), int(hex(row, 3)));
-}
-
-void TestKeyTables::evdevGivesOnlyKeyboardCodes()
-{
-    for (quint32 keycode = 0; keycode < 8; ++keycode)
-        QCOMPARE(KeyTables::keyCodeForXKeycode(keycode), 0);
-    std::set<int> codes;
-    for (quint32 evdev = 0; evdev < 0x100; ++evdev) {
-        const quint8 code = KeyTables::keyCodeForEvdev(evdev);
-        if (!code)
-            continue;
-        QVERIFY2(KeyTables::isKeyboardCode(code), qPrintable(QString::number(evdev)));
-        QVERIFY2(codes.insert(code).second, qPrintable(QString::number(code, 16)));
+    std::multiset<int> windows, evdev;
+    for (quint32 n = 0; n < 0x100; ++n) {
+        for (quint32 flags : {0u, extendedFlag})
+            windows.insert(windowsKeyCode(n, flags));
+        evdev.insert(keyCodeForEvdev(n));
+        if (n < 8)
+            QCOMPARE(keyCodeForXKeycode(n), 0);
     }
-    // Every keyboard code of the list but the second backslash (0x32, which
-    // Linux reports as the first) has a position.
-    QCOMPARE(codes.size(), std::size_t(KeyTables::keyCodeCount - 5 - 1));
-    QVERIFY(!codes.count(0x32));
-}
-
-// Windows messages 0x200.. (move, L down/up/double, R and M the same, wheel,
-// X button) and X buttons 0.. (none, left, middle, right, the wheel 4..7, back,
-// forward), with the code they give (0: none) and, for Windows, whether it is
-// a press.
-void TestKeyTables::mouseButtons()
-{
-    const int windowsCodes[] = {0, 0xF0, 0xF0, 0, 0xF1, 0xF1, 0, 0xF2, 0xF2, 0, 0, 0};
-    for (quint32 i = 0; i < std::size(windowsCodes); ++i) {
-        const KeyTables::MouseButtonEntry entry = KeyTables::windowsMouseButton(0x200 + i);
-        QCOMPARE(entry.buttonCode, windowsCodes[i]);
-        QVERIFY(!entry.buttonCode || entry.pressed == (i % 3 == 1));
+    windows.erase(0);
+    evdev.erase(0);
+    for (const std::multiset<int>* codes : {&windows, &evdev}) {
+        for (int code : *codes)
+            QVERIFY2(isKeyboardCode(quint8(code)), qPrintable(QString::number(code, 16)));
     }
-    const int xCodes[] = {0, 0xF0, 0xF2, 0xF1, 0, 0, 0, 0, 0, 0};
-    for (quint32 i = 0; i < std::size(xCodes); ++i)
-        QCOMPARE(KeyTables::buttonCodeForXButton(i), xCodes[i]);
-    QCOMPARE(KeyTables::buttonCodeForXButton(255), 0);
-}
-
-void TestKeyTables::keyState()
-{
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/keytables.rows is missing or has no such table");
-    KeyStateFilter filter;
-    QStringList passed;
-    for (const QString& e : row.field(2).split(' ', Qt::SkipEmptyParts)) {
-        if (filter.accept(quint8(e.mid(1).toUInt(nullptr, 16)), e.startsWith('+')))
-            passed << e;
-    }
-    QCOMPARE(passed.join(' '), row.field(3));
+    QCOMPARE(windows.size(), std::size_t(107));
+    QCOMPARE(std::set<int>(windows.begin(), windows.end()).size(), std::size_t(106));
+    QCOMPARE(std::set<int>(evdev.begin(), evdev.end()).size(), evdev.size());
+    QCOMPARE(evdev.size(), keyCodeCount - 5 - 1); // less the five mouse buttons
+    QVERIFY(!evdev.count(0x32));
+    QCOMPARE(keyCodeForVirtualKey(0xFF), 0);
 }
 
 QTEST_GUILESS_MAIN(TestKeyTables)

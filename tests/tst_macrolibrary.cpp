@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 
@@ -17,16 +18,14 @@ using namespace MacroLibrary;
 
 namespace {
 
-// The rows of one table of macrolibrary.rows; none at all is one failing row.
-void addRows(const char* table)
+// A text of macrolibrary.rows: \uXXXX escapes, "\n" line breaks, "T * N" for T N times.
+QString textOf(QString text)
 {
-    QTest::addColumn<DataRow>("row");
-    QList<DataRow> rows = readDataRows(QStringLiteral("macrolibrary.rows"));
-    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
-    for (const DataRow& row : rows)
-        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
+    static const QRegularExpression escape(QStringLiteral("\\\\u([0-9A-F]{4})"));
+    for (QRegularExpressionMatch m; (m = escape.match(text)).hasMatch();)
+        text.replace(m.capturedStart(), m.capturedLength(), QChar(m.captured(1).toUShort(nullptr, 16)));
+    const QStringList repeated = text.replace(QStringLiteral("\\n"), QStringLiteral("\n")).split(QStringLiteral(" * "));
+    return repeated.size() == 2 ? repeated[0].repeated(repeated[1].toInt()) : text;
 }
 
 QStringList allFiles()
@@ -55,17 +54,14 @@ private Q_SLOTS:
     void init() { m_data = std::make_unique<TestDataFolder>(); }
     void cleanup() { m_data.reset(); }
     void createSaveLoad();
-    void load_data() { addRows("load"); }
-    void load();
-    void names_data();
-    void names();
-    void rename_data();
-    void rename();
+    void rows_data() { addDataRows(QStringLiteral("macrolibrary.rows")); }
+    void rows();
     void deleteResetsButtons();
-    void importExport_data() { addRows("files"); }
-    void importExport();
 
 private:
+    void names(const QString& name, bool valid);
+    void importExport(const DataRow& row);
+    void rename(const QString& newName, bool oldExists, bool renamed);
     QByteArray macroText(const QString& name) const { return m_data->read("modules/macro/" + name + ".bin"); }
     QByteArray text(const QString& relative) const { return m_data->read(relative); }
     void write(const QString& relative, const QByteArray& content) const { m_data->write(relative, content); }
@@ -95,11 +91,17 @@ void TestMacroLibrary::createSaveLoad()
     QCOMPARE(macroText("Macro_0"), QByteArray("[config]\ndid=-1\nindex=3\nrepeat=0\ntotal=0\n"));
 }
 
-void TestMacroLibrary::load()
+void TestMacroLibrary::rows()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/macrolibrary.rows is missing or has no such table");
-    write("modules/macro/m.bin", row.field(2).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toUtf8());
+    FETCH_DATA_ROW(row);
+    if (row.field(0) == QLatin1String("name"))
+        return names(textOf(row.field(2)), row.field(3) == QLatin1String("valid"));
+    if (row.field(0) == QLatin1String("files"))
+        return importExport(row);
+    if (row.field(0) == QLatin1String("rename"))
+        return rename(row.field(2), row.field(3) == QLatin1String("there"), row.field(4) == QLatin1String("moved"));
+    QCOMPARE(row.field(0), QStringLiteral("load"));
+    write("modules/macro/m.bin", textOf(row.field(2)).toUtf8());
     QStringList expected;
     for (const QString& item : row.field(3).split(QStringLiteral("; "))) {
         const QStringList repeated = item.split(QStringLiteral(" x "));
@@ -108,37 +110,10 @@ void TestMacroLibrary::load()
     QCOMPARE(loadMacroIni(defaultFolder, "m"), expected);
 }
 
-void TestMacroLibrary::names_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("valid");
-    QTest::addRow("empty") << QString() << false;
-    QTest::addRow("slash") << "a/b" << false;
-    QTest::addRow("backslash") << "a\\b" << false;
-    QTest::addRow("control") << "a\tb" << false;
-    QTest::addRow("up the tree") << "../setting/p1" << false;
-    QTest::addRow("right-to-left override") << QString::fromUtf8("ab\u202Egpj") << false;
-    QTest::addRow("isolate") << QString::fromUtf8("a\u2066b") << false;
-    QTest::addRow("line separator") << QString::fromUtf8("a\u2028b") << false;
-    QTest::addRow("paragraph separator") << QString::fromUtf8("a\u2029b") << false;
-    QTest::addRow("lone surrogate") << QString(QChar(0xD800)) << false;
-    QTest::addRow("one byte too long") << QString(maxNameBytes + 1, 'x') << false;
-    // Few characters, but three bytes each.
-    QTest::addRow("too long in bytes") << QString::fromUtf8("\u20AC").repeated(maxNameBytes / 3 + 1) << false;
-    QTest::addRow("longest") << QString(maxNameBytes, 'x') << true;
-    QTest::addRow("dots users type") << "Wait..." << true;
-    QTest::addRow("dot dot inside") << "Burst..2" << true;
-    QTest::addRow("leading dot") << ".hidden" << true;
-    QTest::addRow("only dots") << ".." << true;
-    QTest::addRow("comma and accents") << "Tir, rapide é" << true;
-}
-
 // Every operation on a macro file refuses a name that is no plain file name
 // and leaves every file as it was.
-void TestMacroLibrary::names()
+void TestMacroLibrary::names(const QString& name, bool valid)
 {
-    QFETCH(QString, name);
-    QFETCH(bool, valid);
     QVERIFY(createMacroIni(defaultFolder, "other", 0));
     write("in.mc", "[config]\ntotal=0\nrepeat=4\n");
     FixedFileChooser chooser(m_data->filePath("in.mc"));
@@ -159,24 +134,9 @@ void TestMacroLibrary::names()
     }
 }
 
-void TestMacroLibrary::rename_data()
-{
-    QTest::addColumn<QString>("newName");
-    QTest::addColumn<bool>("oldExists");
-    QTest::addColumn<bool>("renamed");
-    QTest::addRow("renamed") << "fresh" << true << true;
-    QTest::addRow("target exists") << "taken" << true << false;
-    QTest::addRow("same name") << "old" << true << false;
-    QTest::addRow("no old file") << "fresh" << false << false;
-    QTest::addRow("refused new name") << "a/b" << true << false;
-}
-
 // The file moves first; only then do p1..p6 follow it, and p7..p10 never.
-void TestMacroLibrary::rename()
+void TestMacroLibrary::rename(const QString& newName, bool oldExists, bool renamed)
 {
-    QFETCH(QString, newName);
-    QFETCH(bool, oldExists);
-    QFETCH(bool, renamed);
     const QByteArray oldText = oldExists ? "[config]\ntotal=0\nrepeat=5\n" : "";
     if (oldExists)
         write("modules/macro/old.bin", oldText);
@@ -205,32 +165,30 @@ void TestMacroLibrary::deleteResetsButtons()
     for (int k = 0; k < 16; ++k)
         factory += QByteArray::number(k) + "=0, 0, " + QByteArray::number(240 + k) + ", 0\n";
     write("modules/setting/pD.bin", factory);
-    const QByteArray p1 = "[mouseKeyMatrix]\n1=4, 0, 1, 0\n\n[mouseMacroKey]\n1=N\n";
-    // Button 3's slot has no name; rows 8 and 9 are malformed.
-    const QByteArray p2 = "[mouseKeyMatrix]\n3=4, 0, 3, 0\n8=4, 0\n9=4\n\n[mouseMacroKey]\n8=M\n9=M\n";
-    const QByteArray p3 = "[mouseKeyMatrix]\n2=4, 0, 2, 0\n5=4, 1, 5, 0\n7=4, 0, 7, 0\n\n"
-                          "[mouseMacroKey]\n2=M\n5=M\n7=N\n";
-    const QByteArray p8 = "[mouseKeyMatrix]\n2=4, 0, 2, 0\n\n[mouseMacroKey]\n2=M\n";
-    write(ProfileStore::profilePath(0), p1);
-    write(ProfileStore::profilePath(1), p2);
-    write(ProfileStore::profilePath(2), p3);
-    write(ProfileStore::profilePath(7), p8);
+    // In p2 button 3's slot has no name and rows 8 and 9 are malformed; p8 is
+    // beyond p1..p6, which follow macros.
+    const QMap<int, QByteArray> before{
+        {0, "[mouseKeyMatrix]\n1=4, 0, 1, 0\n\n[mouseMacroKey]\n1=N\n"},
+        {1, "[mouseKeyMatrix]\n3=4, 0, 3, 0\n8=4, 0\n9=4\n\n[mouseMacroKey]\n8=M\n9=M\n"},
+        {2, "[mouseKeyMatrix]\n2=4, 0, 2, 0\n5=4, 1, 5, 0\n7=4, 0, 7, 0\n\n[mouseMacroKey]\n2=M\n5=M\n7=N\n"},
+        {7, "[mouseKeyMatrix]\n2=4, 0, 2, 0\n\n[mouseMacroKey]\n2=M\n"}};
+    for (auto it = before.begin(); it != before.end(); ++it)
+        write(ProfileStore::profilePath(it.key()), it.value());
     {
         ProfileStore store;
         deleteMacroUpdateProfile(QString(), stores(store), store.factory());
         deleteMacroUpdateProfile("M", stores(store), store.factory());
     }
-    QCOMPARE(text(ProfileStore::profilePath(2)), QByteArray("[mouseKeyMatrix]\n2=0, 0, 242, 0\n5=0, 0, 245, 0\n"
-                                                            "7=4, 0, 7, 0\n\n[mouseMacroKey]\n2=M\n5=M\n7=N\n"));
-    QCOMPARE(text(ProfileStore::profilePath(0)), p1);
-    QCOMPARE(text(ProfileStore::profilePath(1)), p2);
-    QCOMPARE(text(ProfileStore::profilePath(7)), p8);
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        QCOMPARE(text(ProfileStore::profilePath(it.key())),
+                 it.key() != 2 ? it.value()
+                               : QByteArray("[mouseKeyMatrix]\n2=0, 0, 242, 0\n5=0, 0, 245, 0\n7=4, 0, 7, 0\n\n"
+                                            "[mouseMacroKey]\n2=M\n5=M\n7=N\n"));
+    }
 }
 
-void TestMacroLibrary::importExport()
+void TestMacroLibrary::importExport(const DataRow& row)
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/macrolibrary.rows is missing or has no such table");
     const QMap<QString, QByteArray> texts{
         {"-", {}}, {"m", "[config]\ntotal=0\nrepeat=1\n"}, {"f", "[config]\ntotal=1\nrepeat=3\n[macro]\n0=\"1,B\"\n"}};
     const auto file = [&](int i) { return texts.value(row.field(i), "<not a file of the table>"); };

@@ -13,18 +13,6 @@
 
 namespace {
 
-// The rows of one table of namesandtexts.rows; none at all is one failing row.
-void addRows(const char* table)
-{
-    QTest::addColumn<DataRow>("row");
-    QList<DataRow> rows = readDataRows(QStringLiteral("namesandtexts.rows"));
-    rows.removeIf([table](const DataRow& row) { return row.field(0) != QLatin1String(table); });
-    for (const DataRow& row : rows)
-        QTest::addRow("%s:%d", qPrintable(row.field(1)), row.line) << row;
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-}
-
 QStringList listOf(const QString& text)
 {
     return text.split(QStringLiteral("; "), Qt::SkipEmptyParts);
@@ -36,43 +24,47 @@ class TestNamesAndTexts : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void nameLists_data() { addRows("names"); }
-    void nameLists();
+    void init() { m_data = std::make_unique<TestDataFolder>(); }
+    // Every test starts from the built-in tray texts.
+    void cleanup()
+    {
+        m_data.reset();
+        dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
+    }
+    void rows_data() { addDataRows(QStringLiteral("namesandtexts.rows")); }
+    void rows();
     void nameListFileText();
     void languageSection();
-    void dpiTexts_data() { addRows("dpi"); }
-    void dpiTexts();
 
 private:
     std::unique_ptr<TestDataFolder> m_data;
 };
 
-void TestNamesAndTexts::init()
+void TestNamesAndTexts::rows()
 {
-    m_data = std::make_unique<TestDataFolder>();
-    dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
-}
-
-void TestNamesAndTexts::cleanup()
-{
-    m_data.reset();
-    dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
-}
-
-void TestNamesAndTexts::nameLists()
-{
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/namesandtexts.rows is missing or has no such table");
-    const uint type = row.field(2).toUInt();
-    const QString path = m_data->filePath("modules/setting/name.bin");
-    NameList::update(path, 0, {"old", "list"});
-    QCOMPARE(NameList::update(path, type, listOf(row.field(3))), !NameList::keyOf(type).isEmpty());
-    QStringList got;
-    for (const QVariant& v : NameList::get(path, type))
-        got << v.toString();
-    QCOMPARE(got, listOf(row.field(4)));
+    FETCH_DATA_ROW(row);
+    if (row.field(0) == QLatin1String("names")) {
+        const uint type = row.field(2).toUInt();
+        const QString path = m_data->filePath("modules/setting/name.bin");
+        NameList::update(path, 0, {"old", "list"});
+        QCOMPARE(NameList::update(path, type, listOf(row.field(3))), !NameList::keyOf(type).isEmpty());
+        QStringList got;
+        for (const QVariant& v : NameList::get(path, type))
+            got << v.toString();
+        QCOMPARE(got, listOf(row.field(4)));
+        return;
+    }
+    QCOMPARE(row.field(0), QStringLiteral("dpi"));
+    const QString language = row.field(2), other = row.field(3).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    m_data->write("modules/i18n/" + language + ".ini", other.isEmpty() ? QByteArray() : "[other]\n" + other.toUtf8());
+    LanguageStrings::load("main", language);
+    QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
+    LanguageStrings::load("other", language);
+    QStringList expected = listOf(row.field(4));
+    if (expected == QStringList{"french"})
+        expected = LanguageStrings::frenchDpiTexts;
+    expected.replaceInStrings(QRegularExpression("^-$"), QStringLiteral("DPI Switch to"));
+    QCOMPARE(QStringList(dpiSwitchTexts.begin(), dpiSwitchTexts.end()), expected);
 }
 
 void TestNamesAndTexts::nameListFileText()
@@ -96,28 +88,11 @@ void TestNamesAndTexts::languageSection()
     QCOMPARE(LanguageStrings::load("broken", "Test"), (QStringList{"x, y", "ok"}));
     QCOMPARE(LanguageStrings::load("absent", "Test"), QStringList());
     QCOMPARE(LanguageStrings::load("main", "NoSuchLanguage"), QStringList());
-    QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
     // A huge total is cut, and says so.
     const QStringList huge = LanguageStrings::load("huge", "Test");
     QCOMPARE(huge.size(), LanguageStrings::maxTotal);
     QCOMPARE(huge.first(), QStringLiteral("a"));
     QVERIFY(!log.lines().filter("is cut to").isEmpty());
-}
-
-void TestNamesAndTexts::dpiTexts()
-{
-    QFETCH(DataRow, row);
-    QVERIFY2(row.line > 0, "tests/data/namesandtexts.rows is missing or has no such table");
-    const QString language = row.field(2), other = row.field(3).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    m_data->write("modules/i18n/" + language + ".ini", other.isEmpty() ? QByteArray() : "[other]\n" + other.toUtf8());
-    LanguageStrings::load("main", language);
-    QCOMPARE(dpiSwitchTexts[0], QStringLiteral("DPI Switch to"));
-    LanguageStrings::load("other", language);
-    QStringList expected = listOf(row.field(4));
-    if (expected == QStringList{"french"})
-        expected = LanguageStrings::frenchDpiTexts;
-    expected.replaceInStrings(QRegularExpression("^-$"), QStringLiteral("DPI Switch to"));
-    QCOMPARE(QStringList(dpiSwitchTexts.begin(), dpiSwitchTexts.end()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNamesAndTexts)

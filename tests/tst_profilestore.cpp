@@ -15,14 +15,16 @@ class TestProfileStore : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup()
+    {
+        m_store.reset();
+        m_data.reset();
+    }
     void defaultsAndProfileOutOfRange();
     void writesGoToCurrentProfileOnly();
-    void listsKeepTheirMeaning();
-    void resetProfile();
-    void copyProfile_data();
-    void copyProfile();
-    void loadProfile_data();
+    void replace_data();
+    void replace();
+    void loadProfile_data() { addDataRows(QStringLiteral("profilestore.rows")); }
     void loadProfile();
     void saveProfile();
 
@@ -42,12 +44,6 @@ void TestProfileStore::init()
         m_data->write(ProfileStore::profilePath(n), "[mouse]\nreportRate=" + QByteArray::number(n % 4) +
                                                         "\nname=profile" + QByteArray::number(n) + "\n");
     m_store = std::make_unique<ProfileStore>();
-}
-
-void TestProfileStore::cleanup()
-{
-    m_store.reset();
-    m_data.reset();
 }
 
 // Absent keys read as their defaults. A current profile outside 0..9 makes
@@ -79,116 +75,69 @@ void TestProfileStore::defaultsAndProfileOutOfRange()
     QVERIFY2(!QFile::exists(m_data->filePath("modules/setting/p11.bin")), "opening created a file");
 }
 
+// Writes go to the current profile's file at once, and never to the factory
+// profile; a list is written as one text of items.
 void TestProfileStore::writesGoToCurrentProfileOnly()
 {
     m_store->currentProfile = 3;
-    m_store->setData("mouse/reportRate", 1);
-    m_store->setXYSensitive(1, 7);
-    m_store->setSelectGun(0, "AK");
+    QVERIFY(m_store->setData("mouse/reportRate", 1));
+    QVERIFY(m_store->setDataList("mouse/dpiValueArray", {500, 1000, 6000}));
+    QVERIFY(m_store->setXYSensitive(1, 7));
+    QVERIFY(m_store->setSelectGun(0, "AK"));
     QCOMPARE(m_store->getData("mouse/reportRate", false).toInt(), 1);
-    QCOMPARE(m_store->getData("mouse/reportRate", true).toInt(), 3); // the factory store is never written
+    QCOMPARE(m_store->getData("mouse/reportRate", true).toInt(), 3);
     QCOMPARE(m_store->getXYSensitive(1).toInt(), 7);
     QCOMPARE(m_store->getSelectGun(0).toString(), QStringLiteral("AK"));
-    m_store->profile(3)->sync();
-    QVERIFY(text("modules/setting/p4.bin").contains("reportRate=1"));
-    QVERIFY(text("modules/setting/p4.bin").contains("[XYSensitive]\n1=7"));
-    QVERIFY(text("modules/setting/p1.bin").contains("reportRate=0"));
+    QCOMPARE(profileText(3), QByteArray("[XYSensitive]\n1=7\n\n[mouse]\ndpiValueArray=500, 1000, 6000\nname=profile3\n"
+                                        "reportRate=1\n\n[selectGun]\n0=AK\n"));
+    QCOMPARE(profileText(0), QByteArray("[mouse]\nreportRate=0\nname=profile0\n"));
     QCOMPARE(text("modules/setting/pD.bin"), QByteArray("[mouse]\nreportRate=3\ndpiCount=8\n"));
     m_store->currentProfile = 0;
     QCOMPARE(m_store->getXYSensitive(1).toInt(), 4);
 }
 
-// Eight ints come back after a re-read as eight texts that convert to the
-// same ints; a one-element list is stored so that it does not read back as
-// a list (the old meaning: empty).
-void TestProfileStore::listsKeepTheirMeaning()
-{
-    const QVariantList dpi{500, 1000, 1500, 2000, 3000, 4000, 5000, 6000};
-    m_store->setDataList("mouse/dpiValueArray", dpi);
-    m_store->profile(0)->sync();
-    QVERIFY(text("modules/setting/p1.bin").contains("dpiValueArray=500, 1000, 1500, 2000, 3000, 4000, 5000, 6000"));
-    m_store.reset();
-    m_store = std::make_unique<ProfileStore>();
-    const QVariantList back = m_store->getDataList("mouse/dpiValueArray", false);
-    QCOMPARE(back.size(), 8);
-    for (qsizetype i = 0; i < back.size(); ++i) {
-        QCOMPARE(back.at(i).metaType().id(), QMetaType::QString);
-        QCOMPARE(back.at(i).toInt(), dpi.at(i).toInt());
-    }
-    // A plain string value is not a list of its characters.
-    QCOMPARE(m_store->getDataList("mouse/name", false), QVariantList());
-}
-
-// A reset copies the factory file over the profile, store and all; a bad
-// number changes nothing; replacements keep the ten stores in order.
-void TestProfileStore::resetProfile()
-{
-    m_store->currentProfile = 2;
-    m_store->setData("mouse/extra", 5);
-    m_store->resetProfile(2);
-    QCOMPARE(profileText(2), text("modules/setting/pD.bin"));
-    QCOMPARE(m_store->getData("mouse/reportRate", false).toInt(), 3);
-    QVERIFY(!m_store->getData("mouse/extra", false).isValid());
-    QVERIFY(!m_store->getData("mouse/name", false).isValid());
-    m_store->copyProfile(9, 4);
-    QList<QByteArray> before;
-    for (int n = 0; n < ProfileStore::profileCount; ++n)
-        before << profileText(n);
-    QVERIFY(!m_store->resetProfile(-1));
-    QVERIFY(!m_store->resetProfile(10));
-    for (int n = 0; n < ProfileStore::profileCount; ++n) {
-        QCOMPARE(profileText(n), before.at(n));
-        QCOMPARE(QFileInfo(m_store->profile(n)->fileName()).fileName(), QStringLiteral("p%1.bin").arg(n + 1));
-    }
-    QVERIFY(!m_store->profile(10));
-}
-
-void TestProfileStore::copyProfile_data()
+void TestProfileStore::replace_data()
 {
     QTest::addColumn<int>("destination");
-    QTest::addColumn<int>("source");
-    QTest::addColumn<bool>("copied");
-    QTest::addRow("1 <- 3") << 1 << 3 << true;
-    QTest::addRow("3 <- 1") << 3 << 1 << true;
-    QTest::addRow("9 <- 0") << 9 << 0 << true;
-    QTest::addRow("onto itself") << 1 << 1 << false;
-    QTest::addRow("no such source") << 1 << 42 << false;
-    QTest::addRow("no such destination") << 42 << 1 << false;
+    QTest::addColumn<int>("source"); // -1: a reset from the factory profile
+    QTest::addColumn<bool>("replaced");
+    QTest::addRow("reset") << 2 << -1 << true;
+    QTest::addRow("reset of no profile") << -1 << -1 << false;
+    QTest::addRow("reset of profile 10") << 10 << -1 << false;
+    QTest::addRow("copy 1 <- 3") << 1 << 3 << true;
+    QTest::addRow("copy 3 <- 1") << 3 << 1 << true;
+    QTest::addRow("copy 9 <- 0") << 9 << 0 << true;
+    QTest::addRow("copy onto itself") << 1 << 1 << true;
+    QTest::addRow("copy of no such source") << 1 << 42 << false;
+    QTest::addRow("copy to no such destination") << 42 << 1 << false;
 }
 
-// The destination's file and store become the source's; every other file
-// stays as it was.
-void TestProfileStore::copyProfile()
+// A reset copies the factory file over the profile, a copy another profile's:
+// the file and the store, and nothing else. A bad number changes nothing, and
+// the ten stores stay in order.
+void TestProfileStore::replace()
 {
     QFETCH(int, destination);
     QFETCH(int, source);
-    QFETCH(bool, copied);
+    QFETCH(bool, replaced);
+    const bool reset = source < 0;
     QList<QByteArray> expected;
-    for (int n = 0; n < ProfileStore::profileCount; ++n)
-        expected << profileText(copied && n == destination ? source : n);
-    m_store->copyProfile(destination, source);
-    for (int n = 0; n < ProfileStore::profileCount; ++n)
-        QCOMPARE(profileText(n), expected.at(n));
-    if (copied) {
-        m_store->currentProfile = destination;
-        QCOMPARE(m_store->getData("mouse/name", false).toString(), QStringLiteral("profile%1").arg(source));
+    for (int n = 0; n < ProfileStore::profileCount; ++n) {
+        const bool replacedHere = replaced && n == destination;
+        expected << (replacedHere ? (reset ? text("modules/setting/pD.bin") : profileText(source)) : profileText(n));
     }
-}
-
-void TestProfileStore::loadProfile_data()
-{
-    QTest::addColumn<QByteArray>("content"); // "<absent>": no file, "<folder>": a folder, "<cancel>": none chosen
-    QTest::addColumn<bool>("imported");
-    QTest::addRow("a profile") << QByteArray("[mouse]\nreportRate=2\nname=imported\n") << true;
-    QTest::addRow("cancelled") << QByteArray("<cancel>") << false;
-    QTest::addRow("missing file") << QByteArray("<absent>") << false;
-    QTest::addRow("a folder") << QByteArray("<folder>") << false;
-    QTest::addRow("empty file") << QByteArray() << false;
-    QTest::addRow("no mouse group") << QByteArray("[macro]\nmacroName=a, b\n") << false;
-    QTest::addRow("not INI text") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
-    QByteArray large("[mouse]\nreportRate=1\npad=");
-    large.append(QByteArray(ProfileStore::maxImportBytes - large.size() + 1, 'x'));
-    QTest::addRow("larger than 1 MiB") << large << false;
+    QCOMPARE(reset ? m_store->resetProfile(destination) : m_store->copyProfile(destination, source), replaced);
+    for (int n = 0; n < ProfileStore::profileCount; ++n) {
+        QCOMPARE(profileText(n), expected.at(n));
+        QCOMPARE(QFileInfo(m_store->profile(n)->fileName()).fileName(), QStringLiteral("p%1.bin").arg(n + 1));
+    }
+    QVERIFY(!m_store->profile(10));
+    if (replaced) {
+        m_store->currentProfile = destination;
+        QCOMPARE(m_store->getData("mouse/reportRate", false).toInt(), reset ? 3 : source % 4);
+        QCOMPARE(m_store->getData("mouse/name", false).toString(),
+                 reset ? "" : QStringLiteral("profile%1").arg(source));
+    }
 }
 
 // An imported file replaces the profile's file and store. A file that cannot
@@ -196,8 +145,14 @@ void TestProfileStore::loadProfile_data()
 // an unsaved change.
 void TestProfileStore::loadProfile()
 {
-    QFETCH(QByteArray, content);
-    QFETCH(bool, imported);
+    FETCH_DATA_ROW(row);
+    const bool imported = row.field(2) == QLatin1String("imported");
+    QByteArray content = row.field(1).replace(QStringLiteral("\\n"), QStringLiteral("\n")).toUtf8();
+    if (content.startsWith("hex:"))
+        content = hexBytes(row.field(1).mid(4));
+    if (content == "<large>") // one byte over the limit
+        content = ("[mouse]\nreportRate=1\npad=" + QByteArray(ProfileStore::maxImportBytes, 'x'))
+                      .left(ProfileStore::maxImportBytes + 1);
     const QString chosenPath = m_data->filePath("export/chosen.pf");
     if (content == "<folder>")
         QVERIFY(QDir().mkpath(chosenPath));

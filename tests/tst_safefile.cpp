@@ -1,12 +1,10 @@
 #include "SafeFile.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 // Replacing a file by a copy of another: byte for byte, all or nothing, and
 // seen by the settings objects of the process.
@@ -14,7 +12,8 @@ class TestSafeFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    void init() { m_dir = std::make_unique<TestDataFolder>(); }
+    void cleanup() { m_dir.reset(); }
     void copiesBytes();
     void failuresKeepTarget_data();
     void failuresKeepTarget();
@@ -22,31 +21,23 @@ private Q_SLOTS:
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    static void write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-    }
-    std::optional<QTemporaryDir> m_dir;
+    void write(const QString& name, const QByteArray& bytes) const { m_dir->write(name, bytes); }
+    QByteArray read(const QString& name) const { return m_dir->read(name); }
+    std::unique_ptr<TestDataFolder> m_dir;
 };
 
 void TestSafeFile::copiesBytes()
 {
     static const char raw[] = "[common]\nname=x\n\0\xff\xfe binary tail";
     const QByteArray bytes(raw, sizeof raw - 1);
-    write(path("factory.bin"), bytes);
-    write(path("current.bin"), "old");
+    write("factory.bin", bytes);
+    write("current.bin", "old");
     QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("current.bin")));
-    QCOMPARE(read(path("current.bin")), bytes);
-    QCOMPARE(read(path("factory.bin")), bytes);
+    QCOMPARE(read("current.bin"), bytes);
+    QCOMPARE(read("factory.bin"), bytes);
     // An absent target is created; no temporary files are left beside it.
     QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("fresh.bin")));
-    QCOMPARE(read(path("fresh.bin")), bytes);
+    QCOMPARE(read("fresh.bin"), bytes);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3);
 }
 
@@ -61,12 +52,11 @@ void TestSafeFile::failuresKeepTarget_data()
 void TestSafeFile::failuresKeepTarget()
 {
     QFETCH(QString, kind);
-    const QString sub = path("setting"), target = sub + "/apConfig.bin";
-    const QString source = path(kind == "folder" ? "adir" : "factory.bin");
-    QVERIFY(QDir().mkpath(sub));
-    write(target, "[common]\nname=kept\n");
+    const QString sub = path("setting"), target = path("setting/apConfig.bin");
+    const QString source = kind == "folder" ? "adir" : "factory.bin";
+    write("setting/apConfig.bin", "[common]\nname=kept\n");
     if (kind == "folder")
-        QVERIFY(QDir().mkpath(source));
+        QVERIFY(QDir().mkpath(path(source)));
     if (kind == "readonly") {
         write(source, "new");
         QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -75,9 +65,9 @@ void TestSafeFile::failuresKeepTarget()
             QSKIP("running as root: folder permissions are not enforced");
         }
     }
-    QVERIFY(!SafeFile::replaceWithCopy(source, target));
+    QVERIFY(!SafeFile::replaceWithCopy(path(source), target));
     QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(read(target), QByteArray("[common]\nname=kept\n"));
+    QCOMPARE(read("setting/apConfig.bin"), QByteArray("[common]\nname=kept\n"));
     QCOMPARE(QDir(sub).entryList(QDir::Files), QStringList{"apConfig.bin"});
 }
 
@@ -85,8 +75,8 @@ void TestSafeFile::failuresKeepTarget()
 // the file's size or time changed; a same-size copy must still be seen.
 void TestSafeFile::settingsSeeSameSizeReplacement()
 {
-    write(path("factory.bin"), "[common]\nname=AAAA\n");
-    write(path("current.bin"), "[common]\nname=BBBB\n");
+    write("factory.bin", "[common]\nname=AAAA\n");
+    write("current.bin", "[common]\nname=BBBB\n");
     const QSettings before(path("current.bin"), QSettings::IniFormat);
     QCOMPARE(before.value("common/name").toString(), "BBBB");
     QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("current.bin")));

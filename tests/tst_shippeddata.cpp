@@ -16,7 +16,6 @@
 // the program reads them (QSettings, IniFormat). Most checks are rows of
 // tests/data/shippeddata.rows; what needs the program's own tables is below.
 
-
 namespace {
 
 QString shipped(const QString& relative)
@@ -66,9 +65,8 @@ QStringList builtInKeyNames()
     return object ? object->property("builtInNames").toStringList() : QStringList();
 }
 
-QStringList texts(const QString& file, const QString& group, qsizetype count)
+QStringList texts(const QSettings& s, const QString& group, qsizetype count)
 {
-    const QSettings s(shipped(file), QSettings::IniFormat);
     QStringList all;
     for (qsizetype i = 0; i < count; ++i)
         all << s.value(group + QLatin1Char('/') + QString::number(i)).toString();
@@ -83,11 +81,10 @@ class TestShippedData : public QObject
 private Q_SLOTS:
     void rows_data();
     void rows();
-    void keyNames_data();
-    void keyNames();
-    void frenchTrayTexts();
-    void profiles_data();
-    void profiles();
+
+private:
+    void keyNames(const QSettings& s, bool builtInNames);
+    void buttons(const QSettings& s);
 };
 
 void TestShippedData::rows_data()
@@ -110,143 +107,109 @@ void TestShippedData::rows()
     QVERIFY2(row.line > 0, "tests/data/shippeddata.rows is missing or empty");
     const QString key = row.field(1), rule = row.field(2), want = row.field(3);
     const QStringList wanted = want.split(QStringLiteral(", "));
+    const auto sorted = [](QStringList list) {
+        list.sort();
+        return list;
+    };
     QVERIFY2(QFileInfo::exists(file), qPrintable(file));
-    if (rule == QLatin1String("files")) {
-        QCOMPARE(QDir(file).entryList(QDir::Files, QDir::Name), wanted);
-        return;
-    }
-    if (rule == QLatin1String("same")) {
-        QCOMPARE(contents(file), contents(shipped(want)));
+    if (rule == QLatin1String("files") || rule == QLatin1String("same")) {
+        if (rule == QLatin1String("files"))
+            QCOMPARE(QDir(file).entryList(QDir::Files, QDir::Name), wanted);
+        else
+            QCOMPARE(contents(file), contents(shipped(want)));
         return;
     }
     QSettings s(file, QSettings::IniFormat);
     QCOMPARE(s.status(), QSettings::NoError);
-    const QVariant v = key.isEmpty() ? QVariant() : s.value(key);
-    const bool isText = v.metaType().id() == QMetaType::QString;
-    const bool isList = v.metaType().id() == QMetaType::QStringList;
-    if (rule == QLatin1String("groups")) {
-        QStringList groups = s.childGroups();
-        groups.sort();
-        QCOMPARE(groups, wanted);
-        QVERIFY2(s.childKeys().isEmpty(), "keys outside any group");
-    } else if (rule == QLatin1String("keys")) {
+    if (rule == QLatin1String("key names"))
+        return keyNames(s, want == QLatin1String("built-in"));
+    if (rule == QLatin1String("buttons"))
+        return buttons(s);
+    if (rule == QLatin1String("tray texts")) {
+        QCOMPARE(LanguageStrings::frenchDpiTexts, texts(s, key, 8));
+        return;
+    }
+    if (rule == QLatin1String("keys") || rule == QLatin1String("section")) {
         s.beginGroup(key);
-        QCOMPARE(s.childKeys(), wanted);
-    } else if (rule == QLatin1String("text")) {
-        QVERIFY2(isText, "not one text");
-        if (want == QLatin1String("*"))
-            QVERIFY(!v.toString().trimmed().isEmpty());
-        else
-            QCOMPARE(v.toString(), want);
-    } else if (rule == QLatin1String("list")) {
-        QVERIFY2(isList, "not a list");
-        QCOMPARE(v.toStringList(), wanted);
-    } else if (rule == QLatin1String("int")) {
-        QVERIFY2(isText && inRange(v.toString(), want), qPrintable(v.toString()));
-    } else if (rule == QLatin1String("ints")) {
-        // "N x lo..hi [step S]", or one range per item.
-        const QStringList parts = want.split(QLatin1Char(' '));
-        const bool repeated = parts.value(1) == QLatin1String("x");
-        const QStringList ranges = repeated ? QStringList(parts[0].toInt(), parts[2]) : wanted;
-        const int step = parts.value(3) == QLatin1String("step") ? parts.value(4).toInt() : 1;
-        const QStringList items = v.toStringList();
-        QVERIFY2(isList, "not a list");
-        QCOMPARE(items.size(), ranges.size());
-        for (qsizetype i = 0; i < items.size(); ++i)
-            QVERIFY2(inRange(items[i], ranges[i]) && items[i].toInt() % step == 0, qPrintable(items[i]));
-    } else if (rule == QLatin1String("section")) {
-        const int total = want.toInt();
-        QCOMPARE(s.value(key + QStringLiteral("/total")), QVariant(want));
-        s.beginGroup(key);
+        if (rule == QLatin1String("keys")) {
+            QCOMPARE(sorted(s.childGroups() + s.childKeys()), wanted);
+            return;
+        }
         QStringList expected{QStringLiteral("total")};
-        for (int i = 0; i < total; ++i)
+        for (int i = 0; i < want.toInt(); ++i) {
             expected << QString::number(i);
-        QStringList keys = s.childKeys();
-        keys.sort();
-        expected.sort();
-        QCOMPARE(keys, expected);
-        for (int i = 0; i < total; ++i) {
-            const QVariant entry = s.value(QString::number(i));
+            const QVariant entry = s.value(expected.last());
             QVERIFY2(entry.metaType().id() == QMetaType::QString && !entry.toString().trimmed().isEmpty(),
                      qPrintable(QStringLiteral("entry %1 is empty or a list").arg(i)));
         }
-    } else {
-        QFAIL(qPrintable(QStringLiteral("unknown rule ") + rule));
+        QCOMPARE(s.value(QStringLiteral("total")), QVariant(want));
+        QCOMPARE(sorted(s.childKeys()), sorted(expected));
+        return;
     }
+    const QVariant v = s.value(key);
+    const bool one = rule == QLatin1String("text") || rule == QLatin1String("int");
+    QVERIFY2(QStringList({"text", "list", "int", "ints"}).contains(rule), qPrintable("unknown rule " + rule));
+    QVERIFY2(v.metaType().id() == (one ? QMetaType::QString : QMetaType::QStringList), "not one text, or not a list");
+    const QStringList items = one ? QStringList{v.toString()} : v.toStringList();
+    if (rule == QLatin1String("text") || rule == QLatin1String("list")) {
+        if (want == QLatin1String("*"))
+            QVERIFY(!v.toString().trimmed().isEmpty());
+        else
+            QCOMPARE(items, one ? QStringList{want} : wanted);
+        return;
+    }
+    // "N x lo..hi [step S]", or one range per item.
+    const QStringList parts = want.split(QLatin1Char(' '));
+    const QStringList ranges = parts.value(1) == QLatin1String("x") ? QStringList(parts[0].toInt(), parts[2]) : wanted;
+    const int step = parts.value(3) == QLatin1String("step") ? parts.value(4).toInt() : 1;
+    QCOMPARE(items.size(), ranges.size());
+    for (qsizetype i = 0; i < items.size(); ++i)
+        QVERIFY2(inRange(items[i], ranges[i]) && items[i].toInt() % step == 0, qPrintable(items[i]));
 }
 
-void TestShippedData::keyNames_data()
+// Names are looked up by exact text and the first match wins, so a
+// translation must give two keys the same name exactly where the built-in
+// key-code list does; single-character legends and function keys stay as
+// printed on the keys.
+void TestShippedData::keyNames(const QSettings& s, bool builtInNames)
 {
-    QTest::addColumn<QString>("language");
-    for (const char* language : {"English", "French", "ChineseSimplified"})
-        QTest::newRow(language) << QString::fromLatin1(language);
-}
-
-// English names the keys exactly as the built-in key-code list does. Names
-// are looked up by exact text and the first match wins, so a translation must
-// give two keys the same name exactly where the list does; single-character
-// legends and function keys stay as printed on the keys.
-void TestShippedData::keyNames()
-{
-    QFETCH(QString, language);
     const QStringList builtIn = builtInKeyNames();
     QCOMPARE(builtIn.size(), 133);
-    const QStringList names = texts(QStringLiteral("i18n/%1.ini").arg(language), QStringLiteral("keyCode"), 133);
-    if (language == QLatin1String("English"))
+    const QStringList names = texts(s, QStringLiteral("keyCode"), 133);
+    if (builtInNames)
         QCOMPARE(names, builtIn);
+    QList<qsizetype> firstMatch, builtInFirstMatch;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString english = builtIn.at(i);
-        // The same first match as the list's is the same pattern of equal names.
-        QVERIFY2(names.indexOf(names[i]) == builtIn.indexOf(english),
-                 qPrintable(QStringLiteral("entry %1 (%2) is named as entry %3")
-                                .arg(i)
-                                .arg(names[i])
-                                .arg(names.indexOf(names[i]))));
-        const bool legend = english.size() == 1 ||
-                            (english.startsWith(QLatin1Char('F')) && english.size() <= 3 && english.mid(1).toInt() > 0);
-        if (legend)
+        firstMatch << names.indexOf(names[i]);
+        builtInFirstMatch << builtIn.indexOf(builtIn[i]);
+        const QString& english = builtIn[i];
+        if (english.size() == 1 ||
+            (english.startsWith(QLatin1Char('F')) && english.size() <= 3 && english.mid(1).toInt() > 0))
             QCOMPARE(names[i], english);
     }
-}
-
-// The program's own French tray texts are the file's (whose texts are rows).
-void TestShippedData::frenchTrayTexts()
-{
-    QCOMPARE(LanguageStrings::frenchDpiTexts, texts(QStringLiteral("i18n/French.ini"), QStringLiteral("other"), 8));
-}
-
-void TestShippedData::profiles_data()
-{
-    QTest::addColumn<QString>("file");
-    for (const QString& file : filesOf(QStringLiteral("setting/p*.bin")))
-        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+    // The same first match as the list's for every entry is the same pattern of equal names.
+    QCOMPARE(firstMatch, builtInFirstMatch);
 }
 
 // What ties the keys of a profile together: the enabled DPI stages, and the
-// button matrices (sixteen entries of four bytes in the page's form, and the
-// firmware form, which must be what a save of those buttons sends as matrix 1).
-void TestShippedData::profiles()
+// button matrices (sixteen entries of four bytes in the page's form and in the
+// firmware's).
+void TestShippedData::buttons(const QSettings& s)
 {
-    QFETCH(QString, file);
     const QSettings global(shipped(QStringLiteral("setting/apConfig.bin")), QSettings::IniFormat);
-    QSettings s(file, QSettings::IniFormat);
     QVERIFY2(s.value(QStringLiteral("mouse/currentDpiCount")).toInt() <=
                  s.value(QStringLiteral("mouse/dpiCount")).toInt(),
              "more stages enabled than offered");
     KeyMatrix::Matrix page{}, firmware{};
     for (auto [group, matrix] : {std::pair{"mouseKeyMatrix", &page}, std::pair{"mouseFwKeyMatrix", &firmware}}) {
-        s.beginGroup(QLatin1String(group));
-        QCOMPARE(s.childKeys().size(), 16);
-        for (int i = 0; i < 16; ++i) {
-            const QStringList items = s.value(QString::number(i)).toStringList();
-            QVERIFY2(items.size() == 4, qPrintable(QStringLiteral("%1/%2 is not four numbers").arg(group).arg(i)));
-            for (int k = 0; k < 4; ++k) {
-                QVERIFY2(inRange(items[k], QStringLiteral("0..255")),
-                         qPrintable(QStringLiteral("%1/%2").arg(group).arg(i)));
-                (*matrix)[std::size_t(i)][std::size_t(k)] = std::uint8_t(items[k].toInt());
+        for (std::size_t i = 0; i < 16; ++i) {
+            const QStringList items = s.value(QStringLiteral("%1/%2").arg(group).arg(i)).toStringList();
+            for (std::size_t k = 0; k < 4; ++k) {
+                QVERIFY2(items.size() == 4 && inRange(items[k], QStringLiteral("0..255")),
+                         qPrintable(QStringLiteral("%1/%2 is not four bytes").arg(group).arg(i)));
+                (*matrix)[i][k] = std::uint8_t(items[k].toInt());
             }
         }
-        s.endGroup();
     }
 
     bool leftClickReachesDevice = false;
@@ -263,15 +226,15 @@ void TestShippedData::profiles()
     }
     QVERIFY2(leftClickReachesDevice, "no left click that reaches the mouse");
 
-    const KeyMatrix::Matrix device =
-        KeyMatrix::transfer(page, commandSetOf(global.value(QStringLiteral("mouse/icType")).toString()), {})
-            .matrices[0];
-    for (std::size_t i = 0; i < 16; ++i) {
-        QVERIFY2(firmware[i] == device[i],
-                 qPrintable(QStringLiteral("mouseFwKeyMatrix/%1 is not what the buttons give, %2")
-                                .arg(i)
-                                .arg(QByteArray(reinterpret_cast<const char*>(device[i].data()), 4).toHex(' '))));
-    }
+    // The firmware form is what a save of the buttons sends as matrix 1.
+    const auto words = [](const KeyMatrix::Matrix& m) {
+        QStringList all;
+        for (const KeyMatrix::Entry& e : m)
+            all << QByteArray(reinterpret_cast<const char*>(e.data()), 4).toHex(' ');
+        return all;
+    };
+    const QString commandSet = global.value(QStringLiteral("mouse/icType")).toString();
+    QCOMPARE(words(firmware), words(KeyMatrix::transfer(page, commandSetOf(commandSet), {}).matrices[0]));
 }
 
 QTEST_GUILESS_MAIN(TestShippedData)
