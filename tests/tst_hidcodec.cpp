@@ -22,21 +22,6 @@ template <std::size_t N> std::array<std::uint8_t, N> arrayOf(const QByteArray& b
     return a;
 }
 
-// The rows of one table; a missing or empty table gives one row that fails.
-void addRows(const char* table)
-{
-    QTest::addColumn<DataRow>("row");
-    int added = 0;
-    for (const DataRow& r : readDataRows(QStringLiteral("hidcodec.rows"))) {
-        if (r.field(0) != QLatin1String(table))
-            continue;
-        QTest::addRow("%s:%d", qPrintable(r.field(1)), r.line) << r;
-        ++added;
-    }
-    if (added == 0)
-        QTest::newRow("no rows") << DataRow{};
-}
-
 HidCodec::Frame randomFrame(QRandomGenerator& r)
 {
     HidCodec::Frame f;
@@ -52,18 +37,18 @@ class TestHidCodec : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void frame_data() { addRows("frame"); }
+    void frame_data() { addDataRows("hidcodec.rows", "frame"); }
     void frame();
     void requestWithFewerArguments();
-    void keyFromCode_data() { addRows("key"); }
+    void keyFromCode_data() { addDataRows("hidcodec.rows", "key"); }
     void keyFromCode();
-    void scrambleTable_data() { addRows("table"); }
+    void scrambleTable_data() { addDataRows("hidcodec.rows", "table"); }
     void scrambleTable();
-    void scrambleKnownVector_data() { addRows("scramble"); }
+    void scrambleKnownVector_data() { addDataRows("hidcodec.rows", "scramble"); }
     void scrambleKnownVector();
     void randomFrames();
     void keyBytesZeroAndSevenUnused();
-    void chunks_data() { addRows("chunks"); }
+    void chunks_data() { addDataRows("hidcodec.rows", "chunks"); }
     void chunks();
     void commandRows();
 };
@@ -71,7 +56,7 @@ private Q_SLOTS:
 // Each row's command with its arguments and zeros up to eight of them.
 void TestHidCodec::frame()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 3);
     const auto c = arrayOf<9>(hexBytes(row.field(1)));
     const QByteArray expected = hexBytes(row.field(2));
@@ -89,7 +74,7 @@ void TestHidCodec::requestWithFewerArguments()
 
 void TestHidCodec::keyFromCode()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 3);
     const HidCodec::SecrecyKey previous{9, 9, 9, 9, 9, 9, 9, 9};
     const auto key = HidCodec::keyFromCode(row.field(1), previous);
@@ -100,7 +85,7 @@ void TestHidCodec::keyFromCode()
 
 void TestHidCodec::scrambleTable()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 3 && row.field(1).startsWith(QLatin1Char('"')));
     const QString text =
         row.field(1).mid(1, row.field(1).size() - 2).replace(QLatin1String("\\t"), QLatin1String("\t"));
@@ -112,7 +97,7 @@ void TestHidCodec::scrambleTable()
 
 void TestHidCodec::scrambleKnownVector()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 5);
     const auto key = HidCodec::keyFromCode(row.field(2));
     const auto table = HidCodec::parseScrambleTable(row.field(3));
@@ -124,9 +109,8 @@ void TestHidCodec::scrambleKnownVector()
     QCOMPARE(hexOf(f), hexBytes(row.field(1)).toHex(' '));
 }
 
-// Descrambling undoes scrambling. With nothing to mix in, the scrambling is
-// the four pair exchanges and a 3-bit left rotation of the 64-bit number
-// b[0]..b[7].
+// Descrambling undoes scrambling, for any frame, key and table (the worked
+// vectors show what scrambling makes of a frame).
 void TestHidCodec::randomFrames()
 {
     QRandomGenerator r(12345);
@@ -138,17 +122,6 @@ void TestHidCodec::randomFrames()
         HidCodec::scramble(f.data(), key.data(), table);
         HidCodec::descramble(f.data(), key.data(), table);
         QCOMPARE(f, original);
-
-        const HidCodec::Frame& o = original;
-        quint64 v = 0;
-        for (auto b : {o[5], o[4], o[7], o[6], o[1], o[0], o[3], o[2]})
-            v = (v << 8) | b;
-        v = (v << 3) | (v >> 61);
-        HidCodec::Frame expected;
-        for (int i = 7; i >= 0; --i, v >>= 8)
-            expected[std::size_t(i)] = std::uint8_t(v & 0xff);
-        HidCodec::scramble(f.data(), HidCodec::SecrecyKey{}.data(), HidCodec::ScrambleTable{});
-        QCOMPARE(f, expected);
     }
 }
 
@@ -171,7 +144,7 @@ void TestHidCodec::keyBytesZeroAndSevenUnused()
 
 void TestHidCodec::chunks()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 4);
     std::vector<int> expected;
     for (const QString& size : row.field(3).split(QLatin1Char(' '), Qt::SkipEmptyParts))

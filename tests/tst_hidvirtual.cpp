@@ -31,34 +31,24 @@ class TestHidVirtual : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init() { secrecyKey = *HidCodec::keyFromCode(QStringLiteral("582910")); }
-    void handshake_data();
+    void handshake_data() { addDataRows("hidvirtual.rows", "handshake"); }
     void handshake();
-    void reportLengthBoundaries_data();
+    void reportLengthBoundaries_data() { addDataRows("hidvirtual.rows", "length"); }
     void reportLengthBoundaries();
     void listenerKeepsInterfaceOpen();
 };
-
-void TestHidVirtual::handshake_data()
-{
-    QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows(QStringLiteral("hidvirtual.rows"));
-    if (rows.isEmpty())
-        QTest::newRow("no rows") << DataRow{};
-    for (const DataRow& row : rows)
-        QTest::newRow(row.name().constData()) << row;
-}
 
 // The handshake runs command set 553's echo on every device; with scrambling
 // it passes only when both sides use the same code and table.
 void TestHidVirtual::handshake()
 {
-    QFETCH(DataRow, row);
-    QVERIFY2(row.fields.size() == 6, "tests/data/hidvirtual.rows is missing, empty or has a short row");
-    const bool isEncode = row.field(1) == "scrambled";
-    const QString fault = row.field(4);
+    FETCH_DATA_ROW(row);
+    QVERIFY(row.fields.size() == 7);
+    const bool isEncode = row.field(2) == "scrambled";
+    const QString fault = row.field(5);
     const HidCodec::ScrambleTable other{9, 8, 7, 6, 5, 4, 3, 2};
-    ViewRig rig(link(row.field(0), testMouseRecord(isEncode), testMouseRecord(isEncode, row.field(2)),
-                     row.field(3) == "other" ? other : HidCodec::defaultScrambleTable));
+    ViewRig rig(link(row.field(1), testMouseRecord(isEncode), testMouseRecord(isEncode, row.field(3)),
+                     row.field(4) == "other" ? other : HidCodec::defaultScrambleTable));
     Hid_Thread& hid = rig.hid();
     hid.hidReady = fault != "busy";
     if (fault == "setfail")
@@ -69,7 +59,7 @@ void TestHidVirtual::handshake()
         rig.mouse->unplug();
     const int index = fault == "index" ? 3 : 0;
 
-    QCOMPARE(hid.chkDeviceIsEnCode(index), row.field(5) == "yes");
+    QCOMPARE(hid.chkDeviceIsEnCode(index), row.field(6) == "yes");
     QCOMPARE(hid.currentIndex, index);
     QCOMPARE(hid.hidReady, fault != "busy");
     if (index != 0)
@@ -80,33 +70,13 @@ void TestHidVirtual::handshake()
         QCOMPARE(hid.chkDeviceIsEnCode(0), fault != "unplug");
 }
 
-void TestHidVirtual::reportLengthBoundaries_data()
-{
-    QTest::addColumn<int>("reportLength");
-    QTest::addColumn<int>("onWire"); // bytes per output report, report id included
-    // Out of range is the default, 32.
-    for (const auto& [length, onWire] : {std::pair{-5, 33},
-                                         {0, 33},
-                                         {1, 2},
-                                         {2, 3},
-                                         {127, 128},
-                                         {128, 129},
-                                         {129, 130},
-                                         {4095, 4096},
-                                         {4096, 4097},
-                                         {4097, 33},
-                                         {100000, 33}})
-        QTest::addRow("%d", length) << length << onWire;
-}
-
 // The worker and the virtual mouse take the same report lengths from a
 // description: a profile written and read back at any of them arrives whole,
 // without a protocol error.
 void TestHidVirtual::reportLengthBoundaries()
 {
-    QFETCH(int, reportLength);
-    QFETCH(int, onWire);
-    const DeviceRecord device = testMouseRecord(false, "582910", reportLength);
+    FETCH_DATA_ROW(row);
+    const DeviceRecord device = testMouseRecord(false, "582910", row.field(1).toInt());
     ViewRig rig(link("560", device, device));
     QByteArray image(128, '\0');
     for (int i = 0; i < image.size(); ++i)
@@ -114,7 +84,7 @@ void TestHidVirtual::reportLengthBoundaries()
     rig.hid().hid560_0CH_setProfile(reinterpret_cast<uchar*>(image.data()), 3);
     const QList<QByteArray> reports = rig.mouse->receivedOutputReports();
     QVERIFY(!reports.isEmpty());
-    QCOMPARE(reports.first().size(), onWire);
+    QCOMPARE(reports.first().size(), row.field(2).toInt());
     QByteArray back(128, '\0');
     rig.hid().hid560_8CH_readProfile(reinterpret_cast<uchar*>(back.data()), 3);
     QCOMPARE(back.toHex(), image.toHex());

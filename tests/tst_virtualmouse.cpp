@@ -136,22 +136,6 @@ struct Rig
     qsizetype sent = 0;
 };
 
-// The rows of one table of virtualmouse.rows; a missing or empty table gives
-// one row that fails.
-void addRows(const char* table)
-{
-    QTest::addColumn<DataRow>("row");
-    int added = 0;
-    for (const DataRow& r : readDataRows(QStringLiteral("virtualmouse.rows"))) {
-        if (r.field(0) != QLatin1String(table))
-            continue;
-        QTest::addRow("%s:%d", qPrintable(r.field(1)), r.line) << r;
-        ++added;
-    }
-    if (added == 0)
-        QTest::newRow("no rows") << DataRow{};
-}
-
 // A read of the event interface on another thread, as the listener does it.
 std::future<int> readEventAsync(Rig& rig, std::uint8_t* report)
 {
@@ -168,9 +152,9 @@ class TestVirtualMouse : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void scripts_data() { addRows("script"); }
+    void scripts_data() { addDataRows("virtualmouse.rows", "script"); }
     void scripts();
-    void nextDpiStage_data() { addRows("dpi"); }
+    void nextDpiStage_data() { addDataRows("virtualmouse.rows", "dpi"); }
     void nextDpiStage();
     void unplugAndDestructionWakeBlockedRead();
 };
@@ -179,7 +163,7 @@ private Q_SLOTS:
 // error the mouse counted, with nothing else of its state changed.
 void TestVirtualMouse::scripts()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 4);
     Rig rig(row.field(1));
     const QJsonObject before = rig.mouse().stateJson();
@@ -210,7 +194,7 @@ void TestVirtualMouse::scripts()
 // other family's field holds a stage that would give another answer.
 void TestVirtualMouse::nextDpiStage()
 {
-    QFETCH(DataRow, row);
+    FETCH_DATA_ROW(row);
     QVERIFY(row.fields.size() == 5);
     const bool is560 = row.field(1) == "560";
     const int current = row.field(3).toInt();
