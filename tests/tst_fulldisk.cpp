@@ -1,7 +1,7 @@
-#include "TestSupport.h"
 #include "CommandDispatcher.h"
 #include "FileChooser.h"
 #include "Hid_Thread.h"
+#include "TestSupport.h"
 #include "ViewCore.h"
 
 #include <QDir>
@@ -42,7 +42,6 @@ private:
     using Snapshot = QMap<QString, QByteArray>;
     Snapshot snapshot() const;
     void fill(int pagesLeft);
-    void write(const QString& relative, const QByteArray& bytes) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_mount;
@@ -69,9 +68,12 @@ void TestFullDisk::init()
     const QByteArray pad = "\n[pad]\nx=" + QByteArray(pageSize + 100, 'p') + "\n";
     const QList<DataRow> files = readDataRows("fulldisk-files.rows");
     QVERIFY(!files.isEmpty());
-    for (const DataRow& file : files)
-        write(file.field(0).replace("$OUTSIDE", m_dir->path()),
-              file.field(1).replace("\\n", "\n").toUtf8() + "\n" + pad);
+    for (const DataRow& file : files) {
+        const QString path = QDir(m_mount).filePath(file.field(0).replace("$OUTSIDE", m_dir->path()));
+        QFile f(path);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly));
+        QVERIFY(f.write(file.field(1).replace("\\n", "\n").toUtf8() + "\n" + pad) > pageSize);
+    }
     m_previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_mount));
 }
@@ -87,15 +89,6 @@ void TestFullDisk::cleanup()
             qWarning("cannot unmount %s: %s", path.constData(), std::strerror(errno));
     }
     m_dir.reset();
-}
-
-void TestFullDisk::write(const QString& relative, const QByteArray& bytes) const
-{
-    const QString path = QDir(m_mount).filePath(relative);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // Fills the tmpfs to its last byte, then frees pagesLeft pages again.

@@ -10,12 +10,14 @@
 // naming its table.
 namespace {
 
-template <typename Bytes> QByteArray hexOf(const Bytes& b)
+template <typename Bytes>
+QByteArray hexOf(const Bytes& b)
 {
     return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())).toHex(' ');
 }
 
-template <std::size_t N> std::array<std::uint8_t, N> arrayOf(const QByteArray& bytes)
+template <std::size_t N>
+std::array<std::uint8_t, N> arrayOf(const QByteArray& bytes)
 {
     std::array<std::uint8_t, N> a{};
     std::copy_n(bytes.begin(), std::min<qsizetype>(bytes.size(), N), a.begin());
@@ -31,7 +33,6 @@ HidCodec::Frame randomFrame(QRandomGenerator& r)
 }
 
 } // namespace
-
 
 class TestHidCodec : public QObject
 {

@@ -147,7 +147,6 @@ public:
 
 } // namespace
 
-
 class TestHidLink : public QObject
 {
     Q_OBJECT

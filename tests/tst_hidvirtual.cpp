@@ -25,7 +25,6 @@ ViewRigOptions link(const QString& family, const DeviceRecord& device, const Dev
 
 } // namespace
 
-
 class TestHidVirtual : public QObject
 {
     Q_OBJECT

@@ -22,9 +22,10 @@ const QString deviceCode = QStringLiteral("582910");
 struct Rig
 {
     explicit Rig(const QString& mouse)
-        : owner(std::make_unique<VirtualMouse>(record(mouse), mouse.section(' ', 0, 0))), backend({owner.get()}, clock),
-          cmd(backend.open(owner->commandPath(), HidRole::Command)),
-          evt(backend.open(owner->eventPath(), HidRole::Event))
+        : owner(std::make_unique<VirtualMouse>(record(mouse), mouse.section(' ', 0, 0)))
+        , backend({owner.get()}, clock)
+        , cmd(backend.open(owner->commandPath(), HidRole::Command))
+        , evt(backend.open(owner->eventPath(), HidRole::Event))
     {
         for (const QString& word : mouse.split(' ')) {
             if (word.startsWith("code="))
@@ -146,7 +147,6 @@ std::future<int> readEventAsync(Rig& rig, std::uint8_t* report)
 }
 
 } // namespace
-
 
 class TestVirtualMouse : public QObject
 {
