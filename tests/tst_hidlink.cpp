@@ -18,8 +18,8 @@ const HidCodec::ScrambleTable otherTable{0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xc
 QByteArray pattern(int n)
 {
     QByteArray b;
-    for (int i = 0; i < n; ++i)
-        b.append(char((i + 1) & 0xff));
+    for (int i = 1; i <= n; ++i)
+        b.append(char(i));
     return b;
 }
 
@@ -27,20 +27,13 @@ QByteArray pattern(int n)
 // parameters are filled by get commands) and, for a pointer parameter, the block.
 struct Call
 {
-    QByteArray name;
-    QByteArray values;
-    QByteArray block;
+    QByteArray name, values, block;
 
     explicit Call(const QString& text)
+        : name(text.section(' ', 0, 0).toLatin1())
     {
-        const QStringList words = text.split(' ', Qt::SkipEmptyParts);
-        name = words.value(0).toLatin1();
-        for (const QString& w : words.mid(1)) {
-            if (w.startsWith('*'))
-                block = pattern(w.mid(1).toInt());
-            else
-                values += hexBytes(w);
-        }
+        for (const QString& w : text.split(' ', Qt::SkipEmptyParts).mid(1))
+            (w.startsWith('*') ? block : values) += w.startsWith('*') ? pattern(w.mid(1).toInt()) : hexBytes(w);
     }
 };
 
@@ -51,20 +44,13 @@ bool invoke(Hid_Thread& hid, const QByteArray& name, QByteArray& values, QByteAr
 {
     const QMetaObject& mo = Hid_Thread::staticMetaObject;
     for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
-        const QMetaMethod slot = mo.method(i);
-        if (slot.name() != name)
+        if (mo.method(i).name() != name)
             continue;
         uchar* blockData = reinterpret_cast<uchar*>(block.data());
         std::vector<void*> args{nullptr};
         qsizetype next = 0;
-        for (const QByteArray& type : slot.parameterTypes()) {
-            if (type.endsWith('*'))
-                args.push_back(&blockData);
-            else if (next < values.size())
-                args.push_back(values.data() + next++);
-            else
-                return false;
-        }
+        for (const QByteArray& type : mo.method(i).parameterTypes())
+            args.push_back(type.endsWith('*') ? static_cast<void*>(&blockData) : values.data() + next++);
         if (next != values.size())
             return false;
         QMetaObject::metacall(&hid, QMetaObject::InvokeMetaMethod, i, args.data());
@@ -173,13 +159,12 @@ void TestHidLink::commands_data()
     if (rows.isEmpty())
         QTest::newRow("no rows") << DataRow{} << QString();
     for (const DataRow& row : rows) {
-        const QByteArray name = row.field(1).section(' ', 0, 0).toLatin1() + ':' + QByteArray::number(row.line);
-        QTest::addRow("%s", name.constData()) << row << QString();
         // Rows with an injected fault show that fault only.
-        if (row.field(0).split(' ').size() > 2 && !row.field(0).endsWith("gun"))
-            continue;
-        for (const char* variant : {"scrambled", "busy", "unplugged"})
-            QTest::addRow("%s %s", name.constData(), variant) << row << QString(variant);
+        const bool fault = row.field(0).split(' ').size() > 2 && !row.field(0).endsWith("gun");
+        for (const QString variant : {"", "scrambled", "busy", "unplugged"})
+            if (variant.isEmpty() || !fault)
+                QTest::addRow("%s:%d %s", qPrintable(row.field(1).section(' ', 0, 0)), row.line, qPrintable(variant))
+                    << row << variant;
     }
 }
 
@@ -225,17 +210,15 @@ void TestHidLink::commands()
     }
 
     const QString kind = fault.section('@', 0, 0);
-    const int goodReads = fault.section('@', 1).toInt();
+    const QMap<QString, VirtualMouse::ReadFault> readFaults{{"short", VirtualMouse::ReadFault::Short},
+                                                            {"late", VirtualMouse::ReadFault::Late},
+                                                            {"unplug", VirtualMouse::ReadFault::Unplug}};
     if (kind == "setfail")
         rig.mouse->failNextSetFeatures(1);
-    else if (kind == "writefail")
+    if (kind == "writefail")
         rig.mouse->failNextWrites(1);
-    else if (kind == "short")
-        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Short);
-    else if (kind == "late")
-        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Late);
-    else if (kind == "unplug")
-        rig.mouse->faultReadAfter(goodReads, VirtualMouse::ReadFault::Unplug);
+    if (readFaults.contains(kind))
+        rig.mouse->faultReadAfter(fault.section('@', 1).toInt(), readFaults[kind]);
     hid.hidReady = variant != "busy";
     if (variant == "unplugged")
         rig.mouse->unplug();
@@ -245,17 +228,18 @@ void TestHidLink::commands()
     MessageLog log;
     QVERIFY2(invoke(hid, call.name, values, block), "no such slot, or not its count of values");
 
+    if (silent) {
+        const bool own = variant == "unplugged" && row.fields.size() > 7;
+        QCOMPARE(values.toHex(' '), (own ? hexBytes(row.field(7)) : call.values).toHex(' '));
+        QCOMPARE(block, call.block);
+    }
     if (variant == "busy") {
         QCOMPARE(rig.trace.data(), QByteArray());
         QCOMPARE(log.lines().filter("cmd Failed"), QStringList{row.field(6)});
         QCOMPARE(rig.clock.nowMs() - start, 255 * 8);
-        QCOMPARE(values, call.values);
-        QCOMPARE(block, call.block);
         return;
     }
     if (variant == "unplugged") {
-        QCOMPARE(values.toHex(' '), (row.fields.size() > 7 ? hexBytes(row.field(7)) : call.values).toHex(' '));
-        QCOMPARE(block, call.block);
         QVERIFY(hid.deviceList.first().primaryPath.isEmpty());
         QVERIFY(!hid.deviceList.first().secondaryPath.isEmpty());
         QVERIFY(log.lines().filter("permission denied").isEmpty());
