@@ -2,13 +2,17 @@
 #include "TracingHidBackend.h"
 #include "ViewRig.h"
 
+#include <QElapsedTimer>
 #include <QMetaMethod>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
-// The worker's command slots against the virtual mouse, seen in the trace:
-// each row of tests/data/hidlink.rows is one slot called with its values, the
+// The worker against the virtual mouse, seen in the trace. Each row of
+// tests/data/hidlink.rows is one command slot called with its values, the
 // transfers it makes, when, and what it reads back or leaves in the firmware.
+// Beyond single commands: the secrecy handshake, the report lengths a device
+// description may give (tests/data/hidlink-device.rows), and the event listener.
 namespace {
 
 const QString hostCode = QStringLiteral("Xq7!zz");
@@ -143,6 +147,11 @@ private Q_SLOTS:
     void commandFromEventHandlerWhileLinkHeld();
     void permissionDeniedSaidOnce();
     void traceTime();
+    void handshake_data() { addDataRows("hidlink-device.rows", "handshake"); }
+    void handshake();
+    void reportLengthBoundaries_data() { addDataRows("hidlink-device.rows", "length"); }
+    void reportLengthBoundaries();
+    void listenerKeepsInterfaceOpen();
     void cleanupTestCase() { m_silentRigs.clear(); }
 
 private:
@@ -332,6 +341,108 @@ void TestHidLink::traceTime()
     const std::uint8_t report[] = {6, 7, 0, 3};
     QCOMPARE(TracingHidBackend::formatLine(2.06, HidRole::Event, "read", report, 4), "2.1 evt read 06 07 00 03");
     QCOMPARE(TracingHidBackend::formatLine(1523.44, HidRole::Command, "open-fail", nullptr, 0), "1523.4 cmd open-fail");
+}
+
+// The handshake runs command set 553's echo on every device; with scrambling
+// it passes only when both sides use the same code and table.
+void TestHidLink::handshake()
+{
+    FETCH_DATA_ROW(row);
+    QVERIFY(row.fields.size() == 7);
+    const bool isEncode = row.field(2) == "scrambled";
+    const QString fault = row.field(5);
+    ViewRigOptions options;
+    options.family = row.field(1);
+    options.device = testMouseRecord(isEncode);
+    options.entry = testMouseRecord(isEncode, row.field(3));
+    options.deviceTable = row.field(4) == "other" ? otherTable : HidCodec::defaultScrambleTable;
+    ViewRig rig(options);
+    secrecyKey = *HidCodec::keyFromCode(QStringLiteral("582910"));
+    Hid_Thread& hid = rig.hid();
+    hid.hidReady = fault != "busy";
+    if (fault == "setfail")
+        rig.mouse->failNextSetFeatures(1);
+    if (fault == "getfail")
+        rig.mouse->failNextGetFeatures(1);
+    if (fault == "unplug")
+        rig.mouse->unplug();
+    const int index = fault == "index" ? 3 : 0;
+
+    QCOMPARE(hid.chkDeviceIsEnCode(index), row.field(6) == "yes");
+    QCOMPARE(hid.currentIndex, index);
+    QCOMPARE(hid.hidReady, fault != "busy");
+    if (index != 0)
+        QCOMPARE(rig.trace.data(), QByteArray());
+    rig.mouse->plug();
+    hid.hidReady = true;
+    if (!fault.isEmpty())
+        QCOMPARE(hid.chkDeviceIsEnCode(0), fault != "unplug");
+}
+
+// The worker and the virtual mouse take the same report lengths from a
+// description: a profile written and read back at any of them arrives whole,
+// without a protocol error.
+void TestHidLink::reportLengthBoundaries()
+{
+    FETCH_DATA_ROW(row);
+    ViewRigOptions options;
+    options.family = QStringLiteral("560");
+    options.device = testMouseRecord(false, "582910", row.field(1).toInt());
+    ViewRig rig(options);
+    QByteArray image(128, '\0');
+    for (int i = 0; i < image.size(); ++i)
+        image[i] = char(i * 5 + 3);
+    rig.hid().hid560_0CH_setProfile(reinterpret_cast<uchar*>(image.data()), 3);
+    const QList<QByteArray> reports = rig.mouse->receivedOutputReports();
+    QVERIFY(!reports.isEmpty());
+    QCOMPARE(reports.first().size(), row.field(2).toInt());
+    QByteArray back(128, '\0');
+    rig.hid().hid560_8CH_readProfile(reinterpret_cast<uchar*>(back.data()), 3);
+    QCOMPARE(back.toHex(), image.toHex());
+    QCOMPARE(rig.mouse->protocolErrorMessages(), QStringList());
+}
+
+// The listener holds one open event interface while the mouse is idle, takes
+// every press of a burst that comes with no pause (none falls between two
+// reads), and still notices an unplug within one read. Real time.
+void TestHidLink::listenerKeepsInterfaceOpen()
+{
+    ViewRigOptions options;
+    options.family = QStringLiteral("553");
+    ViewRig rig(options);
+    Hid_Thread& hid = rig.hid();
+    QList<int> stages;
+    int gone = 0;
+    hid.setListenerSink({[&](int stage) { stages.append(stage); }, [&] { ++gone; }});
+    const auto stop = qScopeGuard([&] {
+        hid.stopListener();
+        hid.listenerFuture.waitForFinished();
+    });
+    hid.startListener(0);
+    QVERIFY(hid.hidListenerRunning);
+    QTest::qWait(Hid_Thread::listenerReadTimeoutMs * 5 / 2); // idle for two and a half reads
+
+    QList<int> pressed;
+    for (int i = 0; i < 40; ++i) {
+        const int stage = i % 8 + 1;
+        QVERIFY2(rig.mouse->pressDpiButton(stage), qPrintable(QString::number(i)));
+        pressed.append(stage);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(stages.size(), pressed.size(), 3000);
+    QCOMPARE(stages, pressed);
+
+    QElapsedTimer t;
+    t.start();
+    rig.mouse->unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(gone, 1, 2000);
+    QVERIFY2(t.elapsed() < Hid_Thread::listenerReadTimeoutMs + 200, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(!hid.hidListenerRunning);
+    QVERIFY(hid.deviceList.first().secondaryPath.isEmpty());
+    // Read once the loop is over: one open for all of it, and the reopen
+    // after the read error, which failed.
+    hid.listenerFuture.waitForFinished();
+    QCOMPARE(rig.trace.data().count(" evt open-ok"), 1);
+    QCOMPARE(rig.trace.data().count(" evt open-fail"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestHidLink)
