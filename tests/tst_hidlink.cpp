@@ -389,9 +389,7 @@ void TestHidLink::reportLengthBoundaries()
     options.family = QStringLiteral("560");
     options.device = testMouseRecord(false, "582910", row.field(1).toInt());
     ViewRig rig(options);
-    QByteArray image(128, '\0');
-    for (int i = 0; i < image.size(); ++i)
-        image[i] = char(i * 5 + 3);
+    QByteArray image = pattern(128);
     rig.hid().hid560_0CH_setProfile(reinterpret_cast<uchar*>(image.data()), 3);
     const QList<QByteArray> reports = rig.mouse->receivedOutputReports();
     QVERIFY(!reports.isEmpty());
