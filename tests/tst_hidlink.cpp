@@ -297,9 +297,7 @@ void TestHidLink::commands()
 // outer one then completes.
 void TestHidLink::commandFromEventHandlerWhileLinkHeld()
 {
-    ViewRigOptions options;
-    options.family = QStringLiteral("553");
-    ViewRig rig(options);
+    ViewRig rig; // the shipped data's command set, 553
     MessageLog log;
     bool innerRan = false;
     QTimer::singleShot(0, this, [&] {
@@ -405,9 +403,7 @@ void TestHidLink::reportLengthBoundaries()
 // reads), and still notices an unplug within one read. Real time.
 void TestHidLink::listenerKeepsInterfaceOpen()
 {
-    ViewRigOptions options;
-    options.family = QStringLiteral("553");
-    ViewRig rig(options);
+    ViewRig rig; // the shipped data's command set, 553
     Hid_Thread& hid = rig.hid();
     QList<int> stages;
     int gone = 0;
