@@ -91,10 +91,12 @@ QList<DataRow> readDataRows(const QString& name)
     return rows;
 }
 
-void addDataRows(const QString& name)
+void addDataRows(const QString& name, const QString& table)
 {
     QTest::addColumn<DataRow>("row");
-    const QList<DataRow> rows = readDataRows(name);
+    QList<DataRow> rows = readDataRows(name);
+    if (!table.isEmpty())
+        rows.removeIf([&](const DataRow& row) { return row.field(0) != table; });
     for (const DataRow& row : rows)
         QTest::newRow(row.name().constData()) << row;
     if (rows.isEmpty())

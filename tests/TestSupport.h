@@ -72,8 +72,9 @@ QByteArray hexBytes(const QString& text);
 Q_DECLARE_METATYPE(DataRow)
 
 // For a _data function: one Qt Test row per row of tests/data/NAME, in a
-// column "row". A missing or empty table gives one row that fails the test.
-void addDataRows(const QString& name);
+// column "row"; with a table, only the rows whose first field names it. A
+// missing or empty table gives one row that fails the test.
+void addDataRows(const QString& name, const QString& table = {});
 
 // The current row; fails the test for the stand-in row of an empty table.
 #define FETCH_DATA_ROW(row)                                                                                            \

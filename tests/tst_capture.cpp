@@ -1,6 +1,6 @@
-#include "TestSupport.h"
 #include "InputCapture.h"
 #include "ProgramRig.h"
+#include "TestSupport.h"
 #include "Widget.h"
 #include "X11InputBackend.h"
 #include "myQQuickView.h"
@@ -19,7 +19,12 @@ class TestCapture : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void cleanup();
+    void cleanup()
+    {
+        m_capture.reset();
+        m_window.reset();
+        m_data.reset();
+    }
     void x11_data();
     void x11();
     void ownWindowsWithoutX11_data() { addDataRows("capture-own.rows"); }
@@ -28,7 +33,10 @@ private Q_SLOTS:
 
 private:
     void startCapture();
-    QStringList detections() const;
+    QStringList detections() const
+    {
+        return m_window->view()->rootObject()->property("calls").toStringList().filter(QStringLiteral("detect"));
+    }
 
     std::unique_ptr<TestDataFolder> m_data;
     std::unique_ptr<Widget> m_window;
@@ -72,24 +80,12 @@ void TestCapture::init()
     QVERIFY(m_window->view() && m_window->view()->rootObject());
 }
 
-void TestCapture::cleanup()
-{
-    m_capture.reset();
-    m_window.reset();
-    m_data.reset();
-}
-
 void TestCapture::startCapture()
 {
     m_capture = std::make_unique<InputCapture>();
     QVERIFY(m_capture->start());
     m_capture->setKeyboardCallback(forwardKey, m_window.get());
     m_capture->setMouseCallback(forwardButton, m_window.get());
-}
-
-QStringList TestCapture::detections() const
-{
-    return m_window->view()->rootObject()->property("calls").toStringList().filter(QStringLiteral("detect"));
 }
 
 void TestCapture::x11_data()

@@ -36,11 +36,6 @@ QPoint windowPosition(const QString& id)
     return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-9999, -9999);
 }
 
-void movePointer(QPoint to)
-{
-    xdotool({"mousemove", QString::number(to.x()), QString::number(to.y())});
-}
-
 } // namespace
 
 void TestX11Session::dragCloseAndSecondStart()
@@ -63,22 +58,16 @@ void TestX11Session::dragCloseAndSecondStart()
 
     // Drag the title bar by (60, 40) in small steps, as a hand would.
     const QPoint grab = start + QPoint(300, 20);
-    movePointer(grab);
-    QTest::qWait(100);
-    xdotool({"mousedown", "1"});
-    for (int i = 1; i <= 4; ++i) {
-        QTest::qWait(60);
-        movePointer(grab + QPoint(15 * i, 10 * i));
-    }
-    QTest::qWait(100);
-    xdotool({"mouseup", "1"});
+    QString drag = QStringLiteral("mousemove %1 %2 sleep 0.1 mousedown 1").arg(grab.x()).arg(grab.y());
+    for (int i = 1; i <= 4; ++i)
+        drag += QStringLiteral(" sleep 0.06 mousemove %1 %2").arg(grab.x() + 15 * i).arg(grab.y() + 10 * i);
+    xdotool((drag + " sleep 0.1 mouseup 1").split(' '));
     QTRY_COMPARE_WITH_TIMEOUT(windowPosition(id), start + QPoint(60, 40), 5000);
 
     // The close button (top right of the frame) hides the window; the
     // program keeps running in the tray.
-    movePointer(start + QPoint(60 + 1024 - 12 - 14, 40 + 22));
-    QTest::qWait(100);
-    xdotool({"click", "1"});
+    const QPoint close = start + QPoint(60 + 1024 - 12 - 14, 40 + 22);
+    xdotool(QStringLiteral("mousemove %1 %2 sleep 0.1 click 1").arg(close.x()).arg(close.y()).split(' '));
     QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().contains(id), 5000);
     QVERIFY(first.running());
 
