@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
@@ -27,7 +26,6 @@ class TestWidget : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void slotOrder();
     void windowAndTray();
     void restoreOnlyWhileConnected_data() { addDataRows("widget.rows"); }
     void restoreOnlyWhileConnected();
@@ -55,21 +53,6 @@ void TestWidget::cleanup()
 {
     m_data.reset();
     deviceConnected = false;
-}
-
-// The slots keep their places in the meta-object: other code (and QML)
-// relies on the order.
-void TestWidget::slotOrder()
-{
-    auto names = [](const QMetaObject& mo) {
-        QStringList result;
-        for (int i = mo.methodOffset(); i < mo.methodCount(); ++i)
-            if (mo.method(i).methodType() == QMetaMethod::Slot)
-                result << QString::fromLatin1(mo.method(i).methodSignature());
-        return result;
-    };
-    QCOMPARE(names(Widget::staticMetaObject), (QStringList{"trayIconActivated(QSystemTrayIcon::ActivationReason)",
-                                                           "checkDevice()", "exitSYS()", "receiveMessage(QString)"}));
 }
 
 void TestWidget::windowAndTray()
