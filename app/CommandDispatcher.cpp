@@ -140,7 +140,11 @@ QString signature(const QMetaMethod& m, const QString& prefix)
 
 } // namespace
 
-CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid) : m_view(view), m_hid(hid) {}
+CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid)
+    : m_view(view)
+    , m_hid(hid)
+{
+}
 
 void CommandDispatcher::addPrefixHandler(const QString& prefix, PrefixHandler handler)
 {

@@ -61,16 +61,13 @@ private:
         return result;
     }
 
-    QVariant value(const char* key) const
-    {
-        return m_settings.value(m_group + QLatin1Char('/') + QLatin1String(key));
-    }
+    QVariant value(const char* key) const { return m_settings.value(m_group + QLatin1Char('/') + QLatin1String(key)); }
 
     void malformed(const char* key, const QVariant& v, const char* what) const
     {
         qCDebug(skarnApp).noquote() << QStringLiteral("%1: %2/%3 = \"%4\" is not %5, read as 0")
-                                           .arg(m_settings.fileName(), m_group, QLatin1String(key),
-                                                IniValue::text(v), QLatin1String(what));
+                                           .arg(m_settings.fileName(), m_group, QLatin1String(key), IniValue::text(v),
+                                                QLatin1String(what));
     }
 
     QSettings& m_settings;
@@ -84,8 +81,7 @@ DeviceList readDeviceRecords(QSettings& settings)
     int count = EntryReader(settings, QStringLiteral("common")).decimal("deviceCount", 0);
     if (count > maxDeviceEntries) {
         qCDebug(skarnApp) << settings.fileName() << "common/deviceCount" << count
-                          << "is beyond any installation: only the first" << maxDeviceEntries
-                          << "entries are read";
+                          << "is beyond any installation: only the first" << maxDeviceEntries << "entries are read";
         count = maxDeviceEntries;
     }
     const QStringList groups = settings.childGroups();
@@ -93,8 +89,7 @@ DeviceList readDeviceRecords(QSettings& settings)
     for (int i = 0; i < count; ++i) {
         const QString group = QString::number(i);
         if (!groups.contains(group))
-            qCDebug(skarnApp) << settings.fileName() << "has no device entry" << group
-                              << "- it gets all defaults";
+            qCDebug(skarnApp) << settings.fileName() << "has no device entry" << group << "- it gets all defaults";
         const EntryReader r(settings, group);
         DeviceRecord rec;
         rec.type = r.hex32("type", -1);

@@ -55,8 +55,6 @@ void ViewCore::resetApconfig()
     m_store.resetApconfig();
 }
 
-
-
 bool ViewCore::loadProfile(int profile)
 {
     return m_store.loadProfile(profile, chooser());
@@ -82,27 +80,15 @@ QStringList ViewCore::getLangStrings(QString typeStr, QString langCode)
     return LanguageStrings::load(typeStr, langCode);
 }
 
-
 QVariant ViewCore::updataNameList(QVariant type, QStringList nameList)
 {
     return NameList::update(NameList::defaultPath, type.toUInt(), nameList);
 }
 
-
-
-
 QVariantList ViewCore::getNameList(QVariant type)
 {
     return NameList::get(NameList::defaultPath, type.toUInt());
 }
-
-
-
-
-
-
-
-
 
 QVariant ViewCore::getXYSensitive(QVariant index)
 {
@@ -128,16 +114,6 @@ void ViewCore::setCurrentProfile(int profile)
 {
     m_store.currentProfile = profile;
 }
-
-
-
-
-
-
-
-
-
-
 
 void ViewCore::mouseSetProfile(uint profileNo)
 {
@@ -167,15 +143,7 @@ QVariant ViewCore::mouseReadCurrentProfile()
     return int(profile);
 }
 
-
-
-
-
-
-
-void ViewCore::openUpdateExe()
-{
-}
+void ViewCore::openUpdateExe() {}
 
 QVariant ViewCore::getData(QVariant key, bool isRecovery)
 {

@@ -63,8 +63,8 @@ void ViewCore::mouseResetKeyMatrix()
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
 {
     if (src64.size() != KeyMatrix::valueCount)
-        qCDebug(skarnApp) << "mouseSetKeyMatrix: got" << src64.size() << "values instead of"
-                          << KeyMatrix::valueCount << "- missing ones are 0, extra ones ignored";
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: got" << src64.size() << "values instead of" << KeyMatrix::valueCount
+                          << "- missing ones are 0, extra ones ignored";
     for (int i = 0; i < KeyMatrix::entryCount; ++i)
         m_store.setDataList(pageEntryKey(i), KeyMatrix::entryValues(src64, i));
     if (!isSendData)

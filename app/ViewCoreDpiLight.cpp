@@ -28,8 +28,8 @@ std::array<int, N> intsFromList(const QVariantList& list, const char* operation,
         qCDebug(skarnApp).nospace() << operation << ": " << what << " has " << list.size()
                                     << " values, the missing ones read as 0";
     } else if (list.size() > qsizetype(N)) {
-        qCDebug(skarnApp).nospace() << operation << ": " << what << " has " << list.size()
-                                    << " values, those past " << N << " are ignored";
+        qCDebug(skarnApp).nospace() << operation << ": " << what << " has " << list.size() << " values, those past "
+                                    << N << " are ignored";
     }
     const std::size_t used = std::min(N, std::size_t(std::max<qsizetype>(list.size(), 0)));
     for (std::size_t i = 0; i < used; ++i) {
@@ -122,8 +122,7 @@ QVariant ViewCore::mouseGetCurrentDPI()
 
 void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
 {
-    const DpiCodes::Values values =
-        intsFromList<DpiCodes::stageCount>(dpiValueArray, "mouseSetDpi", "dpiValueArray");
+    const DpiCodes::Values values = intsFromList<DpiCodes::stageCount>(dpiValueArray, "mouseSetDpi", "dpiValueArray");
     const int count = std::clamp(dpiCount, 0, DpiCodes::stageCount);
     if (count != dpiCount || count == 0)
         qCDebug(skarnApp) << "mouseSetDpi: stage count" << dpiCount << "is outside 1..8, taken as" << count;

@@ -29,13 +29,14 @@ const char* const trayMenuStyleSheet =
 
 } // namespace
 
-Widget::Widget(QWidget* parent) : QWidget(parent)
+Widget::Widget(QWidget* parent)
+    : QWidget(parent)
 {
     session.hid().setListenerSink({[this](int stage) { showDpiStage(stage); },
-                         [this] {
-                             if (myQQuickView* v = view())
-                                 v->setEnabled(false);
-                         }});
+                                   [this] {
+                                       if (myQQuickView* v = view())
+                                           v->setEnabled(false);
+                                   }});
 
     controller = new Ui_Controler;
     controller->setup(this);

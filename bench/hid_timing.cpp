@@ -57,7 +57,8 @@ int main(int argc, char** argv)
         block[i] = uchar(i);
     // The handshake comes first: it loads the secrecy key the scrambled frames need.
     const std::vector<Case> cases{
-        {"handshake (chkDeviceIsEnCode, scrambled)", 0, [](Hid_Thread& h) {
+        {"handshake (chkDeviceIsEnCode, scrambled)", 0,
+         [](Hid_Thread& h) {
              if (!h.chkDeviceIsEnCode(0))
                  std::fprintf(stderr, "handshake failed\n");
          }},

@@ -46,7 +46,7 @@ std::vector<Event> windowsEvents()
     return events;
 }
 
-template<typename Translate>
+template <typename Translate>
 double nanosecondsPerEvent(const std::vector<Event>& events, long long total, Translate translate)
 {
     KeyStateFilter filter;
@@ -73,8 +73,8 @@ double nanosecondsPerEvent(const std::vector<Event>& events, long long total, Tr
 int main(int argc, char** argv)
 {
     const long long total = (argc > 1 ? std::max(1, atoi(argv[1])) : 20) * 1000000LL;
-    const double xPath = nanosecondsPerEvent(linuxEvents(), total,
-                                             [](const Event& e) { return KeyTables::keyCodeForXKeycode(e.key); });
+    const double xPath =
+        nanosecondsPerEvent(linuxEvents(), total, [](const Event& e) { return KeyTables::keyCodeForXKeycode(e.key); });
     const double windowsPath = nanosecondsPerEvent(
         windowsEvents(), total, [](const Event& e) { return KeyTables::windowsKeyCode(e.key, e.flags); });
     std::printf("X keycode -> key code -> filter:  %6.2f ns per event\n", xPath);

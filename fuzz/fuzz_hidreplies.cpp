@@ -24,7 +24,9 @@ class ScriptedBackend final : public HidBackend
 {
 public:
     ScriptedBackend(const uint8_t* data, size_t size, size_t outputLength)
-        : m_data(data), m_size(size), m_outputLength(outputLength)
+        : m_data(data)
+        , m_size(size)
+        , m_outputLength(outputLength)
     {
     }
 

@@ -6,9 +6,9 @@
 
 #include "Clock.h"
 #include "CommandDispatcher.h"
+#include "DeviceSession.h"
 #include "FileChooser.h"
 #include "FuzzSupport.h"
-#include "DeviceSession.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
 #include "VirtualMouseSetup.h"

@@ -11,8 +11,7 @@
 // constants, so a test can read them and build their frames without I/O.
 struct CommandRow
 {
-    enum class Kind : std::uint8_t
-    {
+    enum class Kind : std::uint8_t {
         Set,      // request, then payloadLength bytes written in report-sized chunks
         Get,      // request, one feature reply; replyValues bytes taken from reply byte 2 on
         PerIndex, // the request for indexes 1..4 in turn (only 1 on a gun mouse), one claim

@@ -28,7 +28,9 @@ void logBusy(const char* line)
 } // namespace
 
 Hid_Thread::Hid_Thread(QObject* parent)
-    : QThread(parent), m_backend(&NullHidBackend::instance()), m_clock(&Clock::system())
+    : QThread(parent)
+    , m_backend(&NullHidBackend::instance())
+    , m_clock(&Clock::system())
 {
 }
 

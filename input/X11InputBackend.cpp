@@ -136,8 +136,7 @@ void X11InputBackend::readEvents()
         XEvent event;
         XNextEvent(m_display.get(), &event);
         XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != m_xiOpcode ||
-            !XGetEventData(m_display.get(), cookie))
+        if (cookie->type != GenericEvent || cookie->extension != m_xiOpcode || !XGetEventData(m_display.get(), cookie))
             continue;
         const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
         const int type = raw->evtype;

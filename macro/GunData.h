@@ -33,11 +33,7 @@ inline constexpr int presetSize = 6;
 // Element of a rename request that holds the old identifier.
 inline constexpr int renameOldIdPosition = 6;
 
-enum ModifyType
-{
-    Delete = 0,
-    Rename = 1
-};
+enum ModifyType { Delete = 0, Rename = 1 };
 
 // Whether id can name one preset: not empty and without '/' or '\', which
 // the settings library reads as group separators (an identifier made of

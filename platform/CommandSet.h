@@ -4,11 +4,7 @@
 
 // The two firmware command sets the mouse may speak. The choice is made once,
 // from the mouse/icType text of apConfig.bin, and handed to whoever needs it.
-enum class CommandSet
-{
-    Set553,
-    Set560
-};
+enum class CommandSet { Set553, Set560 };
 
 // "560" (exactly as written) selects command set 560; anything else, an empty
 // or absent value included, selects 553.

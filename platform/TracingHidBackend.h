@@ -42,8 +42,7 @@ public:
     bool lastOpenDenied() const override;
 
     // One trace line, without its newline (for tests).
-    static QByteArray formatLine(double ms, HidRole role, const char* op, const std::uint8_t* data,
-                                 std::size_t length);
+    static QByteArray formatLine(double ms, HidRole role, const char* op, const std::uint8_t* data, std::size_t length);
 
 private:
     void line(HidRole role, const char* op, const std::uint8_t* data = nullptr, std::size_t length = 0);

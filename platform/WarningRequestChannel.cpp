@@ -30,7 +30,10 @@ void WarningRequestChannel::deliver(quint32 tag, const QByteArray& data)
         Qt::QueuedConnection);
 }
 
-DBusWarningChannel::DBusWarningChannel(QObject* parent) : WarningRequestChannel(parent) {}
+DBusWarningChannel::DBusWarningChannel(QObject* parent)
+    : WarningRequestChannel(parent)
+{
+}
 
 DBusWarningChannel::~DBusWarningChannel()
 {

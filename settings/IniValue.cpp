@@ -100,8 +100,7 @@ qint32 hex32(const QVariant& value, bool* ok)
     }
     if (negative)
         result = -result;
-    if (!good || result > std::numeric_limits<qint32>::max() ||
-        result < std::numeric_limits<qint32>::min()) {
+    if (!good || result > std::numeric_limits<qint32>::max() || result < std::numeric_limits<qint32>::min()) {
         setOk(ok, false);
         return 0;
     }
@@ -120,8 +119,7 @@ qint32 decimal(const QVariant& value, bool* ok)
 bool boolean(const QVariant& value)
 {
     const QString t = text(value).trimmed();
-    return !(t.isEmpty() || t == QLatin1String("0") ||
-             t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0);
+    return !(t.isEmpty() || t == QLatin1String("0") || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0);
 }
 
 QVariantList list(const QVariant& value)

@@ -78,7 +78,10 @@ public:
     using MouseKeys = QList<std::pair<QString, QString>>;
 
     // The rig with the shipped mouse, its family that of the data folder.
-    explicit ViewRig(const MouseKeys& mouseKeys = {}) : ViewRig(withKeys(mouseKeys)) {}
+    explicit ViewRig(const MouseKeys& mouseKeys = {})
+        : ViewRig(withKeys(mouseKeys))
+    {
+    }
 
     explicit ViewRig(const ViewRigOptions& options)
     {

@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "ProgramRig.h"
+#include "TestSupport.h"
 
 #include <QRandomGenerator>
 #include <QScopeGuard>

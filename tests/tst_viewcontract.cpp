@@ -32,9 +32,9 @@ void TestViewContract::publicMethodsInOrder()
         expected << row.fields.join(QStringLiteral(" | "));
     static const char* const kinds[] = {"method", "signal", "slot", "constructor"};
     QStringList actual;
-    for (const QMetaObject* mo : {&ViewCore::staticMetaObject, &Hid_Thread::staticMetaObject,
-                                  &Ui_Controler::staticMetaObject, &myQQuickView::staticMetaObject,
-                                  &Widget::staticMetaObject})
+    for (const QMetaObject* mo :
+         {&ViewCore::staticMetaObject, &Hid_Thread::staticMetaObject, &Ui_Controler::staticMetaObject,
+          &myQQuickView::staticMetaObject, &Widget::staticMetaObject})
         for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
             const QMetaMethod m = mo->method(i);
             if (m.access() == QMetaMethod::Public)

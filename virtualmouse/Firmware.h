@@ -64,7 +64,8 @@ inline bool inRange(std::uint8_t value, int low, int high)
     return value >= low && value <= high;
 }
 
-template <std::size_t N> void copyBytes(std::array<std::uint8_t, N>& to, const QByteArray& from)
+template <std::size_t N>
+void copyBytes(std::array<std::uint8_t, N>& to, const QByteArray& from)
 {
     std::memcpy(to.data(), from.constData(), std::min(N, std::size_t(from.size())));
 }

@@ -27,9 +27,13 @@ bool matches(quint16 wanted, quint16 actual)
 
 } // namespace
 
-VirtualHidBackend::VirtualHidBackend(Clock& clock) : m_clock(clock) {}
+VirtualHidBackend::VirtualHidBackend(Clock& clock)
+    : m_clock(clock)
+{
+}
 
-VirtualHidBackend::VirtualHidBackend(std::initializer_list<VirtualMouse*> mice, Clock& clock) : m_clock(clock)
+VirtualHidBackend::VirtualHidBackend(std::initializer_list<VirtualMouse*> mice, Clock& clock)
+    : m_clock(clock)
 {
     for (VirtualMouse* mouse : mice) {
         if (mouse)
@@ -122,7 +126,8 @@ void VirtualHidBackend::close(HidHandle* handle)
 namespace {
 
 // Runs f with the handle's link locked when the handle is live; -1 otherwise.
-template <typename F> int onLiveHandle(HidHandle* handle, F&& f)
+template <typename F>
+int onLiveHandle(HidHandle* handle, F&& f)
 {
     if (!handle)
         return -1;

@@ -545,7 +545,8 @@ VirtualMouse::ReadOutcome VirtualMouse::hostReadCommand(VirtualMouseEndpoint& en
     if (fault == ReadFault::Unplug) {
         unplugLocked();
         // The host's lock is held here; listeners hear of it from the event loop.
-        QMetaObject::invokeMethod(this, [this] { Q_EMIT pluggedChanged(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT pluggedChanged(false); }, Qt::QueuedConnection);
         return {-1, 0};
     }
     if (fault == ReadFault::Late && !blocking)

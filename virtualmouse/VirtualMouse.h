@@ -56,9 +56,9 @@ public:
         std::uint8_t dpiStage = 0;
         std::uint8_t dpiCount = 0;
         std::array<std::uint8_t, 8> dpiTable{};
-        std::uint8_t keyMatrix = 0; // current matrix, 1..4
+        std::uint8_t keyMatrix = 0;              // current matrix, 1..4
         std::array<std::uint8_t, 3> ledEffect{}; // effect, option1, option2
-        std::uint8_t colourType = 0; // type of the last colour table written
+        std::uint8_t colourType = 0;             // type of the last colour table written
         std::array<std::uint8_t, 36> colourTable{};
         std::array<std::uint8_t, 3> fixedColour{};
         Bytes4 gunData{};
@@ -84,8 +84,7 @@ public:
     // the all-zero key). The report length follows the worker's rule
     // (HidCodec::usableReportLength), so both cut payloads alike.
     VirtualMouse(const DeviceRecord& record, const QString& family,
-                 const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable,
-                 QObject* parent = nullptr);
+                 const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
     // The mouse of a decided command set (family "553" or "560").
     VirtualMouse(const DeviceRecord& record, CommandSet set,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
@@ -203,8 +202,7 @@ private:
     int hostGetFeature(const VirtualMouseEndpoint& endpoint, std::uint8_t* data, std::size_t length);
     int hostWrite(const VirtualMouseEndpoint& endpoint, const std::uint8_t* data, std::size_t length);
     // timeoutMs -1 is a blocking read.
-    ReadOutcome hostReadCommand(VirtualMouseEndpoint& endpoint, std::uint8_t* data, std::size_t length,
-                                int timeoutMs);
+    ReadOutcome hostReadCommand(VirtualMouseEndpoint& endpoint, std::uint8_t* data, std::size_t length, int timeoutMs);
 
     // All below with the mutex held.
     void protocolError(const QString& message);

@@ -45,8 +45,5 @@ struct VirtualMouseLink
     quint64 session = 0;
     std::vector<VirtualMouseEndpoint*> endpoints;
 
-    bool isLive(const VirtualMouseEndpoint& endpoint) const
-    {
-        return mouse && plugged && endpoint.session == session;
-    }
+    bool isLive(const VirtualMouseEndpoint& endpoint) const { return mouse && plugged && endpoint.session == session; }
 };
