@@ -10,6 +10,19 @@ DeviceSession::DeviceSession()
 {
     m_view->hid = &m_hid;
     m_hid.setTraits(m_view->traits);
+    QObject::connect(m_view.get(), &ViewCore::saveFailed, &m_status, &DeviceStatus::setUnsavedFile);
+    setListenerSink({});
+}
+
+void DeviceSession::setListenerSink(Hid_Thread::ListenerSink sink)
+{
+    auto gone = std::move(sink.deviceGone);
+    sink.deviceGone = [this, gone = std::move(gone)] {
+        m_status.setConnected(false);
+        if (gone)
+            gone();
+    };
+    m_hid.setListenerSink(std::move(sink));
 }
 
 // The view core goes first, then the worker (which waits for its listener
@@ -42,7 +55,9 @@ void DeviceSession::setTransport(HidBackend* device, QIODevice* trace)
 
 bool DeviceSession::check(const std::function<void()>& announce)
 {
-    return DeviceCheck::run(m_hid, *m_view, announce);
+    const bool connected = DeviceCheck::run(m_hid, *m_view, announce);
+    m_status.setConnected(connected);
+    return connected;
 }
 
 void DeviceSession::useDevice(const DeviceRecord& entry)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceStatus.h"
 #include "Hid_Thread.h"
 #include "ViewCore.h"
 
@@ -34,6 +35,14 @@ public:
     Hid_Thread& hid() { return m_hid; }
     ViewCore& view() { return *m_view; }
     const DeviceTraits& traits() const { return m_view->traits; }
+    // Connected after a check that found a mouse, until a check finds none or
+    // the listener reports the mouse gone; the last file a change could not
+    // be saved to.
+    DeviceStatus& status() { return m_status; }
+
+    // What the listener reports (see Hid_Thread::setListenerSink); the
+    // session also marks the mouse gone in status() before sink.deviceGone.
+    void setListenerSink(Hid_Thread::ListenerSink sink);
 
     // The clock for the worker's delays and the trace's time column (not
     // owned). The system clock until set; set it before setTransport.
@@ -56,6 +65,7 @@ public:
     void useDevice(const DeviceRecord& entry);
 
 private:
+    DeviceStatus m_status;
     Clock* m_clock = nullptr;
     std::unique_ptr<HidapiBackend> m_hidapi;
     std::unique_ptr<TracingHidBackend> m_tracing;

@@ -45,6 +45,7 @@ void Ui_Controler::setup(Widget* window)
     context->setContextProperty(QStringLiteral("ui_View"), &m_view->core());
     context->setContextProperty(QStringLiteral("hid"), &window->session.hid());
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    context->setContextProperty(QStringLiteral("deviceStatus"), &window->session.status());
 
     window->resize(m_view->size());
     window->setWindowTitle(DeviceDescription::readProductName(DataPath::apConfig));

@@ -32,11 +32,11 @@ const char* const trayMenuStyleSheet =
 Widget::Widget(QWidget* parent)
     : QWidget(parent)
 {
-    session.hid().setListenerSink({[this](int stage) { showDpiStage(stage); },
-                                   [this] {
-                                       if (myQQuickView* v = view())
-                                           v->setEnabled(false);
-                                   }});
+    session.setListenerSink({[this](int stage) { showDpiStage(stage); },
+                             [this] {
+                                 if (myQQuickView* v = view())
+                                     v->setEnabled(false);
+                             }});
 
     controller = new Ui_Controler;
     controller->setup(this);

@@ -261,6 +261,8 @@ void TestDetection::unplugAndReplug()
     MessageLog log;
     m_window->checkDevice();
     QVERIFY(deviceConnected);
+    const DeviceStatus& status = m_window->session.status();
+    QVERIFY(status.connected());
     Hid_Thread& hid = m_window->session.hid();
     QCOMPARE(hid.hidListenerRunning, eventInterface);
     QCOMPARE(hid.deviceList.first().secondaryPath.isEmpty(), !eventInterface);
@@ -279,11 +281,13 @@ void TestDetection::unplugAndReplug()
         QVERIFY(m_window->checkTimer.isActive());
         QTRY_COMPARE_WITH_TIMEOUT(log.count("Device DisConnect"), 1, 4000);
     }
+    QTRY_VERIFY(!status.connected()); // the frame's sign goes off either way
     mouse()->plug();
     QVERIFY(m_window->checkTimer.isActive());
     QTRY_COMPARE_WITH_TIMEOUT(log.count("Device Connect"), 2, 4000);
     QCOMPARE(hid.hidListenerRunning, eventInterface);
     QTRY_VERIFY(m_window->view()->isEnabled());
+    QVERIFY(status.connected());
     QCOMPARE(mouse()->protocolErrors(), 0);
 }
 

@@ -1,8 +1,7 @@
 #include "CommandDispatcher.h"
+#include "DeviceSession.h"
 #include "FileChooser.h"
-#include "Hid_Thread.h"
 #include "TestSupport.h"
-#include "ViewCore.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -137,12 +136,12 @@ void TestFullDisk::savesKeepEveryFile()
 {
     QFETCH(QString, condition);
     QFETCH(DataRow, row);
-    auto view = std::make_unique<ViewCore>();
-    Hid_Thread hid;
-    CommandDispatcher dispatcher(*view, hid);
+    auto session = std::make_unique<DeviceSession>(); // no mouse: the files are what counts
+    ViewCore* view = &session->view();
+    CommandDispatcher dispatcher(*view, session->hid());
     FixedFileChooser chooser(QDir::current().filePath(row.field(3).replace("$OUTSIDE", m_dir->path())));
     view->setFileChooser(&chooser);
-    QSignalSpy failed(view.get(), &ViewCore::saveFailed);
+    QSignalSpy failed(view, &ViewCore::saveFailed);
     const Snapshot before = snapshot();
 
     if (condition == QLatin1String("full disk"))
@@ -167,16 +166,17 @@ void TestFullDisk::savesKeepEveryFile()
              qPrintable(error));
     QCoreApplication::processEvents();
     // A false result, or saveFailed for an operation without one.
-    if (result.isNull())
+    if (result.isNull()) {
         QCOMPARE(failed.size(), 1);
-    else
+        QCOMPARE(session->status().unsavedFile(), failed.first().first().toString()); // the frame's line
+    } else
         QCOMPARE(result, QJsonValue(false));
     if (condition == QLatin1String("read-only p2")) { // the view's own copy is undone too
         view->setCurrentProfile(0);
         QCOMPARE(view->getData("mouseMacroKey/0", false).toString(), QStringLiteral("m1"));
     }
     // Stores still holding a change would write it now.
-    view.reset();
+    session.reset();
     QCOMPARE(snapshot(), before);
 }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// What the window's frame shows about the mouse and the data: whether a
+// mouse is connected, and the last file a change could not be saved to. The
+// device session feeds it (device checks, the listener's "device gone", the
+// view core's saveFailed); the pages see it as "deviceStatus", so the view
+// operations' meta-object stays as it is. GUI thread only.
+class DeviceStatus : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool connected READ connected NOTIFY connectedChanged)
+    Q_PROPERTY(QString unsavedFile READ unsavedFile NOTIFY unsavedFileChanged)
+public:
+    using QObject::QObject;
+
+    bool connected() const { return m_connected; }
+    void setConnected(bool connected)
+    {
+        if (connected == m_connected)
+            return;
+        m_connected = connected;
+        Q_EMIT connectedChanged();
+    }
+
+    QString unsavedFile() const { return m_unsavedFile; }
+    void setUnsavedFile(const QString& file)
+    {
+        if (file == m_unsavedFile)
+            return;
+        m_unsavedFile = file;
+        Q_EMIT unsavedFileChanged();
+    }
+    // The pages clear the line once the user has seen it.
+    Q_INVOKABLE void clearUnsavedFile() { setUnsavedFile(QString()); }
+
+Q_SIGNALS:
+    void connectedChanged();
+    void unsavedFileChanged();
+
+private:
+    bool m_connected = false;
+    QString m_unsavedFile;
+};
