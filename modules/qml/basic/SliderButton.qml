@@ -57,13 +57,12 @@ Rectangle {
     function keyMove(count) {
         moveAnimation.stop()
         root.btnClick()
-        if (root.isScale) {
-            var index = Math.max(0, Math.min(root.segment, root.segmentValue + count))
-            root.setIndexValue(index, true)
-        } else {
-            knob.x = SliderMath.clamp(Math.round(knob.x) + count, root.width, root.knobWidth)
-            root.valueChange(knob.x)
-        }
+        var target = SliderMath.keyTarget(knob.x, root.segmentValue, root.width, root.knobWidth, root.segment,
+                                          root.isScale, count)
+        knob.x = target.position
+        if (root.isScale)
+            root.segmentValue = target.index
+        root.valueChange(knob.x)
         root.valueChangeDelay(knob.x)
     }
 
@@ -78,7 +77,7 @@ Rectangle {
     Accessible.focusable: true
 
     Keys.onPressed: event => {
-        var page = root.isScale ? Math.max(2, Math.round(root.segment / 4)) : 10
+        var page = SliderMath.pageSize(root.segment, root.isScale)
         var moves = {}
         moves[Qt.Key_Left] = -1
         moves[Qt.Key_Down] = -1
