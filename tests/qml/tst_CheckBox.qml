@@ -93,13 +93,4 @@ TestCase {
         compare(box.Accessible.name, "Angle snapping")
         verify(box.activeFocusOnTab)
     }
-
-    function test_defaults() {
-        var box = createTemporaryObject(Qt.createComponent("../../modules/qml/basic/CheckBox.qml"), testCase)
-        compare(box.index, -1)
-        compare(box.gapValue, 8)
-        compare(box.isSelect, false)
-        compare(box.borderColor, "#969696")
-        compare(box.bgColor, Qt.rgba(0, 0, 0, 0))
-    }
 }

@@ -107,14 +107,4 @@ TestCase {
         compare(changeSpy.signalArguments[0][0], row.position)
         compare(drop.sliderControl.position, row.position)
     }
-
-    function test_field() {
-        var drop = make({ horizontalOffset: -6, sliderbarBg: "#102030" })
-        compare(drop.height, 24)
-        compare(drop.bgColor, "#1a1a1a")
-        compare(drop.borderColor, "#3c3c3c")
-        compare(drop.sliderControl.color, "#102030")
-        compare(drop.Accessible.name, "800")
-        verify(drop.activeFocusOnTab)
-    }
 }

@@ -83,11 +83,4 @@ TestCase {
         compare(radio.Accessible.name, "Breathing")
         verify(radio.activeFocusOnTab)
     }
-
-    function test_defaults() {
-        var radio = createTemporaryObject(Qt.createComponent("../../modules/qml/basic/RadioButton.qml"), testCase)
-        compare(radio.index, -1)
-        compare(radio.gapValue, 16)
-        compare(radio.isSelect, false)
-    }
 }

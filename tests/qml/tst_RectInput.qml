@@ -106,13 +106,4 @@ TestCase {
         verify(field.txtInput.activeFocus)
         compare(startSpy.count, 1)
     }
-
-    function test_shape() {
-        var field = make()
-        compare([field.width, field.height], [48, 20])
-        compare(field.color, Qt.rgba(0, 0, 0, 0))
-        compare([field.minValue, field.maxValue, field.txtInput.maximumLength], [0, 255, 4])
-        compare(field.txtInput.Accessible.role, Accessible.EditableText)
-        verify(field.txtInput.activeFocusOnTab)
-    }
 }
