@@ -55,4 +55,34 @@ TestCase {
         compare(SliderMath.clickTarget(40, 176, 12, 0, true).position, 3)
         compare(SliderMath.clickTarget(40, 176, 12, 10, false).index, -1)
     }
+
+    // 176 px, 10 steps: keys move by whole pixels or whole steps, within the range.
+    function test_keys_data() {
+        return [
+            { tag: "a pixel right", x: 50, count: 1, position: 51, index: -1 },
+            { tag: "from between pixels", x: 50.4, count: -1, position: 49, index: -1 },
+            { tag: "a page left stops at the left end", x: 8, count: -10, position: 3, index: -1 },
+            { tag: "a pixel right stops at the right end", x: 161, count: 1, position: 161, index: -1 },
+            { tag: "a step right", isScale: true, index: 5, count: 1, position: 97.8 },
+            { tag: "steps stop at the last", isScale: true, index: 9, count: 3, position: 161 },
+            { tag: "steps stop at the first", isScale: true, index: 1, count: -3, position: 3 },
+        ]
+    }
+    function test_keys(row) {
+        var got = SliderMath.keyTarget(row.x || 0, row.index, 176, 12, 10, !!row.isScale, row.count)
+        fuzzyCompare(got.position, row.position, 1e-9)
+        if (row.isScale)
+            compare(got.index, Math.round((row.position - 3) / 15.8))
+    }
+
+    function test_pageSize_data() {
+        return [
+            { tag: "pixels", segment: 10, isScale: false, size: 10 },
+            { tag: "ten steps", segment: 10, isScale: true, size: 3 },
+            { tag: "few steps still move two", segment: 4, isScale: true, size: 2 },
+        ]
+    }
+    function test_pageSize(row) {
+        compare(SliderMath.pageSize(row.segment, row.isScale), row.size)
+    }
 }

@@ -58,3 +58,18 @@ function dragPosition(knobAtPress, pointerAtPress, pointer, w, k) {
 function releaseSnap(x, w, k, segment) {
     return snap(x, w, k, segment, 1)
 }
+
+// How far Page Up/Down move: several steps with steps on, ten pixels without.
+function pageSize(segment, isScale) {
+    return isScale ? Math.max(2, Math.round(segment / 4)) : 10
+}
+
+// A key press moving the knob count steps (with steps on, from step index) or
+// count whole pixels (from x), never past either end: {index, position}.
+function keyTarget(x, index, w, k, segment, isScale, count) {
+    if (isScale) {
+        var i = Math.max(0, Math.min(segment, index + count))
+        return { index: i, position: stepPosition(w, k, segment, i) }
+    }
+    return { index: -1, position: clamp(Math.round(x) + count, w, k) }
+}

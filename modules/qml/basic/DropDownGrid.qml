@@ -1,0 +1,216 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+
+// A field showing the selected entry of mdItems that drops down a grid of
+// three columns, each cell as wide as the field. Choosing a cell with a text
+// selects it, closes the grid and signals btnClick.
+Item {
+    id: root
+
+    property bool isDrop: false
+    property ListModel mdItems: ListModel {}
+    property int currentSelect: 0
+    property string textValue: ""
+    property int horizontalOffset: 0
+
+    // The shell's colours and font until the skin provides them.
+    property color colorGray0: "#1a1a1a"
+    property color colorGray1: "#3c3c3c"
+    property color colorGray3: "#d1d1d1"
+    property color colorOrange: "#cf3e00"
+    property color fontColor: "#ffffff"
+    property string fontFamily: "微软雅黑"
+    property int fontNormalSize: 12
+
+    property color borderColor: root.colorGray1
+    property color bgColor: root.colorGray0
+
+    // A page may leave the grid without a model for a while.
+    readonly property int itemCount: root.mdItems ? root.mdItems.count : 0
+    // Whole rows, so a count that is not a multiple of three shows its last row.
+    readonly property int gridHeight: 24 * Math.ceil(root.itemCount / 3)
+
+    signal btnClick
+
+    function closeMenu() {
+        root.isDrop = false
+    }
+
+    function fieldClicked() {
+        if (!dropAnimation.running)
+            root.isDrop = !root.isDrop
+    }
+
+    function choose(index) {
+        if (index < 0 || index >= root.itemCount || root.mdItems.get(index).textValue === "")
+            return
+        root.currentSelect = index
+        root.closeMenu()
+        root.btnClick()
+    }
+
+    function refreshText() {
+        var model = root.mdItems
+        var inRange = model !== null && root.currentSelect >= 0 && root.currentSelect < model.count
+        root.textValue = inRange ? model.get(root.currentSelect).textValue : ""
+    }
+
+    width: 110
+    height: 24
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: root.textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: root.fieldClicked()
+    Keys.onSpacePressed: root.fieldClicked()
+    Keys.onReturnPressed: root.fieldClicked()
+    Keys.onEnterPressed: root.fieldClicked()
+
+    onCurrentSelectChanged: root.refreshText()
+    onMdItemsChanged: root.refreshText()
+    onIsDropChanged: {
+        dropAnimation.to = root.isDrop ? root.gridHeight : 0
+        dropAnimation.restart()
+    }
+    onGridHeightChanged: {
+        if (root.isDrop && !dropAnimation.running)
+            dropArea.height = root.gridHeight
+    }
+    Component.onCompleted: {
+        root.refreshText()
+        dropArea.height = root.isDrop ? root.gridHeight : 0
+    }
+
+    Connections {
+        target: root.mdItems
+        function onCountChanged() {
+            root.refreshText()
+        }
+        function onDataChanged() {
+            root.refreshText()
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: root.bgColor
+        border.width: 1
+        border.color: root.activeFocus ? root.colorOrange : root.borderColor
+
+        Text {
+            anchors.centerIn: parent
+            anchors.horizontalCenterOffset: root.horizontalOffset
+            text: root.textValue
+            color: root.fontColor
+            font.family: root.fontFamily
+            font.pixelSize: root.fontNormalSize
+        }
+
+        // The drop arrow, turned over while open.
+        Item {
+            objectName: "arrow"
+            anchors.right: parent.right
+            anchors.rightMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            width: 8
+            height: 8
+            rotation: root.isDrop ? 180 : 0
+
+            Rectangle {
+                x: 0
+                y: 3
+                width: 5
+                height: 1.5
+                rotation: 45
+                antialiasing: true
+                color: root.colorGray3
+            }
+            Rectangle {
+                x: 3
+                y: 3
+                width: 5
+                height: 1.5
+                rotation: -45
+                antialiasing: true
+                color: root.colorGray3
+            }
+        }
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: root.fieldClicked()
+        }
+    }
+
+    Item {
+        id: dropArea
+        objectName: "dropArea"
+        y: root.height
+        width: root.width * 3
+        height: 0
+        visible: dropArea.height > 0
+        clip: true
+
+        Grid {
+            columns: 3
+
+            Repeater {
+                model: root.mdItems
+
+                Rectangle {
+                    id: cell
+
+                    required property int index
+                    required property string textValue
+
+                    function choose() {
+                        root.choose(cell.index)
+                    }
+
+                    objectName: "cell" + cell.index
+                    width: root.width
+                    height: 24
+                    color: cellArea.containsMouse || cell.index === root.currentSelect ? root.colorOrange : root.bgColor
+                    border.width: cell.activeFocus ? 1 : 0
+                    border.color: root.fontColor
+                    activeFocusOnTab: cell.textValue !== ""
+
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: cell.textValue
+                    Accessible.selectable: true
+                    Accessible.selected: cell.index === root.currentSelect
+                    Accessible.focusable: true
+                    Accessible.onPressAction: cell.choose()
+                    Keys.onSpacePressed: cell.choose()
+                    Keys.onReturnPressed: cell.choose()
+                    Keys.onEnterPressed: cell.choose()
+
+                    Text {
+                        anchors.centerIn: parent
+                        text: cell.textValue
+                        color: root.fontColor
+                        font.family: root.fontFamily
+                        font.pixelSize: root.fontNormalSize
+                    }
+
+                    MouseArea {
+                        id: cellArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: cell.choose()
+                    }
+                }
+            }
+        }
+    }
+
+    // 180 ms less 10 ms per entry; never negative for long lists.
+    NumberAnimation {
+        id: dropAnimation
+        target: dropArea
+        property: "height"
+        duration: Math.max(0, 180 - 10 * root.itemCount)
+        easing.type: Easing.OutQuad
+    }
+}
