@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 
 // The window's whole surface. Until the pages arrive this is a skinned frame
@@ -6,7 +7,8 @@ import QtQuick
 // below by name; each records its call in `calls`.
 //
 // ui_View, ui_Ctl and hid are set after this root is created: they are used
-// only inside functions and handlers.
+// only inside functions and handlers. They are context properties, which
+// the linter cannot see: each use turns its "unqualified" check off.
 Item {
     id: root
     width: 1024
@@ -27,7 +29,7 @@ Item {
         visible = true
         if (!initialised) {
             initialised = true
-            var name = ui_View.getGlobalData("common/name")
+            var name = ui_View.getGlobalData("common/name") // qmllint disable unqualified
             productName = name === undefined ? "" : String(name)
         }
         setProtectUI(1000)
@@ -95,10 +97,10 @@ Item {
                 id: dragArea
                 anchors.fill: parent
                 property point pressedAt
-                onPressed: function(mouse) { pressedAt = Qt.point(mouse.x, mouse.y) }
+                onPressed: function(mouse) { dragArea.pressedAt = Qt.point(mouse.x, mouse.y) }
                 onPositionChanged: function(mouse) {
-                    ui_Ctl.onXChanged(mouse.x - pressedAt.x)
-                    ui_Ctl.onYChanged(mouse.y - pressedAt.y)
+                    ui_Ctl.onXChanged(mouse.x - dragArea.pressedAt.x) // qmllint disable unqualified
+                    ui_Ctl.onYChanged(mouse.y - dragArea.pressedAt.y) // qmllint disable unqualified
                 }
             }
 
@@ -111,7 +113,7 @@ Item {
                     width: 28; height: 28; radius: 4
                     color: minArea.containsMouse ? "#3a3c43" : "transparent"
                     Rectangle { anchors.centerIn: parent; width: 12; height: 2; color: "#e1e1e1" }
-                    MouseArea { id: minArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onMinimize() }
+                    MouseArea { id: minArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onMinimize() } // qmllint disable unqualified
                 }
                 Rectangle {
                     objectName: "closeButton"
@@ -119,7 +121,7 @@ Item {
                     color: closeArea.containsMouse ? "#c0392b" : "transparent"
                     Rectangle { anchors.centerIn: parent; width: 14; height: 2; rotation: 45; color: "#e1e1e1" }
                     Rectangle { anchors.centerIn: parent; width: 14; height: 2; rotation: -45; color: "#e1e1e1" }
-                    MouseArea { id: closeArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onClose() }
+                    MouseArea { id: closeArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onClose() } // qmllint disable unqualified
                 }
             }
         }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQml
 
 // The key codes of macros, key matrices and pages with their display names:
