@@ -12,24 +12,8 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
-    Component {
-        id: checkComponent
-        CheckBox {
-            x: 40
-            y: 40
-            textValue: "Angle snapping"
-            index: 4
-        }
-    }
-    Component {
-        id: radioComponent
-        RadioButton {
-            x: 40
-            y: 40
-            textValue: "Breathing"
-            index: 4
-        }
-    }
+    Component { id: checkComponent; CheckBox { x: 40; y: 40; textValue: "Angle snapping"; index: 4 } }
+    Component { id: radioComponent; RadioButton { x: 40; y: 40; textValue: "Breathing"; index: 4 } }
 
     function make(kind, props) {
         var control = createTemporaryObject(kind === "check" ? checkComponent : radioComponent, testCase, props)

@@ -54,20 +54,16 @@ TestCase {
     }
     function test_toggle(row) {
         var drop = make(row.kind, row.count)
-        for (var step of row.steps) {
-            if (step === "click")
-                mouseClick(drop, 20, 12)
-            else if (step === "close")
-                drop.closeMenu()
-            else if (step === "tab") {
-                testCase.forceActiveFocus()
-                keyClick(Qt.Key_Tab)
-                verify(drop.activeFocus, "Tab reaches the field")
-            } else if (step === "space")
-                keyClick(Qt.Key_Space)
-            else
-                tryCompare(part(drop), "height", drop.isDrop ? row.height : 0)
+        var tab = () => {
+            testCase.forceActiveFocus()
+            keyClick(Qt.Key_Tab)
+            verify(drop.activeFocus, "Tab reaches the field")
         }
+        var wait = () => tryCompare(part(drop), "height", drop.isDrop ? row.height : 0)
+        var click = () => mouseClick(drop, 20, 12), space = () => keyClick(Qt.Key_Space)
+        var acts = { click, close: drop.closeMenu, tab, space, wait }
+        for (var step of row.steps)
+            acts[step]()
         compare(drop.isDrop, row.isDrop)
         var fieldClicks = row.steps.filter(s => s === "click" || s === "space").length
         compare(testCase.clicks, row.kind === "slider" ? fieldClicks : 0, "btnClick")
@@ -89,7 +85,8 @@ TestCase {
         mouseClick(slider, 96, 3)
         tryVerify(() => log.length === 3)
         mouseDrag(slider, 85, 3, -20, 0)
-        compare([...log.slice(0, 4), ...log.slice(-2)], ["change 80", "change 3", "change 79", "drag", "change 59", "drop"])
+        var ends = [...log.slice(0, 4), ...log.slice(-2)]
+        compare(ends, ["change 80", "change 3", "change 79", "drag", "change 59", "drop"])
         compare(testCase.clicks, 1, "only clicks on the field signal btnClick")
     }
 

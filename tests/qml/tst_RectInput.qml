@@ -12,22 +12,10 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
-    Component {
-        id: inputComponent
-        RectInput {
-            x: 40
-            y: 40
-        }
-    }
+    Component { id: inputComponent; RectInput { x: 40; y: 40 } }
 
     // Comes before the field in the Tab order.
-    TextInput {
-        id: elsewhere
-        x: 200
-        width: 50
-        height: 20
-        activeFocusOnTab: true
-    }
+    TextInput { id: elsewhere; x: 200; width: 50; height: 20; activeFocusOnTab: true }
 
     // The input starts with Tab (or a click) and ends by moving back with
     // Shift+Tab, or with end: a key or a call.

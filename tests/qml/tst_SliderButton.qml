@@ -14,14 +14,7 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
-    Component {
-        id: sliderComponent
-        SliderButton {
-            x: 20
-            y: 40
-            width: 176
-        }
-    }
+    Component { id: sliderComponent; SliderButton { x: 20; y: 40 } }
 
     function click(x) {
         return s => mouseClick(s, x, 3)
