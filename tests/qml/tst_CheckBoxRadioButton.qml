@@ -12,6 +12,9 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
+    // Any warning (a binding gone wrong, an animation refusing a value) fails the test.
+    function init() { failOnWarning(/./) }
+
     Component { id: checkComponent; CheckBox { x: 40; y: 40; textValue: "Angle snapping"; index: 4 } }
     Component { id: radioComponent; RadioButton { x: 40; y: 40; textValue: "Breathing"; index: 4 } }
 

@@ -12,6 +12,9 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
+    // Any warning (a binding gone wrong, an animation refusing a value) fails the test.
+    function init() { failOnWarning(/./) }
+
     Component { id: sliderComponent; DropDownSlider { x: 20; y: 20; textValue: "800" } }
     Component { id: gridComponent; DropDownGrid { x: 20; y: 20 } }
     Component { id: modelComponent; ListModel {} }

@@ -12,6 +12,9 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
+    // Any warning (a binding gone wrong, an animation refusing a value) fails the test.
+    function init() { failOnWarning(/./) }
+
     Component { id: inputComponent; RectInput { x: 40; y: 40 } }
 
     // Comes before the field in the Tab order.

@@ -14,6 +14,9 @@ TestCase {
     when: windowShown
     visible: true // a TestCase is hidden by default; its controls need clicks
 
+    // Any warning (a binding gone wrong, an animation refusing a value) fails the test.
+    function init() { failOnWarning(/./) }
+
     Component { id: sliderComponent; SliderButton { x: 20; y: 40 } }
 
     function click(x) {
