@@ -19,7 +19,7 @@ TestCase {
     Component { id: gridComponent; DropDownGrid { x: 20; y: 20 } }
     Component { id: modelComponent; ListModel {} }
 
-    // A grid of count entries (named from texts), or a slider; clicks counts btnClick.
+    // A grid of count entries (texts, or "Entry i"), or a slider; clicks counts its btnClick.
     property int clicks: 0
     function make(kind, count, texts, props) {
         var p = props || {}
