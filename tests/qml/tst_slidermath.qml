@@ -2,87 +2,66 @@ import QtQuick
 import QtTest
 import "../../modules/qml/basic/SliderMath.js" as SliderMath
 
-// Knob range, ratio placement and step snapping of the pages' sliders.
+// Knob range, ratio placement, step snapping and key moves of the pages'
+// sliders, all with the 12 px knob. With 176 px and 10 steps, step i sits at
+// 3 + 15.8 i.
 TestCase {
     name: "SliderMath"
 
-    function test_range_data() {
+    // Knob positions without steps: clicks, drags and keys stop at the ends of
+    // the knob range; ratio 1 lands one pixel past it.
+    function test_position_data() {
+        var click = (x, w) => SliderMath.clickTarget(x, w, 12, 10, false).position
+        var drag = (pointer, w) => SliderMath.dragPosition(50, 100, pointer, w, 12)
+        var ratio = r => SliderMath.ratioPosition(176, 12, r)
+        var key = (x, count) => SliderMath.keyTarget(x, -1, 176, 12, 10, false, count).position
         return [
-            { tag: "176 px", w: 176, min: 3, max: 161 },
-            { tag: "94 px, inside a 110 px drop-down slider", w: 94, min: 3, max: 79 },
+            { tag: "176 px: click left of the track", got: click(-50, 176), want: 3 },
+            { tag: "176 px: drag past the right end", got: drag(400, 176), want: 161 },
+            { tag: "94 px: click right of the track", got: click(1000, 94), want: 79 },
+            { tag: "94 px: drag past the left end", got: drag(-400, 94), want: 3 },
+            { tag: "94 px: drag past the right end", got: drag(400, 94), want: 79 },
+            { tag: "ratio 0", got: ratio(0), want: 4 },
+            { tag: "ratio 1, one past the drag range", got: ratio(1), want: 162 },
+            { tag: "ratio half", got: ratio(0.5), want: 83 },
+            { tag: "ratio: integer part", got: ratio(0.999), want: 161 },
+            { tag: "key: a pixel right", got: key(50, 1), want: 51 },
+            { tag: "key: from between pixels", got: key(50.4, -1), want: 49 },
+            { tag: "key: a page left stops at the left end", got: key(8, -10), want: 3 },
+            { tag: "key: a pixel right stops at the right end", got: key(161, 1), want: 161 },
+            { tag: "page: ten pixels without steps", got: SliderMath.pageSize(10, false), want: 10 },
+            { tag: "page: ten steps", got: SliderMath.pageSize(10, true), want: 3 },
+            { tag: "page: few steps still move two", got: SliderMath.pageSize(4, true), want: 2 },
         ]
     }
-    function test_range(row) {
-        compare(SliderMath.clickTarget(-50, row.w, 12, 10, false).position, row.min)
-        compare(SliderMath.clickTarget(1000, row.w, 12, 10, false).position, row.max)
-        compare(SliderMath.dragPosition(50, 100, -400, row.w, 12), row.min)
-        compare(SliderMath.dragPosition(50, 100, 400, row.w, 12), row.max)
+    function test_position(row) {
+        compare(row.got, row.want)
     }
 
-    function test_ratio_data() {
+    // With steps: a click centres the knob and goes to the first step at or
+    // past it; a release up to one pixel past a step snaps back to it; keys
+    // move whole steps.
+    function test_step_data() {
+        var click = x => SliderMath.clickTarget(x, 176, 12, 10, true)
+        var release = x => SliderMath.releaseSnap(x, 176, 12, 10)
+        var key = (index, count) => SliderMath.keyTarget(0, index, 176, 12, 10, true, count)
         return [
-            { tag: "0", ratio: 0, position: 4 },
-            { tag: "1, one past the drag range", ratio: 1, position: 162 },
-            { tag: "half", ratio: 0.5, position: 83 },
-            { tag: "integer part", ratio: 0.999, position: 161 },
+            { tag: "release on a step", got: release(50.4), index: 3 },
+            { tag: "release one pixel past it snaps back", got: release(51.4), index: 3 },
+            { tag: "release further on goes on", got: release(51.5), index: 4 },
+            { tag: "release at the left end", got: release(3), index: 0 },
+            { tag: "release at the right end", got: release(161), index: 10 },
+            { tag: "click centres the knob on a step", got: click(56.4), index: 3 },
+            { tag: "click just past a step goes on", got: click(56.5), index: 4 },
+            { tag: "click beyond the track", got: click(400), index: 10 },
+            { tag: "click without steps: the left end", got: SliderMath.clickTarget(40, 176, 12, 0, true), index: 0 },
+            { tag: "key: a step right", got: key(5, 1), index: 6 },
+            { tag: "key: steps stop at the last", got: key(9, 3), index: 10 },
+            { tag: "key: steps stop at the first", got: key(1, -3), index: 0 },
         ]
     }
-    function test_ratio(row) {
-        compare(SliderMath.ratioPosition(176, 12, row.ratio), row.position)
-    }
-
-    // 176 px, 10 steps of 15.8 px from 3: step 3 at 50.4, step 10 at 161.
-    function test_snap_data() {
-        return [
-            { tag: "release on a step", how: "release", x: 50.4, index: 3 },
-            { tag: "release one pixel past it snaps back", how: "release", x: 51.4, index: 3 },
-            { tag: "release further on goes on", how: "release", x: 51.5, index: 4 },
-            { tag: "release at the left end", how: "release", x: 3, index: 0 },
-            { tag: "release at the right end", how: "release", x: 161, index: 10 },
-            { tag: "click centres the knob on a step", how: "click", x: 56.4, index: 3 },
-            { tag: "click just past a step goes on", how: "click", x: 56.5, index: 4 },
-            { tag: "click beyond the track", how: "click", x: 400, index: 10 },
-        ]
-    }
-    function test_snap(row) {
-        var got = row.how === "click" ? SliderMath.clickTarget(row.x, 176, 12, 10, true)
-                                      : SliderMath.releaseSnap(row.x, 176, 12, 10)
-        compare(got.index, row.index)
-        fuzzyCompare(got.position, 3 + 15.8 * row.index, 1e-9)
-    }
-
-    function test_noSteps() {
-        compare(SliderMath.clickTarget(40, 176, 12, 0, true).position, 3)
-        compare(SliderMath.clickTarget(40, 176, 12, 10, false).index, -1)
-    }
-
-    // 176 px, 10 steps: keys move by whole pixels or whole steps, within the range.
-    function test_keys_data() {
-        return [
-            { tag: "a pixel right", x: 50, count: 1, position: 51, index: -1 },
-            { tag: "from between pixels", x: 50.4, count: -1, position: 49, index: -1 },
-            { tag: "a page left stops at the left end", x: 8, count: -10, position: 3, index: -1 },
-            { tag: "a pixel right stops at the right end", x: 161, count: 1, position: 161, index: -1 },
-            { tag: "a step right", isScale: true, index: 5, count: 1, position: 97.8 },
-            { tag: "steps stop at the last", isScale: true, index: 9, count: 3, position: 161 },
-            { tag: "steps stop at the first", isScale: true, index: 1, count: -3, position: 3 },
-        ]
-    }
-    function test_keys(row) {
-        var got = SliderMath.keyTarget(row.x || 0, row.index, 176, 12, 10, !!row.isScale, row.count)
-        fuzzyCompare(got.position, row.position, 1e-9)
-        if (row.isScale)
-            compare(got.index, Math.round((row.position - 3) / 15.8))
-    }
-
-    function test_pageSize_data() {
-        return [
-            { tag: "pixels", segment: 10, isScale: false, size: 10 },
-            { tag: "ten steps", segment: 10, isScale: true, size: 3 },
-            { tag: "few steps still move two", segment: 4, isScale: true, size: 2 },
-        ]
-    }
-    function test_pageSize(row) {
-        compare(SliderMath.pageSize(row.segment, row.isScale), row.size)
+    function test_step(row) {
+        compare(row.got.index, row.index)
+        fuzzyCompare(row.got.position, 3 + 15.8 * row.index, 1e-9)
     }
 }
