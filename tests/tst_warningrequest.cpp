@@ -91,9 +91,10 @@ void TestWarningRequest::cleanupTestCase()
 void TestWarningRequest::text()
 {
     FETCH_DATA_ROW(row);
-    const QString spec = row.field(2);
-    const QByteArray block = spec.startsWith("x*") ? QByteArray(spec.mid(2).toInt(), 'x') : hexBytes(spec);
-    const std::unique_ptr<char[]> copy(spec == "null" ? nullptr : new char[size_t(block.size())]);
+    const QString blockText = row.field(2);
+    const QByteArray block =
+        blockText.startsWith("x*") ? QByteArray(blockText.mid(2).toInt(), 'x') : hexBytes(blockText);
+    const std::unique_ptr<char[]> copy(blockText == "null" ? nullptr : new char[size_t(block.size())]);
     std::copy(block.begin(), block.end(), copy.get());
     const int count = row.field(3).toInt();
     const std::optional<QString> result = WarningRequest::text(row.field(1).toUInt(nullptr, 16), copy.get(), count);
