@@ -50,7 +50,7 @@ TestCase {
     function test_choose_data() {
         return [["click a row", 5, "3", 3], ["the selection", 5, "1", 1], ["Down twice", 5, "Down Down Return", 3],
                 ["Up stops at the top", 5, "Up Up Return", 0], ["Down stops at the end", 3, "Down Down Down Return", 2],
-                ["Down scrolls 40 rows", 40, "Down ".repeat(30) + "Return", 31]]
+                ["closing: no choice", 5, "3 1", 3], ["Down scrolls 40 rows", 40, "Down ".repeat(30) + "Return", 31]]
             .map(([tag, count, steps, index]) => ({ tag, count, steps: steps.split(" "), index }))
     }
     function test_choose(row) {
