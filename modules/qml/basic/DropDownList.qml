@@ -112,7 +112,8 @@ Item {
         // A choice whose closing was cut short by reopening is still reported.
         if (root.isDrop) {
             root.reportChoice()
-            list.currentIndex = root.currentSelect < root.itemCount ? root.currentSelect : -1
+            var inRange = root.currentSelect >= 0 && root.currentSelect < root.itemCount
+            list.currentIndex = inRange ? root.currentSelect : -1
             if (list.currentIndex >= 0)
                 list.positionViewAtIndex(list.currentIndex, ListView.Contain)
         }
