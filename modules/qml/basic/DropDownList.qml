@@ -1,0 +1,300 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+
+// A field showing the selected entry of mdItems that drops down a list of
+// 24-pixel rows, ten of them visible at most, with a scroll bar beyond that.
+// Choosing a row selects it and closes the list; valueChange goes out once
+// the list has closed, so the page acts on a settled control.
+Item {
+    id: root
+
+    property bool isDrop: false
+    property ListModel mdItems: ListModel {}
+    property int currentSelect: 0
+    property string textValue: ""
+    property int horizontalOffset: 0
+
+    // The shell's colours and font until the skin provides them.
+    property color colorGray0: "#1a1a1a"
+    property color colorGray1: "#3c3c3c"
+    property color colorGray3: "#d1d1d1"
+    property color colorOrange: "#cf3e00"
+    property color fontColor: "#ffffff"
+    property string fontFamily: "微软雅黑"
+    property int fontNormalSize: 12
+
+    property color borderColor: root.colorGray1
+    property color bgColor: root.colorGray0
+
+    // A page may leave the list without a model for a while.
+    readonly property int itemCount: root.mdItems ? root.mdItems.count : 0
+    readonly property int listHeight: Math.min(240, 24 * root.itemCount)
+    readonly property bool hasScrollBar: root.itemCount > 10
+    // The row chosen while open, reported when the closing animation ends.
+    property int pendingChoice: -1
+
+    signal btnClick
+    signal valueChange(int index)
+
+    function closeMenu() {
+        root.isDrop = false
+    }
+
+    // A click while the list opens or closes is ignored; the signal goes out
+    // on every click.
+    function fieldClicked() {
+        root.btnClick()
+        if (!dropAnimation.running)
+            root.isDrop = !root.isDrop
+    }
+
+    // Only an open list takes a choice: rows still showing while it closes
+    // do not.
+    function choose(index) {
+        if (!root.isDrop || index < 0 || index >= root.itemCount)
+            return
+        root.currentSelect = index
+        root.pendingChoice = index
+        root.closeMenu()
+    }
+
+    function reportChoice() {
+        var index = root.pendingChoice
+        root.pendingChoice = -1
+        if (index >= 0)
+            root.valueChange(index)
+    }
+
+    // Enter chooses the highlighted row of an open list, otherwise it opens it.
+    function enterPressed() {
+        if (root.isDrop && list.currentIndex >= 0)
+            root.choose(list.currentIndex)
+        else
+            root.fieldClicked()
+    }
+
+    function moveHighlight(step, event) {
+        if (!root.isDrop || root.itemCount === 0) {
+            event.accepted = false
+            return
+        }
+        list.currentIndex = Math.max(0, Math.min(root.itemCount - 1, list.currentIndex + step))
+        list.positionViewAtIndex(list.currentIndex, ListView.Contain)
+    }
+
+    function refreshText() {
+        var model = root.mdItems
+        var inRange = model !== null && root.currentSelect >= 0 && root.currentSelect < model.count
+        root.textValue = inRange ? model.get(root.currentSelect).textValue : ""
+    }
+
+    width: 110
+    height: 24
+    activeFocusOnTab: true
+
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: root.textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: root.fieldClicked()
+    Keys.onSpacePressed: root.fieldClicked()
+    Keys.onReturnPressed: root.enterPressed()
+    Keys.onEnterPressed: root.enterPressed()
+    Keys.onUpPressed: event => root.moveHighlight(-1, event)
+    Keys.onDownPressed: event => root.moveHighlight(1, event)
+    Keys.onEscapePressed: event => {
+        event.accepted = root.isDrop
+        root.closeMenu()
+    }
+
+    onCurrentSelectChanged: root.refreshText()
+    onMdItemsChanged: root.refreshText()
+    onIsDropChanged: {
+        // A choice whose closing was cut short by reopening is still reported.
+        if (root.isDrop) {
+            root.reportChoice()
+            var inRange = root.currentSelect >= 0 && root.currentSelect < root.itemCount
+            list.currentIndex = inRange ? root.currentSelect : -1
+            if (list.currentIndex >= 0)
+                list.positionViewAtIndex(list.currentIndex, ListView.Contain)
+        }
+        dropAnimation.to = root.isDrop ? root.listHeight : 0
+        dropAnimation.restart()
+    }
+    onListHeightChanged: {
+        if (root.isDrop && !dropAnimation.running)
+            dropArea.height = root.listHeight
+    }
+    Component.onCompleted: {
+        root.refreshText()
+        dropArea.height = root.isDrop ? root.listHeight : 0
+    }
+
+    Connections {
+        target: root.mdItems
+        function onCountChanged() {
+            root.refreshText()
+        }
+        function onDataChanged() {
+            root.refreshText()
+        }
+    }
+
+    Rectangle {
+        id: field
+        objectName: "field"
+        anchors.fill: parent
+        color: root.bgColor
+        border.width: 1
+        border.color: root.activeFocus ? root.colorOrange : root.borderColor
+
+        Text {
+            anchors.centerIn: parent
+            anchors.horizontalCenterOffset: root.horizontalOffset
+            text: root.textValue
+            color: root.fontColor
+            font.family: root.fontFamily
+            font.pixelSize: root.fontNormalSize
+        }
+
+        // The drop arrow, turned over while open.
+        Item {
+            objectName: "arrow"
+            anchors.right: parent.right
+            anchors.rightMargin: 8
+            anchors.verticalCenter: parent.verticalCenter
+            width: 8
+            height: 8
+            rotation: root.isDrop ? 180 : 0
+
+            Rectangle {
+                x: 0
+                y: 3
+                width: 5
+                height: 1.5
+                rotation: 45
+                antialiasing: true
+                color: root.colorGray3
+            }
+            Rectangle {
+                x: 3
+                y: 3
+                width: 5
+                height: 1.5
+                rotation: -45
+                antialiasing: true
+                color: root.colorGray3
+            }
+        }
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: root.fieldClicked()
+        }
+    }
+
+    Rectangle {
+        id: dropArea
+        objectName: "dropArea"
+        y: root.height
+        width: root.width
+        height: 0
+        visible: dropArea.height > 0
+        clip: true
+        color: root.bgColor
+        border.width: 1
+        border.color: root.borderColor
+
+        ListView {
+            id: list
+            objectName: "list"
+            width: root.width
+            height: root.listHeight
+            boundsBehavior: Flickable.StopAtBounds
+            interactive: root.hasScrollBar
+            currentIndex: -1
+            model: root.mdItems
+
+            delegate: Rectangle {
+                id: row
+
+                required property int index
+                required property string textValue
+
+                objectName: "row" + row.index
+                width: list.width - (root.hasScrollBar ? scrollBar.width : 0)
+                height: 24
+                color: rowArea.containsMouse || row.index === root.currentSelect ? root.colorOrange : "transparent"
+                border.width: row.index === list.currentIndex ? 1 : 0
+                border.color: root.fontColor
+
+                Accessible.role: Accessible.ListItem
+                Accessible.name: row.textValue
+                Accessible.selectable: true
+                Accessible.selected: row.index === root.currentSelect
+                Accessible.onPressAction: root.choose(row.index)
+
+                Text {
+                    anchors.centerIn: parent
+                    text: row.textValue
+                    color: root.fontColor
+                    font.family: root.fontFamily
+                    font.pixelSize: root.fontNormalSize
+                }
+
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: root.choose(row.index)
+                }
+            }
+        }
+
+        // The scroll bar: the handle follows the list, and pressing or
+        // dragging on the track scrolls the list to that place.
+        Rectangle {
+            id: scrollBar
+            objectName: "scrollBar"
+            anchors.right: parent.right
+            width: 6
+            height: root.listHeight
+            visible: root.hasScrollBar
+            color: root.colorGray1
+
+            // The handle's middle goes to the pointer, within the list's ends.
+            function scrollTo(y) {
+                var top = (y - handle.height / 2) / scrollBar.height * list.contentHeight
+                list.contentY = Math.max(0, Math.min(list.contentHeight - list.height, top))
+            }
+
+            Rectangle {
+                id: handle
+                objectName: "scrollHandle"
+                width: parent.width
+                y: list.visibleArea.yPosition * scrollBar.height
+                height: list.visibleArea.heightRatio * scrollBar.height
+                radius: 3
+                color: root.colorGray3
+            }
+
+            MouseArea {
+                anchors.fill: parent
+                onPressed: mouse => scrollBar.scrollTo(mouse.y)
+                onPositionChanged: mouse => scrollBar.scrollTo(mouse.y)
+            }
+        }
+    }
+
+    // 180 ms less 5 ms per entry; never negative for long lists.
+    NumberAnimation {
+        id: dropAnimation
+        target: dropArea
+        property: "height"
+        duration: Math.max(0, 180 - 5 * root.itemCount)
+        easing.type: Easing.OutQuad
+        onFinished: {
+            if (!root.isDrop)
+                root.reportChoice()
+        }
+    }
+}
