@@ -18,6 +18,9 @@ Item {
     property var calls: []
     property bool initialised: false
     property int currentDpiStage: 0
+    // Follows deviceStatus.connected from the first run() on (the context
+    // property exists only after this root is created).
+    property bool mouseConnected: false
     property string productName: ""
 
     function record(entry) {
@@ -37,6 +40,8 @@ Item {
 
     function run() {
         record("run")
+        if (typeof deviceStatus !== "undefined") // qmllint disable unqualified
+            mouseConnected = Qt.binding(function () { return deviceStatus.connected }) // qmllint disable unqualified
     }
 
     function detectKeyboard(isDown, usbCode) {
@@ -131,7 +136,9 @@ Item {
             spacing: 12
             Text {
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: root.currentDpiStage > 0 ? "DPI stage " + root.currentDpiStage : "No mouse connected"
+                text: !root.mouseConnected ? "No mouse connected"
+                      : root.currentDpiStage > 0 ? "Mouse connected, DPI stage " + root.currentDpiStage
+                      : "Mouse connected"
                 color: "#e1e1e1"
                 font.pixelSize: 22
             }
@@ -140,7 +147,7 @@ Item {
                 text: "Plug in the mouse; the program finds it on its own."
                 color: "#9b9b9b"
                 font.pixelSize: 14
-                visible: root.currentDpiStage === 0
+                visible: !root.mouseConnected
             }
         }
     }
