@@ -2,12 +2,26 @@
 
 #include "DeviceDescription.h"
 #include "Globals.h"
+#include "ShellWindow.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
 #include <QQmlContext>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+
+namespace {
+QUrl& rootSource()
+{
+    static QUrl source(QStringLiteral("qrc:/modules/qml/main.qml"));
+    return source;
+}
+} // namespace
+
+void Ui_Controler::setRootSource(const QUrl& source)
+{
+    rootSource() = source;
+}
 
 Ui_Controler::Ui_Controler(QObject* parent)
     : QObject(parent)
@@ -39,13 +53,14 @@ void Ui_Controler::setup(Widget* window)
     // sees its operations object under the same name.
     m_view->setObjectName(QStringLiteral("ui_View"));
     m_view->core().setObjectName(QStringLiteral("ui_View"));
-    m_view->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
+    m_view->setSource(rootSource());
 
     QQmlContext* context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), &m_view->core());
     context->setContextProperty(QStringLiteral("hid"), &window->session.hid());
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
     context->setContextProperty(QStringLiteral("deviceStatus"), &window->session.status());
+    context->setContextProperty(QStringLiteral("shellWindow"), new ShellWindow(window, this));
 
     window->resize(m_view->size());
     window->setWindowTitle(DeviceDescription::readProductName(DataPath::apConfig));

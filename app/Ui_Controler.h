@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 class QWidget;
 class Widget;
@@ -23,6 +24,11 @@ public:
     void setup(Widget* window);
 
     myQQuickView* view() const { return m_view; }
+
+    // The QML root that windows set up from now on load, main.qml from the
+    // resources unless changed: the window's own tests load a root that
+    // records the calls it gets.
+    static void setRootSource(const QUrl& source);
 
 public Q_SLOTS:
     void onMinimize();

@@ -1,6 +1,7 @@
 #include "InputCapture.h"
 #include "ProgramRig.h"
 #include "TestSupport.h"
+#include "Ui_Controler.h"
 #include "Widget.h"
 #include "X11InputBackend.h"
 #include "myQQuickView.h"
@@ -74,6 +75,8 @@ QStringList calls(const QString& tokens, const QString& at)
 
 void TestCapture::init()
 {
+    // The window's own tests watch the calls arrive at a recording root.
+    Ui_Controler::setRootSource(QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/tests/host/RecordingRoot.qml")));
     m_data = std::make_unique<TestDataFolder>();
     QVERIFY(m_data->isValid());
     m_window = std::make_unique<Widget>();

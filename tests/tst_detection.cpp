@@ -2,6 +2,7 @@
 #include "DpiSwitchTexts.h"
 #include "Globals.h"
 #include "TestSupport.h"
+#include "Ui_Controler.h"
 #include "ViewRig.h"
 #include "VirtualMouseMode.h"
 #include "Widget.h"
@@ -78,6 +79,8 @@ private:
 
 void TestDetection::init()
 {
+    // The window's own tests watch the calls arrive at a recording root.
+    Ui_Controler::setRootSource(QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/tests/host/RecordingRoot.qml")));
     m_data = std::make_unique<TestDataFolder>();
     deviceConnected = false;
     m_balloons.clear();

@@ -44,6 +44,8 @@ private:
 
 void TestWidget::init()
 {
+    // The window's own tests watch the calls arrive at a recording root.
+    Ui_Controler::setRootSource(QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/tests/host/RecordingRoot.qml")));
     m_data = std::make_unique<TestDataFolder>();
     QVERIFY(m_data->isValid());
     deviceConnected = false;
@@ -187,11 +189,14 @@ void TestWidget::rootCallsByName()
     QCOMPARE(w.view()->rootObject()->property("currentDpiStage").toInt(), 5);
 }
 
-// The QML's ui_View is the operations object: the global data, the worker's
-// busy flag, and its setEnabled, which locks the widget that shows the pages.
+// The pages' QML's ui_View is the operations object: the global data, the
+// worker's busy flag, and its setEnabled, which locks the widget that shows
+// the pages.
 void TestWidget::qmlReachesOperations()
 {
+    Ui_Controler::setRootSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
     Widget w;
+    QVERIFY(w.view()->rootObject() && w.view()->rootObject()->property("mainLang").isValid());
     QQmlContext* context = w.view()->rootContext();
     auto eval = [&](const char* js) {
         return QQmlExpression(context, w.view()->rootObject(), QString::fromLatin1(js)).evaluate();
