@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+// What the pages may ask of the frameless window beyond the written moves:
+// under Wayland a window cannot place itself, so a press on the frame hands
+// the move to the compositor. The pages see it as "shellWindow". GUI thread
+// only.
+class ShellWindow : public QObject
+{
+    Q_OBJECT
+    // False where the window system places windows itself (Wayland): the
+    // written onXChanged/onYChanged moves have no effect there.
+    Q_PROPERTY(bool placesItself READ placesItself CONSTANT)
+public:
+    explicit ShellWindow(QWidget* window, QObject* parent = nullptr);
+
+    bool placesItself() const { return m_placesItself; }
+    // Starts the compositor's interactive move of the window; true when the
+    // window system took it.
+    Q_INVOKABLE bool startSystemMove();
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_placesItself;
+};
