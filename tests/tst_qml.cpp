@@ -13,7 +13,11 @@
 //    view core) and `hid` (the HID worker) of a device session on the virtual
 //    mouse, over a scratch copy of modules/ that is the working directory. The
 //    session lives as long as the engine, so each file starts from the shipped
-//    data.
+//    data;
+//  - `ui_Ctl`, a stand-in for the window control that records the moves,
+//    minimise and close the QML asks for, and `testRig`, through which a test
+//    reads what the virtual mouse received or starts over on other global
+//    keys (a command set 560 mouse, say).
 #include "ViewRig.h"
 
 #include <QQmlContext>
@@ -22,6 +26,87 @@
 #include <QtQuickTest>
 
 #include <memory>
+
+// The window control as the QML calls it; every call is kept as text.
+class ControlRecorder : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList calls MEMBER m_calls NOTIFY callsChanged)
+public:
+    Q_INVOKABLE void clear() { record({}); }
+
+public Q_SLOTS:
+    void onMinimize() { record(QStringLiteral("minimize")); }
+    void onClose() { record(QStringLiteral("close")); }
+    void onXChanged(int x) { record(QStringLiteral("x%1").arg(x)); }
+    void onYChanged(int y) { record(QStringLiteral("y%1").arg(y)); }
+
+Q_SIGNALS:
+    void callsChanged();
+
+private:
+    void record(const QString& call)
+    {
+        if (call.isEmpty())
+            m_calls.clear();
+        else
+            m_calls << call;
+        Q_EMIT callsChanged();
+    }
+    QStringList m_calls;
+};
+
+// The rig behind ui_View and hid, as the tests see it.
+class TestRig : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TestRig(QQmlContext* context)
+        : m_context(context)
+    {
+        restart({});
+    }
+
+    bool isValid() const { return m_rig && m_rig->data.isValid(); }
+
+    // A new data folder and session whose apConfig.bin [mouse] keys are
+    // changed as given ({"icType": "560"}); ui_View and hid become the new
+    // session's. Objects made before keep the old ones.
+    Q_INVOKABLE void restart(const QVariantMap& mouseKeys)
+    {
+        ViewRig::MouseKeys keys;
+        for (auto it = mouseKeys.begin(); it != mouseKeys.end(); ++it)
+            keys.append({it.key(), it.value().toString()});
+        // The old folder gives the working directory back when it goes: it
+        // goes first.
+        m_rig.reset();
+        m_rig = std::make_unique<ViewRig>(keys);
+        m_context->setContextProperty(QStringLiteral("ui_View"), &m_rig->view());
+        m_context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
+    }
+
+    // The command frames the mouse received, in hex, oldest first.
+    Q_INVOKABLE QStringList frames() const
+    {
+        QStringList out;
+        for (const QByteArray& frame : m_rig->mouse->receivedFrames())
+            out << QString::fromLatin1(frame.toHex());
+        return out;
+    }
+    Q_INVOKABLE void clearFrames() { m_rig->mouse->clearReceived(); }
+    Q_INVOKABLE QVariantMap mouseState() const { return m_rig->mouse->stateJson().toVariantMap(); }
+    // The 560 mouse's current profile block, 0..4.
+    Q_INVOKABLE void setMouseProfile(int profile)
+    {
+        VirtualMouse::State state = m_rig->mouse->state();
+        state.profile = std::uint8_t(profile);
+        m_rig->mouse->setState(state);
+    }
+
+private:
+    QQmlContext* m_context;
+    std::unique_ptr<ViewRig> m_rig;
+};
 
 class QmlTestSetup : public QObject
 {
@@ -33,16 +118,24 @@ public Q_SLOTS:
         connect(engine, &QQmlEngine::warnings, this, &QmlTestSetup::failOnWarnings);
 
         // The previous file's engine is gone by now, and its session with it.
-        m_rig = std::make_unique<ViewRig>();
-        if (!m_rig->data.isValid())
-            qFatal("tst_qml: no scratch folder for the data files");
-        connect(engine, &QObject::destroyed, this, [this] { m_rig.reset(); });
         QQmlContext* context = engine->rootContext();
-        context->setContextProperty(QStringLiteral("ui_View"), &m_rig->view());
-        context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
+        m_rig = std::make_unique<TestRig>(context);
+        if (!m_rig->isValid())
+            qFatal("tst_qml: no scratch folder for the data files");
+        m_control = std::make_unique<ControlRecorder>();
+        connect(engine, &QObject::destroyed, this, [this] {
+            m_rig.reset();
+            m_control.reset();
+        });
+        context->setContextProperty(QStringLiteral("testRig"), m_rig.get());
+        context->setContextProperty(QStringLiteral("ui_Ctl"), m_control.get());
     }
 
-    void cleanupTestCase() { m_rig.reset(); }
+    void cleanupTestCase()
+    {
+        m_rig.reset();
+        m_control.reset();
+    }
 
 private:
     void failOnWarnings(const QList<QQmlError>& warnings)
@@ -54,7 +147,8 @@ private:
         }
     }
 
-    std::unique_ptr<ViewRig> m_rig;
+    std::unique_ptr<TestRig> m_rig;
+    std::unique_ptr<ControlRecorder> m_control;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(skarn, QmlTestSetup)
