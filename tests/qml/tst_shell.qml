@@ -46,4 +46,39 @@ TestCase {
     function test_clamp(row) {
         compare(Shell.clampToWindow(row.x, row.size, row.window), row.got)
     }
+
+    // Global keys as the settings file gives them; absent or unreadable ones
+    // keep the declared default.
+    function test_globalValues_data() {
+        return [
+            { tag: "flag true", got: Shell.flag("true", false), want: true },
+            { tag: "flag 0", got: Shell.flag("0", true), want: false },
+            { tag: "flag TRUE", got: Shell.flag(" TRUE", false), want: true },
+            { tag: "flag absent", got: Shell.flag(undefined, true), want: true },
+            { tag: "flag unreadable", got: Shell.flag("yes", false), want: false },
+            { tag: "number", got: Shell.integer("3", 0, 0, 5), want: 3 },
+            { tag: "number past the range", got: Shell.integer("9", 0, 0, 5), want: 0 },
+            { tag: "number negative", got: Shell.integer(-1, 0, 0, 5), want: 0 },
+            { tag: "number empty", got: Shell.integer("", 8, 0, 16), want: 8 },
+            { tag: "number text", got: Shell.integer("x", 8, 0, 16), want: 8 },
+            { tag: "text absent", got: Shell.text(undefined, "553"), want: "553" },
+            { tag: "text", got: Shell.text(560, "553"), want: "560" },
+        ]
+    }
+    function test_globalValues(row) {
+        compare(row.got, row.want)
+    }
+
+    function test_mergeTexts_data() {
+        return [
+            { tag: "loaded", loaded: ["x", "y", "z"], want: ["x", "y", "z"] },
+            { tag: "shorter", loaded: ["x"], want: ["x", "b", "c"] },
+            { tag: "missing", loaded: [], want: ["a", "b", "c"] },
+            { tag: "longer", loaded: ["x", "y", "z", "w"], want: ["x", "y", "z"] },
+            { tag: "not a list", loaded: undefined, want: ["a", "b", "c"] },
+        ]
+    }
+    function test_mergeTexts(row) {
+        compare(Shell.mergeTexts(["a", "b", "c"], row.loaded), row.want)
+    }
 }

@@ -28,3 +28,42 @@ function editorBoxHeight(isGun) {
 function clampToWindow(position, size, windowSize) {
     return Math.max(0, Math.min(windowSize - size, position))
 }
+
+// A flag of the global file ("true"/"false", or 1/0) as a boolean; an absent
+// or unreadable value keeps the declared default.
+function flag(stored, fallback) {
+    if (stored === true || stored === false)
+        return stored
+    var text = String(stored).trim().toLowerCase()
+    if (text === "true" || text === "1")
+        return true
+    if (text === "false" || text === "0")
+        return false
+    return fallback
+}
+
+// A text of the global file; absent keeps the declared default.
+function text(stored, fallback) {
+    return stored === undefined || stored === null ? fallback : String(stored)
+}
+
+// A whole number of the global file within min..max; anything else keeps the
+// default.
+function integer(stored, fallback, min, max) {
+    if (stored === undefined || stored === null || String(stored).trim() === "")
+        return fallback
+    var n = Number(stored)
+    return Number.isInteger(n) && n >= min && n <= max ? n : fallback
+}
+
+// The texts of a language group over the built-in ones: a loaded text
+// replaces the built-in one at its index, and built-in texts past the end of
+// a shorter (or missing) group stay.
+function mergeTexts(builtIn, loaded) {
+    var texts = builtIn.slice()
+    if (!Array.isArray(loaded) && !(loaded && typeof loaded.length === "number"))
+        return texts
+    for (var i = 0; i < loaded.length && i < texts.length; ++i)
+        texts[i] = String(loaded[i])
+    return texts
+}
