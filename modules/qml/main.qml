@@ -1,165 +1,891 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import "basic"
+import "basic/Shell.js" as Shell
+import "Q7"
 
-// The window's whole surface. Until the pages arrive this is a skinned frame
-// with a title bar that drags the window, minimise and close buttons, the
-// current DPI stage and the busy shield. The program calls the six functions
-// below by name; each records its call in `calls`.
+// The window's whole surface: the frame (title bar, left panel with the
+// button list, editor box, report rate and system setting; right panel with
+// DPI and lighting; top bar; bottom bar; the mouse picture), the dialogs over
+// a dimming mask, and the functions the program calls by name.
 //
-// ui_View, ui_Ctl and hid are set after this root is created: they are used
-// only inside functions and handlers. They are context properties, which
-// the linter cannot see: each use turns its "unqualified" check off.
+// ui_View, ui_Ctl, hid, deviceStatus and shellWindow are context properties
+// the program sets after this root is created; they are used only inside
+// functions and handlers. The linter cannot see them, so its "unqualified"
+// check is off around those uses.
 Item {
-    id: root
+    id: mainIten
     width: 1024
     height: 640
     visible: false
 
-    property var calls: []
-    property bool initialised: false
-    property int currentDpiStage: 0
-    // Follows deviceStatus.connected from the first run() on (the context
-    // property exists only after this root is created).
-    property bool mouseConnected: false
-    property string productName: ""
+    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+    property string language: "ChineseSimplified"
+    property string url: "https://talvorn.example/support"
+    property bool isColorful: false
+    property bool isGun: true
+    property string icType: "553"
+    property bool is55328: false
+    property bool is571: false
+    property bool isPownOn: false
+    property int skin_No: Skin.skin_No
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
+    property int fontMiddleSize: Skin.fontMiddleSize
+    property int fontMaxSize: Skin.fontMaxSize
+    property int fontMinSize: Skin.fontMinSize
+    property color fontColor: Skin.fontColor
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorGray2: Skin.colorGray2
+    property color colorGray3: Skin.colorGray3
+    property color colorBlue: Skin.colorBlue
+    property color colorOrange: Skin.colorOrange
+    property color colorBlack: Skin.colorBlack
 
-    function record(entry) {
-        calls = calls.concat([entry])
-    }
+    // Ours, beside the written ones: what the frame shows about the mouse and
+    // the data (fed by deviceStatus from the first run() on), and whether a
+    // page has changes Save would write.
+    property bool mouseConnected: false
+    property string unsavedFile: ""
+    readonly property bool hasUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
+
+    signal msg_KB(bool isDown, int usbCode)
+    signal msg_MS(bool isDown, int buttonCode, int x, int y)
+
+    // qmllint disable unqualified
 
     function initUI() {
-        record("initUI")
-        visible = true
-        if (!initialised) {
-            initialised = true
-            var name = ui_View.getGlobalData("common/name") // qmllint disable unqualified
-            productName = name === undefined ? "" : String(name)
+        mainIten.setProtectUI(1000)
+        mainIten.visible = true
+        if (!mainIten.isPownOn) {
+            mainIten.isColorful = Shell.flag(ui_View.getGlobalData("mouse/isColorful"), mainIten.isColorful)
+            mainIten.icType = Shell.text(ui_View.getGlobalData("mouse/icType"), mainIten.icType)
+            mainIten.is55328 = Shell.flag(ui_View.getGlobalData("mouse/is55328"), mainIten.is55328)
+            mainIten.is571 = Shell.flag(ui_View.getGlobalData("mouse/is571"), mainIten.is571)
+            mainIten.isGun = Shell.flag(ui_View.getGlobalData("mouse/isGun"), mainIten.isGun)
+            mouseMain.keyCount = Shell.integer(ui_View.getGlobalData("mouse/keyCount"), mouseMain.keyCount, 0, 16)
+            mainIten.language = Shell.text(ui_View.getGlobalData("common/language"), mainIten.language)
+            mainIten.url = Shell.text(ui_View.getGlobalData("common/url"), mainIten.url)
+            askMenu.entries = [mainIten.url, askMenu.entries[1]]
+
+            if (mainIten.icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
+                hid.hid560_02H_SetCurrentProfile(1)
+
+            mainIten.loadLanguage()
+            reportRate.init(false)
+
+            profileMain.init()
+            var profileNo = Shell.integer(ui_View.getGlobalData("mouse/profileNo"), 0, 0, 5)
+            profileMain.profileNo = profileNo
+            upItem.profileList.currentSelect = profileNo < profileMain.profileModel.count ? profileNo : 0
+            upItem.profileList.closeMenu()
+            console.debug("profileNo", profileNo)
+            ui_View.setCurrentProfile(profileNo)
+
+            macroEditorMain.init()
+            gunControlMain.init()
+            keyAssigmentMain.init()
+            keyMatrixMain.init(false, false)
+            dpiSettingMain.init(false, false)
+            lightControlMain.init(false, false)
+            systemSettingMain.init(false, false)
+            mainIten.isPownOn = true
         }
-        setProtectUI(1000)
+        mainIten.showDeviceStage(ui_View.mouseGetCurrentDPI())
     }
 
     function run() {
-        record("run")
-        if (typeof deviceStatus !== "undefined") // qmllint disable unqualified
-            mouseConnected = Qt.binding(function () { return deviceStatus.connected }) // qmllint disable unqualified
+        // The frame follows the device status from now on (it exists only
+        // after this root is created; the test rig may have none).
+        if (typeof deviceStatus === "undefined" || deviceStatus === null)
+            return
+        mainIten.mouseConnected = Qt.binding(function () { return deviceStatus.connected })
+        mainIten.unsavedFile = Qt.binding(function () { return deviceStatus.unsavedFile })
     }
 
     function detectKeyboard(isDown, usbCode) {
-        record("detectKeyboard(" + isDown + "," + usbCode + ")")
+        mainIten.msg_KB(isDown, usbCode)
     }
 
     function detectMouse(isDown, buttonCode, x, y) {
-        record("detectMouse(" + isDown + "," + buttonCode + "," + x + "," + y + ")")
+        mainIten.msg_MS(isDown, buttonCode, x, y)
     }
 
     function setProtectUI(interval) {
-        record("setProtectUI(" + interval + ")")
-        shield.visible = true
-        shieldTimer.interval = Math.max(0, interval)
-        shieldTimer.restart()
+        protectUIItem.setBusy(true)
+        ui_View.setEnabled(false)
+        protectTimer.interval = Math.max(0, Number(interval) || 0)
+        protectTimer.restart()
     }
 
     function setCurrentDPI(dpiValue) {
-        record("setCurrentDPI(" + dpiValue + ")")
         if (dpiValue !== 0)
-            currentDpiStage = dpiValue
+            mainIten.showDeviceStage(dpiValue)
     }
 
-    Rectangle {
-        id: frame
+    // The stage the mouse reports (1..8) on the DPI page (0-based). A stage
+    // the mouse cannot have (0 when it did not answer) leaves the page as it is.
+    function showDeviceStage(stage) {
+        var n = Number(stage)
+        if (Number.isInteger(n) && n >= 1 && n <= 8)
+            dpiSettingMain.currentDPI = n - 1
+    }
+
+    function mainFocus() {
+        reportRate.list.closeMenu()
+        dpiSettingMain.dpiFocus()
+        upItem.profileList.closeMenu()
+        askMenu.visible = false
+        lightControlMain.lightControlFocus()
+    }
+
+    function controlUIEnable(isEnable) {
+        protectUIItem.setBusy(!isEnable)
+        ui_View.setEnabled(isEnable)
+    }
+
+    function askMenuCmd(cmd) {
+        if (cmd === 0)
+            Qt.openUrlExternally(mainIten.url)
+    }
+
+    // Each group of the language file over the built-in texts of its page.
+    function loadLanguage() {
+        var lang = mainIten.language
+        mainIten.mainLang = Shell.mergeTexts(mainIten.mainLang, ui_View.getLangStrings("main", lang))
+        keyMatrixMain.keyMatrixLang = Shell.mergeTexts(keyMatrixMain.keyMatrixLang, ui_View.getLangStrings("keyMatrix", lang))
+        keyAssigmentMain.keyAssigmentLang = Shell.mergeTexts(keyAssigmentMain.keyAssigmentLang,
+                                                              ui_View.getLangStrings("keyAssigment", lang))
+        dpiSettingMain.dpiSettingLang = Shell.mergeTexts(dpiSettingMain.dpiSettingLang, ui_View.getLangStrings("dpiSetting", lang))
+        lightControlMain.lightControlLang = Shell.mergeTexts(lightControlMain.lightControlLang,
+                                                              ui_View.getLangStrings("lightControl", lang))
+        macroEditorMain.macroEditorLang = Shell.mergeTexts(macroEditorMain.macroEditorLang, ui_View.getLangStrings("macroEditor", lang))
+        systemSettingMain.systemSettingLang = Shell.mergeTexts(systemSettingMain.systemSettingLang,
+                                                                ui_View.getLangStrings("systemSetting", lang))
+        gunControlMain.gunControlLang = Shell.mergeTexts(gunControlMain.gunControlLang, ui_View.getLangStrings("gunControl", lang))
+        profileMain.profileLang = Shell.mergeTexts(profileMain.profileLang, ui_View.getLangStrings("profile", lang))
+        _KeyCodeString.setKeyNames(ui_View.getLangStrings("keyCode", lang))
+        ui_View.getLangStrings("other", lang)
+    }
+
+    // The report rate of the current profile, shown; sent too when asked.
+    function reportRateInit(isSendData) {
+        var index = Shell.reportRateIndex(ui_View.getData("mouse/reportRate", false))
+        reportRate.list.currentSelect = index
+        if (isSendData)
+            ui_View.mouseSetReportRate(Shell.reportRateCode(index))
+    }
+
+    function reportRateChosen(index) {
+        ui_View.setData("mouse/reportRate", index)
+        ui_View.mouseSetReportRate(Shell.reportRateCode(index))
+    }
+
+    // The pages that hold the profile's values, reloaded from it and sent:
+    // after a profile change and after a factory reset.
+    function sendProfilePages() {
+        keyMatrixMain.init(true, false)
+        reportRate.init(true)
+        dpiSettingMain.init(true, false)
+        lightControlMain.init(true, false)
+        systemSettingMain.init(true, false)
+        if (mainIten.isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+    }
+
+    function changeProfile(number) {
+        if (number === profileMain.profileNo)
+            return
+        mainIten.controlUIEnable(false)
+        profileMain.profileNo = number
+        ui_View.setGlobalData("mouse/profileNo", number)
+        ui_View.setCurrentProfile(number)
+        mainIten.sendProfilePages()
+        mainIten.controlUIEnable(true)
+    }
+
+    function save() {
+        mainIten.mainFocus()
+        var keys = keyMatrixMain.isSave
+        var dpi = dpiSettingMain.isSave
+        var light = lightControlMain.isSave
+        if (keys || dpi || light)
+            mainIten.controlUIEnable(false)
+        if (keys) {
+            keyMatrixMain.isSave = false
+            keyMatrixMain.modKeys.saveData()
+        }
+        if (dpi) {
+            dpiSettingMain.isSave = false
+            dpiSettingMain.saveData(true)
+        }
+        if (light) {
+            lightControlMain.isSave = false
+            lightControlMain.saveData(true, 0)
+        }
+        mainIten.controlUIEnable(true)
+    }
+
+    function factoryReset() {
+        mainIten.controlUIEnable(false)
+        resetBox.visible = false
+        mainMask.visible = false
+        keyMatrixMain.isSave = false
+        dpiSettingMain.isSave = false
+        lightControlMain.isSave = false
+        ui_View.resetProfile(profileMain.profileNo)
+        mainIten.sendProfilePages()
+        ui_View.mouseSetCurrentDPI(3)
+        dpiSettingMain.currentDPI = 2
+        gunControlMain.resetData()
+        mainIten.controlUIEnable(true)
+    }
+
+    // The macro assigned to an entry of the button list: an entry of class 4
+    // names its macro through the profile's mouseMacroKey/<slot>.
+    function macroOf(entry) {
+        if (Number(entry.keyCode0) !== 4)
+            return undefined
+        return Shell.text(ui_View.getData("mouseMacroKey/" + entry.keyCode2, false), "")
+    }
+
+    function deleteMacro(macroName) {
+        var keys = keyMatrixMain.modKeys
+        for (var i = 0; i < keys.count; ++i) {
+            if (mainIten.macroOf(keys.get(i)) !== macroName)
+                continue
+            var factory = keyMatrixMain.modKeys_tmp.get(i)
+            keys.set(i, { keyCode0: factory.keyCode0, keyCode1: factory.keyCode1, keyCode2: factory.keyCode2,
+                          keyCode3: factory.keyCode3, keyText: factory.keyText })
+        }
+        keys.saveData()
+        ui_View.deleteMacroUpdateProfile(macroName)
+    }
+
+    function modifyMacroName(oldMacroName, newMacroName) {
+        var keys = keyMatrixMain.modKeys
+        for (var i = 0; i < keys.count; ++i) {
+            var entry = keys.get(i)
+            if (mainIten.macroOf(entry) !== oldMacroName)
+                continue
+            ui_View.setData("mouseMacroKey/" + entry.keyCode2, newMacroName)
+            keys.setProperty(i, "keyText", newMacroName)
+        }
+        ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
+    }
+
+    function modifyMacroData(macroName) {
+        var keys = keyMatrixMain.modKeys
+        for (var i = 0; i < keys.count; ++i) {
+            if (mainIten.macroOf(keys.get(i)) === macroName)
+                macroEditorMain.sendMacro(i, macroName)
+        }
+    }
+
+    // The button-assignment dialog for button index, unless it is the last
+    // left click.
+    function show(index) {
+        mouseMain.selectKey = index
+        if (keyMatrixMain.checkOneLeftKey()) {
+            mouseMain.selectKey = -1
+            return
+        }
+        mainIten.mainFocus()
+        var entry = keyMatrixMain.modKeys.get(index)
+        keyAssigmentMain.keyString = entry.keyText
+        keyAssigmentMain.keyCode0 = entry.keyCode0
+        keyAssigmentMain.keyCode1 = entry.keyCode1
+        keyAssigmentMain.keyCode2 = entry.keyCode2
+        keyAssigmentMain.keyCode3 = entry.keyCode3
+        mainIten.openDialog(keyAssigmentMain)
+    }
+
+    function openDialog(dialog) {
+        mainMask.visible = true
+        dialog.x = (mainIten.width - dialog.width) / 2
+        dialog.y = (mainIten.height - dialog.height) / 2
+        dialog.visible = true
+        dialog.forceActiveFocus()
+    }
+
+    function closeDialog(dialog) {
+        dialog.visible = false
+        mainMask.visible = false
+    }
+
+    // Window dragging: the pointer's offset from where it was pressed moves
+    // the window. Under Wayland a window cannot place itself; the compositor
+    // moves it instead.
+    function dragPressed(area, mouse) {
+        area.pressedAt = Qt.point(mouse.x, mouse.y)
+        if (typeof shellWindow !== "undefined" && shellWindow !== null && !shellWindow.placesItself)
+            shellWindow.startSystemMove()
+    }
+
+    function dragMoved(area, mouse) {
+        if (!area.pressed)
+            return
+        ui_Ctl.onXChanged(mouse.x - area.pressedAt.x)
+        ui_Ctl.onYChanged(mouse.y - area.pressedAt.y)
+    }
+
+    // qmllint enable unqualified
+
+    Timer {
+        id: protectTimer
+        interval: 1000
+        onTriggered: {
+            ui_View.setEnabled(true) // qmllint disable unqualified
+            protectUIItem.setBusy(false)
+            if (powerOn.visible) {
+                powerOn.visible = false
+                envItem.visible = true
+                leftPanel.visible = true
+                bottomBar.visible = true
+                rightPanel.visible = true
+                upItem.visible = true
+                mouseMain.visible = true
+            }
+        }
+    }
+
+    MouseArea {
+        id: dragArea
+        objectName: "dragArea"
         anchors.fill: parent
-        radius: 10
-        color: "#26282d"
-        border.color: "#4a4d55"
-        border.width: 1
+        property point pressedAt
+        onPressed: function (mouse) {
+            mainIten.dragPressed(dragArea, mouse)
+            mainIten.mainFocus()
+        }
+        onPositionChanged: function (mouse) { mainIten.dragMoved(dragArea, mouse) }
+    }
+
+    Image {
+        id: powerOn
+        objectName: "powerOn"
+        anchors.centerIn: parent
+        source: Skin.image("powerOn")
+        sourceSize: Qt.size(Skin.powerOnSize.width, Skin.powerOnSize.height)
+        Accessible.role: Accessible.Graphic
+        Accessible.name: "Starting"
+    }
+
+    Item {
+        id: envItem
+        objectName: "envItem"
+        anchors.fill: parent
+        visible: false
+
+        Rectangle {
+            anchors.fill: parent
+            radius: 10
+            color: Skin.colorBackground
+            border.color: mainIten.colorGray1
+        }
 
         Rectangle {
             id: titleBar
-            anchors { left: parent.left; right: parent.right; top: parent.top; margins: 1 }
-            height: 44
+            x: 1
+            y: 1
+            width: parent.width - 2
+            height: 48
             radius: 10
-            color: "#1c1d21"
+            color: Skin.colorTitle
 
             Rectangle {
                 anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
                 height: 2
                 gradient: Gradient {
                     orientation: Gradient.Horizontal
-                    GradientStop { position: 0.0; color: "#c0392b" }
-                    GradientStop { position: 1.0; color: "#e67e22" }
-                }
-            }
-
-            Text {
-                anchors { left: parent.left; leftMargin: 20; verticalCenter: parent.verticalCenter }
-                text: root.productName
-                color: "#e1e1e1"
-                font.pixelSize: 16
-                font.bold: true
-            }
-
-            MouseArea {
-                id: dragArea
-                anchors.fill: parent
-                property point pressedAt
-                onPressed: function(mouse) { dragArea.pressedAt = Qt.point(mouse.x, mouse.y) }
-                onPositionChanged: function(mouse) {
-                    ui_Ctl.onXChanged(mouse.x - dragArea.pressedAt.x) // qmllint disable unqualified
-                    ui_Ctl.onYChanged(mouse.y - dragArea.pressedAt.y) // qmllint disable unqualified
-                }
-            }
-
-            Row {
-                anchors { right: parent.right; rightMargin: 12; verticalCenter: parent.verticalCenter }
-                spacing: 6
-
-                Rectangle {
-                    objectName: "minimizeButton"
-                    width: 28; height: 28; radius: 4
-                    color: minArea.containsMouse ? "#3a3c43" : "transparent"
-                    Rectangle { anchors.centerIn: parent; width: 12; height: 2; color: "#e1e1e1" }
-                    MouseArea { id: minArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onMinimize() } // qmllint disable unqualified
-                }
-                Rectangle {
-                    objectName: "closeButton"
-                    width: 28; height: 28; radius: 4
-                    color: closeArea.containsMouse ? "#c0392b" : "transparent"
-                    Rectangle { anchors.centerIn: parent; width: 14; height: 2; rotation: 45; color: "#e1e1e1" }
-                    Rectangle { anchors.centerIn: parent; width: 14; height: 2; rotation: -45; color: "#e1e1e1" }
-                    MouseArea { id: closeArea; anchors.fill: parent; hoverEnabled: true; onClicked: ui_Ctl.onClose() } // qmllint disable unqualified
+                    GradientStop { position: 0.0; color: mainIten.colorOrange }
+                    GradientStop { position: 0.6; color: Qt.darker(mainIten.colorOrange, 1.6) }
+                    GradientStop { position: 1.0; color: "transparent" }
                 }
             }
         }
 
-        Column {
-            anchors.centerIn: parent
-            spacing: 12
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: !root.mouseConnected ? "No mouse connected"
-                      : root.currentDpiStage > 0 ? "Mouse connected, DPI stage " + root.currentDpiStage
-                      : "Mouse connected"
-                color: "#e1e1e1"
-                font.pixelSize: 22
+        Image {
+            id: logo
+            x: 36
+            y: 12
+            source: Skin.image("logo")
+            sourceSize: Qt.size(Skin.logoSize.width, Skin.logoSize.height)
+            Accessible.role: Accessible.Graphic
+            Accessible.name: "Skarn"
+        }
+
+        // Whether a mouse is connected, beside the logo.
+        Row {
+            objectName: "connectionSign"
+            x: 232
+            y: 18
+            spacing: 8
+            Rectangle {
+                anchors.verticalCenter: parent.verticalCenter
+                width: 8
+                height: 8
+                radius: 4
+                color: mainIten.mouseConnected ? "#3fb950" : mainIten.colorGray2
             }
-            Text {
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: "Plug in the mouse; the program finds it on its own."
-                color: "#9b9b9b"
-                font.pixelSize: 14
-                visible: !root.mouseConnected
+            Label {
+                text: mainIten.mouseConnected ? "Mouse connected" : "No mouse connected"
+                color: mainIten.colorGray3
             }
         }
     }
 
-    // Swallows input while the program talks to the mouse.
-    Rectangle {
-        id: shield
+    Mouse {
+        id: mouseMain
+        objectName: "mouseMain"
         anchors.fill: parent
-        radius: 10
-        color: "#80000000"
         visible: false
-        MouseArea { anchors.fill: parent; hoverEnabled: true }
-        Timer { id: shieldTimer; onTriggered: shield.visible = false }
+    }
+
+    Column {
+        id: leftPanel
+        objectName: "leftPanel"
+        x: 24
+        y: 88
+        spacing: 8
+        visible: false
+
+        KeyMatrix {
+            id: keyMatrixMain
+            objectName: "keyMatrixMain"
+            keyCount: mouseMain.keyCount
+            gunPage: gunControlMain
+            macroPage: macroEditorMain
+            keyAssigmentPage: keyAssigmentMain
+            onKeyClicked: function (index) { mainIten.show(index) }
+            onKeyEntered: function (index) { mouseMain.selectKey = index }
+            onKeyExited: function (index) {
+                if (!keyAssigmentMain.visible)
+                    mouseMain.selectKey = -1
+            }
+        }
+
+        Rectangle {
+            id: editorBox
+            objectName: "editorBox"
+            width: 232
+            height: Shell.editorBoxHeight(mainIten.isGun)
+            radius: 4
+            color: mainIten.colorGray0
+            border.color: mainIten.colorGray1
+
+            Label {
+                x: 8
+                y: 4
+                height: 20
+                text: mainIten.mainLang[0]
+                font.pixelSize: mainIten.fontMiddleSize
+            }
+            Column {
+                x: 8
+                y: 28
+                spacing: 4
+                MenuEntry {
+                    objectName: "macroEditorEntry"
+                    textValue: mainIten.mainLang[1]
+                    onClicked: {
+                        mainIten.mainFocus()
+                        mainIten.openDialog(macroEditorMain)
+                    }
+                }
+                Rectangle {
+                    visible: mainIten.isGun
+                    width: 216
+                    height: 1
+                    color: mainIten.colorGray1
+                }
+                MenuEntry {
+                    objectName: "gunEditorEntry"
+                    visible: mainIten.isGun
+                    textValue: mainIten.mainLang[2]
+                    onClicked: {
+                        mainIten.mainFocus()
+                        mainIten.openDialog(gunControlMain)
+                    }
+                }
+            }
+        }
+
+        Rectangle {
+            id: reportRate
+            objectName: "reportRate"
+            property alias list: rateList
+            // Above the system-setting button, which the open list covers.
+            z: 1
+            width: 232
+            height: 42
+            radius: 4
+            color: mainIten.colorGray0
+            border.color: mainIten.colorGray1
+
+            function init(isSendData) {
+                mainIten.reportRateInit(isSendData)
+            }
+
+            Label {
+                x: 8
+                anchors.verticalCenter: parent.verticalCenter
+                width: 96
+                text: mainIten.mainLang[3]
+            }
+            DropDownList {
+                id: rateList
+                objectName: "reportRateList"
+                x: parent.width - width - 9
+                y: 9
+                width: 120
+                height: 24
+                mdItems: ListModel {
+                    ListElement { textValue: "125Hz" }
+                    ListElement { textValue: "250Hz" }
+                    ListElement { textValue: "500Hz" }
+                    ListElement { textValue: "1000Hz" }
+                }
+                onValueChange: function (index) { mainIten.reportRateChosen(index) }
+                onBtnClick: {
+                    dpiSettingMain.dpiFocus()
+                    upItem.profileList.closeMenu()
+                    lightControlMain.lightControlFocus()
+                }
+            }
+        }
+
+        MenuEntry {
+            id: systemSettingButton
+            objectName: "systemSettingButton"
+            width: 232
+            color: hovered ? mainIten.colorOrange : mainIten.colorBlue
+            textValue: mainIten.mainLang[9]
+            onClicked: {
+                mainIten.mainFocus()
+                mainIten.openDialog(systemSettingMain)
+            }
+        }
+    }
+
+    Column {
+        id: rightPanel
+        objectName: "rightPanel"
+        x: 768
+        y: 56
+        spacing: 8
+        visible: false
+
+        DpiSetting {
+            id: dpiSettingMain
+            objectName: "dpiSettingMain"
+            // Its stage list opens over the lighting panel.
+            z: 1
+        }
+        LightControl {
+            id: lightControlMain
+            objectName: "lightControlMain"
+            isColorful: mainIten.isColorful
+            is55328: mainIten.is55328
+            is571: mainIten.is571
+        }
+    }
+
+    // A line over the bottom bar when a change could not be written to disk.
+    Rectangle {
+        id: unsavedLine
+        objectName: "unsavedLine"
+        x: 24
+        y: 604
+        width: 560
+        height: 28
+        radius: 4
+        visible: mainIten.unsavedFile !== "" && envItem.visible
+        color: "#3a1212"
+        border.color: "#ff3030"
+
+        Label {
+            x: 10
+            width: parent.width - 40
+            height: parent.height
+            text: "Not saved: " + mainIten.unsavedFile + " could not be written (is the disk full?)"
+        }
+        MenuEntry {
+            x: parent.width - 26
+            y: 4
+            width: 20
+            height: 20
+            textValue: "×"
+            Accessible.name: "Dismiss"
+            onClicked: deviceStatus.clearUnsavedFile() // qmllint disable unqualified
+        }
+    }
+
+    Row {
+        id: bottomBar
+        objectName: "bottomBar"
+        anchors { right: parent.right; rightMargin: 24; bottom: parent.bottom; bottomMargin: 8 }
+        spacing: 16
+        visible: false
+
+        TextButton {
+            objectName: "configButton"
+            textValue: mainIten.mainLang[4]
+            onClicked: {
+                mainIten.mainFocus()
+                mainIten.openDialog(profileMain)
+            }
+        }
+        TextButton {
+            objectName: "resetButton"
+            textValue: mainIten.mainLang[5]
+            onClicked: {
+                mainIten.mainFocus()
+                mainIten.openDialog(resetBox)
+            }
+        }
+        TextButton {
+            objectName: "saveButton"
+            textValue: mainIten.mainLang[10]
+            normalColor: mainIten.hasUnsaved ? "#ff3030" : mainIten.colorBlue
+            onClicked: mainIten.save()
+        }
+    }
+
+    Menu_Up {
+        id: upItem
+        objectName: "upItem"
+        x: 920
+        y: 16
+        visible: false
+        profileModel: profileMain.profileModel
+        onHelpClicked: askMenu.visible = !askMenu.visible
+        onMinimizeClicked: ui_Ctl.onMinimize() // qmllint disable unqualified
+        onCloseClicked: ui_Ctl.onClose() // qmllint disable unqualified
+        onProfileChosen: function (index) { profileMain.changeProfile(index) }
+    }
+
+    Rectangle {
+        id: mainMask
+        objectName: "mainMask"
+        anchors.fill: parent
+        color: "#90000000"
+        visible: false
+
+        MouseArea {
+            id: maskArea
+            anchors.fill: parent
+            property point pressedAt
+            onPressed: function (mouse) {
+                mainIten.dragPressed(maskArea, mouse)
+                if (macroEditorMain.visible)
+                    macroEditorMain.macroEditorFocus()
+                if (profileMain.visible)
+                    profileMain.profileFocus()
+                if (gunControlMain.visible)
+                    gunControlMain.gunControlFocus()
+                if (lightControlMain.visible)
+                    lightControlMain.lightControlFocus()
+                if (systemSettingMain.visible)
+                    systemSettingMain.systemSettingFocus()
+            }
+            onPositionChanged: function (mouse) { mainIten.dragMoved(maskArea, mouse) }
+            onWheel: function (wheel) { wheel.accepted = true }
+        }
+    }
+
+    MacroEditor {
+        id: macroEditorMain
+        objectName: "macroEditorMain"
+        visible: false
+        onClosed: mainIten.closeDialog(macroEditorMain)
+        onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
+        onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }
+        onModifyMacroData: function (macroName) { mainIten.modifyMacroData(macroName) }
+    }
+
+    GunControl {
+        id: gunControlMain
+        objectName: "gunControlMain"
+        visible: false
+        onClosed: mainIten.closeDialog(gunControlMain)
+    }
+
+    SystemSetting {
+        id: systemSettingMain
+        objectName: "systemSettingMain"
+        visible: false
+        onClosed: mainIten.closeDialog(systemSettingMain)
+    }
+
+    KeyAssigment {
+        id: keyAssigmentMain
+        objectName: "keyAssigmentMain"
+        visible: false
+        onClosed: {
+            mainIten.closeDialog(keyAssigmentMain)
+            mouseMain.selectKey = -1
+        }
+    }
+
+    Profile {
+        id: profileMain
+        objectName: "profileMain"
+        visible: false
+        activePosition: upItem.profileList.currentSelect
+        onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
+        onClosed: {
+            mainIten.closeDialog(profileMain)
+            upItem.profileList.closeMenu()
+        }
+    }
+
+    // The factory-reset confirmation, draggable inside the window.
+    Rectangle {
+        id: resetBox
+        objectName: "resetBox"
+        width: 427
+        height: 102
+        visible: false
+        color: mainIten.colorGray0
+        border.color: mainIten.colorGray1
+        radius: 4
+
+        Accessible.role: Accessible.Dialog
+        Accessible.name: mainIten.mainLang[5]
+
+        MouseArea {
+            anchors.fill: parent
+            drag.target: resetBox
+            drag.minimumX: 0
+            drag.maximumX: mainIten.width - resetBox.width
+            drag.minimumY: 0
+            drag.maximumY: mainIten.height - resetBox.height
+        }
+        Rectangle {
+            width: parent.width
+            height: 30
+            radius: 4
+            color: mainIten.colorGray1
+            Label {
+                x: 12
+                height: parent.height
+                text: mainIten.mainLang[5]
+                font.pixelSize: mainIten.fontMiddleSize
+            }
+        }
+        Label {
+            x: 16
+            y: 38
+            width: parent.width - 32
+            text: mainIten.mainLang[6]
+        }
+        TextButton {
+            id: resetOk
+            objectName: "resetOk"
+            x: parent.width - width - 12
+            y: parent.height - height - 10
+            width: 88
+            height: 25
+            textValue: mainIten.mainLang[8]
+            onClicked: mainIten.factoryReset()
+        }
+        TextButton {
+            objectName: "resetCancel"
+            x: resetOk.x - width - 7
+            y: resetOk.y
+            width: 88
+            height: 25
+            normalColor: mainIten.colorGray1
+            textValue: mainIten.mainLang[7]
+            onClicked: mainIten.closeDialog(resetBox)
+        }
+    }
+
+    // The question-mark menu: the maker's web page and the version.
+    Rectangle {
+        id: askMenu
+        objectName: "askMenu"
+        property var entries: [mainIten.url, "version:2.2"]
+        anchors { right: parent.right; rightMargin: 300 }
+        y: 30
+        z: 2
+        width: 200
+        height: 24 * entries.length + 2
+        visible: false
+        color: mainIten.colorGray0
+        border.color: mainIten.colorGray1
+
+        Column {
+            x: 1
+            y: 1
+            Repeater {
+                model: askMenu.entries
+                MenuEntry {
+                    required property int index
+                    required property string modelData
+                    width: 198
+                    textValue: modelData
+                    onClicked: {
+                        mainIten.askMenuCmd(index)
+                        askMenu.visible = false
+                    }
+                }
+            }
+        }
+    }
+
+    BusyIndicator {
+        id: protectUIItem
+        objectName: "protectUIItem"
+        anchors.centerIn: parent
+        z: 99
+        textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
+    }
+
+    KeyCodeString {
+        id: _KeyCodeString
+    }
+
+    // An entry of the editor box and the question-mark menu: a text that
+    // turns orange under the pointer.
+    component MenuEntry: Rectangle {
+        id: entry
+        property string textValue: ""
+        readonly property bool hovered: entryArea.containsMouse
+        signal clicked
+
+        width: 216
+        height: 24
+        radius: 2
+        color: entry.hovered || entry.activeFocus ? Skin.colorOrange : "transparent"
+        activeFocusOnTab: true
+
+        Accessible.role: Accessible.Button
+        Accessible.name: entry.textValue
+        Accessible.focusable: true
+        Accessible.onPressAction: entry.clicked()
+        Keys.onSpacePressed: entry.clicked()
+        Keys.onReturnPressed: entry.clicked()
+        Keys.onEnterPressed: entry.clicked()
+
+        Label {
+            x: 8
+            width: parent.width - 16
+            height: parent.height
+            text: entry.textValue
+            Accessible.ignored: true
+        }
+        MouseArea {
+            id: entryArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: entry.clicked()
+        }
     }
 }

@@ -36,15 +36,4 @@ TestCase {
     function test_hidWorker() {
         verify(hid !== null && hid !== undefined)
     }
-
-    // main.qml from the resources, as the program loads it, on the real core.
-    function test_mainFromResources() {
-        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        var root = createTemporaryObject(component, null)
-        verify(root !== null)
-        root.initUI()
-        verify(root.visible)
-        compare(root.productName, "TALVORN SKARN MOUSE R410")
-    }
 }
