@@ -20,11 +20,11 @@ Item {
         { x: 370, y: 132, tx: 420, ty: 140 }, // left button
         { x: 562, y: 132, tx: 562, ty: 132 }, // right button
         { x: 512, y: 104, tx: 512, ty: 140 }, // wheel
-        { x: 368, y: 296, tx: 396, ty: 296 }, // side, forward
-        { x: 368, y: 354, tx: 396, ty: 354 }, // side, back
+        { x: 368, y: 296, tx: 400, ty: 296 }, // side, forward
+        { x: 368, y: 354, tx: 400, ty: 354 }, // side, back
         { x: 515, y: 285, tx: 515, ty: 285 }, // behind the wheel, front
         { x: 515, y: 315, tx: 515, ty: 315 }, // behind the wheel, rear
-        { x: 368, y: 229, tx: 390, ty: 229 }  // side, front
+        { x: 368, y: 229, tx: 394, ty: 229 }  // side, front
     ]
 
     width: 1024
