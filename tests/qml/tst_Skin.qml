@@ -53,15 +53,19 @@ TestCase {
         compare([grid.colorGray0, grid.colorOrange], [Skin.colorGray0, Qt.color("#00ff00")])
     }
 
-    // The same page and skin from the program's resources, where main.qml
-    // finds them: the images resolve there too.
+    // The page and a control from the program's resources, where main.qml
+    // finds them: the skin resolves there too, and so do its images.
     function test_fromResources() {
-        var component = Qt.createComponent("qrc:/modules/qml/Q7/Mouse.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        var page = createTemporaryObject(component, testCase)
-        var picture = findChild(page, "picture")
+        var mouse = Qt.createComponent("qrc:/modules/qml/Q7/Mouse.qml")
+        var check = Qt.createComponent("qrc:/modules/qml/basic/CheckBox.qml")
+        compare([mouse.status, check.status], [Component.Ready, Component.Ready],
+                mouse.errorString() + check.errorString())
+        var picture = findChild(createTemporaryObject(mouse, testCase), "picture")
         tryCompare(picture, "status", Image.Ready)
         compare(String(picture.source), "qrc:/modules/qml/img/mouse.svg")
+        var box = createTemporaryObject(check, testCase, { isSelect: true })
+        compare(box.colorOrange, Skin.colorOrange)
+        tryCompare(findChild(box, "check"), "status", Image.Ready)
     }
 
     // A leader line for each button the mouse has, apart from those whose mark
