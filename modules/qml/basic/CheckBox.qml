@@ -13,12 +13,12 @@ Item {
     property color bgColor: "transparent"
     property color borderColor: root.colorGray2
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray2: "#969696"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray2: Skin.colorGray2
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
 
     signal btnClick(int index)
 
@@ -66,32 +66,15 @@ Item {
         border.width: 1
         border.color: root.activeFocus ? root.colorOrange : root.borderColor
 
-        // The check mark: a short and a long stroke.
-        Item {
+        Image {
             objectName: "check"
-            anchors.fill: parent
+            anchors.centerIn: parent
+            width: 12
+            height: 12
+            sourceSize.width: 12
+            sourceSize.height: 12
+            source: Skin.image("check")
             visible: root.isSelect
-
-            Rectangle {
-                x: 2
-                y: 6
-                width: 4
-                height: 2
-                radius: 1
-                rotation: 45
-                antialiasing: true
-                color: root.colorOrange
-            }
-            Rectangle {
-                x: 4
-                y: 5
-                width: 7
-                height: 2
-                radius: 1
-                rotation: -50
-                antialiasing: true
-                color: root.colorOrange
-            }
         }
     }
 

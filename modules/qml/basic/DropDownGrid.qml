@@ -13,14 +13,14 @@ Item {
     property string textValue: ""
     property int horizontalOffset: 0
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray0: "#1a1a1a"
-    property color colorGray1: "#3c3c3c"
-    property color colorGray3: "#d1d1d1"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorGray3: Skin.colorGray3
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
 
     property color borderColor: root.colorGray1
     property color bgColor: root.colorGray0
@@ -107,34 +107,18 @@ Item {
             font.pixelSize: root.fontNormalSize
         }
 
-        // The drop arrow, turned over while open.
-        Item {
+        // The drop arrow, turned over (pointing up) while open.
+        Image {
             objectName: "arrow"
             anchors.right: parent.right
             anchors.rightMargin: 8
             anchors.verticalCenter: parent.verticalCenter
-            width: 8
-            height: 8
             rotation: root.isDrop ? 180 : 0
-
-            Rectangle {
-                x: 0
-                y: 3
-                width: 5
-                height: 1.5
-                rotation: 45
-                antialiasing: true
-                color: root.colorGray3
-            }
-            Rectangle {
-                x: 3
-                y: 3
-                width: 5
-                height: 1.5
-                rotation: -45
-                antialiasing: true
-                color: root.colorGray3
-            }
+            width: 8
+            height: 5
+            sourceSize.width: 8
+            sourceSize.height: 5
+            source: Skin.image("drop")
         }
 
         MouseArea {

@@ -12,12 +12,12 @@ Item {
     property int index: -1
     property int gapValue: 16
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray3: "#d1d1d1"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray3: Skin.colorGray3
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
 
     signal btnClick(int index)
 

@@ -13,12 +13,12 @@ Rectangle {
     property int minValue: 0
     property int maxValue: 255
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray1: "#3c3c3c"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray1: Skin.colorGray1
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
     property string accessibleName: "Value"
 
     signal inputSignal

@@ -13,10 +13,10 @@ Rectangle {
     property int segmentValue: 0
     property bool isScale: false
 
-    // The shell's colours until the skin provides them.
-    property color colorGray1: "#3c3c3c"
-    property color colorGray3: "#d1d1d1"
-    property color colorOrange: "#cf3e00"
+    // The skin's colours; a page may override them.
+    property color colorGray1: Skin.colorGray1
+    property color colorGray3: Skin.colorGray3
+    property color colorOrange: Skin.colorOrange
     property color colorS: root.colorOrange
     property string accessibleName: "Slider"
 
@@ -137,16 +137,17 @@ Rectangle {
         width: root.knobWidth
         height: root.knobWidth
         radius: root.knobWidth / 2
-        color: root.colorGray3
-        border.width: root.activeFocus ? 2 : 1
-        border.color: root.activeFocus ? "#ffffff" : root.colorOrange
+        // The knob is the skin's image; a white ring around it shows the focus.
+        color: "transparent"
+        border.width: root.activeFocus ? 2 : 0
+        border.color: "#ffffff"
 
-        Rectangle {
-            anchors.centerIn: parent
-            width: 4
-            height: 4
-            radius: 2
-            color: root.colorOrange
+        Image {
+            anchors.fill: parent
+            sourceSize.width: root.knobWidth
+            sourceSize.height: root.knobWidth
+            source: Skin.image("slide")
+            z: -1
         }
 
         MouseArea {
