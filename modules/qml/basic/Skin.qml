@@ -15,6 +15,9 @@ QtObject {
     readonly property color colorOrange: "#cf3e00"
     readonly property color colorBlack: "black"
     readonly property color fontColor: "#ffffff"
+    // The frame behind the panels and its title bar.
+    readonly property color colorBackground: "#222326"
+    readonly property color colorTitle: "#161618"
 
     // Where the named font is missing, fontconfig and Qt's per-script fallback
     // pick an installed one (a CJK font for the Chinese texts).
