@@ -13,15 +13,54 @@
 //    view core) and `hid` (the HID worker) of a device session on the virtual
 //    mouse, over a scratch copy of modules/ that is the working directory. The
 //    session lives as long as the engine, so each file starts from the shipped
-//    data.
+//    data;
+//  - answers the view's file dialogs from `testFiles`: the file a test put
+//    in openPath or savePath (empty: the user cancels), with helpers to name
+//    a file in the scratch folder and to look at files there.
+#include "FileChooser.h"
 #include "ViewRig.h"
 
+#include <QDir>
+#include <QFile>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
 #include <QtQuickTest>
 
 #include <memory>
+
+class TestFiles : public QObject, public FileChooser
+{
+    Q_OBJECT
+    Q_PROPERTY(QString openPath MEMBER m_openPath)
+    Q_PROPERTY(QString savePath MEMBER m_savePath)
+
+public:
+    QString openFileName(const QString&, const QString&, const QString&) override { return m_openPath; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return m_savePath; }
+
+    void reset(const QString& folder)
+    {
+        m_folder = folder;
+        m_openPath.clear();
+        m_savePath.clear();
+    }
+
+    // name in the scratch folder, which is also the working directory.
+    Q_INVOKABLE QString scratchPath(const QString& name) const { return QDir(m_folder).filePath(name); }
+    Q_INVOKABLE bool exists(const QString& path) const { return QFile::exists(path); }
+    // The file's bytes as text; null when it cannot be read.
+    Q_INVOKABLE QString read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private:
+    QString m_folder;
+    QString m_openPath;
+    QString m_savePath;
+};
 
 class QmlTestSetup : public QObject
 {
@@ -37,9 +76,12 @@ public Q_SLOTS:
         if (!m_rig->data.isValid())
             qFatal("tst_qml: no scratch folder for the data files");
         connect(engine, &QObject::destroyed, this, [this] { m_rig.reset(); });
+        m_files.reset(m_rig->data.path());
+        m_rig->view().setFileChooser(&m_files);
         QQmlContext* context = engine->rootContext();
         context->setContextProperty(QStringLiteral("ui_View"), &m_rig->view());
         context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
+        context->setContextProperty(QStringLiteral("testFiles"), &m_files);
     }
 
     void cleanupTestCase() { m_rig.reset(); }
@@ -54,6 +96,7 @@ private:
         }
     }
 
+    TestFiles m_files;
     std::unique_ptr<ViewRig> m_rig;
 };
 
