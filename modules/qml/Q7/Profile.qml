@@ -230,11 +230,12 @@ Rectangle {
                 required property int index
                 required property string textValue
                 readonly property bool editing: root.editingIndex === row.index
+                readonly property bool lit: row.index === list.currentIndex || rowArea.containsMouse
 
                 objectName: "row" + row.index
                 width: list.width
                 height: 27
-                color: row.index === list.currentIndex || rowArea.containsMouse ? root.colorOrange : "transparent"
+                color: row.lit ? root.colorOrange : "transparent"
 
                 Accessible.role: Accessible.ListItem
                 Accessible.name: row.textValue
@@ -269,6 +270,19 @@ Rectangle {
                     visible: !row.editing
                     text: row.textValue
                     color: root.fontColor
+                    font.family: root.fontFamily
+                    font.pixelSize: root.fontNormalSize
+                }
+
+                // Marks the entry chosen in the top bar, when the language
+                // names it.
+                Text {
+                    anchors.right: parent.right
+                    anchors.rightMargin: 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: row.index === root.activePosition && !row.editing
+                    text: root.profileLang[19]
+                    color: row.lit ? root.fontColor : root.colorGray2
                     font.family: root.fontFamily
                     font.pixelSize: root.fontNormalSize
                 }
@@ -324,8 +338,8 @@ Rectangle {
     // A hint for the user, when the language has one.
     Text {
         x: 15
-        y: 246
-        width: 180
+        y: 230
+        width: 384
         elide: Text.ElideRight
         text: root.profileLang[11]
         color: root.colorGray2
@@ -375,7 +389,7 @@ Rectangle {
     Row {
         anchors.right: parent.right
         anchors.rightMargin: 16
-        y: 242
+        y: 252
         spacing: 8
 
         PageButton {
