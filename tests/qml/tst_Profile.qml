@@ -17,10 +17,9 @@ TestCase {
     Component { id: pageComponent; Profile { x: 300; y: 200 } }
     SignalSpy { id: closedSpy; signalName: "closed" }
 
-    // The page over a stored list (left as it is when undefined), initialised as at start.
+    // The page over a stored list, initialised as at start.
     function make(stored, profileNo, activePosition) {
-        if (stored !== undefined)
-            ui_View.updataNameList(2, stored)
+        ui_View.updataNameList(2, stored)
         var page = createTemporaryObject(pageComponent, testCase, { profileNo: profileNo || 0,
                                                                     activePosition: activePosition || 0 })
         page.visible = true
@@ -42,7 +41,7 @@ TestCase {
     // Entry 0 always shows "Standard" and is stored so; never more than six entries; a profile number that no
     // entry has selects the first.
     function test_init_data() {
-        return [["shipped list", ["Standard0", "loaderfiller"], 0, "Standard0", 0, "Standard0 loaderfiller"],
+        return [["as shipped", ["Standard0", "loaderfiller"], 0, "Standard0", 0, "Standard0 loaderfiller"],
                 ["first renamed", ["Mine0", "b1", "c2"], 2, "Standard0 b1 c2", 2, "Standard0 b1 c2"],
                 ["empty", [], 0, "Standard0", 0, "Standard0 loaderfiller"],
                 ["malformed", ["x", "y9", "", "c2", "d4"], 4, "Standard2 d4", 1, "Standard2 d4"],
