@@ -17,9 +17,15 @@
 //  - `ui_Ctl`, a stand-in for the window control that records the moves,
 //    minimise and close the QML asks for, and `testRig`, through which a test
 //    reads what the virtual mouse received or starts over on other global
-//    keys (a command set 560 mouse, say).
+//    keys (a command set 560 mouse, say);
+//  - answers the view's file dialogs from `testFiles`: the file a test put
+//    in openPath or savePath (empty: the user cancels), with helpers to name
+//    a file in the scratch folder and to look at files there.
+#include "FileChooser.h"
 #include "ViewRig.h"
 
+#include <QDir>
+#include <QFile>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQmlError>
@@ -56,6 +62,39 @@ private:
     QStringList m_calls;
 };
 
+class TestFiles : public QObject, public FileChooser
+{
+    Q_OBJECT
+    Q_PROPERTY(QString openPath MEMBER m_openPath)
+    Q_PROPERTY(QString savePath MEMBER m_savePath)
+
+public:
+    QString openFileName(const QString&, const QString&, const QString&) override { return m_openPath; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return m_savePath; }
+
+    void reset(const QString& folder)
+    {
+        m_folder = folder;
+        m_openPath.clear();
+        m_savePath.clear();
+    }
+
+    // name in the scratch folder, which is also the working directory.
+    Q_INVOKABLE QString scratchPath(const QString& name) const { return QDir(m_folder).filePath(name); }
+    Q_INVOKABLE bool exists(const QString& path) const { return QFile::exists(path); }
+    // The file's bytes as text; null when it cannot be read.
+    Q_INVOKABLE QString read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private:
+    QString m_folder;
+    QString m_openPath;
+    QString m_savePath;
+};
+
 // The rig behind ui_View and hid, as the tests see it.
 class TestRig : public QObject
 {
@@ -81,8 +120,11 @@ public:
         // goes first.
         m_rig.reset();
         m_rig = std::make_unique<ViewRig>(keys);
+        m_files.reset(m_rig->data.path());
+        m_rig->view().setFileChooser(&m_files);
         m_context->setContextProperty(QStringLiteral("ui_View"), &m_rig->view());
         m_context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
+        m_context->setContextProperty(QStringLiteral("testFiles"), &m_files);
     }
 
     // The command frames the mouse received, in hex, oldest first.
@@ -105,6 +147,7 @@ public:
 
 private:
     QQmlContext* m_context;
+    TestFiles m_files;
     std::unique_ptr<ViewRig> m_rig;
 };
 

@@ -29,6 +29,16 @@ function parseStored(stored, firstName) {
     return entries
 }
 
+// The entries of a list model with the roles textValue and profileNo.
+function fromModel(model) {
+    var entries = []
+    for (var i = 0; i < model.count; ++i) {
+        var e = model.get(i)
+        entries.push({ textValue: e.textValue, profileNo: e.profileNo })
+    }
+    return entries
+}
+
 function storedForm(entries) {
     return entries.map(function (e) { return e.textValue + e.profileNo })
 }

@@ -1,0 +1,81 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+
+// The busy shield's sign: a small dark panel with a pulsing text, shown only
+// while the program talks to the mouse. The pulse runs only while shown, so
+// a hidden indicator costs no frames.
+Item {
+    id: root
+
+    property string textValue: "LOADING ......"
+    property bool isBusy: false
+    readonly property bool pulsing: pulse.running
+
+    // The shell's colours and font until the skin provides them.
+    property color colorGray0: "#1a1a1a"
+    property color colorGray1: "#3c3c3c"
+    property color colorOrange: "#cf3e00"
+    property color fontColor: "#ffffff"
+    property string fontFamily: "微软雅黑"
+    property int fontMiddleSize: 14
+
+    function setBusy(busy) {
+        root.isBusy = busy
+    }
+
+    width: 200
+    height: 56
+    visible: root.isBusy
+
+    Accessible.role: Accessible.StaticText
+    Accessible.name: root.textValue
+
+    Rectangle {
+        objectName: "panel"
+        anchors.fill: parent
+        radius: 8
+        color: root.colorGray0
+        opacity: 0.92
+        border.width: 1
+        border.color: root.colorGray1
+
+        // The accent line under the text.
+        Rectangle {
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 10
+            width: parent.width - 48
+            height: 2
+            radius: 1
+            color: root.colorOrange
+            opacity: label.opacity
+        }
+    }
+
+    Text {
+        id: label
+        objectName: "label"
+        anchors.centerIn: parent
+        text: root.textValue
+        color: root.fontColor
+        font.family: root.fontFamily
+        font.pixelSize: root.fontMiddleSize
+
+        SequentialAnimation on opacity {
+            id: pulse
+            running: root.visible
+            loops: Animation.Infinite
+            alwaysRunToEnd: false
+            NumberAnimation {
+                from: 1.0
+                to: 0.2
+                duration: 400
+            }
+            NumberAnimation {
+                from: 0.2
+                to: 1.0
+                duration: 400
+            }
+        }
+    }
+}
