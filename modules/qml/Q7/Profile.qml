@@ -22,16 +22,16 @@ Rectangle {
     property int windowWidth: 1024
     property int windowHeight: 640
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray0: "#1a1a1a"
-    property color colorGray1: "#3c3c3c"
-    property color colorGray2: "#969696"
-    property color colorBlue: "#09347f"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
-    property int fontMiddleSize: 14
+    // The skin's colours and font; a page may override them.
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorGray2: Skin.colorGray2
+    property color colorBlue: Skin.colorBlue
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
+    property int fontMiddleSize: Skin.fontMiddleSize
 
     signal changeProfile(int tmpProfileNo)
     signal doubleClick

@@ -11,13 +11,13 @@ Item {
     property bool isBusy: false
     readonly property bool pulsing: pulse.running
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray0: "#1a1a1a"
-    property color colorGray1: "#3c3c3c"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontMiddleSize: 14
+    // The skin's colours and font; a page may override them.
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontMiddleSize: Skin.fontMiddleSize
 
     function setBusy(busy) {
         root.isBusy = busy

@@ -10,14 +10,14 @@ Item {
     property ListModel profileModel: null
     property alias profileList: profileList
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray0: "#1a1a1a"
-    property color colorGray1: "#3c3c3c"
-    property color colorGray3: "#d1d1d1"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorGray3: Skin.colorGray3
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
 
     signal helpClicked
     signal minimizeClicked
