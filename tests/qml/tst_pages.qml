@@ -90,9 +90,10 @@ TestCase {
 
     // The close button hides the dialog and says so, by a click or by keys.
     function test_close_data() {
+        var dialogs = [["KeyAssigment", keyAssigmentComponent], ["SystemSetting", systemSettingComponent],
+                       ["MacroEditor", macroEditorComponent], ["GunControl", gunControlComponent]]
         var rows = []
-        for (const [tag, component] of [["KeyAssigment", keyAssigmentComponent], ["SystemSetting", systemSettingComponent],
-                                        ["MacroEditor", macroEditorComponent], ["GunControl", gunControlComponent]])
+        for (const [tag, component] of dialogs)
             rows.push({ tag: tag + " click", component, keys: false }, { tag: tag + " Space", component, keys: true })
         return rows
     }
@@ -128,33 +129,24 @@ TestCase {
     }
 
     // Both matrices come from the profiles; a button stored without four numbers keeps its built-in assignment.
-    // Loading stores nothing; with sending the matrix is stored (and sent) whole.
+    // Only sending stores the matrix (whole) and sends it.
     function test_keyMatrixInit_data() {
-        return [{ tag: "load only", send: false }, { tag: "load and send", send: true }]
+        return [{ tag: "load", send: false, recovery: false }, { tag: "load and send", send: true, recovery: false },
+                { tag: "factory", send: false, recovery: true }]
     }
     function test_keyMatrixInit(row) {
-        ui_View.setDataList("mouseKeyMatrix/3", [4, 1, 3, 0])
+        ui_View.setDataList("mouseKeyMatrix/3", [4, 1, 3, 0]) // a macro; the factory has a button there
         ui_View.setDataList("mouseKeyMatrix/9", ["2", "x", "4", "5"])
         ui_View.setDataList("mouseKeyMatrix/11", [])
-        var expected = storedCodes(false)
-        expected[9] = expected[11] = [0, 0, 0, 0]
+        var profile = storedCodes(false), factory = storedCodes(true)
+        profile[9] = profile[11] = [0, 0, 0, 0]
         var keys = createTemporaryObject(keyMatrixComponent, testCase)
-        keys.init(row.send, false)
-        compare(codesOf(keys.modKeys), expected)
-        compare(codesOf(keys.modKeys_tmp), storedCodes(true))
-        compare(keys.modKeys.get(3).keyCode2, 3)
-        compare(keys.modKeys_tmp.get(3).keyCode2, 0xF4)
-        compare(ui_View.getDataList("mouseKeyMatrix/9", false).length, 4)
+        keys.init(row.send, row.recovery)
+        compare(codesOf(keys.modKeys), row.recovery ? factory : profile)
+        compare(codesOf(keys.modKeys_tmp), factory)
         compare(ui_View.getDataList("mouseKeyMatrix/11", false).length, row.send ? 4 : 0)
         if (row.send)
-            compare(storedCodes(false), expected)
-    }
-
-    function test_keyMatrixRecovery() {
-        ui_View.setDataList("mouseKeyMatrix/3", [4, 1, 3, 0])
-        var keys = createTemporaryObject(keyMatrixComponent, testCase)
-        keys.init(false, true)
-        compare(codesOf(keys.modKeys), storedCodes(true))
+            compare(storedCodes(false), profile)
     }
 
     // Exactly one left click, and it is the selected button: the dialog may not open. Changes: [button, codes].
@@ -164,7 +156,8 @@ TestCase {
             { tag: "another button selected", changes: [], selected: 1, refused: false },
             { tag: "nothing selected", changes: [], selected: -1, refused: false },
             { tag: "two left clicks", changes: [[3, [0, 0, 0xF0, 0]]], selected: 0, refused: false },
-            { tag: "left click moved", changes: [[0, [0, 0, 0xF1, 0]], [3, [0, 0, 0xF0, 0]]], selected: 3, refused: true },
+            { tag: "left click moved", changes: [[0, [0, 0, 0xF1, 0]], [3, [0, 0, 0xF0, 0]]], selected: 3,
+              refused: true },
             { tag: "no left click", changes: [[0, [0, 0, 0xF1, 0]]], selected: 0, refused: false },
             { tag: "fire with code F0 is no click", changes: [[4, [1, 0, 0xF0, 0]]], selected: 0, refused: true },
         ]
@@ -250,8 +243,7 @@ TestCase {
     function test_keyCodeStrProc_data() {
         return [{ tag: "double click", text: "00F01E02", codes: [0, 0xF0, 0x1E, 2] },
                 { tag: "lower case", text: "0300e900", codes: [3, 0, 0xE9, 0] },
-                { tag: "too short: unchanged", text: "0300E9", codes: [9, 9, 9, 9] },
-                { tag: "not hex: unchanged", text: "0300E9G0", codes: [9, 9, 9, 9] }]
+                { tag: "not eight hex digits: unchanged", text: "0300E9G", codes: [9, 9, 9, 9] }]
     }
     function test_keyCodeStrProc(row) {
         var dialog = createTemporaryObject(keyAssigmentComponent, testCase,

@@ -18,14 +18,8 @@ Item {
     property bool isSave: false
 
     // The six presets, values as text; replaced from the gun file by init().
-    property ListModel gunNumberModel: ListModel {
-        ListElement { gunName: "M416"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-        ListElement { gunName: "AKM"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-        ListElement { gunName: "M16A4"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-        ListElement { gunName: "SCAR-L"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-        ListElement { gunName: "UNP9"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-        ListElement { gunName: "Thomson"; gunImage: ""; gunKey: "L-Click"; gunPeriod: "10"; gunX: "0"; gunY: "10"; gunTimes: "0" }
-    }
+    property ListModel gunNumberModel: ListModel {}
+    readonly property var builtInNames: ["M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"]
 
     // A stored record's elements 0..5, in this order.
     readonly property var recordFields: ["gunName", "gunKey", "gunPeriod", "gunX", "gunY", "gunTimes"]
@@ -85,7 +79,8 @@ Item {
         var gun = root.gunNumberModel.get([root.selectGun1, root.selectGun2, root.selectGun3][slot])
         if (!gun)
             return
-        ui_View.mouseSendGundata(slot + 1, [root.number(gun.gunTimes), root.number(gun.gunX), root.number(gun.gunY)]) // qmllint disable unqualified
+        var values = [root.number(gun.gunTimes), root.number(gun.gunX), root.number(gun.gunY)]
+        ui_View.mouseSendGundata(slot + 1, values) // qmllint disable unqualified
     }
 
     // Stores preset index in the gun file.
@@ -93,7 +88,8 @@ Item {
         var gun = root.gunNumberModel.get(index)
         if (!gun)
             return
-        ui_View.mouseSaveGundata(index, [gun.gunName, gun.gunKey, gun.gunPeriod, gun.gunX, gun.gunY, gun.gunTimes]) // qmllint disable unqualified
+        var record = [gun.gunName, gun.gunKey, gun.gunPeriod, gun.gunX, gun.gunY, gun.gunTimes]
+        ui_View.mouseSaveGundata(index, record) // qmllint disable unqualified
     }
 
     // Closes the page's open drop-downs; it has none yet.
@@ -113,6 +109,13 @@ Item {
     width: 640
     height: 448
     visible: false
+
+    Component.onCompleted: {
+        for (var i = 0; i < root.builtInNames.length; ++i) {
+            root.gunNumberModel.append({ gunName: root.builtInNames[i], gunImage: "", gunKey: "L-Click",
+                                         gunPeriod: "10", gunX: "0", gunY: "10", gunTimes: "0" })
+        }
+    }
 
     Accessible.role: Accessible.Dialog
     Accessible.name: root.gunControlLang[0]

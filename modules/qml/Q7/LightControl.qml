@@ -14,9 +14,12 @@ Item {
     property bool isSave: false
     property bool isColorDisplay: true
     property bool is571ColorBlock: false
+    // Entries 15 to 44 (the effects of some variants) come from the language
+    // file only.
     property var lightControlLang: ["Light", "Static", "Breath", "Neon", "OFF", "Speed", "Color", "Brightness",
-        "Twinkling", "Wave", "Gliding", "Finger Moving", "Vertical Flipping", "YO-YO", "Spotlight", "", "", "", "", "", "",
-        "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
+        "Twinkling", "Wave", "Gliding", "Finger Moving", "Vertical Flipping", "YO-YO", "Spotlight",
+        "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+        "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
     property alias lightModel: effectList
 
     // Loads the profile's lighting into the controls, and sends it with

@@ -11,8 +11,8 @@ import "../basic/MacroCodec.js" as MacroCodec
 Item {
     id: root
 
-    property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times", "OK",
-        "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
+    property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times",
+        "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
         "Insert Middle Key", "Insert Right Key", "", ""]
     // The macro names, entries with textValue.
     property ListModel macroNameModel: ListModel {}
