@@ -183,7 +183,8 @@ TestCase {
         compare(keys.gunPeriods(), [33, 10, 10])
     }
 
-    // The slots' presets as stored; one that names no preset takes its reset value.
+    // The slots' presets as stored; one that names no preset takes its reset value. A preset missing from the gun
+    // file keeps its built-in values.
     function test_gunInit_data() {
         return [{ tag: "shipped", stored: "0, 1, 2", slots: [0, 1, 2] },
                 { tag: "chosen", stored: "5, 5, 3", slots: [5, 5, 3] },
@@ -192,12 +193,14 @@ TestCase {
     }
     function test_gunInit(row) {
         ui_View.setGlobalData("mouse/selectGun", row.stored === null ? undefined : row.stored.split(", "))
+        ui_View.modifyGundata(0, ["5"])
         var guns = createTemporaryObject(gunControlComponent, testCase, { selectGun1: 4, selectGun2: 4, selectGun3: 4 })
         guns.init()
         compare([guns.selectGun1, guns.selectGun2, guns.selectGun3], row.slots)
         var m416 = guns.gunNumberModel.get(0)
         compare([m416.gunName, m416.gunKey, m416.gunPeriod, m416.gunX, m416.gunY, m416.gunTimes],
                 ["M416", "L-Click", "10", "0", "10", "0"])
+        compare([guns.gunNumberModel.get(5).gunName, guns.gunNumberModel.get(5).gunPeriod], ["Thomson", "10"])
         ui_View.setGlobalData("mouse/selectGun", ["0", "1", "2"])
     }
 
