@@ -10,6 +10,23 @@
 #include <QSettings>
 #include <QThread>
 
+namespace {
+
+// A list the pages pass where a single value is taken arrives as a script
+// value, which a settings file cannot write (it would store an unreadable
+// blob): it is stored as the list it holds. The QML engine provides the
+// conversion.
+QVariant storableValue(const QVariant& value)
+{
+    static const QMetaType scriptValue = QMetaType::fromName("QJSValue");
+    if (scriptValue.isValid() && value.metaType() == scriptValue &&
+        QMetaType::canConvert(scriptValue, QMetaType::fromType<QVariantList>()))
+        return value.value<QVariantList>();
+    return value;
+}
+
+} // namespace
+
 ViewCore::ViewCore(QObject* parent)
     : QObject(parent)
 {
@@ -162,12 +179,12 @@ QVariantList ViewCore::getDataList(QVariant key, bool isRecovery)
 
 void ViewCore::setData(QVariant key, QVariant data)
 {
-    m_store.setData(key, data);
+    m_store.setData(key, storableValue(data));
 }
 
 void ViewCore::setGlobalData(QVariant key, QVariant tmpdata)
 {
-    m_store.setGlobalData(key, tmpdata);
+    m_store.setGlobalData(key, storableValue(tmpdata));
 }
 
 void ViewCore::setDataList(QVariant key, QVariantList datalist)

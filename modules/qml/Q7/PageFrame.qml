@@ -1,0 +1,90 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+
+// The frame every device page draws: a dark panel with a thin border, its
+// title in a bar along the top with an accent line below it, and for dialogs
+// a close button at the bar's right end. The page fills it with its controls.
+Rectangle {
+    id: frame
+
+    property string title: ""
+    property bool closable: false
+    property int titleHeight: 40
+
+    // The shell's colours and font until the skin provides them.
+    property color colorGray0: "#1a1a1a"
+    property color colorGray1: "#3c3c3c"
+    property color colorOrange: "#cf3e00"
+    property color fontColor: "#ffffff"
+    property string fontFamily: "微软雅黑"
+    property int fontNormalSize: 12
+
+    signal closeClicked
+
+    color: frame.colorGray0
+    border.width: 1
+    border.color: frame.colorGray1
+
+    Text {
+        x: 16
+        height: frame.titleHeight
+        verticalAlignment: Text.AlignVCenter
+        text: frame.title
+        color: frame.fontColor
+        font.family: frame.fontFamily
+        font.pixelSize: frame.fontNormalSize
+
+        Accessible.role: Accessible.StaticText
+        Accessible.name: frame.title
+    }
+
+    Rectangle {
+        x: 1
+        y: frame.titleHeight
+        width: frame.width - 2
+        height: 1
+        color: frame.colorOrange
+    }
+
+    // A cross of two bars; orange under the pointer or with the focus.
+    Item {
+        id: closeButton
+        objectName: "closeButton"
+        visible: frame.closable
+        anchors.right: parent.right
+        anchors.rightMargin: 16
+        y: (frame.titleHeight - closeButton.height) / 2
+        width: 16
+        height: 16
+        activeFocusOnTab: frame.closable
+
+        Accessible.role: Accessible.Button
+        Accessible.name: "Close"
+        Accessible.focusable: true
+        Accessible.onPressAction: frame.closeClicked()
+        Keys.onSpacePressed: frame.closeClicked()
+        Keys.onReturnPressed: frame.closeClicked()
+        Keys.onEnterPressed: frame.closeClicked()
+
+        Repeater {
+            model: [45, -45]
+            Rectangle {
+                id: bar
+                required property int modelData
+                anchors.centerIn: parent
+                width: 18
+                height: 2
+                rotation: bar.modelData
+                antialiasing: true
+                color: closeArea.containsMouse || closeButton.activeFocus ? frame.colorOrange : frame.fontColor
+            }
+        }
+
+        MouseArea {
+            id: closeArea
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: frame.closeClicked()
+        }
+    }
+}

@@ -1,0 +1,257 @@
+import QtQuick
+import QtTest
+import "../../modules/qml/Q7"
+
+// The device pages as the shell uses them: each page's functions, properties, signals, texts, size and frame; the key
+// matrices, gun presets and macro names against the real view operations (a scratch copy of the shipped data).
+TestCase {
+    id: testCase
+    name: "Pages"
+    width: 1024; height: 640
+    when: windowShown
+    visible: true
+
+    function init() {
+        failOnWarning(/./)
+        ui_View.setCurrentProfile(0)
+    }
+    function cleanup() { ui_View.resetProfile(0) } // the shipped profile for the next test
+
+    Component { id: keyMatrixComponent; KeyMatrix {} }
+    Component { id: keyAssigmentComponent; KeyAssigment {} }
+    Component { id: dpiSettingComponent; DpiSetting {} }
+    Component { id: systemSettingComponent; SystemSetting {} }
+    Component { id: lightControlComponent; LightControl {} }
+    Component { id: macroEditorComponent; MacroEditor {} }
+    Component { id: gunControlComponent; GunControl {} }
+
+    // What the shell calls and reads; lang: the texts' array, its length and first entry; size: width, height.
+    function test_contract_data() {
+        return [
+            { tag: "KeyMatrix", component: keyMatrixComponent, size: [232, 240], dialog: false,
+              functions: ["init", "checkOneLeftKey", "modKeys.saveData", "modKeys.checkOneLeftKey"],
+              properties: ["keyCount", "isSave", "selectKey", "modKeys", "modKeys_tmp", "gunPage", "keyAssigment"],
+              signals: [], lang: ["keyMatrixLang", 2, "Key "] },
+            { tag: "KeyAssigment", component: keyAssigmentComponent, size: [416, 404], dialog: true,
+              functions: ["init", "keyCodeToString", "keyCodeStrProc", "detectKeyboard"],
+              properties: ["keyCode0", "keyCode1", "keyCode2", "keyCode3", "keyString", "keyCode", "isFireInput",
+                           "isComboInput", "selectKey"],
+              signals: ["closed"], lang: ["keyAssigmentLang", 58, "Key "] },
+            { tag: "DpiSetting", component: dpiSettingComponent, size: [232, 272], dialog: false,
+              functions: ["init", "saveData", "dpiValueProc"],
+              properties: ["dpiCount", "currentDpiCount", "minDPI", "maxDPI", "sensorType", "dpiBase", "dpiValueArray",
+                           "currentDPI", "isSave"],
+              signals: [], lang: ["dpiSettingLang", 1, "DPI"] },
+            { tag: "SystemSetting", component: systemSettingComponent, size: [416, 312], dialog: true,
+              functions: ["init", "saveData", "systemSettingFocus"], properties: ["compareValue"],
+              signals: ["closed"], lang: ["systemSettingLang", 8, "System Setting"] },
+            { tag: "LightControl", component: lightControlComponent, size: [232, 264], dialog: false,
+              functions: ["init", "saveData", "lightControlFocus", "setColor", "lightModel.closeMenu"],
+              properties: ["isSave", "isColorDisplay", "is571ColorBlock", "lightModel"],
+              signals: [], lang: ["lightControlLang", 45, "Light"] },
+            { tag: "MacroEditor", component: macroEditorComponent, size: [640, 448], dialog: true,
+              functions: ["init", "sendMacro", "detectKeyboard", "detectInput", "macroEditorFocus"],
+              properties: ["macroNameModel", "isInputting", "isInsertting", "keyCodeString"],
+              signals: ["deleteMacro", "modifyMacroName", "modifyMacroData", "closed"],
+              lang: ["macroEditorLang", 20, "Macro Editor"] },
+            { tag: "GunControl", component: gunControlComponent, size: [640, 448], dialog: true,
+              functions: ["init", "resetData", "sendData", "saveData", "gunControlFocus"],
+              properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave"],
+              signals: ["closed"], lang: ["gunControlLang", 10, "Gun editor"] },
+        ]
+    }
+    function test_contract(row) {
+        var page = createTemporaryObject(row.component, testCase)
+        verify(page !== null)
+        var member = path => path.split(".").reduce((object, name) => object[name], page)
+        row.functions.forEach(name => compare(typeof member(name), "function", name))
+        row.properties.forEach(name => verify(name in page, name))
+        row.signals.forEach(name => compare(typeof member(name + ".connect"), "function", name))
+        compare(page[row.lang[0]].length, row.lang[1])
+        compare(page[row.lang[0]][0], row.lang[2])
+        compare([page.width, page.height], row.size)
+        compare(page.visible, !row.dialog) // dialogs start hidden
+        // The title shows the texts' entry; the shell replaces the texts.
+        var texts = page[row.lang[0]].slice()
+        texts[row.tag === "KeyMatrix" ? 1 : 0] = "Title of " + row.tag
+        page[row.lang[0]] = texts
+        verify(findStaticText(page, text => text.startsWith("Title of " + row.tag)), "title")
+    }
+
+    function findStaticText(item, accepts) {
+        if (item.Accessible && item.Accessible.role === Accessible.StaticText && accepts(String(item.Accessible.name)))
+            return true
+        for (var i = 0; i < item.children.length; ++i) {
+            if (findStaticText(item.children[i], accepts))
+                return true
+        }
+        return false
+    }
+
+    // The close button hides the dialog and says so, by a click or by keys.
+    function test_close_data() {
+        var dialogs = [["KeyAssigment", keyAssigmentComponent], ["SystemSetting", systemSettingComponent],
+                       ["MacroEditor", macroEditorComponent], ["GunControl", gunControlComponent]]
+        var rows = []
+        for (const [tag, component] of dialogs)
+            rows.push({ tag: tag + " click", component, keys: false }, { tag: tag + " Space", component, keys: true })
+        return rows
+    }
+    function test_close(row) {
+        var page = createTemporaryObject(row.component, testCase, { visible: true })
+        var closed = createTemporaryObject(spyComponent, testCase, { target: page, signalName: "closed" })
+        var button = findChild(page, "closeButton")
+        compare([button.Accessible.role, button.Accessible.name], [Accessible.Button, "Close"])
+        if (row.keys) {
+            button.forceActiveFocus()
+            keyClick(Qt.Key_Space)
+        } else {
+            mouseClick(button)
+        }
+        compare([page.visible, closed.count], [false, 1])
+    }
+    Component { id: spyComponent; SignalSpy {} }
+
+    // The codes of a model's entries, [keyCode0..3] each.
+    function codesOf(model) {
+        var codes = []
+        for (var i = 0; i < model.count; ++i) {
+            var entry = model.get(i)
+            codes.push([entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3])
+        }
+        return codes
+    }
+    function storedCodes(isRecovery) {
+        var codes = []
+        for (var j = 0; j < 16; ++j)
+            codes.push(ui_View.getDataList("mouseKeyMatrix/" + j, isRecovery).map(Number))
+        return codes
+    }
+
+    // Both matrices come from the profiles; a button stored without four numbers keeps its built-in assignment.
+    // Only sending stores the matrix (whole) and sends it.
+    function test_keyMatrixInit_data() {
+        return [{ tag: "load", send: false, recovery: false }, { tag: "load and send", send: true, recovery: false },
+                { tag: "factory", send: false, recovery: true }]
+    }
+    function test_keyMatrixInit(row) {
+        ui_View.setDataList("mouseKeyMatrix/3", [4, 1, 3, 0]) // a macro; the factory has a button there
+        ui_View.setDataList("mouseKeyMatrix/9", ["2", "x", "4", "5"])
+        ui_View.setDataList("mouseKeyMatrix/11", [])
+        var profile = storedCodes(false), factory = storedCodes(true)
+        profile[9] = profile[11] = [0, 0, 0, 0]
+        var keys = createTemporaryObject(keyMatrixComponent, testCase)
+        keys.init(row.send, row.recovery)
+        compare(codesOf(keys.modKeys), row.recovery ? factory : profile)
+        compare(codesOf(keys.modKeys_tmp), factory)
+        compare(ui_View.getDataList("mouseKeyMatrix/11", false).length, row.send ? 4 : 0)
+        if (row.send)
+            compare(storedCodes(false), profile)
+    }
+
+    // Exactly one left click, and it is the selected button: the dialog may not open. Changes: [button, codes].
+    function test_checkOneLeftKey_data() {
+        return [
+            { tag: "the one left click selected", changes: [], selected: 0, refused: true },
+            { tag: "another button selected", changes: [], selected: 1, refused: false },
+            { tag: "nothing selected", changes: [], selected: -1, refused: false },
+            { tag: "two left clicks", changes: [[3, [0, 0, 0xF0, 0]]], selected: 0, refused: false },
+            { tag: "left click moved", changes: [[0, [0, 0, 0xF1, 0]], [3, [0, 0, 0xF0, 0]]], selected: 3,
+              refused: true },
+            { tag: "no left click", changes: [[0, [0, 0, 0xF1, 0]]], selected: 0, refused: false },
+            { tag: "fire with code F0 is no click", changes: [[4, [1, 0, 0xF0, 0]]], selected: 0, refused: true },
+        ]
+    }
+    function test_checkOneLeftKey(row) {
+        var keys = createTemporaryObject(keyMatrixComponent, testCase, { selectKey: row.selected })
+        keys.init(false, false)
+        row.changes.forEach(([button, codes]) => keys.modKeys.set(button, { keyCode0: codes[0], keyCode1: codes[1],
+                                                                            keyCode2: codes[2], keyCode3: codes[3] }))
+        compare(keys.checkOneLeftKey(), row.refused)
+        compare(keys.modKeys.checkOneLeftKey(), row.refused)
+    }
+
+    // The periods that go out with the matrix: the guns chosen for slots 1..3; one that is not a number is the
+    // presets' own 10.
+    function test_gunPeriods() {
+        var keys = createTemporaryObject(keyMatrixComponent, testCase)
+        compare(keys.gunPeriods(), [10, 10, 10]) // no gun page
+        var guns = createTemporaryObject(gunControlComponent, testCase, { selectGun1: 3, selectGun2: 0, selectGun3: 5 })
+        guns.gunNumberModel.setProperty(3, "gunPeriod", "33")
+        guns.gunNumberModel.setProperty(5, "gunPeriod", "fast")
+        keys.gunPage = guns
+        compare(keys.gunPeriods(), [33, 10, 10])
+    }
+
+    // The slots' presets as stored; one that names no preset takes its reset value. A preset missing from the gun
+    // file keeps its built-in values.
+    function test_gunInit_data() {
+        return [{ tag: "shipped", stored: "0, 1, 2", slots: [0, 1, 2] },
+                { tag: "chosen", stored: "5, 5, 3", slots: [5, 5, 3] },
+                { tag: "out of range, not a number, missing", stored: "6, x", slots: [0, 1, 2] },
+                { tag: "absent", stored: null, slots: [0, 1, 2] }]
+    }
+    function test_gunInit(row) {
+        ui_View.setGlobalData("mouse/selectGun", row.stored === null ? undefined : row.stored.split(", "))
+        ui_View.modifyGundata(0, ["5"])
+        var guns = createTemporaryObject(gunControlComponent, testCase, { selectGun1: 4, selectGun2: 4, selectGun3: 4 })
+        guns.init()
+        compare([guns.selectGun1, guns.selectGun2, guns.selectGun3], row.slots)
+        var m416 = guns.gunNumberModel.get(0)
+        compare([m416.gunName, m416.gunKey, m416.gunPeriod, m416.gunX, m416.gunY, m416.gunTimes],
+                ["M416", "L-Click", "10", "0", "10", "0"])
+        compare([guns.gunNumberModel.get(5).gunName, guns.gunNumberModel.get(5).gunPeriod], ["Thomson", "10"])
+        ui_View.setGlobalData("mouse/selectGun", ["0", "1", "2"])
+    }
+
+    // The factory reset: slots 1..3 on presets 0..2, whose compensation and period go to the gun file.
+    function test_gunReset() {
+        ui_View.setGlobalData("mouse/selectGun", ["4", "4", "4"])
+        var guns = createTemporaryObject(gunControlComponent, testCase)
+        guns.init()
+        guns.resetData()
+        compare([guns.selectGun1, guns.selectGun2, guns.selectGun3], [0, 1, 2])
+        compare(ui_View.getGlobalData("mouse/selectGun").map(Number), [0, 1, 2])
+        compare(ui_View.getGunData(0).map(String), ["M416", "L-Click", "9", "0", "5", "0"])
+        compare(ui_View.getGunData(2).map(String), ["M16A4", "L-Click", "9", "0", "8", "0"])
+        compare(ui_View.getGunData(3).map(String), ["SCAR-L", "L-Click", "10", "0", "10", "0"])
+    }
+
+    // The macro names in stored order, without the filler of a one-name list.
+    function test_macroNames_data() {
+        return [{ tag: "none", stored: [], names: [] },
+                { tag: "one, with its filler", stored: ["Macro_0"], names: ["Macro_0"] },
+                { tag: "two", stored: ["Macro_1", "Macro_0"], names: ["Macro_1", "Macro_0"] }]
+    }
+    function test_macroNames(row) {
+        ui_View.updataNameList(0, row.stored)
+        var editor = createTemporaryObject(macroEditorComponent, testCase)
+        editor.init()
+        var names = []
+        for (var i = 0; i < editor.macroNameModel.count; ++i)
+            names.push(editor.macroNameModel.get(i).textValue)
+        compare(names, row.names)
+    }
+
+    // A stored macro, and one that does not exist, go out without a fault.
+    function test_sendMacro() {
+        ui_View.createMacroIni("Macro_7", 0)
+        ui_View.saveMacroIni("Macro_7", ["1,A", "0,50", "2,A"], 3)
+        var editor = createTemporaryObject(macroEditorComponent, testCase)
+        editor.sendMacro(2, "Macro_7")
+        editor.sendMacro(2, "No such macro")
+        ui_View.deleteMacroIni("Macro_7")
+    }
+
+    function test_keyCodeStrProc_data() {
+        return [{ tag: "double click", text: "00F01E02", codes: [0, 0xF0, 0x1E, 2] },
+                { tag: "lower case", text: "0300e900", codes: [3, 0, 0xE9, 0] },
+                { tag: "not eight hex digits: unchanged", text: "0300E9G", codes: [9, 9, 9, 9] }]
+    }
+    function test_keyCodeStrProc(row) {
+        var dialog = createTemporaryObject(keyAssigmentComponent, testCase,
+                                           { keyCode0: 9, keyCode1: 9, keyCode2: 9, keyCode3: 9, keyCode: row.text })
+        dialog.keyCodeStrProc()
+        compare([dialog.keyCode0, dialog.keyCode1, dialog.keyCode2, dialog.keyCode3], row.codes)
+    }
+}
