@@ -54,6 +54,20 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
 
+    // A key pressed anywhere reaches the page that waits for one: the
+    // assignment dialog's fire or combination box, the macro editor while it
+    // records or inserts.
+    onMsg_KB: function (isDown, usbCode) {
+        if (keyAssigmentMain.isFireInput)
+            keyAssigmentMain.detectKeyboard(isDown, usbCode, 0)
+        else if (keyAssigmentMain.isComboInput)
+            keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
+        if (macroEditorMain.isInputting)
+            macroEditorMain.detectKeyboard(isDown, usbCode)
+        else if (macroEditorMain.isInsertting)
+            macroEditorMain.detectInput(isDown, usbCode)
+    }
+
     // qmllint disable unqualified
 
     function initUI() {
@@ -76,10 +90,12 @@ Item {
             mainIten.loadLanguage()
             reportRate.init(false)
 
-            profileMain.init()
+            // The page knows the active profile before it fills its list, so
+            // that the entry of that profile becomes its current one.
             var profileNo = Shell.integer(ui_View.getGlobalData("mouse/profileNo"), 0, 0, 5)
             profileMain.profileNo = profileNo
-            upItem.profileList.currentSelect = profileNo < profileMain.profileModel.count ? profileNo : 0
+            profileMain.init()
+            upItem.profileList.currentSelect = profileMain.currentIndex
             upItem.profileList.closeMenu()
             console.debug("profileNo", profileNo)
             ui_View.setCurrentProfile(profileNo)
@@ -135,7 +151,7 @@ Item {
 
     function mainFocus() {
         reportRate.list.closeMenu()
-        dpiSettingMain.dpiFocus()
+        dpiSettingMain.dpiSettingFocus()
         upItem.profileList.closeMenu()
         askMenu.visible = false
         lightControlMain.lightControlFocus()
@@ -217,7 +233,7 @@ Item {
             mainIten.controlUIEnable(false)
         if (keys) {
             keyMatrixMain.isSave = false
-            keyMatrixMain.modKeys.saveData()
+            keyMatrixMain.modKeys.saveData() // qmllint disable type
         }
         if (dpi) {
             dpiSettingMain.isSave = false
@@ -262,7 +278,7 @@ Item {
             keys.set(i, { keyCode0: factory.keyCode0, keyCode1: factory.keyCode1, keyCode2: factory.keyCode2,
                           keyCode3: factory.keyCode3, keyText: factory.keyText })
         }
-        keys.saveData()
+        keys.saveData() // qmllint disable type
         ui_View.deleteMacroUpdateProfile(macroName)
     }
 
@@ -370,7 +386,8 @@ Item {
         objectName: "powerOn"
         anchors.centerIn: parent
         source: Skin.image("powerOn")
-        sourceSize: Qt.size(Skin.powerOnSize.width, Skin.powerOnSize.height)
+        sourceSize.width: 320
+        sourceSize.height: 200
         Accessible.role: Accessible.Graphic
         Accessible.name: "Starting"
     }
@@ -414,7 +431,8 @@ Item {
             x: 36
             y: 12
             source: Skin.image("logo")
-            sourceSize: Qt.size(Skin.logoSize.width, Skin.logoSize.height)
+            sourceSize.width: 150
+            sourceSize.height: 28
             Accessible.role: Accessible.Graphic
             Accessible.name: "Skarn"
         }
@@ -458,9 +476,9 @@ Item {
             id: keyMatrixMain
             objectName: "keyMatrixMain"
             keyCount: mouseMain.keyCount
-            gunPage: gunControlMain
-            macroPage: macroEditorMain
-            keyAssigmentPage: keyAssigmentMain
+            selectKey: mouseMain.selectKey
+            gunPage: gunControlMain // qmllint disable type
+            keyAssigment: keyAssigmentMain // qmllint disable type
             onKeyClicked: function (index) { mainIten.show(index) }
             onKeyEntered: function (index) { mouseMain.selectKey = index }
             onKeyExited: function (index) {
@@ -552,7 +570,7 @@ Item {
                 }
                 onValueChange: function (index) { mainIten.reportRateChosen(index) }
                 onBtnClick: {
-                    dpiSettingMain.dpiFocus()
+                    dpiSettingMain.dpiSettingFocus()
                     upItem.profileList.closeMenu()
                     lightControlMain.lightControlFocus()
                 }
@@ -589,9 +607,6 @@ Item {
         LightControl {
             id: lightControlMain
             objectName: "lightControlMain"
-            isColorful: mainIten.isColorful
-            is55328: mainIten.is55328
-            is571: mainIten.is571
         }
     }
 
@@ -702,6 +717,7 @@ Item {
         id: macroEditorMain
         objectName: "macroEditorMain"
         visible: false
+        keyCodeString: _KeyCodeString // qmllint disable type
         onClosed: mainIten.closeDialog(macroEditorMain)
         onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }
@@ -726,6 +742,7 @@ Item {
         id: keyAssigmentMain
         objectName: "keyAssigmentMain"
         visible: false
+        selectKey: mouseMain.selectKey
         onClosed: {
             mainIten.closeDialog(keyAssigmentMain)
             mouseMain.selectKey = -1

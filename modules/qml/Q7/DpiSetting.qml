@@ -35,6 +35,11 @@ Item {
     function dpiValueProc(index, position, isSendData) {
     }
 
+    // Closes the stage-count list; the shell calls it when the user presses
+    // elsewhere. The page fills it in with the list.
+    function dpiSettingFocus() {
+    }
+
     width: 232
     height: 272
 

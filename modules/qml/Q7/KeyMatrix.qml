@@ -20,6 +20,12 @@ Item {
     property GunControl gunPage: null
     property KeyAssigment keyAssigment: null
 
+    // A row was clicked (the shell opens the assignment dialog for it), or
+    // the pointer entered or left it (the shell marks it on the picture).
+    signal keyClicked(int index)
+    signal keyEntered(int index)
+    signal keyExited(int index)
+
     // Page form of each button until the profile is read.
     readonly property var builtInKeys: [[0, 0, 0xF0, 0], [0, 0, 0xF1, 0], [0, 0, 0xF2, 0], [0, 0, 0xF4, 0],
         [0, 0, 0xF3, 0], [5, 0, 1, 0], [5, 0, 2, 0], [0, 0xF0, 0x1E, 0x02], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0],
@@ -148,9 +154,31 @@ Item {
                 width: 216
                 height: 24
                 visible: row.index < root.visibleRows
+                activeFocusOnTab: visible
 
-                Accessible.role: Accessible.StaticText
+                Accessible.role: Accessible.Button
                 Accessible.name: row.keyText === "" ? row.label : row.label + " " + row.keyText
+                Accessible.focusable: true
+                Accessible.onPressAction: root.keyClicked(row.index)
+                Keys.onSpacePressed: root.keyClicked(row.index)
+                Keys.onReturnPressed: root.keyClicked(row.index)
+                Keys.onEnterPressed: root.keyClicked(row.index)
+
+                Rectangle {
+                    anchors.fill: parent
+                    radius: 2
+                    color: frame.colorOrange
+                    visible: row.index === root.selectKey || rowArea.containsMouse || row.activeFocus
+                }
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
+                    onClicked: root.keyClicked(row.index)
+                    onEntered: root.keyEntered(row.index)
+                    onExited: root.keyExited(row.index)
+                }
 
                 Text {
                     x: 8

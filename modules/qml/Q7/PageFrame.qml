@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import "../basic" // qmllint disable unused-imports
 
 // The frame every device page draws: a dark panel with a thin border, its
 // title in a bar along the top with an accent line below it, and for dialogs
@@ -11,13 +12,13 @@ Rectangle {
     property bool closable: false
     property int titleHeight: 40
 
-    // The shell's colours and font until the skin provides them.
-    property color colorGray0: "#1a1a1a"
-    property color colorGray1: "#3c3c3c"
-    property color colorOrange: "#cf3e00"
-    property color fontColor: "#ffffff"
-    property string fontFamily: "微软雅黑"
-    property int fontNormalSize: 12
+    // The skin's colours and font; a page may override them.
+    property color colorGray0: Skin.colorGray0
+    property color colorGray1: Skin.colorGray1
+    property color colorOrange: Skin.colorOrange
+    property color fontColor: Skin.fontColor
+    property string fontFamily: Skin.fontFamily
+    property int fontNormalSize: Skin.fontNormalSize
 
     signal closeClicked
 

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import "../basic" // qmllint disable unused-imports
 import "../basic/Shell.js" as Shell
 
 // The profile dialog: the user's named profiles, with New, Import, and a

@@ -1,0 +1,250 @@
+import QtQuick
+import QtTest
+
+// The window's shell from the resources, as the program loads it, on the real
+// view operations and the virtual mouse: start-up, the UI lock, Save, profile
+// change, factory reset, report rate, macro bookkeeping, dragging. Frames are
+// checked by their command byte and first argument ("0b03": current DPI 3).
+TestCase {
+    id: testCase
+    name: "Main"
+    width: 1024
+    height: 640
+    when: windowShown
+    visible: true
+
+    property var main: null
+
+    function init() {
+        failOnWarning(/./)
+        ui_Ctl.clear()
+    }
+
+    // A shell after the first initUI, with its lock over and the frame shown.
+    function startShell() {
+        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        var root = createTemporaryObject(component, testCase)
+        root.initUI()
+        root.setProtectUI(0) // the lock ends at once
+        tryCompare(child(root, "envItem"), "visible", true)
+        testRig.clearFrames()
+        return root
+    }
+
+    function child(root, name) {
+        var item = findChild(root, name)
+        verify(item !== null, "no item " + name)
+        return item
+    }
+
+    // Command byte and first argument of each frame since the last clear.
+    function commands() {
+        return testRig.frames().map(f => f.slice(0, 4))
+    }
+
+    function test_startup() {
+        testRig.clearFrames()
+        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+        var root = createTemporaryObject(component, testCase)
+        verify(!root.visible)
+        root.initUI()
+        verify(root.visible)
+        verify(child(root, "powerOn").visible)
+        verify(root.isPownOn)
+        verify(root.isGun && root.isColorful)
+        compare(root.icType, "553")
+        compare(root.language, "English")
+        compare(root.mainLang[10], "Save")
+        // Nothing is sent at start: only the current stage is read.
+        compare(commands(), ["8b00"])
+        verify(child(root, "protectUIItem").visible)
+        verify(!child(root, "envItem").visible)
+        tryCompare(child(root, "envItem"), "visible", true, 2000)
+        verify(!child(root, "powerOn").visible)
+        verify(!child(root, "protectUIItem").visible)
+        for (const name of ["leftPanel", "rightPanel", "bottomBar", "upItem", "mouseMain"])
+            verify(child(root, name).visible, name)
+        // A later initUI locks again and reads the stage only.
+        testRig.clearFrames()
+        root.initUI()
+        compare(commands(), ["8b00"])
+    }
+
+    // A 560 mouse on another profile is put back on profile 1 at start.
+    function test_startup560() {
+        testRig.restart({ icType: "560" })
+        testRig.setMouseProfile(2)
+        testRig.clearFrames()
+        var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
+        root.initUI()
+        var sent = commands()
+        compare(sent.slice(0, 2), ["8200", "0201"])
+        compare(testRig.mouseState().profile, 1)
+        testRig.restart({})
+    }
+
+    function test_badGlobals_data() {
+        return [
+            { tag: "profile number past the list", key: "mouse/profileNo", value: 9, language: "English", entry: 0 },
+            { tag: "missing language file", key: "common/language", value: "Klingon", language: "Klingon", entry: 0 },
+        ]
+    }
+    function test_badGlobals(row) {
+        ui_View.setGlobalData(row.key, row.value)
+        var root = startShell()
+        compare(root.language, row.language)
+        compare(root.mainLang[4], "Config") // built-in or English, the same text
+        compare(child(root, "upItem").profileList.currentSelect, row.entry)
+        compare(child(root, "profileMain").profileNo, 0)
+        ui_View.setGlobalData("mouse/profileNo", 0)
+        ui_View.setGlobalData("common/language", "English")
+    }
+
+    function test_setCurrentDPI() {
+        var root = startShell()
+        var dpi = child(root, "dpiSettingMain")
+        root.setCurrentDPI(4)
+        compare(dpi.currentDPI, 3)
+        root.setCurrentDPI(0)
+        compare(dpi.currentDPI, 3)
+    }
+
+    function test_saveSendsOnlyWhatChanged() {
+        var root = startShell()
+        var save = child(root, "saveButton")
+        mouseClick(save)
+        compare(commands(), [])
+        verify(!child(root, "protectUIItem").visible)
+
+        var keys = child(root, "keyMatrixMain")
+        keys.isSave = true
+        compare(save.normalColor, "#ff3030")
+        mouseClick(save)
+        verify(!keys.isSave)
+        compare(save.normalColor, root.colorBlue)
+        verify(commands().length > 0)
+        verify(commands().every(c => c.startsWith("12")), commands())
+        verify(!child(root, "protectUIItem").visible)
+    }
+
+    function test_reportRate_data() {
+        return [
+            { tag: "125Hz", index: 0, code: "0108" },
+            { tag: "250Hz", index: 1, code: "0104" },
+            { tag: "500Hz", index: 2, code: "0102" },
+            { tag: "1000Hz", index: 3, code: "0101" },
+        ]
+    }
+    function test_reportRate(row) {
+        var root = startShell()
+        var list = child(root, "reportRateList")
+        mouseClick(list, 60, 12)
+        tryCompare(list, "isDrop", true)
+        wait(250) // the opening animation
+        mouseClick(list, 60, 24 + 24 * row.index + 12)
+        tryVerify(() => commands().length === 1, 2000)
+        compare(commands(), [row.code])
+        compare(Number(ui_View.getData("mouse/reportRate", false)), row.index)
+    }
+
+    function test_profileChange() {
+        var root = startShell()
+        var profile = child(root, "profileMain")
+        profile.changeProfile(0) // the current one
+        compare(commands(), [])
+        // The shipped list has two entries.
+        profile.changeProfile(1)
+        compare(profile.profileNo, 1)
+        compare(Number(ui_View.getGlobalData("mouse/profileNo")), 1)
+        // Key matrix, report rate, then the gun mouse's switch to matrix 1
+        // and its gun matrices; the lock is over.
+        compare(commands(), ["1201", "0101", "0200", "1202", "1203", "1204"])
+        verify(!child(root, "protectUIItem").visible)
+        ui_View.setGlobalData("mouse/profileNo", 0)
+    }
+
+    function test_factoryReset() {
+        var root = startShell()
+        ui_View.setData("mouse/reportRate", 1)
+        var box = child(root, "resetBox")
+        mouseClick(child(root, "resetButton"))
+        verify(box.visible && child(root, "mainMask").visible)
+        mouseClick(child(root, "resetCancel"))
+        verify(!box.visible && !child(root, "mainMask").visible)
+        compare(commands(), [])
+
+        mouseClick(child(root, "resetButton"))
+        child(root, "dpiSettingMain").isSave = true
+        mouseClick(child(root, "resetOk"))
+        verify(!box.visible && !child(root, "mainMask").visible)
+        // The profile's pages, the stage, then the gun slots as the gun page
+        // resets them.
+        var sent = commands()
+        var stage = sent.indexOf("0b03")
+        verify(stage > 0, sent)
+        compare(sent.slice(stage + 1), ["8300", "0400", "8300", "0400", "8300", "0400"])
+        compare(child(root, "dpiSettingMain").currentDPI, 2)
+        verify(!child(root, "dpiSettingMain").isSave)
+        compare(Number(ui_View.getData("mouse/reportRate", false)), 3)
+        compare(testRig.mouseState().dpiStage, 3)
+    }
+
+    // The confirmation stays inside the window however far it is dragged.
+    function test_resetBoxDrag() {
+        var root = startShell()
+        var box = child(root, "resetBox")
+        mouseClick(child(root, "resetButton"))
+        mouseDrag(box, 100, 50, -900, 900)
+        compare(box.x, 0)
+        compare(box.y, 640 - 102)
+    }
+
+    function test_windowDrag() {
+        var root = startShell()
+        var area = child(root, "dragArea")
+        mousePress(area, 500, 20)
+        mouseMove(area, 530, 30)
+        mouseMove(area, 540, 25)
+        mouseRelease(area, 540, 25)
+        compare(ui_Ctl.calls, ["x30", "y10", "x40", "y5"])
+    }
+
+    function test_topBar() {
+        var root = startShell()
+        var up = child(root, "upItem")
+        up.minimizeClicked()
+        up.closeClicked()
+        compare(ui_Ctl.calls, ["minimize", "close"])
+        up.helpClicked()
+        var menu = child(root, "askMenu")
+        verify(menu.visible)
+        compare(menu.entries, [root.url, "version:2.2"])
+        root.mainFocus()
+        verify(!menu.visible)
+    }
+
+    // The macro editor's renames and deletions reach the buttons that use
+    // the macro, and only those.
+    function test_macroBookkeeping() {
+        var root = startShell()
+        var keys = child(root, "keyMatrixMain")
+        keys.modKeys.set(5, { keyCode0: 4, keyCode1: 0, keyCode2: 5, keyCode3: 0, keyText: "M1" })
+        ui_View.setData("mouseMacroKey/5", "M1")
+        var editor = child(root, "macroEditorMain")
+
+        editor.modifyMacroName("M1", "M2")
+        compare(keys.modKeys.get(5).keyText, "M2")
+        compare(ui_View.getData("mouseMacroKey/5", false), "M2")
+        compare(commands(), [])
+
+        editor.modifyMacroName("other", "M3")
+        compare(keys.modKeys.get(5).keyText, "M2")
+
+        editor.deleteMacro("M2")
+        var factory = keys.modKeys_tmp.get(5)
+        compare(keys.modKeys.get(5).keyCode0, factory.keyCode0)
+        compare(keys.modKeys.get(5).keyText, factory.keyText)
+        verify(commands().some(c => c.startsWith("12")), commands())
+    }
+}
