@@ -694,6 +694,8 @@ Item {
         MouseArea {
             id: maskArea
             anchors.fill: parent
+            // The frame behind the mask takes no hover either.
+            hoverEnabled: true
             property point pressedAt
             onPressed: function (mouse) {
                 mainIten.dragPressed(maskArea, mouse)
