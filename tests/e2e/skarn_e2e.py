@@ -113,11 +113,13 @@ class Desktop:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
 
-        # Xvfb names its display on the descriptor it is given once it listens.
+        # Xvfb names its display on the descriptor it is given once it
+        # listens. Without -noreset it would reset whenever its last client
+        # leaves, refusing connections meanwhile.
         read_end, write_end = os.pipe()
         with self._log("xvfb") as log:
-            xvfb = _start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten", "tcp"],
-                          env, log, pass_fds=(write_end,))
+            xvfb = _start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten", "tcp",
+                           "-noreset"], env, log, pass_fds=(write_end,))
         self._processes.append(xvfb)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
@@ -418,14 +420,20 @@ class Program:
             if len(lines) >= limit:
                 lines.append("…")
                 break
-            try:
-                states = acc.getState()
-                flags = "".join(c for c, s in (("S", pyatspi.STATE_SHOWING), ("V", pyatspi.STATE_VISIBLE),
-                                               ("E", pyatspi.STATE_ENABLED)) if states.contains(s))
-                place = "%d,%d %dx%d" % extents(acc) if acc is not app else ""
-                lines.append("%s%s %r %s [%s]" % ("  " * depth, acc.getRoleName(), acc.name, place, flags))
-            except Exception as error:  # pylint: disable=broad-except
-                lines.append("%s(unreadable: %r)" % ("  " * depth, error))
+            # Each part on its own: a hidden item may answer some questions
+            # and not others.
+            parts = []
+            for part in (lambda: acc.getRoleName(), lambda: repr(acc.name),
+                         lambda: "%d,%d %dx%d" % extents(acc) if acc is not app else "",
+                         lambda: "[%s]" % "".join(c for c, state in (("S", pyatspi.STATE_SHOWING),
+                                                                     ("V", pyatspi.STATE_VISIBLE),
+                                                                     ("E", pyatspi.STATE_ENABLED))
+                                                  if acc.getState().contains(state))):
+                try:
+                    parts.append(part())
+                except Exception as error:  # pylint: disable=broad-except
+                    parts.append("(%s)" % type(error).__name__)
+            lines.append("  " * depth + " ".join(p for p in parts if p))
         return "\n".join(lines)
 
 
