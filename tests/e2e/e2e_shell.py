@@ -5,6 +5,7 @@ chooses 125 Hz in the report-rate list and expects the report-rate command
 with rate code 8 on the wire, then resets the profile to the factory values
 (Reset, OK) and expects the commands to end by setting the current DPI stage
 to 3. Screenshots of the frame at scale 1 and 2 go to the artefact folder.
+Each run ends with Quit from the tray menu and expects exit code 0.
 
     e2e_shell.py SKARN_CONFIG ARTEFACT_FOLDER
 
@@ -109,6 +110,7 @@ def scenario(desktop, executable, folder, artefacts):
             raise e2e.Failure("after the reset's current-DPI command for stage 3 came more than gun data:\n" +
                               program.trace.tail())
         print("trace:", program.trace.path)
+        program.quit()
 
 
 def scaled_screenshot(desktop, executable, folder, artefacts):
@@ -116,6 +118,7 @@ def scaled_screenshot(desktop, executable, folder, artefacts):
         wait_for_frame_shown(program)
         shot = desktop.screenshot(os.path.join(artefacts, "frame-scale2.png"), program.window_box())
         print("screenshot:", shot)
+        program.quit()
 
 
 def main(argv):

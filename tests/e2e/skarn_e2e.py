@@ -17,6 +17,7 @@ import shutil
 import signal
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import zlib
@@ -139,6 +140,16 @@ class Desktop:
         if not address:
             raise Failure("the session bus did not start (see session-bus.log)")
         env["DBUS_SESSION_BUS_ADDRESS"] = address
+
+        # A panel's notification-area host, so that the tray menu (and its
+        # Quit) is on the bus.
+        with self._log("tray-host") as log:
+            host = subprocess.Popen(  # pylint: disable=consider-using-with
+                [sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "tray_host.py")],
+                env=env, stdout=subprocess.PIPE, stderr=log, start_new_session=True)
+        self._processes.append(host)
+        if host.stdout.readline().strip() != b"ready":
+            raise Failure("the tray host did not start (see tray-host.log)")
 
         with self._log("a11y-bus") as log:
             self._processes.append(_start([bus_launcher(), "--launch-immediately"], env, log))
@@ -315,8 +326,60 @@ class Program:
         self.stop()
 
     def stop(self):
-        """Ends the program (SIGTERM; it has no other way out than the tray menu)."""
+        """Ends the program if it still runs (SIGTERM)."""
         _stop(self.process)
+
+    def quit(self, timeout=15):
+        """Chooses Quit in the tray menu, as a user would in the panel, and
+        waits for the program to end; fails unless it ends with code 0."""
+        from gi.repository import Gio, GLib  # pylint: disable=import-outside-toplevel
+        bus = Gio.DBusConnection.new_for_address_sync(
+            self.desktop.env["DBUS_SESSION_BUS_ADDRESS"],
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+
+        def call(service, path, interface, method, arguments, reply):
+            return bus.call_sync(service, path, interface, method, arguments, GLib.VariantType(reply),
+                                 Gio.DBusCallFlags.NONE, 5000, None).unpack()
+
+        def get(service, path, interface, name):
+            return call(service, path, "org.freedesktop.DBus.Properties", "Get", GLib.Variant("(ss)", (interface, name)),
+                        "(v)")[0]
+
+        try:
+            items = get("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                        "RegisteredStatusNotifierItems")
+            # An item is a bus name (the program's own or its unique one),
+            # perhaps followed by an object path; those of programs that have
+            # ended stay listed.
+            def pid_of(item):
+                try:
+                    return call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                "GetConnectionUnixProcessID", GLib.Variant("(s)", (item.split("/")[0],)), "(u)")[0]
+                except GLib.Error:
+                    return None
+
+            ours = [i for i in items if pid_of(i) == self.process.pid]
+            if not ours:
+                raise Failure("the program has no tray icon (items on the bus: %r)" % (items,))
+            service = ours[0]
+            menu = get(service, "/StatusNotifierItem", "org.kde.StatusNotifierItem", "Menu")
+            layout = call(service, menu, "com.canonical.dbusmenu", "GetLayout", GLib.Variant("(iias)", (0, -1, [])),
+                          "(u(ia{sv}av))")[1]
+            entry = _menu_entry(layout, "Quit")
+            if entry is None:
+                raise Failure("the tray menu has no Quit: %r" % (layout,))
+            call(service, menu, "com.canonical.dbusmenu", "Event",
+                 GLib.Variant("(isvu)", (entry, "clicked", GLib.Variant("i", 0), 0)), "()")
+        except GLib.Error as error:
+            raise Failure("the tray menu did not answer: %s" % error.message) from error
+        finally:
+            bus.close_sync(None)
+        try:
+            code = self.process.wait(timeout)
+        except subprocess.TimeoutExpired as expired:
+            raise Failure("the program did not end within %d s of Quit:\n%s" % (timeout, self.output())) from expired
+        if code != 0:
+            raise Failure("the program ended with %d after Quit:\n%s" % (code, self.output()))
 
     def output(self):
         with open(self.log_path, encoding="utf-8", errors="replace") as f:
@@ -435,6 +498,19 @@ class Program:
                     parts.append("(%s)" % type(error).__name__)
             lines.append("  " * depth + " ".join(p for p in parts if p))
         return "\n".join(lines)
+
+
+def _menu_entry(layout, label):
+    """The id of the entry of a D-Bus menu layout (id, properties, children)
+    whose label, without its mnemonic marks, starts with label."""
+    entry, properties, children = layout
+    if properties.get("label", "").replace("_", "").startswith(label):
+        return entry
+    for child in children:
+        found = _menu_entry(child, label)
+        if found is not None:
+            return found
+    return None
 
 
 def extents(acc):
