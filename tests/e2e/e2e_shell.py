@@ -67,23 +67,26 @@ def wait_for_frame_shown(program):
 
 
 def choose_report_rate(program, entry):
-    field = None
-    for name in RATE_ENTRIES:
-        found = program.find_all(name, roles("COMBO_BOX"))
-        if found:
-            field = found[0]
-            break
-    if field is None:
-        field = program.wait_for(RATE_ENTRIES[-1], roles("COMBO_BOX"))
-    program.click(field)
+    program.click(program.wait_for(RATE_ENTRIES, roles("COMBO_BOX")))
     program.press(entry, roles("LIST_ITEM", "MENU_ITEM"))
+    # The closed field shows the choice.
+    program.wait_for(entry, roles("COMBO_BOX"))
+
+
+def screenshot(desktop, program, path, size):
+    """Keeps a screenshot of the frame; fails unless it has the window's size
+    on the screen and shows a picture rather than one or two flat colours."""
+    image = desktop.screenshot(path, program.window_box())
+    print("screenshot:", image.path)
+    if (image.width, image.height) != size or image.colours() < 8:
+        raise e2e.Failure("the screenshot %s is %dx%d with %d colours; expected %dx%d with a picture" %
+                          (image.path, image.width, image.height, image.colours(), size[0], size[1]))
 
 
 def scenario(desktop, executable, folder, artefacts):
     with e2e.Program(desktop, executable, folder) as program:
         wait_for_frame_shown(program)
-        shot = desktop.screenshot(os.path.join(artefacts, "frame-scale1.png"), program.window_box())
-        print("screenshot:", shot)
+        screenshot(desktop, program, os.path.join(artefacts, "frame-scale1.png"), (1024, 640))
 
         before = len(program.trace.sent_frames())
         choose_report_rate(program, "125Hz")
@@ -116,8 +119,7 @@ def scenario(desktop, executable, folder, artefacts):
 def scaled_screenshot(desktop, executable, folder, artefacts):
     with e2e.Program(desktop, executable, folder, {"QT_SCALE_FACTOR": "2"}) as program:
         wait_for_frame_shown(program)
-        shot = desktop.screenshot(os.path.join(artefacts, "frame-scale2.png"), program.window_box())
-        print("screenshot:", shot)
+        screenshot(desktop, program, os.path.join(artefacts, "frame-scale2.png"), (2048, 1280))
         program.quit()
 
 

@@ -5,28 +5,27 @@ test's own; a Program is skarn-config installed into a scratch folder (a copy
 of the executable beside a copy of its modules/) and started on that desktop
 with --virtual-mouse and --hid-trace. Controls are found in the accessibility
 tree by name and role, clicked at their centre with xdotool, and the HID trace
-is read back. Screenshots are taken with xwd and written as PNG by the small
-encoder below, so no image library is needed.
+is read back; Quit in the tray menu ends the program. Screenshots are taken
+with xwd and written as PNG by the small encoder below, so no image library is
+needed.
 
 pyatspi is imported only once the desktop's variables are set: libatspi finds
-its bus when it is first used.
+its bus when it is first used, and keeps it, so one process drives one Desktop.
 """
 
+import importlib.util
 import os
 import shutil
 import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import zlib
 
 # What a run needs besides the program; missing ones make the test skip.
 TOOLS = ("Xvfb", "dbus-daemon", "dbus-send", "xdotool", "xwd")
 BUS_LAUNCHERS = ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
-
-WINDOW_TITLE = "TALVORN SKARN MOUSE R410"
 
 
 class Failure(Exception):
@@ -38,9 +37,7 @@ def missing_requirements():
     missing = [tool for tool in TOOLS if shutil.which(tool) is None]
     if bus_launcher() is None:
         missing.append("at-spi-bus-launcher (at-spi2-core)")
-    try:
-        import pyatspi  # noqa: F401  pylint: disable=import-outside-toplevel,unused-import
-    except ImportError:
+    if importlib.util.find_spec("pyatspi") is None:
         missing.append("pyatspi (python3-pyatspi)")
     return missing
 
@@ -82,7 +79,8 @@ def _stop(process, timeout=5):
 
 
 class Desktop:
-    """Xvfb, a private session bus and the accessibility bus, torn down on exit."""
+    """Xvfb, a private session bus with a notification-area host on it, and
+    the accessibility bus; torn down on exit."""
 
     def __init__(self, folder, screen="2400x1500x24"):
         self.folder = folder
@@ -185,7 +183,8 @@ class Desktop:
             raise Failure("xdotool could not click at (%d, %d): %s" % (x, y, result.stderr.decode(errors="replace")))
 
     def screenshot(self, path, box=None):
-        """The screen, or the part box = (x, y, width, height) of it, as a PNG file at path."""
+        """The screen, or the part box = (x, y, width, height) of it, as a PNG
+        file at path; returns the image."""
         result = self.run(["xwd", "-root", "-silent"])
         if result.returncode != 0:
             raise Failure("xwd failed: " + result.stderr.decode(errors="replace"))
@@ -201,7 +200,21 @@ class Desktop:
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "wb") as out:
             out.write(rgb_to_png(width, height, rows))
-        return path
+        return Image(path, width, height, rows)
+
+
+class Image:
+    """A screenshot: where it was saved, its size, its rows of RGB bytes."""
+
+    def __init__(self, path, width, height, rows):
+        self.path, self.width, self.height, self.rows = path, width, height, rows
+
+    def colours(self, step=4):
+        """How many colours a grid of every step-th pixel shows."""
+        seen = set()
+        for row in self.rows[::step]:
+            seen.update(row[i:i + 3] for i in range(0, len(row), 3 * step))
+        return len(seen)
 
 
 def xwd_to_rgb(data):
@@ -288,11 +301,14 @@ class Trace:
         return result
 
     def tail(self, count=15):
-        return "\n".join(self.lines()[-count:])
+        """The last lines, without the listener's idle read time-outs."""
+        return "\n".join([line for line in self.lines() if not line.endswith("evt read-timeout")][-count:])
 
 
 class Program:
-    """skarn-config on the virtual mouse, from a scratch installation; SIGTERM ends it."""
+    """skarn-config on the virtual mouse, from a scratch installation. quit()
+    ends it as a user would; one still running at the end of the with block
+    gets SIGTERM."""
 
     def __init__(self, desktop, executable, folder, extra_env=None):
         self.desktop = desktop
@@ -402,8 +418,10 @@ class Program:
         return self._app
 
     def find_all(self, name, roles=None):
-        """Showing accessibles named name (with one of roles, when given)."""
+        """Showing accessibles named name, or any of the names when name is a
+        tuple (with one of roles, when given)."""
         import pyatspi  # pylint: disable=import-outside-toplevel
+        names = name if isinstance(name, tuple) else (name,)
         app = self.application()
         if app is None:
             return []
@@ -411,7 +429,7 @@ class Program:
         found = []
         for acc in _walk(app):
             try:
-                if acc.name == name and (roles is None or acc.getRole() in roles) and \
+                if acc.name in names and (roles is None or acc.getRole() in roles) and \
                         acc.getState().contains(pyatspi.STATE_SHOWING):
                     found.append(acc)
             except Exception:  # pylint: disable=broad-except
@@ -544,7 +562,3 @@ def scratch_folder(parent, name):
     shutil.rmtree(path, ignore_errors=True)
     os.makedirs(path)
     return path
-
-
-def temporary_folder():
-    return tempfile.mkdtemp(prefix="skarn-e2e-")
