@@ -63,7 +63,7 @@ def wait_for_quiet_trace(program, quiet=1.5, timeout=30):
 
 def wait_for_frame_shown(program):
     # The bottom bar shows once the start-up shield is gone.
-    program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30)
+    program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
 
 
 def choose_report_rate(program, entry):
@@ -97,7 +97,8 @@ def scenario(desktop, executable, folder, artefacts):
         # The factory reset sends the profile's values and then sets DPI
         # stage 3; the gun page's reset may still send the gun slots after it.
         before = len(program.trace.sent_frames())
-        program.press("Reset", roles("PUSH_BUTTON"))
+        # The bottom bar's Reset, not a page's image button of that name.
+        program.press("Reset", roles("PUSH_BUTTON"), pick=e2e.lowest)
         program.press("OK", roles("PUSH_BUTTON"))
         stage3 = e2e.frame(SET_CURRENT_DPI, 3)
 

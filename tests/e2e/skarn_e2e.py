@@ -436,17 +436,20 @@ class Program:
                 continue
         return found
 
-    def wait_for(self, name, roles=None, timeout=15):
+    def wait_for(self, name, roles=None, timeout=15, pick=None):
         """The one showing accessible named name, once it has stopped moving
         (lists and dialogs may open with an animation); fails with the tree
-        when it does not show in time or more than one does."""
+        when it does not show in time. When more than one shows, pick chooses
+        among them (see lowest); without it that fails too."""
         what = "%s named %r" % ("/".join(_role_names(roles)) if roles else "accessible", name)
         last = {}
 
         def settled():
             found = self.find_all(name, roles) if self._alive() else []
             if len(found) > 1:
-                raise Failure("%d showing %ss\n%s" % (len(found), what, self.describe()))
+                if pick is None:
+                    raise Failure("%d showing %ss\n%s" % (len(found), what, self.describe()))
+                found = [pick(found)]
             try:
                 place = extents(found[0]) if found else None
             except Exception:  # pylint: disable=broad-except
@@ -469,9 +472,9 @@ class Program:
         x, y, w, h = extents(acc)
         self.desktop.click(x + w // 2, y + h // 2)
 
-    def press(self, name, roles=None, timeout=15):
+    def press(self, name, roles=None, timeout=15, pick=None):
         """Waits for the control and clicks it."""
-        self.click(self.wait_for(name, roles, timeout))
+        self.click(self.wait_for(name, roles, timeout, pick))
 
     def window_box(self):
         """The screen rectangle (x, y, width, height) of the program's window in
@@ -529,6 +532,12 @@ def _menu_entry(layout, label):
         if found is not None:
             return found
     return None
+
+
+def lowest(accessibles):
+    """The one placed lowest on the screen, such as a button of a window's
+    bottom bar rather than a page's button of the same name."""
+    return max(accessibles, key=lambda acc: extents(acc)[1])
 
 
 def extents(acc):
