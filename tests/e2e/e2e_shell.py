@@ -23,10 +23,11 @@ import skarn_e2e as e2e  # noqa: E402  pylint: disable=wrong-import-position
 SKIP = 77
 
 # Command set 553 (the shipped mouse): 01H sets the report rate, 0BH the
-# current DPI stage, 04H a gun slot.
+# current DPI stage, 04H a gun slot; 83H reads the keyboard option.
 SET_REPORT_RATE = 0x01
 SET_CURRENT_DPI = 0x0B
 SET_GUN_DATA = 0x04
+GET_KEYBOARD_OPTION = 0x83
 
 RATE_ENTRIES = ("125Hz", "250Hz", "500Hz", "1000Hz")
 
@@ -95,7 +96,8 @@ def scenario(desktop, executable, folder, artefacts):
                         lambda frames: rate in frames[before:])
 
         # The factory reset sends the profile's values and then sets DPI
-        # stage 3; the gun page's reset may still send the gun slots after it.
+        # stage 3; the gun page's reset still sends the gun slots after it
+        # (each after reading the keyboard option).
         before = len(program.trace.sent_frames())
         # The bottom bar's Reset, not a page's image button of that name.
         program.press("Reset", roles("PUSH_BUTTON"), pick=e2e.lowest)
@@ -106,12 +108,12 @@ def scenario(desktop, executable, folder, artefacts):
             frames = frames[before:]
             dpi = [i for i, f in enumerate(frames) if command_of(f) == SET_CURRENT_DPI]
             return dpi and frames[dpi[-1]] == stage3 and \
-                all(command_of(f) == SET_GUN_DATA for f in frames[dpi[-1] + 1:])
+                all(command_of(f) in (SET_GUN_DATA, GET_KEYBOARD_OPTION) for f in frames[dpi[-1] + 1:])
 
         wait_for_frames(program, "reset ending with the current-DPI command for stage 3 (%s)" % stage3, reset_done, 30)
         wait_for_quiet_trace(program)
         if not reset_done(program.trace.sent_frames()):
-            raise e2e.Failure("after the reset's current-DPI command for stage 3 came more than gun data:\n" +
+            raise e2e.Failure("after the reset's current-DPI command for stage 3 came more than the gun slots:\n" +
                               program.trace.tail())
         print("trace:", program.trace.path)
         program.quit()
