@@ -5,7 +5,8 @@ chooses 125 Hz in the report-rate list and expects the report-rate command
 with rate code 8 on the wire, then resets the profile to the factory values
 (Reset, OK) and expects the commands to end by setting the current DPI stage
 to 3. Screenshots of the frame at scale 1 and 2 go to the artefact folder.
-Each run ends with Quit from the tray menu and expects exit code 0.
+Each run ends with Quit from the tray menu and expects exit code 0; the data
+files then hold every value as text.
 
     e2e_shell.py SKARN_CONFIG ARTEFACT_FOLDER
 
@@ -117,6 +118,10 @@ def scenario(desktop, executable, folder, artefacts):
                               program.trace.tail())
         print("trace:", program.trace.path)
         program.quit()
+        unreadable = program.values_in_binary_form()
+        if unreadable:
+            raise e2e.Failure("the data files hold values the settings could not write as text:\n" +
+                              "\n".join(unreadable))
 
 
 def scaled_screenshot(desktop, executable, folder, artefacts):

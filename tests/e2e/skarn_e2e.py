@@ -397,6 +397,20 @@ class Program:
         if code != 0:
             raise Failure("the program ended with %d after Quit:\n%s" % (code, self.output()))
 
+    def values_in_binary_form(self):
+        """Lines of the program's data files that hold a value in Qt's binary
+        form ("@Variant(...)"): what the settings write for a value they
+        cannot store as text, such as a script value. The shipped files have
+        none."""
+        found = []
+        data = os.path.join(os.path.dirname(self.executable), "modules")
+        for folder, _, names in os.walk(data):
+            for name in sorted(names):
+                path = os.path.join(folder, name)
+                with open(path, encoding="utf-8", errors="replace") as f:
+                    found += ["%s: %s" % (os.path.relpath(path, data), line.strip()) for line in f if "=@Variant(" in line]
+        return found
+
     def output(self):
         with open(self.log_path, encoding="utf-8", errors="replace") as f:
             return f.read()
