@@ -312,7 +312,6 @@ class Program:
 
     def __init__(self, desktop, executable, folder, extra_env=None):
         self.desktop = desktop
-        self.folder = folder
         install = os.path.join(folder, "app")
         os.makedirs(install, exist_ok=True)
         # The program reads the modules/ beside its executable (the resolved
