@@ -359,6 +359,8 @@ Item {
             protectUIItem.setBusy(false)
             if (powerOn.visible) {
                 powerOn.visible = false
+                // Never shown again: its pixels go.
+                powerOn.source = ""
                 envItem.visible = true
                 leftPanel.visible = true
                 bottomBar.visible = true
