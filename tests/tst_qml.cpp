@@ -125,6 +125,7 @@ public:
         m_context->setContextProperty(QStringLiteral("ui_View"), &m_rig->view());
         m_context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
         m_context->setContextProperty(QStringLiteral("testFiles"), &m_files);
+        m_context->setContextProperty(QStringLiteral("deviceStatus"), &m_rig->session->status());
     }
 
     // The command frames the mouse received, in hex, oldest first.
@@ -136,6 +137,8 @@ public:
         return out;
     }
     Q_INVOKABLE void clearFrames() { m_rig->mouse->clearReceived(); }
+    // What the session reports when a file could not be written.
+    Q_INVOKABLE void reportUnsaved(const QString& file) { m_rig->session->status().setUnsavedFile(file); }
     Q_INVOKABLE QVariantMap mouseState() const { return m_rig->mouse->stateJson().toVariantMap(); }
     // The 560 mouse's current profile block, 0..4.
     Q_INVOKABLE void setMouseProfile(int profile)

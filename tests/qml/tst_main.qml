@@ -247,4 +247,19 @@ TestCase {
         compare(keys.modKeys.get(5).keyText, factory.keyText)
         verify(commands().some(c => c.startsWith("12")), commands())
     }
+
+    // The frame says whether a mouse is connected and when a change did not
+    // reach the disk, from run() on; the line goes when dismissed.
+    function test_statusInFrame() {
+        var root = startShell()
+        var line = child(root, "unsavedLine")
+        root.run()
+        compare(root.mouseConnected, deviceStatus.connected)
+        verify(!line.visible)
+        testRig.reportUnsaved("modules/setting/p1.bin")
+        verify(line.visible)
+        mouseClick(line, line.width - 16, 14)
+        verify(!line.visible)
+        compare(deviceStatus.unsavedFile, "")
+    }
 }
