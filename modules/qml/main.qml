@@ -668,7 +668,9 @@ Item {
         TextButton {
             objectName: "saveButton"
             textValue: mainIten.mainLang[10]
+            // Red while a page has unsaved changes, under the pointer too.
             normalColor: mainIten.hasUnsaved ? "#ff3030" : mainIten.colorBlue
+            hoverColor: mainIten.hasUnsaved ? "#ff3030" : mainIten.colorOrange
             onClicked: mainIten.save()
         }
     }
