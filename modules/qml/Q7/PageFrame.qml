@@ -47,8 +47,8 @@ Rectangle {
         color: frame.colorOrange
     }
 
-    // A cross of two bars; orange under the pointer or with the focus.
-    Item {
+    // The skin's close picture, lit under the pointer or with the focus.
+    Image {
         id: closeButton
         objectName: "closeButton"
         visible: frame.closable
@@ -57,6 +57,9 @@ Rectangle {
         y: (frame.titleHeight - closeButton.height) / 2
         width: 16
         height: 16
+        sourceSize.width: 16
+        sourceSize.height: 16
+        source: Skin.image(closeArea.containsMouse || closeButton.activeFocus ? "dlgClose_hover" : "dlgClose")
         activeFocusOnTab: frame.closable
 
         Accessible.role: Accessible.Button
@@ -66,20 +69,6 @@ Rectangle {
         Keys.onSpacePressed: frame.closeClicked()
         Keys.onReturnPressed: frame.closeClicked()
         Keys.onEnterPressed: frame.closeClicked()
-
-        Repeater {
-            model: [45, -45]
-            Rectangle {
-                id: bar
-                required property int modelData
-                anchors.centerIn: parent
-                width: 18
-                height: 2
-                rotation: bar.modelData
-                antialiasing: true
-                color: closeArea.containsMouse || closeButton.activeFocus ? frame.colorOrange : frame.fontColor
-            }
-        }
 
         MouseArea {
             id: closeArea

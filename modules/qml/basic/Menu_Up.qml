@@ -27,17 +27,22 @@ Item {
     // A 16-pixel button drawn in QML, so it is sharp at any scale: a round
     // backdrop that lights up in the accent colour under the pointer or with
     // the keyboard focus, and the glyph's strokes on it.
-    component GlyphButton: Item {
+    // An image button of the skin ("help", "min", "close"), lit (its
+    // "_hover" picture) under the pointer or with the keyboard focus.
+    component ImageButton: Image {
         id: button
 
         property string name: ""
+        property string image: ""
         readonly property bool lit: area.containsMouse || button.activeFocus
-        default property alias glyph: face.data
 
         signal clicked
 
         width: 16
         height: 16
+        sourceSize.width: 16
+        sourceSize.height: 16
+        source: Skin.image(button.lit ? button.image + "_hover" : button.image)
         activeFocusOnTab: true
 
         Accessible.role: Accessible.Button
@@ -48,31 +53,14 @@ Item {
         Keys.onReturnPressed: button.clicked()
         Keys.onEnterPressed: button.clicked()
 
-        Rectangle {
-            id: face
-            objectName: "face"
-            anchors.fill: parent
-            radius: width / 2
-            color: button.lit ? root.colorOrange : "transparent"
-            border.width: 1
-            border.color: button.lit ? root.colorOrange : root.colorGray3
-        }
-
         MouseArea {
             id: area
             anchors.fill: parent
             anchors.margins: -4
             hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
             onClicked: button.clicked()
         }
-    }
-
-    component Stroke: Rectangle {
-        width: 8
-        height: 1.5
-        radius: 0.75
-        antialiasing: true
-        color: root.fontColor
     }
 
     width: buttons.width
@@ -100,44 +88,23 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 16
 
-        GlyphButton {
+        ImageButton {
             objectName: "helpButton"
             name: "Help"
+            image: "help"
             onClicked: root.helpClicked()
-
-            Text {
-                anchors.centerIn: parent
-                text: "?"
-                color: root.fontColor
-                font.family: root.fontFamily
-                font.pixelSize: 11
-                font.bold: true
-            }
         }
-
-        GlyphButton {
+        ImageButton {
             objectName: "minimizeButton"
             name: "Minimise"
+            image: "min"
             onClicked: root.minimizeClicked()
-
-            Stroke {
-                anchors.centerIn: parent
-            }
         }
-
-        GlyphButton {
+        ImageButton {
             objectName: "closeButton"
             name: "Close"
+            image: "close"
             onClicked: root.closeClicked()
-
-            Stroke {
-                anchors.centerIn: parent
-                rotation: 45
-            }
-            Stroke {
-                anchors.centerIn: parent
-                rotation: -45
-            }
         }
     }
 }
