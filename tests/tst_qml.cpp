@@ -82,6 +82,7 @@ public:
     // name in the scratch folder, which is also the working directory.
     Q_INVOKABLE QString scratchPath(const QString& name) const { return QDir(m_folder).filePath(name); }
     Q_INVOKABLE bool exists(const QString& path) const { return QFile::exists(path); }
+    Q_INVOKABLE bool remove(const QString& path) const { return QFile::remove(path); }
     // The file's bytes as text; null when it cannot be read.
     Q_INVOKABLE QString read(const QString& path) const
     {

@@ -734,6 +734,7 @@ Item {
         id: gunControlMain
         objectName: "gunControlMain"
         visible: false
+        keyMatrix: keyMatrixMain
         onClosed: mainIten.closeDialog(gunControlMain)
     }
 

@@ -56,7 +56,7 @@ TestCase {
               lang: ["macroEditorLang", 20, "Macro Editor"] },
             { tag: "GunControl", component: gunControlComponent, size: [640, 448], dialog: true,
               functions: ["init", "resetData", "sendData", "saveData", "gunControlFocus"],
-              properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave"],
+              properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave", "keyMatrix"],
               signals: ["closed"], lang: ["gunControlLang", 10, "Gun editor"] },
         ]
     }
