@@ -195,6 +195,34 @@ TestCase {
         compare(sent().slice(0, 2), ["8300", gunFrame(0, 0, 25, 0)])
     }
 
+    // A value being typed belongs to the preset shown while it was typed, also when another preset or slot is
+    // chosen before the field loses the focus.
+    function test_typedThenChosen_data() {
+        return [{ tag: "preset clicked", slot: false }, { tag: "slot chosen", slot: true }]
+    }
+    function test_typedThenChosen(row) {
+        var page = open()
+        var input = child(page, "yInput").txtInput
+        input.forceActiveFocus()
+        input.selectAll()
+        type("30")
+        if (row.slot)
+            chooseSlot(page, 2)
+        else
+            mouseClick(child(page, "preset2"))
+        compare([stored(0)[4], stored(2)[4], shown(page).y], ["30", "10", "10"])
+    }
+
+    // A command set 560 mouse gets each slot in its profile image (2..4), then the key matrix.
+    function test_closeOn560() {
+        testRig.restart({ icType: "560" })
+        var page = open()
+        chooseSlot(page, 1)
+        close(page)
+        compare(testRig.frames().map(f => f.slice(0, 4)), ["0c02", "0c03", "0c04", "0d01"])
+        testRig.restart({})
+    }
+
     // The rate slider: its text is the knob position + 1 "MS"; the period is stored when the move ends.
     function test_rate() {
         var page = open()

@@ -125,6 +125,7 @@ Item {
     // The slot selector chose slot: its preset is shown. A slot choice alone
     // counts as a change, so closing sends all three slots.
     function chooseSlot(slot) {
+        root.gunControlFocus()
         root.showSlot(slot)
         root.isSave = true
     }
@@ -135,10 +136,12 @@ Item {
         root.showPreset(root.slotPresets()[slot])
     }
 
-    // A preset picked from the list goes into the slot being edited.
+    // A preset picked from the list goes into the slot being edited. A value
+    // still being typed belongs to the preset shown until then.
     function assignPreset(index) {
         if (index < 0 || index >= root.gunNumberModel.count)
             return
+        root.gunControlFocus()
         if (root.currentSlot === 0)
             root.selectGun1 = index
         else if (root.currentSlot === 1)
@@ -370,14 +373,14 @@ Item {
                         source: presetRow.gunImage
                     }
                     Label {
-                        x: 136
-                        width: 48
+                        x: 134
+                        width: 62
                         height: presetRow.height
                         text: presetRow.gunName
                     }
                     Label {
-                        x: 188
-                        width: 24
+                        x: 198
+                        width: 16
                         height: presetRow.height
                         font.pixelSize: frame.fontNormalSize - 2
                         text: presetRow.slotMarks
