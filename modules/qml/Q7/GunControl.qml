@@ -97,7 +97,8 @@ Item {
         var fields = [gun.gunTimes, gun.gunX, gun.gunY]
         for (var f = 0; f < fields.length; ++f) {
             if (rules.integer(fields[f], null) === null)
-                console.debug("GunControl: gun slot " + (slot + 1) + " field " + f + " is [" + fields[f] + "], sent as 0")
+                console.debug("GunControl: gun slot " + (slot + 1) + " " + ["times", "X", "Y"][f] + " is [" + fields[f]
+                              + "], sent as 0")
         }
         var values = [rules.clampTimes(gun.gunTimes), rules.clampY(gun.gunX), rules.clampY(gun.gunY)]
         ui_View.mouseSendGundata(slot + 1, values) // qmllint disable unqualified
