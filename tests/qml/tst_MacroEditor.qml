@@ -144,8 +144,8 @@ TestCase {
         compare([editor.isInputting, button.Accessible.name, stored("Macro_0")], [false, "Start Record", row.file])
     }
 
-    // Without a selected macro nothing records; the record button starts on a key's release and then takes
-    // every key; closing stops and saves.
+    // Without a selected macro nothing records; the record button starts on a key's release and then keeps the
+    // focus and takes every key; closing stops and saves.
     function test_recordKeys() {
         var editor = make({ "Macro_0": ["1,Z", "2,Z", "1"] })
         var button = findChild(editor, "recordButton")
@@ -160,6 +160,7 @@ TestCase {
         editor.detectKeyboard(false, 0x2C) // the release of the starting key
         keyClick(Qt.Key_Space)
         keyClick(Qt.Key_Tab)
+        mouseClick(findChild(editor, "dragArea"), 320, 60) // a press on the background
         verify(editor.isInputting && button.activeFocus)
         editor.detectKeyboard(true, 0x2B)
         editor.detectKeyboard(false, 0x2B)

@@ -463,7 +463,11 @@ Item {
 
         onPressed: mouse => {
             root.macroEditorFocus()
-            root.forceActiveFocus()
+            // While recording the record button keeps the keys.
+            if (root.isInputting)
+                recordButton.forceActiveFocus()
+            else
+                root.forceActiveFocus()
             dragArea.pressedAt = Qt.point(mouse.x, mouse.y)
         }
         onPositionChanged: mouse => {
@@ -589,8 +593,14 @@ Item {
                     active: nameRow.editing
                     objectName: nameRow.editing ? "nameEditor" : ""
                     accessibleName: root.macroEditorLang[1]
-                    onCommitted: root.commitRename()
-                    onCancelled: root.editingName = -1
+                    onCommitted: {
+                        root.commitRename()
+                        nameList.forceActiveFocus()
+                    }
+                    onCancelled: {
+                        root.editingName = -1
+                        nameList.forceActiveFocus()
+                    }
                 }
             }
         }
@@ -751,8 +761,14 @@ Item {
                         bottom: 0
                         top: root.macroActionModel.maxDelay
                     }
-                    onCommitted: root.commitDelay()
-                    onCancelled: root.editingStep = -1
+                    onCommitted: {
+                        root.commitDelay()
+                        stepList.forceActiveFocus()
+                    }
+                    onCancelled: {
+                        root.editingStep = -1
+                        stepList.forceActiveFocus()
+                    }
                 }
             }
         }
