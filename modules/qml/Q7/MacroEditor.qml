@@ -436,6 +436,7 @@ Item {
 
     Accessible.role: Accessible.Dialog
     Accessible.name: root.macroEditorLang[0]
+    Keys.onEscapePressed: root.close()
 
     Timer {
         id: recordTimer
@@ -534,6 +535,8 @@ Item {
             Accessible.name: root.macroEditorLang[1]
 
             function step(delta) {
+                if (nameList.count === 0)
+                    return
                 var next = Math.max(0, Math.min(nameList.count - 1, root.currentMacro + delta))
                 if (next !== root.currentMacro) {
                     root.beginAction()
