@@ -328,7 +328,8 @@ TestCase {
         testFiles.openPath = out
         mouseClick(entry(editor, "name", 1), 40, 13, Qt.RightButton)
         mouseClick(menuEntry(editor, "nameMenu", 1))
-        compare([names(editor), editor.currentMacro, shown(editor), note(editor)], ["Macro_0 Macro_1 Two", 1, "+A 80 -A", ""])
+        compare([names(editor), editor.currentMacro, shown(editor), note(editor)],
+                ["Macro_0 Macro_1 Two", 1, "+A 80 -A", ""])
         compare(ui_View.getNameList(0).join(" "), "Macro_0 Macro_1 Two")
 
         testFiles.openPath = testFiles.scratchPath("no such file.mc")

@@ -56,6 +56,7 @@ TestCase {
         var stored = ["1,A", "0,120", "2,A", "3,MS-L", "4,MS-L", "9,odd", "x", "1,a,b"]
         compare(stored.map(MacroSteps.stepFromString).map(MacroSteps.stepToString), stored)
         compare(MacroSteps.namesFromStored(["A", "loaderfiller"]), ["A"])
+        compare(["", "0", "12", " 3", "x"].map(MacroSteps.timesValue), [0, 0, 12, 0, 0])
     }
 
     function test_parseDelay_data() {
@@ -84,7 +85,8 @@ TestCase {
     }
 
     function test_rename_data() {
-        return [["free", 0, "B", ""], ["same", 0, "A", "same"], ["another's", 0, "C", "taken"], ["empty", 1, "", "empty"],
+        return [["free", 0, "B", ""], ["same", 0, "A", "same"], ["another's", 0, "C", "taken"],
+                ["empty", 1, "", "empty"],
                 ["the filler", 1, "loaderfiller", "filler"], ["case differs", 0, "a", ""]]
             .map(([tag, position, text, refusal]) => ({ tag, position, text, refusal }))
     }
@@ -106,7 +108,8 @@ TestCase {
                  "+LShift 20 +A 20 -A -LShift"],
                 ["held across and a stop key", true, [[1, 0xE0, 0], [1, 4, 2], [0, 4, 2], [1, 0x2C, 5]],
                  "+LCtrl 20 +A 20 -A 50 +Space", "+LCtrl 20 +A 20 -A -LCtrl"],
-                ["two modifiers, last pressed released first", false, [[1, 0xE0, 0], [1, 0xE1, 0], [1, 4, 0], [0, 4, 0]],
+                ["two modifiers, last pressed released first", false,
+                 [[1, 0xE0, 0], [1, 0xE1, 0], [1, 4, 0], [0, 4, 0]],
                  "+LCtrl +LShift +A -A", "+LCtrl +LShift +A -A -LShift -LCtrl"],
                 ["mouse codes", false, [[1, 0xF0, 0], [0, 0xF0, 0]], "M+MS-L M-MS-L", "M+MS-L M-MS-L"]]
             .map(([tag, withDelay, events, recorded, finished]) => ({ tag, withDelay, events, recorded, finished }))
@@ -124,9 +127,9 @@ TestCase {
 
     // Once the encoded macro is 126 long no event is recorded; at 124 one still is.
     function test_recordLimit() {
-        var list = [], recording = MacroSteps.newRecording()
-        for (var i = 0; MacroCodec.recordCount(list) < 124; ++i)
-            list = list.concat(MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, i % 2 === 0, 4, 0, false, "A"))
+        var list = [], recording = MacroSteps.newRecording(), count = MacroCodec.recordCount
+        for (var i = 0; count(list) < 124; ++i)
+            list = list.concat(MacroSteps.recordedSteps(recording, list, count, i % 2 === 0, 4, 0, false, "A"))
         compare(MacroCodec.recordCount(list), 124)
         var added = MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, true, 5, 1, true, "B")
         compare(words(added), "10 +B")

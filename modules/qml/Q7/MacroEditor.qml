@@ -133,7 +133,7 @@ Item {
         var name = root.currentName()
         var times = timesField.textValue
         root.storedTimes = times
-        if (!ui_View.saveMacroIni(name, root.macroActionModel.strings(), /^[0-9]+$/.test(times) ? Number(times) : 0)) {
+        if (!ui_View.saveMacroIni(name, root.macroActionModel.strings(), root.macroActionModel.repeatOf(times))) {
             root.noteText = "Not saved: the file of " + name + " could not be written"
             return
         }
@@ -218,8 +218,9 @@ Item {
         } else if (cmd === 2) {
             root.openInsertKey()
         } else if ((cmd === 1 || (cmd >= 3 && cmd <= 5)) && root.canGrow()) {
+            var button = ["MS-L", "MS-M", "MS-R"][cmd - 3]
             root.currentStep = cmd === 1 ? root.macroActionModel.insertDelay(root.currentStep)
-                                         : root.macroActionModel.insertClick(root.currentStep, ["MS-L", "MS-M", "MS-R"][cmd - 3])
+                                         : root.macroActionModel.insertClick(root.currentStep, button)
             root.autoSave()
         }
     }

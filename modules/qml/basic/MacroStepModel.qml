@@ -35,6 +35,11 @@ ListModel {
         return model.list().map(MacroSteps.stepToString)
     }
 
+    // The repeat count saved for the Times field's text.
+    function repeatOf(times) {
+        return MacroSteps.timesValue(times)
+    }
+
     // The encoded length of the steps (the editor's recordCount).
     function encodedLength() {
         return MacroCodec.recordCount(model.list())
