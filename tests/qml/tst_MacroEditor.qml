@@ -1,0 +1,434 @@
+import QtQuick
+import QtTest
+import "../../modules/qml/Q7"
+
+// The macro editor against the real view: the macro files, the stored name
+// list and, through the shell, the mouse's macro slots after each action.
+// Steps are written as words: "+A" KeyPress A, "-A" KeyRelease A, "M+MS-L" /
+// "M-MS-L" a button, "50" a Delay of 50 ms; a stored macro is its action
+// strings followed by the repeat count. Recording is driven as the shell
+// drives it (detectKeyboard) and the 10 ms counter through recordTick.
+TestCase {
+    id: testCase
+    name: "MacroEditor"
+    width: 1024; height: 640
+    when: windowShown
+    visible: true
+
+    Component { id: editorComponent; MacroEditor {} }
+    Component { id: spyComponent; SignalSpy {} }
+
+    function init() {
+        failOnWarning(/./)
+        testFiles.openPath = ""
+        testFiles.savePath = ""
+    }
+    function cleanup() {
+        for (var n = 0; n <= 100; ++n)
+            ui_View.deleteMacroIni("Macro_" + n)
+        for (const name of ["Two", "Other", "Renamed", "Stray", "M1"])
+            ui_View.deleteMacroIni(name)
+        ui_View.updataNameList(0, [])
+    }
+
+    // An editor over macros {name: stored} (in that order), shown and initialised as at start.
+    function make(macros) {
+        for (const name in macros) {
+            ui_View.createMacroIni(name, 0)
+            var stored = macros[name]
+            ui_View.saveMacroIni(name, stored.slice(0, -1), stored[stored.length - 1])
+        }
+        ui_View.updataNameList(0, Object.keys(macros))
+        var editor = createTemporaryObject(editorComponent, testCase, { visible: true, x: 192, y: 96 })
+        editor.init()
+        return editor
+    }
+    function steps(text) {
+        return text.split(" ").filter(Boolean).map(word => {
+            var key = /^(M?)([+-])(.+)$/.exec(word)
+            return key ? String((key[1] ? 3 : 1) + (key[2] === "-" ? 1 : 0)) + "," + key[3] : "0," + word
+        })
+    }
+    function shown(editor) {
+        var words = []
+        for (var i = 0; i < editor.macroActionModel.count; ++i) {
+            var s = editor.macroActionModel.get(i)
+            words.push(s.type === 0 ? s.info : (s.type >= 3 ? "M" : "") + (s.type % 2 ? "+" : "-") + s.info)
+        }
+        return words.join(" ")
+    }
+    function names(editor) { return editor.macroNameModel.names().join(" ") }
+    function stored(name) { return ui_View.loadMacroIni(name).join(" ") }
+    // A list's row once the list has laid it out.
+    function entry(editor, what, i) {
+        var item = null
+        tryVerify(() => (item = findChild(editor, what + i)) !== null, 2000, what + i)
+        return item
+    }
+    function select(editor, i) { mouseClick(entry(editor, "name", i), 40, 13) }
+    function menuEntry(editor, menu, i) {
+        var m = findChild(editor, menu)
+        verify(m.visible, menu)
+        return findChild(m, "menuRow" + i)
+    }
+    function stepMenu(editor, step, choice) {
+        if (step >= 0)
+            mouseClick(entry(editor, "step", step), 100, 13, Qt.RightButton)
+        else
+            mouseClick(findChild(editor, "stepList").parent, 200, 320, Qt.RightButton)
+        mouseClick(menuEntry(editor, "actionMenu", choice))
+    }
+    function note(editor) { return editor.noteText }
+
+    // Selecting shows every element but the last as a step (a Delay as its milliseconds and " ms") and the last
+    // in Times; what cannot be read shows as it is, or 0.
+    function test_select() {
+        var editor = make({ "Macro_0": ["1,A", "0,120", "2,A", "3"], "Two": ["1,B", "0,x", "9,odd", "2,NoKey", "abc"] })
+        compare([names(editor), editor.currentMacro, shown(editor)], ["Macro_0 Two", -1, ""])
+        select(editor, 0)
+        compare([shown(editor), findChild(editor, "timesField").textValue], ["+A 120 -A", "3"])
+        compare(entry(editor, "step", 1).Accessible.name, "2 Delay 120 ms")
+        select(editor, 1)
+        compare([shown(editor), findChild(editor, "timesField").textValue], ["+B 0 +9,odd -NoKey", "0"])
+        compare(stored("Two"), "1,B 0,x 9,odd 2,NoKey abc") // nothing is written by looking
+        compare(editor.macroNames, ["Macro_0", "Two"])
+    }
+
+    // A file with a huge total, unknown names, a non-numeric delay and no repeat imports and shows; a macro
+    // listed without a file shows no steps and keeps Times.
+    function test_badFiles() {
+        var editor = make({ "Macro_0": ["1,A", "5"] })
+        select(editor, 0)
+        testFiles.openPath = Qt.resolvedUrl("../data/macroeditor-bad.mc").toString().replace("file://", "")
+        editor.importMacro()
+        compare([names(editor), editor.currentMacro], ["Macro_1 Macro_0", 0])
+        compare(editor.macroActionModel.count, 4096)
+        compare(shown(editor).split(" ").slice(0, 4).join(" "), "+NoSuchKey 0 -A 0")
+        compare(findChild(editor, "timesField").textValue, "0")
+        ui_View.updataNameList(0, ["Macro_1", "Macro_0", "Stray"])
+        editor.init()
+        select(editor, 0)
+        select(editor, 2)
+        compare([shown(editor), findChild(editor, "timesField").textValue], ["", "0"])
+        stepMenu(editor, -1, 1) // Insert Delay: the file is missing
+        verify(note(editor).startsWith("Not saved"), note(editor))
+        compare(testFiles.exists(testFiles.scratchPath("modules/macro/Stray.bin")), false)
+    }
+
+    // Recording "A" down, 120 ms, "A" up: with "Delay" the wait is a step; a held key records one press.
+    function test_record_data() {
+        return [["with Delay", true, [[1, 4, 0], [0, 4, 12]], "1,A 0,120 2,A 1"],
+                ["without Delay", false, [[1, 4, 0], [0, 4, 12]], "1,A 2,A 1"],
+                ["a held key repeats", true, [[1, 4, 0], [1, 4, 3], [1, 4, 3], [0, 4, 6]], "1,A 0,120 2,A 1"],
+                ["a key held when stopping", true, [[1, 4, 0], [0, 4, 2], [1, 0xE1, 5]], "1,A 0,20 2,A 1"]]
+            .map(([tag, withDelay, events, file]) => ({ tag, withDelay, events, file }))
+    }
+    function test_record(row) {
+        var editor = make({ "Macro_0": ["1,Z", "2,Z", "1"] })
+        select(editor, 0)
+        var delay = findChild(editor, "delayBox")
+        if (row.withDelay)
+            mouseClick(delay)
+        compare(delay.isSelect, row.withDelay)
+        var button = findChild(editor, "recordButton")
+        mouseClick(button)
+        verify(editor.isInputting)
+        compare([button.Accessible.name, shown(editor), stored("Macro_0")], ["Stop Record", "", "1,Z 2,Z 1"])
+        for (const [down, code, ticks] of row.events) {
+            editor.recordTick(ticks)
+            editor.detectKeyboard(!!down, code)
+        }
+        compare(stored("Macro_0"), "1,Z 2,Z 1") // the file keeps its steps until the recording stops
+        mouseClick(button)
+        compare([editor.isInputting, button.Accessible.name, stored("Macro_0")], [false, "Start Record", row.file])
+    }
+
+    // Without a selected macro nothing records; the record button starts on a key's release and then keeps the
+    // focus and takes every key; closing stops and saves.
+    function test_recordKeys() {
+        var editor = make({ "Macro_0": ["1,Z", "2,Z", "1"] })
+        var button = findChild(editor, "recordButton")
+        mouseClick(button)
+        verify(!editor.isInputting && note(editor) !== "")
+        select(editor, 0)
+        button.forceActiveFocus()
+        keyPress(Qt.Key_Space)
+        verify(!editor.isInputting)
+        keyRelease(Qt.Key_Space)
+        verify(editor.isInputting && button.activeFocus)
+        editor.detectKeyboard(false, 0x2C) // the release of the starting key
+        keyClick(Qt.Key_Space)
+        keyClick(Qt.Key_Tab)
+        mouseClick(findChild(editor, "dragArea"), 320, 60) // a press on the background
+        verify(editor.isInputting && button.activeFocus)
+        editor.detectKeyboard(true, 0x2B)
+        editor.detectKeyboard(false, 0x2B)
+        findChild(editor, "closeButton").forceActiveFocus()
+        mouseClick(findChild(editor, "closeButton"))
+        compare([editor.visible, editor.isInputting, stored("Macro_0")], [false, false, "1,Tab 2,Tab 1"])
+    }
+
+    // The 10 ms timer counts on its own (the one real-time check).
+    function test_recordTimer() {
+        var editor = make({ "Macro_0": ["1"] })
+        select(editor, 0)
+        editor.startRecording()
+        tryVerify(() => editor.macroRecordCount >= 3, 2000)
+        editor.stopRecording()
+    }
+
+    // Inserts from the action menu: a delay before the current step, a click after it (appended after the last),
+    // a key before it; Delete removes the current step. Each is saved at once and announced.
+    function test_insert_data() {
+        return [["left click mid-list", 1, 3, "", "+A -A M+MS-L M-MS-L +B -B"],
+                ["middle click after the last", 3, 4, "", "+A -A +B -B M+MS-M M-MS-M"],
+                ["right click on an empty spot", -1, 5, "", "+A -A +B -B M+MS-R M-MS-R"],
+                ["delay before the current", 2, 1, "", "+A -A 50 +B -B"],
+                ["key before the current", 2, 2, "C", "+A -A +C -C +B -B"],
+                ["key dialog without a key", 2, 2, "", "+A -A +B -B"],
+                ["delete", 0, 0, "", "-A +B -B"]]
+            .map(([tag, step, entry, key, after]) => ({ tag, step, entry, key, after }))
+    }
+    function test_insert(row) {
+        var editor = make({ "Macro_0": steps("+A -A +B -B").concat(["2"]) })
+        var saved = createTemporaryObject(spyComponent, testCase, { target: editor, signalName: "modifyMacroData" })
+        select(editor, 0)
+        stepMenu(editor, row.step, row.entry)
+        if (row.entry === 2) {
+            verify(editor.isInsertting && findChild(editor, "insertDialog").visible)
+            if (row.key) {
+                editor.detectInput(true, 0xF0) // no button
+                editor.detectInput(true, 6)
+                editor.detectInput(false, 6)
+            }
+            compare(findChild(editor, "insertKeyBox").text, row.key)
+            mouseClick(findChild(editor, "insertOk"))
+            verify(!editor.isInsertting)
+        }
+        compare(shown(editor), row.after)
+        compare(stored("Macro_0"), steps(row.after).concat(["2"]).join(" "))
+        compare(saved.count, row.after === "+A -A +B -B" ? 0 : 1)
+    }
+
+    // A macro as long as it may get takes no insert but can lose steps.
+    function test_full() {
+        var full = []
+        for (var i = 0; i < 61; ++i)
+            full.push(i % 2 ? "-A" : "+A")
+        var editor = make({ "Macro_0": steps(full.join(" ")).concat(["1"]) })
+        select(editor, 0)
+        compare(editor.recordCount(), 126)
+        for (const choice of [1, 2, 3]) {
+            stepMenu(editor, 0, choice)
+            compare([editor.macroActionModel.count, editor.isInsertting], [61, false])
+            verify(note(editor).startsWith("The macro is full"))
+        }
+        stepMenu(editor, 0, 0)
+        compare(editor.macroActionModel.count, 60)
+    }
+
+    // Double-click a Delay to edit it: a whole number 0..65535 is taken, anything else keeps the old value; a
+    // press elsewhere commits like Enter. Other steps are not edited.
+    function test_delayEdit_data() {
+        return [["number", "75", "Return", "75"], ["not a number", "x", "Return", "120"],
+                ["press elsewhere", "33", "press", "33"], ["Escape", "33", "Escape", "120"]]
+            .map(([tag, text, end, value]) => ({ tag, text, end, value }))
+    }
+    function test_delayEdit(row) {
+        var editor = make({ "Macro_0": ["1,A", "0,120", "2,A", "1"] })
+        select(editor, 0)
+        mouseDoubleClickSequence(entry(editor, "step", 0), 100, 13)
+        compare(findChild(editor, "delayEditor"), null)
+        mouseDoubleClickSequence(entry(editor, "step", 1), 100, 13)
+        var field = findChild(editor, "delayEditor")
+        verify(field !== null)
+        keyClick(Qt.Key_Delete)
+        for (const c of row.text)
+            keyClick(c)
+        if (row.end === "press")
+            mouseClick(findChild(editor, "dragArea"), 320, 60)
+        else
+            keyClick(row.end === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
+        compare([editor.editingStep, shown(editor), stored("Macro_0")],
+                [-1, "+A " + row.value + " -A", "1,A 0," + row.value + " 2,A 1"])
+    }
+
+    // Times is saved when its input ends: empty becomes 0.
+    function test_times_data() {
+        return [["empty", "", "0"], ["a number", "25", "25"], ["four digits", "99999", "9999"]]
+            .map(([tag, text, repeat]) => ({ tag, text, repeat }))
+    }
+    function test_times(row) {
+        var editor = make({ "Macro_0": ["1,A", "2,A", "3"] })
+        select(editor, 0)
+        var field = findChild(editor, "timesField")
+        mouseClick(field)
+        keyClick(Qt.Key_A, Qt.ControlModifier)
+        keyClick(Qt.Key_Delete)
+        for (const c of row.text)
+            keyClick(c)
+        keyClick(Qt.Key_Return)
+        compare([field.textValue, stored("Macro_0")], [row.repeat, "1,A 2,A " + row.repeat])
+    }
+
+    // New appends "Macro_n" (the first free n), selects it and stores the list; Delete removes the selected one
+    // and its file and selects the next.
+    function test_newAndDelete() {
+        var editor = make({ "Macro_1": ["1,A", "2,A", "1"], "Two": ["1"] })
+        var deleted = createTemporaryObject(spyComponent, testCase, { target: editor, signalName: "deleteMacro" })
+        mouseClick(findChild(editor, "newButton"))
+        mouseClick(findChild(editor, "newButton"))
+        compare([names(editor), editor.currentMacro, shown(editor)], ["Macro_1 Two Macro_0 Macro_2", 3, ""])
+        compare(ui_View.getNameList(0).join(" "), "Macro_1 Two Macro_0 Macro_2")
+        compare(stored("Macro_2"), "1")
+        compare(editor.macroNames, ["Macro_1", "Two", "Macro_0", "Macro_2"])
+        select(editor, 0)
+        mouseClick(findChild(editor, "deleteButton"))
+        compare([deleted.count, deleted.signalArguments[0][0]], [1, "Macro_1"])
+        compare([names(editor), editor.currentMacro, stored("Macro_1")], ["Two Macro_0 Macro_2", 0, ""])
+        mouseClick(entry(editor, "name", 2), 40, 13, Qt.RightButton)
+        mouseClick(menuEntry(editor, "nameMenu", 0))
+        compare([names(editor), editor.currentMacro], ["Two Macro_0", 1])
+        compare(ui_View.getNameList(0).join(" "), "Two Macro_0")
+    }
+
+    // With 100 macros New and Import add nothing and make no file.
+    function test_hundred() {
+        var list = []
+        for (var n = 0; n < 100; ++n)
+            list.push(n === 42 ? "Two" : "Macro_" + n)
+        ui_View.updataNameList(0, list)
+        var editor = createTemporaryObject(editorComponent, testCase, { visible: true })
+        editor.init()
+        testFiles.openPath = Qt.resolvedUrl("../data/macroeditor-bad.mc").toString().replace("file://", "")
+        mouseClick(findChild(editor, "newButton"))
+        editor.nameCommand(1)
+        compare(editor.macroNameModel.count, 100)
+        verify(note(editor).indexOf("100") >= 0, note(editor))
+        compare(testFiles.exists(testFiles.scratchPath("modules/macro/Macro_42.bin")), false)
+        compare(ui_View.getNameList(0).length, 100)
+    }
+
+    // Import puts the chosen file before the selected entry under the next free name; a cancelled or failed
+    // import leaves the list as it was and says so. Export copies the selected macro's file.
+    function test_importExport() {
+        var editor = make({ "Macro_0": ["1,A", "0,80", "2,A", "4"], "Two": ["1"] })
+        var out = testFiles.scratchPath("out.mc")
+        select(editor, 0)
+        testFiles.savePath = out
+        mouseClick(entry(editor, "name", 0), 40, 13, Qt.RightButton)
+        mouseClick(menuEntry(editor, "nameMenu", 2))
+        compare(testFiles.read(out), testFiles.read(testFiles.scratchPath("modules/macro/Macro_0.bin")))
+
+        select(editor, 1)
+        editor.nameCommand(1) // cancelled
+        compare([names(editor), editor.currentMacro, note(editor)], ["Macro_0 Two", 1, "Nothing imported"])
+        compare(testFiles.exists(testFiles.scratchPath("modules/macro/Macro_1.bin")), false)
+
+        testFiles.openPath = out
+        mouseClick(entry(editor, "name", 1), 40, 13, Qt.RightButton)
+        mouseClick(menuEntry(editor, "nameMenu", 1))
+        compare([names(editor), editor.currentMacro, shown(editor), note(editor)],
+                ["Macro_0 Macro_1 Two", 1, "+A 80 -A", ""])
+        compare(ui_View.getNameList(0).join(" "), "Macro_0 Macro_1 Two")
+
+        testFiles.openPath = testFiles.scratchPath("no such file.mc")
+        editor.importMacro()
+        compare([names(editor), note(editor)], ["Macro_0 Macro_1 Two", "Nothing imported"])
+    }
+
+    // Rename by double-click: taken when the library renames the file; the same name is no change; a name
+    // another entry or another file bears, an empty one, the filler, or one the library refuses changes nothing
+    // and says so.
+    function test_rename_data() {
+        return [["new name", "Renamed", "Renamed Two", "", true],
+                ["same name", "Macro_0", "Macro_0 Two", "", false],
+                ["another entry's", "Two", "Macro_0 Two", "Not renamed: Two is taken", false],
+                ["a file's not listed", "Other", "Macro_0 Two", "Not renamed: Other is taken", false],
+                ["the filler", "loaderfiller", "Macro_0 Two", "Not renamed: loaderfiller is reserved", false],
+                ["refused by the library", "a/b", "Macro_0 Two", "Not renamed: a/b cannot name a macro file", false]]
+            .map(([tag, text, after, line, renamed]) => ({ tag, text, after, line, renamed }))
+    }
+    function test_rename(row) {
+        ui_View.createMacroIni("Other", 0)
+        var editor = make({ "Macro_0": ["1,A", "2,A", "1"], "Two": ["1"] })
+        var signals = createTemporaryObject(spyComponent, testCase, { target: editor, signalName: "modifyMacroName" })
+        editor.modifyMacroName.connect((oldName, newName) => ui_View.modifyMacroNameUpdateProfile(oldName, newName))
+        mouseDoubleClickSequence(entry(editor, "name", 0), 40, 13)
+        var field = findChild(editor, "nameEditor")
+        verify(field !== null)
+        keyClick(Qt.Key_Delete)
+        for (const c of row.text)
+            keyClick(c)
+        keyClick(Qt.Key_Return)
+        compare([names(editor), note(editor)], [row.after, row.line])
+        compare(ui_View.getNameList(0).join(" "), row.after)
+        compare(stored(row.renamed ? row.text : "Macro_0"), "1,A 2,A 1")
+        compare(signals.count, row.renamed ? 1 : row.text === "a/b" ? 2 : 0)
+    }
+
+    // Through the shell: a recorded macro assigned to button 5 reaches the mouse's slot 5 as its payload (A
+    // down, 50 ms, A up, once); the click that stops the recording is not recorded. A rename the library refuses
+    // leaves the button on the old name.
+    function test_shell() {
+        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+        var root = createTemporaryObject(component, testCase)
+        root.initUI()
+        root.setProtectUI(0)
+        ui_View.updataNameList(0, [])
+        var editor = findChild(root, "macroEditorMain")
+        editor.init()
+        var keys = findChild(root, "keyMatrixMain")
+        keys.modKeys.set(5, { keyCode0: 4, keyCode1: 0, keyCode2: 5, keyCode3: 0, keyText: "Macro_0" })
+        ui_View.setData("mouseMacroKey/5", "Macro_0")
+        root.openDialog(editor)
+        mouseClick(findChild(editor, "newButton"))
+        mouseClick(findChild(editor, "delayBox"))
+        var button = findChild(editor, "recordButton")
+        mouseClick(button)
+        root.detectKeyboard(true, 4)
+        editor.recordTick(5)
+        root.detectKeyboard(true, 4)
+        root.detectMouse(true, 0xF0, 300, 400)
+        root.detectKeyboard(false, 4)
+        editor.recordTick(30)
+        root.detectMouse(true, 0xF0, 300, 400)
+        testRig.clearFrames()
+        mouseClick(button)
+        root.detectMouse(false, 0xF0, 300, 400)
+        compare(stored("Macro_0"), "1,A 0,50 2,A 1")
+        var payload = [0, 1, 5, 4, 0x81, 4, 0, 0]
+        compare(testRig.mouseState().macros[5].slice(0, 10), payload.concat([0, 0]))
+        compare(testRig.frames().length > 0, true)
+
+        mouseDoubleClickSequence(entry(editor, "name", 0), 40, 13)
+        keyClick(Qt.Key_Delete)
+        for (const c of "x/y")
+            keyClick(c)
+        keyClick(Qt.Key_Return)
+        compare([keys.modKeys.get(5).keyText, ui_View.getData("mouseMacroKey/5", false)], ["Macro_0", "Macro_0"])
+        verify(note(editor).startsWith("Not renamed"))
+
+        mouseClick(findChild(editor, "closeButton"))
+        verify(!editor.visible && !findChild(root, "mainMask").visible)
+        ui_View.resetProfile(0)
+    }
+
+    // Keyboard: the name list moves with the arrows, Menu opens the context menu, whose entries the arrows and
+    // Enter choose; controls and rows have names for screen readers.
+    function test_keyboard() {
+        var editor = make({ "Macro_0": ["1,A", "2,A", "1"], "Two": ["1,B", "2,B", "1"] })
+        select(editor, 0)
+        keyClick(Qt.Key_Down)
+        compare([editor.currentMacro, shown(editor)], [1, "+B -B"])
+        keyClick(Qt.Key_Menu)
+        verify(findChild(editor, "nameMenu").visible)
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Down)
+        testFiles.savePath = testFiles.scratchPath("key.mc")
+        keyClick(Qt.Key_Return)
+        compare(testFiles.read(testFiles.savePath), testFiles.read(testFiles.scratchPath("modules/macro/Two.bin")))
+        compare([findChild(editor, "recordButton").Accessible.name, entry(editor, "step", 0).Accessible.name,
+                 findChild(editor, "timesField").txtInput.Accessible.name], ["Start Record", "1 Key press B", "Times"])
+    }
+}
