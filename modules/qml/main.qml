@@ -464,6 +464,12 @@ Item {
         objectName: "mouseMain"
         anchors.fill: parent
         visible: false
+        onMarkClicked: function (index) { mainIten.show(index) }
+        onMarkEntered: function (index) { mouseMain.selectKey = index }
+        onMarkExited: function (index) {
+            if (!keyAssigmentMain.visible)
+                mouseMain.selectKey = -1
+        }
     }
 
     Column {
@@ -481,6 +487,7 @@ Item {
             selectKey: mouseMain.selectKey
             gunPage: gunControlMain // qmllint disable type
             keyAssigment: keyAssigmentMain // qmllint disable type
+            macroEditor: macroEditorMain
             onKeyClicked: function (index) { mainIten.show(index) }
             onKeyEntered: function (index) { mouseMain.selectKey = index }
             onKeyExited: function (index) {

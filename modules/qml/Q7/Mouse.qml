@@ -12,6 +12,15 @@ Item {
 
     property int keyCount: 8
     property int selectKey: -1
+    // The marks shown: one per button below keyCount, at most the eight drawn.
+    readonly property int visibleMarks: Math.max(0, Math.min(root.keyCount, root.marks.length))
+
+    // A mark was clicked or pressed with Space/Enter (the shell opens the
+    // assignment dialog for it), or the pointer entered or left it (the shell
+    // selects it, which also lights the list's row).
+    signal markClicked(int index)
+    signal markEntered(int index)
+    signal markExited(int index)
 
     // Per button 0..7: the mark's anchor (x, y; the 48 × 24 mark sits 48 to
     // its left and 12 above) and the end of the leader line on the button
@@ -57,7 +66,7 @@ Item {
             readonly property real dy: leader.modelData.ty - leader.modelData.y
 
             objectName: "leader" + leader.index
-            visible: leader.index < root.keyCount && (leader.dx !== 0 || leader.dy !== 0)
+            visible: leader.index < root.visibleMarks && (leader.dx !== 0 || leader.dy !== 0)
             x: leader.modelData.x
             y: leader.modelData.y - 0.5
             width: Math.sqrt(leader.dx * leader.dx + leader.dy * leader.dy)
@@ -66,6 +75,57 @@ Item {
             rotation: Math.atan2(leader.dy, leader.dx) * 180 / Math.PI
             antialiasing: true
             color: leader.index === root.selectKey ? Skin.colorOrange : Skin.colorGray2
+        }
+    }
+
+    // The numbered marks "1".."8": a 48 × 24 box 48 left of and 12 above its
+    // anchor, orange while hovered, focused or selected.
+    Repeater {
+        model: root.marks
+
+        Rectangle {
+            id: mark
+            required property var modelData
+            required property int index
+            readonly property bool lit: mark.index === root.selectKey || markArea.containsMouse || mark.activeFocus
+
+            objectName: "mark" + mark.index
+            visible: mark.index < root.visibleMarks
+            x: mark.modelData.x - 48
+            y: mark.modelData.y - 12
+            width: 48
+            height: 24
+            radius: 4
+            color: mark.lit ? Skin.colorOrange : Skin.colorGray0
+            border.width: 1
+            border.color: mark.lit ? Skin.colorOrange : Skin.colorGray2
+            activeFocusOnTab: mark.visible
+
+            Accessible.role: Accessible.Button
+            Accessible.name: "Button " + (mark.index + 1)
+            Accessible.focusable: true
+            Accessible.onPressAction: root.markClicked(mark.index)
+            Keys.onSpacePressed: root.markClicked(mark.index)
+            Keys.onReturnPressed: root.markClicked(mark.index)
+            Keys.onEnterPressed: root.markClicked(mark.index)
+
+            Text {
+                anchors.centerIn: parent
+                text: String(mark.index + 1)
+                color: Skin.fontColor
+                font.family: Skin.fontFamily
+                font.pixelSize: Skin.fontNormalSize
+                Accessible.ignored: true
+            }
+            MouseArea {
+                id: markArea
+                anchors.fill: parent
+                hoverEnabled: true
+                cursorShape: Qt.PointingHandCursor
+                onClicked: root.markClicked(mark.index)
+                onEntered: root.markEntered(mark.index)
+                onExited: root.markExited(mark.index)
+            }
         }
     }
 }
