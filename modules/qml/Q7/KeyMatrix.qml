@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import "../basic" // qmllint disable unused-imports
 
 // The button list of the main window's left panel, and the two key matrices
 // the button pages work on: modKeys, the profile's assignment as the user
@@ -19,6 +20,9 @@ Item {
     // matrix; the assignment dialog names each entry.
     property GunControl gunPage: null
     property KeyAssigment keyAssigment: null
+    // The macro editor, which sends a macro's steps to its slot (a back
+    // reference: the editor's type is not named here).
+    property var macroEditor: null
 
     // A row was clicked (the shell opens the assignment dialog for it), or
     // the pointer entered or left it (the shell marks it on the picture).
@@ -45,6 +49,25 @@ Item {
     }
     property ListModel modKeys_tmp: ListModel {}
 
+    // Puts the factory assignment of all sixteen buttons into the working
+    // matrix, codes and texts. A factory macro button gets its macro again,
+    // to the mouse and under the profile's name for its slot, because the
+    // slot may since hold another macro. The matrix itself waits for Save.
+    function resetToFactory() {
+        for (var i = 0; i < root.modKeys_tmp.count && i < root.modKeys.count; ++i) {
+            var factory = root.modKeys_tmp.get(i)
+            root.modKeys.set(i, { keyCode0: factory.keyCode0, keyCode1: factory.keyCode1, keyCode2: factory.keyCode2,
+                                  keyCode3: factory.keyCode3, keyText: factory.keyText,
+                                  storedRow: factory.storedRow })
+            if (factory.keyCode0 !== 4)
+                continue
+            if (root.macroEditor)
+                root.macroEditor.sendMacro(factory.keyCode2, factory.keyText)
+            ui_View.setData("mouseMacroKey/" + factory.keyCode2, factory.keyText) // qmllint disable unqualified
+        }
+        root.isSave = true
+    }
+
     // Loads both matrices: modKeys from the current profile, or the factory
     // profile when isRecovery; modKeys_tmp always from the factory profile.
     // With isSendData the matrix then goes to the mouse.
@@ -57,23 +80,36 @@ Item {
             root.modKeys.saveData()
     }
 
-    // Entry j from its stored form. A stored entry without four numbers
-    // (missing, short, or not numbers) would reach the profile and the mouse
-    // as garbage: the button keeps its built-in assignment instead.
+    // Entry j from its stored form, each value through Number(). A stored
+    // entry that is not four whole numbers (missing, short, text) is not
+    // repaired: its codes hold NaN where a value is missing or no number, so
+    // it names no function and shows no text, and storedRow keeps the values
+    // as read, which Save writes back unchanged while no function has been
+    // chosen for the button.
     function load(model, j, stored) {
-        var codes = []
-        for (var k = 0; stored && k < 4 && k < stored.length; ++k) {
-            var text = String(stored[k]).trim()
-            var n = Number(text)
-            if (text !== "" && Number.isInteger(n))
-                codes.push(n)
-        }
-        if (codes.length < 4) {
-            console.log("KeyMatrix: button " + j + " is stored as [" + stored + "] - its built-in assignment is used")
-            codes = root.builtInKeys[j]
-        }
-        var shown = root.keyAssigment ? root.keyAssigment.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) : ""
-        model.set(j, { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: shown })
+        var values = stored ? Array.from(stored) : []
+        var codes = [0, 1, 2, 3].map(function (k) {
+            var text = k < values.length ? String(values[k]).trim() : ""
+            return text === "" ? NaN : Number(text)
+        })
+        var whole = values.length === 4 && codes.every(Number.isInteger)
+        if (!whole)
+            console.log("KeyMatrix: button " + j + " is stored as [" + values + "] - kept as it is, shown without text")
+        var shown = whole && root.keyAssigment
+                ? root.keyAssigment.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) : ""
+        model.set(j, { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: shown,
+                       storedRow: whole ? "" : JSON.stringify(values) })
+    }
+
+    // The four values Save writes for an entry: its codes, or, for an entry
+    // still as it was read without four whole numbers, the values read (a
+    // missing one as 0, as the mouse gets it).
+    function valuesOf(entry) {
+        var codes = [entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3]
+        if (codes.every(Number.isInteger) || !entry.storedRow)
+            return codes.map(c => Number.isInteger(c) ? c : 0)
+        var kept = JSON.parse(entry.storedRow)
+        return [0, 1, 2, 3].map(k => k < kept.length ? kept[k] : 0)
     }
 
     // The 64 values of modKeys and the fire periods of the guns in slots
@@ -81,11 +117,9 @@ Item {
     function sendMatrix() {
         var src64 = []
         for (var i = 0; i < root.modKeys.count; ++i) {
-            var entry = root.modKeys.get(i)
-            src64[4 * i] = entry.keyCode0
-            src64[4 * i + 1] = entry.keyCode1
-            src64[4 * i + 2] = entry.keyCode2
-            src64[4 * i + 3] = entry.keyCode3
+            var values = root.valuesOf(root.modKeys.get(i))
+            for (var k = 0; k < 4; ++k)
+                src64[4 * i + k] = values[k]
         }
         ui_View.mouseSetKeyMatrix(src64, true, root.gunPeriods()) // qmllint disable unqualified
     }
@@ -123,7 +157,8 @@ Item {
     Component.onCompleted: {
         for (var j = 0; j < root.builtInKeys.length; ++j) {
             var codes = root.builtInKeys[j]
-            var entry = { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: "" }
+            var entry = { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: "",
+                          storedRow: "" }
             root.modKeys.append(entry)
             root.modKeys_tmp.append(entry)
         }
@@ -134,6 +169,37 @@ Item {
         anchors.fill: parent
         titleHeight: 32
         title: root.keyMatrixLang[1]
+    }
+
+    // The reset picture at the title bar's right end: the factory assignment.
+    Image {
+        id: resetButton
+        objectName: "listReset"
+        anchors.right: parent.right
+        anchors.rightMargin: 12
+        y: (frame.titleHeight - resetButton.height) / 2
+        width: 16
+        height: 16
+        sourceSize.width: 16
+        sourceSize.height: 16
+        source: Skin.image(resetArea.containsMouse || resetButton.activeFocus ? "reset_hover" : "reset")
+        activeFocusOnTab: true
+
+        Accessible.role: Accessible.Button
+        Accessible.name: "Reset"
+        Accessible.focusable: true
+        Accessible.onPressAction: root.resetToFactory()
+        Keys.onSpacePressed: root.resetToFactory()
+        Keys.onReturnPressed: root.resetToFactory()
+        Keys.onEnterPressed: root.resetToFactory()
+
+        MouseArea {
+            id: resetArea
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: root.resetToFactory()
+        }
     }
 
     // One row per button below keyCount: its label and its function.
@@ -151,6 +217,7 @@ Item {
                 required property string keyText
                 readonly property string label: root.keyMatrixLang[0] + " " + (row.index + 1)
 
+                objectName: "row" + row.index
                 width: 216
                 height: 24
                 visible: row.index < root.visibleRows
