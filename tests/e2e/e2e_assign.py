@@ -1,0 +1,107 @@
+"""Assigning a function to a button, as a user would, on the virtual mouse.
+
+Starts skarn-config under Xvfb with an accessibility bus, clicks mark 2 on the
+mouse picture ("Button 2"), chooses "Middle Key" in the assignment dialog,
+closes it, presses Save and expects the trace to hold key matrix 1 with
+button 2 (entry 1) as a middle click: device bytes 01 00 f2 00. A screenshot
+of the dialog goes to the artefact folder. The run ends with Quit from the
+tray menu and expects exit code 0.
+
+    e2e_assign.py SKARN_CONFIG ARTEFACT_FOLDER
+
+Exit codes: 0 passed, 1 failed, 77 skipped (a tool or pyatspi is missing, or
+the dialog offers no "Middle Key" yet).
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import skarn_e2e as e2e  # noqa: E402  pylint: disable=wrong-import-position
+
+SKIP = 77
+
+# The key matrix command of each command set: 553 12H, 560 0DH; the first
+# argument is the matrix number. The 64 bytes follow as data writes.
+SET_KEY_MATRIX = (0x12, 0x0D)
+MIDDLE_CLICK = [0x01, 0x00, 0xF2, 0x00]
+
+
+class Skipped(Exception):
+    pass
+
+
+def roles(*names):
+    import pyatspi  # pylint: disable=import-outside-toplevel
+    return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
+
+
+def sent_matrices(trace):
+    """The key matrix 1 blocks the trace holds, oldest first: the data
+    writes after each key matrix command for matrix 1, without report ids."""
+    blocks, current = [], None
+    for line in trace.lines():
+        parts = line.split(" ", 3)
+        if len(parts) != 4 or parts[1] != "cmd":
+            continue
+        data = [int(b, 16) for b in parts[3].split()]
+        if parts[2] == "set_feature":
+            current = [] if len(data) > 2 and data[1] in SET_KEY_MATRIX and data[2] == 1 else None
+            if current is not None:
+                blocks.append(current)
+        elif parts[2] == "write" and current is not None and len(current) < 64:
+            current.extend(data[1:])
+    return [block[:64] for block in blocks if len(block) >= 64]
+
+
+def scenario(desktop, executable, folder, artefacts):
+    with e2e.Program(desktop, executable, folder) as program:
+        save = program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
+        before = len(sent_matrices(program.trace))
+        program.press("Button 2", roles("PUSH_BUTTON"))
+        try:
+            middle = program.wait_for("Middle Key", roles("RADIO_BUTTON"), timeout=10)
+        except e2e.Failure as failure:
+            raise Skipped("the assignment dialog offers no \"Middle Key\" yet") from failure
+        program.click(middle)
+        desktop.screenshot(os.path.join(artefacts, "assignment-dialog.png"), program.window_box())
+        program.press("Close", roles("PUSH_BUTTON"))
+        program.click(save)
+
+        def middle_sent():
+            blocks = sent_matrices(program.trace)
+            return len(blocks) > before and blocks[-1][4:8] == MIDDLE_CLICK
+
+        if not e2e.wait_until(middle_sent, 15):
+            blocks = sent_matrices(program.trace)
+            raise e2e.Failure("no key matrix 1 with button 2 as a middle click (%s) after Save; last sent: %s\n%s" %
+                              (MIDDLE_CLICK, blocks[-1] if blocks else None, program.trace.tail()))
+        program.quit()
+
+
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__, file=sys.stderr)
+        return 2
+    executable, artefacts = os.path.abspath(argv[1]), os.path.abspath(argv[2])
+    missing = e2e.missing_requirements()
+    if missing:
+        print("skipped: this machine lacks " + ", ".join(missing))
+        return SKIP
+    artefacts = e2e.scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
+    try:
+        with e2e.Desktop(e2e.scratch_folder(artefacts, "desktop")) as desktop:
+            scenario(desktop, executable, e2e.scratch_folder(artefacts, "run"), artefacts)
+    except Skipped as skipped:
+        print("skipped:", skipped)
+        return SKIP
+    except e2e.Failure as failure:
+        print("FAILED:", failure, file=sys.stderr)
+        print("artefacts:", artefacts, file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
