@@ -73,9 +73,11 @@ TestCase {
     function test_choose_data() {
         return [
             { tag: "Middle Key", act: d => click(d, "mouseOption1"), want: [0, 0, 0xF2, 0, "Middle Key"] },
-            { tag: "Double Fire by Space", act: d => { child(d, "mouseOption5").forceActiveFocus(); keyClick(Qt.Key_Space) },
+            { tag: "Double Fire by Space",
+              act: d => { child(d, "mouseOption5").forceActiveFocus(); keyClick(Qt.Key_Space) },
               want: [0, 0xF0, 0x1E, 2, "Double Fire"] },
-            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(), want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
+            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(),
+              want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
             { tag: "Mute", act: d => pickCell(d, "mediaGrid", 4), want: [3, 0, 0xE2, 0, "Mute"] },
             { tag: "Player by keys", act: d => {
                   var grid = child(d, "mediaGrid")

@@ -260,7 +260,10 @@ Item {
         root.fireRate = isFire ? Math.max(root.table.rateMin, Math.min(root.table.rateMax, root.keyCode2))
                                : root.table.defaultRate
         rateSlider.textValue = isFire ? root.table.rateText(root.fireRate) : "10ms"
-        rateSlider.sliderControl.setValue(root.table.positionOfRate(root.fireRate))
+        // A stored rate beyond the slider's reach puts the knob at its end.
+        var knob = rateSlider.sliderControl
+        var position = root.table.positionOfRate(root.fireRate)
+        knob.setValue(Math.min(knob.maximumValue, Math.max(knob.minimumValue, position)))
         root.fireTimes = isFire ? root.table.clampTimes(root.keyCode3) : 0
         timesInput.textValue = String(root.fireTimes)
         endness.isSelect = root.fireTimes === 0
