@@ -235,6 +235,43 @@ TestCase {
         verify(dialog.visible)
     }
 
+    // A factory macro restored by the back image goes to the button's slot too, as the slot may hold another.
+    function test_backMacro() {
+        addMacro()
+        var root = open(1)
+        keysOf(root).modKeys_tmp.set(1, { keyCode0: 4, keyCode1: 0, keyCode2: 1, keyCode3: 0, keyText: "Macro_7" })
+        click(dialogOf(root), "backButton")
+        compare(entry(root, 1), [4, 0, 1, 0, "Macro_7"])
+        compare(ui_View.getData("mouseMacroKey/1", false), "Macro_7")
+        verify(testRig.frames().length > 0, "the macro went to the mouse")
+    }
+
+    // A key awaited no longer after another choice, after closing, or after leaving for the macro editor
+    // (which takes the choice made so far).
+    function test_captureEnds_data() {
+        return [
+            { tag: "another choice", act: (r, d) => click(d, "dpiOption0"), want: [5, 0, 1, 0, "DPI+"] },
+            { tag: "closing", act: (r, d) => mouseClick(child(d, "closeButton")), want: [0, 0, 0xF1, 0, "Right Key"] },
+            { tag: "the combination box", act: (r, d) => click(d, "comboBox"), want: [0, 0, 0xF1, 0, "Right Key"] },
+            { tag: "macro editor", act: (r, d) => {
+                  click(d, "gunOption0")
+                  click(d, "macroEditorButton")
+                  verify(child(r, "macroEditorMain").visible && child(r, "mainMask").visible)
+              }, want: [8, 0, 1, 0, "One Gun"] },
+        ]
+    }
+    function test_captureEnds(row) {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        click(dialog, "fireBox")
+        row.act(root, dialog)
+        press(root, [0x04])
+        verify(!dialog.isFireInput)
+        compare(choice(dialog).slice(0, 4), row.want.slice(0, 4))
+        if (!dialog.visible)
+            compare(entry(root, 1), row.want)
+    }
+
     // The title bar drags the dialog, never out of the window.
     function test_drag() {
         var root = open(1)
