@@ -757,10 +757,15 @@ Item {
         objectName: "keyAssigmentMain"
         visible: false
         selectKey: mouseMain.selectKey
+        isGun: mainIten.isGun
+        keyMatrix: keyMatrixMain
+        macroEditor: macroEditorMain
+        keyCodeString: _KeyCodeString // qmllint disable type
         onClosed: {
             mainIten.closeDialog(keyAssigmentMain)
             mouseMain.selectKey = -1
         }
+        onMacroEditorClicked: mainIten.openDialog(macroEditorMain)
     }
 
     Profile {

@@ -1,0 +1,346 @@
+import QtQuick
+import QtTest
+
+// The button-assignment dialog in the shell on the real view: each section's
+// choices, key capture through the shell's keyboard signal, closing into the
+// key matrix page, the back image, and what Save sends to the virtual mouse
+// (command set 553).
+TestCase {
+    id: testCase
+    name: "KeyAssigment"
+    width: 1024; height: 640
+    when: windowShown
+    visible: true
+
+    function init() {
+        failOnWarning(/./)
+    }
+    function cleanup() {
+        ui_View.deleteMacroIni("Macro_7")
+        ui_View.updataNameList(0, [])
+        ui_View.resetProfile(0)
+    }
+
+    // The shell after its first initUI, the dialog open for button index.
+    function open(index) {
+        var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
+        root.initUI()
+        root.setProtectUI(0)
+        tryCompare(child(root, "envItem"), "visible", true)
+        root.show(index)
+        var dialog = child(root, "keyAssigmentMain")
+        verify(dialog.visible)
+        testRig.clearFrames()
+        return root
+    }
+    function child(item, name) {
+        var found = findChild(item, name)
+        verify(found !== null, "no item " + name)
+        return found
+    }
+    function dialogOf(root) { return child(root, "keyAssigmentMain") }
+    function keysOf(root) { return child(root, "keyMatrixMain") }
+    function choice(dialog) {
+        return [dialog.keyCode0, dialog.keyCode1, dialog.keyCode2, dialog.keyCode3, dialog.keyString]
+    }
+    function entry(root, index) {
+        var e = keysOf(root).modKeys.get(index)
+        return [e.keyCode0, e.keyCode1, e.keyCode2, e.keyCode3, e.keyText]
+    }
+    // A control of the scrolling sections, brought into view as the keyboard focus does, then clicked.
+    function click(dialog, name) {
+        var item = child(dialog, name)
+        item.forceActiveFocus()
+        mouseClick(item)
+        return item
+    }
+    function pickCell(dialog, gridName, cell) {
+        var grid = click(dialog, gridName)
+        tryVerify(() => child(grid, "dropArea").height === grid.gridHeight)
+        mouseClick(child(grid, "cell" + cell))
+    }
+    function press(root, usages) {
+        for (const usage of usages)
+            root.msg_KB(true, usage)
+    }
+    function addMacro() {
+        ui_View.createMacroIni("Macro_7", 0)
+        ui_View.saveMacroIni("Macro_7", ["1,A", "0,50", "2,A"], 1)
+        ui_View.updataNameList(0, ["Macro_7"])
+    }
+
+    // Every section's choice by pointer or keys, as codes and text.
+    function test_choose_data() {
+        return [
+            { tag: "Middle Key", act: d => click(d, "mouseOption1"), want: [0, 0, 0xF2, 0, "Middle Key"] },
+            { tag: "Double Fire by Space",
+              act: d => { child(d, "mouseOption5").forceActiveFocus(); keyClick(Qt.Key_Space) },
+              want: [0, 0xF0, 0x1E, 2, "Double Fire"] },
+            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(),
+              want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
+            { tag: "Mute", act: d => pickCell(d, "mediaGrid", 4), want: [3, 0, 0xE2, 0, "Mute"] },
+            { tag: "Player by keys", act: d => {
+                  var grid = child(d, "mediaGrid")
+                  grid.forceActiveFocus()
+                  keyClick(Qt.Key_Space)
+                  tryVerify(() => child(grid, "cell0").visible)
+                  keyClick(Qt.Key_Tab)
+                  compare(child(grid, "cell0").activeFocus, true)
+                  keyClick(Qt.Key_Return)
+              }, want: [3, 0, 0x83, 1, "Player"] },
+            { tag: "Sniper Key", act: d => click(d, "dpiOption3"), want: [5, 0, 4, 0, "Sniper Key"] },
+            { tag: "Max", act: d => pickCell(d, "windowsGrid", 3), want: [6, 4, 0x2C, 0x1B, "Max"] },
+            { tag: "Select All", act: d => pickCell(d, "shortcutGrid", 9), want: [7, 0, 0xE0, 4, "Select All"] },
+            { tag: "Two Gun", act: d => click(d, "gunOption1"), want: [8, 0, 2, 0, "Two Gun"] },
+        ]
+    }
+    function test_choose(row) {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        row.act(dialog)
+        compare(choice(dialog), row.want)
+        compare(child(dialog, "sections").contentY >= 0, true)
+        mouseClick(child(dialog, "closeButton"))
+        compare(entry(root, 1), row.want)
+        verify(keysOf(root).isSave)
+        compare(testRig.frames(), [], "nothing goes to the mouse before Save")
+    }
+
+    // The fire key: only a press while the box waits; its name shows at once; rate and Times follow.
+    function test_fire() {
+        var root = open(3)
+        var dialog = dialogOf(root)
+        press(root, [0x04])
+        compare(dialog.keyCode0, 0, "no key is taken before the box is clicked")
+        click(dialog, "fireBox")
+        verify(dialog.isFireInput)
+        root.msg_KB(false, 0x05)
+        root.msg_KB(true, 0xF0)
+        verify(dialog.isFireInput, "a release and a mouse button are not fire keys")
+        press(root, [0x45])
+        compare([dialog.isFireInput, child(dialog, "fireBox").text], [false, "F12"])
+        compare(choice(dialog), [1, 0x45, 10, 0, "F12"])
+        child(dialog, "rateSlider").valueChange(32)
+        compare([dialog.keyCode2, child(dialog, "rateSlider").textValue], [33, "33MS"])
+        var times = child(dialog, "timesInput")
+        times.txtInput.forceActiveFocus()
+        times.txtInput.selectAll()
+        keyClick(Qt.Key_5)
+        keyClick(Qt.Key_Return)
+        compare([dialog.keyCode3, child(dialog, "endness").isSelect], [5, false])
+        click(dialog, "endness")
+        compare([dialog.keyCode3, times.textValue], [0, "0"])
+        click(dialog, "endness")
+        verify(child(dialog, "endness").isSelect, "an endless fire keeps the box until a count is typed")
+        mouseClick(child(dialog, "closeButton"))
+        compare(entry(root, 3), [1, 0x45, 33, 0, "F12"])
+        root.show(3)
+        compare([child(dialog, "fireBox").text, child(dialog, "rateSlider").textValue], ["F12", "33MS"])
+    }
+
+    // Combinations: modifier bits, two keys, a third ignored; confirm, cancel and an empty confirm.
+    function test_combo_data() {
+        return [
+            { tag: "Left Ctrl + Left Shift", keys: [0xE0, 0xE1], confirm: true, want: [2, 3, 0, 0, "LCtrl+LShift"],
+              shown: "LCtrl + LShift" },
+            { tag: "third key ignored", keys: [0xE2, 0x04, 0x05, 0x06], confirm: true, want: [2, 4, 4, 5, "LAlt+A+B"],
+              shown: "LAlt + A + B" },
+            { tag: "cancelled", keys: [0xE0, 0x04], confirm: false, want: [0, 0, 0xF1, 0, "Right Key"],
+              shown: "Click Input" },
+            { tag: "confirmed empty", keys: [], confirm: true, want: [0, 0, 0xF1, 0, "Right Key"],
+              shown: "Click Input" },
+        ]
+    }
+    function test_combo(row) {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        click(dialog, "comboBox")
+        verify(dialog.isComboInput)
+        press(root, row.keys)
+        click(dialog, row.confirm ? "comboConfirm" : "comboCancel")
+        compare([dialog.isComboInput, choice(dialog), child(dialog, "comboBox").text],
+                [false, row.want, row.shown])
+    }
+
+    // A macro on button 5: slot 5 in the matrix, the name under mouseMacroKey/5, the macro sent at closing.
+    function test_macro() {
+        addMacro()
+        var root = open(5)
+        var dialog = dialogOf(root)
+        click(dialog, "macroMode2")
+        var list = click(dialog, "macroList")
+        tryVerify(() => child(list, "dropArea").height === 24)
+        mouseClick(child(list, "row0"))
+        tryCompare(dialog, "keyCode0", 4)
+        compare(choice(dialog), [4, 2, 5, 0, "Macro_7"])
+        click(dialog, "macroMode1")
+        compare(dialog.keyCode1, 1)
+        mouseClick(child(dialog, "closeButton"))
+        compare(entry(root, 5), [4, 1, 5, 0, "Macro_7"])
+        compare(ui_View.getData("mouseMacroKey/5", false), "Macro_7")
+        verify(testRig.frames().length > 0, "the macro went to the mouse")
+
+        // Opened again and closed unchanged: nothing sent, nothing unsaved.
+        keysOf(root).isSave = false
+        testRig.clearFrames()
+        root.show(5)
+        compare(child(dialog, "macroList").textValue, "Macro_7")
+        mouseClick(child(dialog, "closeButton"))
+        compare([keysOf(root).isSave, testRig.frames()], [false, []])
+
+        // Its file deleted: the stored name still shows, and closing sends nothing.
+        ui_View.deleteMacroIni("Macro_7")
+        ui_View.updataNameList(0, [])
+        child(root, "macroEditorMain").init()
+        root.show(5)
+        compare([dialog.keyString, child(dialog, "macroList").textValue], ["Macro_7", "Macro_7"])
+        mouseClick(child(dialog, "closeButton"))
+        compare([keysOf(root).isSave, testRig.frames()], [false, []])
+    }
+
+    // Closing without a change leaves isSave as it was, either way.
+    function test_unchanged_data() {
+        return [{ tag: "nothing unsaved", before: false }, { tag: "already unsaved", before: true }]
+    }
+    function test_unchanged(row) {
+        var root = open(2)
+        keysOf(root).isSave = row.before
+        click(dialogOf(root), "mouseOption0")
+        click(dialogOf(root), "mouseOption1") // back to the button's own Middle Key
+        mouseClick(child(dialogOf(root), "closeButton"))
+        compare([keysOf(root).isSave, entry(root, 2)], [row.before, [0, 0, 0xF2, 0, "Middle Key"]])
+        compare(child(root, "mainMask").visible, false)
+    }
+
+    // The Gun Function section only for mice with gun modes.
+    function test_gunSection() {
+        var root = open(1)
+        verify(child(dialogOf(root), "gunSection").visible)
+        root.isGun = false
+        verify(!child(dialogOf(root), "gunSection").visible)
+    }
+
+    // The back image: the factory entry into the dialog and the matrix.
+    function test_back() {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        click(dialog, "dpiOption0")
+        mouseClick(child(dialog, "closeButton"))
+        keysOf(root).isSave = false
+        root.show(1)
+        mouseClick(child(dialog, "backButton"))
+        var factory = keysOf(root).modKeys_tmp.get(1)
+        var want = [factory.keyCode0, factory.keyCode1, factory.keyCode2, factory.keyCode3, factory.keyText]
+        compare([choice(dialog), entry(root, 1), keysOf(root).isSave], [want, want, true])
+        verify(dialog.visible)
+    }
+
+    // A factory macro restored by the back image goes to the button's slot too, as the slot may hold another.
+    function test_backMacro() {
+        addMacro()
+        var root = open(1)
+        keysOf(root).modKeys_tmp.set(1, { keyCode0: 4, keyCode1: 0, keyCode2: 1, keyCode3: 0, keyText: "Macro_7" })
+        click(dialogOf(root), "backButton")
+        compare(entry(root, 1), [4, 0, 1, 0, "Macro_7"])
+        compare(ui_View.getData("mouseMacroKey/1", false), "Macro_7")
+        verify(testRig.frames().length > 0, "the macro went to the mouse")
+    }
+
+    // A key awaited no longer after another choice, after closing, or after leaving for the macro editor
+    // (which takes the choice made so far).
+    function test_captureEnds_data() {
+        return [
+            { tag: "another choice", act: (r, d) => click(d, "dpiOption0"), want: [5, 0, 1, 0, "DPI+"] },
+            { tag: "closing", act: (r, d) => mouseClick(child(d, "closeButton")), want: [0, 0, 0xF1, 0, "Right Key"] },
+            { tag: "the combination box", act: (r, d) => click(d, "comboBox"), want: [0, 0, 0xF1, 0, "Right Key"] },
+            { tag: "macro editor", act: (r, d) => {
+                  click(d, "gunOption0")
+                  click(d, "macroEditorButton")
+                  verify(child(r, "macroEditorMain").visible && child(r, "mainMask").visible)
+              }, want: [8, 0, 1, 0, "One Gun"] },
+        ]
+    }
+    function test_captureEnds(row) {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        click(dialog, "fireBox")
+        row.act(root, dialog)
+        press(root, [0x04])
+        verify(!dialog.isFireInput)
+        compare(choice(dialog).slice(0, 4), row.want.slice(0, 4))
+        if (!dialog.visible)
+            compare(entry(root, 1), row.want)
+    }
+
+    // The title bar drags the dialog, never out of the window.
+    function test_drag() {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        var area = child(dialog, "dragArea")
+        mouseDrag(area, 20, 20, -900, -900)
+        compare([dialog.x, dialog.y], [0, 0])
+        mouseDrag(area, 20, 20, 2000, 2000)
+        compare([dialog.x, dialog.y], [1024 - 416, 640 - 404])
+    }
+
+    // Keys scroll the sections, and a focused control comes into view; the scroll bar drags them.
+    function test_scroll() {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        var flick = child(dialog, "sections")
+        compare([flick.contentY, flick.height, flick.contentHeight], [0, 360, 830])
+        child(dialog, "gunOption2").forceActiveFocus()
+        verify(flick.contentY > 300)
+        child(dialog, "mouseOption0").forceActiveFocus()
+        verify(flick.contentY <= 32)
+        keyClick(Qt.Key_End)
+        compare(flick.contentY, 830 - 360)
+        keyClick(Qt.Key_PageUp)
+        verify(flick.contentY < 830 - 360)
+        var bar = child(dialog, "scrollBar")
+        mousePress(bar, 3, 0)
+        compare(flick.contentY, 0)
+        mouseMove(bar, 3, 360)
+        compare(flick.contentY, 830 - 360)
+        mouseRelease(bar, 3, 360)
+    }
+
+    // Save sends the translated matrix: button 2 as a middle click; with a gun function, the gun matrices.
+    function test_save_data() {
+        return [
+            { tag: "middle click on button 2", index: 1, act: d => click(d, "mouseOption1"),
+              matrices: { 0: { 1: [0x01, 0, 0xF2, 0], 5: [0x08, 0, 3, 0] } } },
+            { tag: "sniper on button 4", index: 3, act: d => click(d, "dpiOption3"),
+              matrices: { 0: { 3: [0x07, 0, 4, 1] } } },
+            { tag: "Two Gun on button 2", index: 1, act: d => click(d, "gunOption1"),
+              matrices: g => ({ 0: { 1: [0x08, 0, 1, 1] }, 1: { 0: [0x0B, 0, g[0], 0], 1: [0x08, 0, 1, 2] },
+                                2: { 0: [0x0B, 1, g[1], 0], 1: [0x08, 0, 1, 0] },
+                                3: { 0: [0x0B, 2, g[2], 0], 1: [0x08, 0, 1, 0] } }) },
+        ]
+    }
+    function test_save(row) {
+        var root = open(row.index)
+        row.act(dialogOf(root))
+        mouseClick(child(dialogOf(root), "closeButton"))
+        compare(testRig.frames(), [])
+        mouseClick(child(root, "saveButton"))
+        var matrices = testRig.mouseState().keyMatrices
+        var want = typeof row.matrices === "function" ? row.matrices(keysOf(root).gunPeriods()) : row.matrices
+        for (const m in want) {
+            for (const e in want[m])
+                compare(matrices[m].slice(4 * e, 4 * e + 4), want[m][e], "matrix " + (+m + 1) + " entry " + e)
+        }
+        verify(!keysOf(root).isSave)
+    }
+
+    // Controls are named by their visible text for screen readers.
+    function test_accessible() {
+        var root = open(1)
+        var dialog = dialogOf(root)
+        compare(child(dialog, "mouseOption2").Accessible.name, "Right Key")
+        compare(child(dialog, "fireBox").Accessible.name, "Click Input")
+        compare(child(dialog, "macroEditorButton").Accessible.name, "Macro Editor")
+        compare(child(dialog, "backButton").Accessible.name, "Reset")
+        compare(dialog.Accessible.name, "Key 2 : Right Key")
+    }
+}
