@@ -313,10 +313,13 @@ Item {
         mainIten.mainFocus()
         var entry = keyMatrixMain.modKeys.get(index)
         keyAssigmentMain.keyString = entry.keyText
-        keyAssigmentMain.keyCode0 = entry.keyCode0
-        keyAssigmentMain.keyCode1 = entry.keyCode1
-        keyAssigmentMain.keyCode2 = entry.keyCode2
-        keyAssigmentMain.keyCode3 = entry.keyCode3
+        // A stored row kept as read may hold no number (NaN): the dialog
+        // shows 0 for it, not what NaN becomes as an int.
+        const code = value => Number.isFinite(Number(value)) ? Number(value) : 0
+        keyAssigmentMain.keyCode0 = code(entry.keyCode0)
+        keyAssigmentMain.keyCode1 = code(entry.keyCode1)
+        keyAssigmentMain.keyCode2 = code(entry.keyCode2)
+        keyAssigmentMain.keyCode3 = code(entry.keyCode3)
         mainIten.openDialog(keyAssigmentMain)
     }
 

@@ -181,7 +181,8 @@ TestCase {
         root.show(4)
         var dialog = child(root, "keyAssigmentMain")
         verify(dialog.visible)
-        root.closeDialog(dialog)
+        dialog.close()
+        verify(!keys.isSave, "an untouched kept row is no change")
         keys.isSave = true
         mouseClick(child(root, "saveButton"))
         compare(ui_View.getDataList("mouseKeyMatrix/4", false).map(String), ["2", "x", "4", "5"])

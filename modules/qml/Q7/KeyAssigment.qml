@@ -289,9 +289,13 @@ Item {
         return keys && root.selectKey >= 0 && root.selectKey < keys.count ? keys.get(root.selectKey) : null
     }
 
+    // A stored row kept as read holds NaN where it had no number; the dialog
+    // shows such a code as 0, and an untouched row is no change (no option
+    // has all four codes 0).
     function differs(entry) {
-        return Number(entry.keyCode0) !== root.keyCode0 || Number(entry.keyCode1) !== root.keyCode1
-                || Number(entry.keyCode2) !== root.keyCode2 || Number(entry.keyCode3) !== root.keyCode3
+        const same = (stored, shown) => (Number.isFinite(Number(stored)) ? Number(stored) : 0) === shown
+        return !same(entry.keyCode0, root.keyCode0) || !same(entry.keyCode1, root.keyCode1)
+                || !same(entry.keyCode2, root.keyCode2) || !same(entry.keyCode3, root.keyCode3)
     }
 
     // The macro chosen goes to the button's slot of the mouse, and its name
