@@ -20,21 +20,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import skarn_e2e as e2e  # noqa: E402  pylint: disable=wrong-import-position
 
-SKIP = 77
-
 # The key matrix command of each command set: 553 12H, 560 0DH; the first
 # argument is the matrix number. The 64 bytes follow as data writes.
 SET_KEY_MATRIX = (0x12, 0x0D)
 MIDDLE_CLICK = [0x01, 0x00, 0xF2, 0x00]
 
-
-class Skipped(Exception):
-    pass
-
-
-def roles(*names):
-    import pyatspi  # pylint: disable=import-outside-toplevel
-    return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
 
 
 def sent_matrices(trace):
@@ -57,17 +47,17 @@ def sent_matrices(trace):
 
 def scenario(desktop, executable, folder, artefacts):
     with e2e.Program(desktop, executable, folder) as program:
-        save = program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
+        save = program.wait_for("Save", e2e.roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
         before = len(sent_matrices(program.trace))
-        program.press("Button 2", roles("PUSH_BUTTON"))
+        program.press("Button 2", e2e.roles("PUSH_BUTTON"))
         try:
-            middle = program.wait_for("Middle Key", roles("RADIO_BUTTON"), timeout=10)
+            middle = program.wait_for("Middle Key", e2e.roles("RADIO_BUTTON"), timeout=10)
         except e2e.Failure as failure:
-            raise Skipped("the assignment dialog offers no \"Middle Key\" yet") from failure
+            raise e2e.Skipped("the assignment dialog offers no \"Middle Key\" yet") from failure
         program.click(middle)
         desktop.screenshot(os.path.join(artefacts, "assignment-dialog.png"), program.window_box())
         # The dialog's close button sits below the top bar's.
-        program.press("Close", roles("PUSH_BUTTON"), pick=e2e.lowest)
+        program.press("Close", e2e.roles("PUSH_BUTTON"), pick=e2e.lowest)
         program.click(save)
 
         def middle_sent():
@@ -81,28 +71,9 @@ def scenario(desktop, executable, folder, artefacts):
         program.quit()
 
 
-def main(argv):
-    if len(argv) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    executable, artefacts = os.path.abspath(argv[1]), os.path.abspath(argv[2])
-    missing = e2e.missing_requirements()
-    if missing:
-        print("skipped: this machine lacks " + ", ".join(missing))
-        return SKIP
-    artefacts = e2e.scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
-    try:
-        with e2e.Desktop(e2e.scratch_folder(artefacts, "desktop")) as desktop:
-            scenario(desktop, executable, e2e.scratch_folder(artefacts, "run"), artefacts)
-    except Skipped as skipped:
-        print("skipped:", skipped)
-        return SKIP
-    except e2e.Failure as failure:
-        print("FAILED:", failure, file=sys.stderr)
-        print("artefacts:", artefacts, file=sys.stderr)
-        return 1
-    return 0
+def run_all(desktop, executable, artefacts):
+    scenario(desktop, executable, e2e.scratch_folder(artefacts, "run"), artefacts)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(e2e.run(sys.argv, __doc__, run_all))

@@ -21,13 +21,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import skarn_e2e as e2e  # noqa: E402  pylint: disable=wrong-import-position
 
-SKIP = 77
-
-
-def roles(*names):
-    import pyatspi  # pylint: disable=import-outside-toplevel
-    return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
-
 
 def macro_file(program, name):
     """The macro's file in the program's data folder, beside its executable."""
@@ -51,24 +44,24 @@ def stored_steps(path):
 
 def scenario(desktop, executable, folder, artefacts):
     with e2e.Program(desktop, executable, folder) as program:
-        program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
-        program.press("Macro Editor", roles("PUSH_BUTTON"))
-        program.press("New", roles("PUSH_BUTTON"))
-        program.wait_for("Macro_0", roles("LIST_ITEM"))
+        program.wait_for("Save", e2e.roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
+        program.press("Macro Editor", e2e.roles("PUSH_BUTTON"))
+        program.press("New", e2e.roles("PUSH_BUTTON"))
+        program.wait_for("Macro_0", e2e.roles("LIST_ITEM"))
         path = macro_file(program, "Macro_0")
         if stored_steps(path) != []:
             raise e2e.Failure("the new macro's file %s holds %r, not an empty macro" % (path, stored_steps(path)))
 
-        program.press("Start Record", roles("PUSH_BUTTON"))
-        stop = program.wait_for("Stop Record", roles("PUSH_BUTTON"))
+        program.press("Start Record", e2e.roles("PUSH_BUTTON"))
+        stop = program.wait_for("Stop Record", e2e.roles("PUSH_BUTTON"))
         result = desktop.run(["xdotool", "key", "a"])
         if result.returncode != 0:
             raise e2e.Failure("xdotool could not type: " + result.stderr.decode(errors="replace"))
         # Both steps show before the recording is stopped.
-        program.wait_for("2 Key release A", roles("LIST_ITEM"))
+        program.wait_for("2 Key release A", e2e.roles("LIST_ITEM"))
         desktop.screenshot(os.path.join(artefacts, "macro-editor.png"), program.window_box())
         program.click(stop)
-        program.wait_for("Start Record", roles("PUSH_BUTTON"))
+        program.wait_for("Start Record", e2e.roles("PUSH_BUTTON"))
 
         steps = e2e.wait_until(lambda: stored_steps(path) == ["1,A", "2,A"], 10)
         if not steps:
@@ -77,25 +70,9 @@ def scenario(desktop, executable, folder, artefacts):
         program.quit()
 
 
-def main(argv):
-    if len(argv) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    executable, artefacts = os.path.abspath(argv[1]), os.path.abspath(argv[2])
-    missing = e2e.missing_requirements()
-    if missing:
-        print("skipped: this machine lacks " + ", ".join(missing))
-        return SKIP
-    artefacts = e2e.scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
-    try:
-        with e2e.Desktop(e2e.scratch_folder(artefacts, "desktop")) as desktop:
-            scenario(desktop, executable, e2e.scratch_folder(artefacts, "run"), artefacts)
-    except e2e.Failure as failure:
-        print("FAILED:", failure, file=sys.stderr)
-        print("artefacts:", artefacts, file=sys.stderr)
-        return 1
-    return 0
+def run_all(desktop, executable, artefacts):
+    scenario(desktop, executable, e2e.scratch_folder(artefacts, "run"), artefacts)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(e2e.run(sys.argv, __doc__, run_all))

@@ -21,8 +21,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import skarn_e2e as e2e  # noqa: E402  pylint: disable=wrong-import-position
 
-SKIP = 77
-
 # Command set 553 (the shipped mouse): 01H sets the report rate, 0BH the
 # current DPI stage, 04H a gun slot; 83H reads the keyboard option.
 SET_REPORT_RATE = 0x01
@@ -31,11 +29,6 @@ SET_GUN_DATA = 0x04
 GET_KEYBOARD_OPTION = 0x83
 
 RATE_ENTRIES = ("125Hz", "250Hz", "500Hz", "1000Hz")
-
-
-def roles(*names):
-    import pyatspi  # pylint: disable=import-outside-toplevel
-    return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
 
 
 def wait_for_frames(program, what, frames_match, timeout=15):
@@ -65,14 +58,14 @@ def wait_for_quiet_trace(program, quiet=1.5, timeout=30):
 
 def wait_for_frame_shown(program):
     # The bottom bar shows once the start-up shield is gone.
-    program.wait_for("Save", roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
+    program.wait_for("Save", e2e.roles("PUSH_BUTTON"), timeout=30, pick=e2e.lowest)
 
 
 def choose_report_rate(program, entry):
-    program.click(program.wait_for(RATE_ENTRIES, roles("COMBO_BOX")))
-    program.press(entry, roles("LIST_ITEM", "MENU_ITEM"))
+    program.click(program.wait_for(RATE_ENTRIES, e2e.roles("COMBO_BOX")))
+    program.press(entry, e2e.roles("LIST_ITEM", "MENU_ITEM"))
     # The closed field shows the choice.
-    program.wait_for(entry, roles("COMBO_BOX"))
+    program.wait_for(entry, e2e.roles("COMBO_BOX"))
 
 
 def screenshot(desktop, program, path, size):
@@ -101,8 +94,8 @@ def scenario(desktop, executable, folder, artefacts):
         # (each after reading the keyboard option).
         before = len(program.trace.sent_frames())
         # The bottom bar's Reset, not a page's image button of that name.
-        program.press("Reset", roles("PUSH_BUTTON"), pick=e2e.lowest)
-        program.press("OK", roles("PUSH_BUTTON"))
+        program.press("Reset", e2e.roles("PUSH_BUTTON"), pick=e2e.lowest)
+        program.press("OK", e2e.roles("PUSH_BUTTON"))
         stage3 = e2e.frame(SET_CURRENT_DPI, 3)
 
         def reset_done(frames):
@@ -131,26 +124,10 @@ def scaled_screenshot(desktop, executable, folder, artefacts):
         program.quit()
 
 
-def main(argv):
-    if len(argv) != 3:
-        print(__doc__, file=sys.stderr)
-        return 2
-    executable, artefacts = os.path.abspath(argv[1]), os.path.abspath(argv[2])
-    missing = e2e.missing_requirements()
-    if missing:
-        print("skipped: this machine lacks " + ", ".join(missing))
-        return SKIP
-    artefacts = e2e.scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
-    try:
-        with e2e.Desktop(e2e.scratch_folder(artefacts, "desktop")) as desktop:
-            scenario(desktop, executable, e2e.scratch_folder(artefacts, "scale1"), artefacts)
-            scaled_screenshot(desktop, executable, e2e.scratch_folder(artefacts, "scale2"), artefacts)
-    except e2e.Failure as failure:
-        print("FAILED:", failure, file=sys.stderr)
-        print("artefacts:", artefacts, file=sys.stderr)
-        return 1
-    return 0
+def run_all(desktop, executable, artefacts):
+    scenario(desktop, executable, e2e.scratch_folder(artefacts, "scale1"), artefacts)
+    scaled_screenshot(desktop, executable, e2e.scratch_folder(artefacts, "scale2"), artefacts)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(e2e.run(sys.argv, __doc__, run_all))

@@ -28,8 +28,50 @@ TOOLS = ("Xvfb", "dbus-daemon", "dbus-send", "xdotool", "xwd")
 BUS_LAUNCHERS = ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
 
 
+# ctest's SKIP_RETURN_CODE for the scenarios.
+SKIP = 77
+
+
 class Failure(Exception):
     """A step of a scenario did not happen; the message says what was seen."""
+
+
+class Skipped(Exception):
+    """The scenario cannot run yet (a control it needs is not there); the
+    test counts as skipped."""
+
+
+def roles(*names):
+    """The AT-SPI roles of the given names ("PUSH_BUTTON", ...)."""
+    import pyatspi  # pylint: disable=import-outside-toplevel
+    return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
+
+
+def run(argv, usage, scenario):
+    """The command line every scenario shares: EXECUTABLE ARTEFACT-FOLDER.
+    Runs scenario(desktop, executable, artefacts) on a desktop of its own and
+    gives the exit code: 0 passed, 1 failed, SKIP when this machine lacks a
+    requirement or the scenario is not ready, 2 for a wrong command line."""
+    if len(argv) != 3:
+        print(usage, file=sys.stderr)
+        return 2
+    executable, artefacts = os.path.abspath(argv[1]), os.path.abspath(argv[2])
+    missing = missing_requirements()
+    if missing:
+        print("skipped: this machine lacks " + ", ".join(missing))
+        return SKIP
+    artefacts = scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
+    try:
+        with Desktop(scratch_folder(artefacts, "desktop")) as desktop:
+            scenario(desktop, executable, artefacts)
+    except Skipped as skipped:
+        print("skipped:", skipped)
+        return SKIP
+    except Failure as failure:
+        print("FAILED:", failure, file=sys.stderr)
+        print("artefacts:", artefacts, file=sys.stderr)
+        return 1
+    return 0
 
 
 def missing_requirements():
