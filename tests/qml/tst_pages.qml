@@ -235,16 +235,6 @@ TestCase {
         compare(names, row.names)
     }
 
-    // A stored macro, and one that does not exist, go out without a fault.
-    function test_sendMacro() {
-        ui_View.createMacroIni("Macro_7", 0)
-        ui_View.saveMacroIni("Macro_7", ["1,A", "0,50", "2,A"], 3)
-        var editor = createTemporaryObject(macroEditorComponent, testCase)
-        editor.sendMacro(2, "Macro_7")
-        editor.sendMacro(2, "No such macro")
-        ui_View.deleteMacroIni("Macro_7")
-    }
-
     function test_keyCodeStrProc_data() {
         return [{ tag: "double click", text: "00F01E02", codes: [0, 0xF0, 0x1E, 2] },
                 { tag: "lower case", text: "0300e900", codes: [3, 0, 0xE9, 0] },
