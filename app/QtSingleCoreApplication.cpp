@@ -1,6 +1,7 @@
 #include "QtSingleCoreApplication.h"
 
 #include "AppLog.h"
+#include "SafeFile.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -112,6 +113,9 @@ QtSingleCoreApplication::QtSingleCoreApplication(int& argc, char** argv, const Q
     // Only a lock whose process is gone counts as stale; a live holder keeps it
     // however long it runs.
     m_lock->setStaleLockTime(0);
+    // A copy killed while it made the lock leaves it empty, which would keep
+    // every later start out.
+    SafeFile::removeAbandonedLock(m_lock->fileName());
     if (m_lock->tryLock(0)) {
         becomePrimary();
     } else if (m_lock->error() == QLockFile::LockFailedError) {

@@ -13,6 +13,11 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace SafeFile {
 
 namespace {
@@ -122,11 +127,34 @@ qint64 textEstimate(const QString& key, const QVariant& value)
 
 bool writeBack(QSettings& store)
 {
+    removeAbandonedLock(store.fileName() + QStringLiteral(".lock"));
     store.sync();
     if (store.status() == QSettings::NoError)
         return true;
     qCDebug(skarnSettings) << "cannot write" << store.fileName() << "- the changes are not saved";
     return false;
+}
+
+bool removeAbandonedLock(const QString& lockPath)
+{
+    const QByteArray native = QFile::encodeName(lockPath);
+    struct stat named = {};
+    if (::lstat(native.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_size != 0)
+        return false;
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    bool removed = false;
+    struct stat opened = {};
+    // Still the same empty file, and no live holder: the flock is ours.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_size == 0 &&
+        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
+        removed = ::unlink(native.constData()) == 0;
+        if (removed)
+            qCDebug(skarnSettings) << "removed the empty lock" << lockPath << "that a stopped process left";
+    }
+    ::close(fd);
+    return removed;
 }
 
 } // namespace SafeFile

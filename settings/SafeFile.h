@@ -35,4 +35,14 @@ qint64 textEstimate(const QString& key, const QVariant& value);
 // the file) when the settings library reports that it could not.
 bool writeBack(QSettings& store);
 
+// The settings library and the instance lock guard a file with a lock file
+// made by QLockFile, which holds an flock() on it from the moment it made it
+// and then writes its process id into it. A process that dies in between
+// leaves an empty lock that QLockFile cannot judge: it waits until the file
+// is older than its stale time (30 s for settings, for ever for the instance
+// lock) with the event loop stopped. An empty regular file at lockPath that
+// no one holds is such a leftover and is removed (with a debug line); true
+// when it was. A lock with an owner written in it is left to QLockFile.
+bool removeAbandonedLock(const QString& lockPath);
+
 } // namespace SafeFile

@@ -3,8 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 // Replacing a file by a copy of another: byte for byte, all or nothing, and
 // seen by the settings objects of the process.
@@ -18,6 +24,8 @@ private Q_SLOTS:
     void failuresKeepTarget_data();
     void failuresKeepTarget();
     void settingsSeeSameSizeReplacement();
+    void abandonedLocks_data();
+    void abandonedLocks();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -81,6 +89,60 @@ void TestSafeFile::settingsSeeSameSizeReplacement()
     QCOMPARE(before.value("common/name").toString(), "BBBB");
     QVERIFY(SafeFile::replaceWithCopy(path("factory.bin"), path("current.bin")));
     QCOMPARE(QSettings(path("current.bin"), QSettings::IniFormat).value("common/name").toString(), "AAAA");
+}
+
+// Only an empty lock file that no one holds is a leftover of a stopped
+// process; a store written back beside one is written at once instead of
+// after the settings library's 30 s stale time.
+void TestSafeFile::abandonedLocks_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("removed");
+    QTest::addRow("empty, no holder") << QStringLiteral("empty") << true;
+    QTest::addRow("empty, held by a live lock") << QStringLiteral("held") << false;
+    QTest::addRow("owner written in it") << QStringLiteral("owned") << false;
+    QTest::addRow("a folder of that name") << QStringLiteral("folder") << false;
+    QTest::addRow("a link to an empty file") << QStringLiteral("link") << false;
+    QTest::addRow("no lock") << QStringLiteral("missing") << false;
+}
+
+void TestSafeFile::abandonedLocks()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+    const QString store = path("setting/name.bin"), lock = store + ".lock";
+    write("setting/name.bin", "[common]\nname=kept\n");
+    int holder = -1;
+    std::unique_ptr<QLockFile> owner;
+    if (kind == "empty" || kind == "held")
+        write("setting/name.bin.lock", {});
+    if (kind == "held") {
+        holder = ::open(QFile::encodeName(lock).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(holder >= 0 && ::flock(holder, LOCK_EX | LOCK_NB) == 0);
+    } else if (kind == "owned") {
+        owner = std::make_unique<QLockFile>(lock);
+        QVERIFY(owner->tryLock(0));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(lock));
+    } else if (kind == "link") {
+        write("empty", {});
+        QVERIFY(QFile::link(path("empty"), lock));
+    }
+    auto release = qScopeGuard([&] {
+        if (holder >= 0)
+            ::close(holder);
+    });
+
+    QCOMPARE(SafeFile::removeAbandonedLock(lock), removed);
+    QCOMPARE(QFileInfo::exists(lock) || QFileInfo(lock).isSymLink(), kind != "missing" && !removed);
+    if (kind == "empty" || kind == "missing") {
+        write("setting/name.bin.lock", {});
+        QSettings settings(store, QSettings::IniFormat);
+        settings.setValue("common/name", "new");
+        QVERIFY(SafeFile::writeBack(settings));
+        QVERIFY(!QFileInfo::exists(lock));
+        QCOMPARE(QSettings(store, QSettings::IniFormat).value("common/name").toString(), "new");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)

@@ -101,7 +101,7 @@ void TestSingleInstance::instanceFolder()
              QStringList());
 }
 
-// The lock and socket a killed instance leaves behind do not stop the next
+// The locks and socket a killed instance leaves behind do not stop the next
 // start, which then is the one a later start hands over to. Another
 // installation of the program is another instance.
 void TestSingleInstance::killedOrOtherCopyDoesNotBlock()
@@ -112,6 +112,15 @@ void TestSingleInstance::killedOrOtherCopyDoesNotBlock()
         ::kill(pid_t(first.process.processId()), SIGKILL);
         QVERIFY(first.process.waitForFinished(5000));
         QCOMPARE(first.process.exitStatus(), QProcess::CrashExit);
+    }
+    // As if it died between making a lock and writing its id into it: empty
+    // locks of the instance and of a store stop neither the start nor the
+    // event loop.
+    const QStringList locks = QDir(m_runtime).entryList({"skarn-config-*.lock"}, QDir::Files);
+    QCOMPARE(locks.size(), 1);
+    for (const QString& lock : {m_runtime + "/" + locks.at(0), m_root->filePath("app/modules/setting/name.bin.lock")}) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     }
     Program next(m_env, m_exe);
     QVERIFY(next.waitFor("Device DisConnect"));
