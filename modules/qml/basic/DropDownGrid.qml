@@ -139,8 +139,10 @@ Item {
         Grid {
             columns: 3
 
+            // Cells exist only while the grid shows: a page may hold several
+            // long grids that stay closed most of the time.
             Repeater {
-                model: root.mdItems
+                model: dropArea.visible ? root.mdItems : null
 
                 Rectangle {
                     id: cell
