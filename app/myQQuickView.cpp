@@ -1,5 +1,7 @@
 #include "myQQuickView.h"
 
+#include <malloc.h>
+
 #include "AppLog.h"
 #include "DialogFileChooser.h"
 #include "Globals.h"
@@ -46,6 +48,15 @@ void myQQuickView::focusInEvent(QFocusEvent* event)
 {
     update();
     event->accept();
+}
+
+void myQQuickView::hideEvent(QHideEvent* event)
+{
+    QQuickWidget::hideEvent(event);
+    // Hidden in the tray for hours: the scene graph's textures and caches
+    // are made again when the window shows.
+    quickWindow()->releaseResources();
+    ::malloc_trim(0);
 }
 
 bool myQQuickView::callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type)

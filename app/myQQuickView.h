@@ -30,6 +30,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void onStatusChanged(QQuickWidget::Status status);
