@@ -1,7 +1,5 @@
 #include "myQQuickView.h"
 
-#include <malloc.h>
-
 #include "AppLog.h"
 #include "DialogFileChooser.h"
 #include "Globals.h"
@@ -12,6 +10,8 @@
 #include <QQmlError>
 #include <QQuickItem>
 #include <QQuickWindow>
+
+#include <malloc.h>
 
 myQQuickView::myQQuickView(ViewCore& core, QWidget* parent)
     : QQuickWidget(parent)
