@@ -17,11 +17,13 @@
 //  - `ui_Ctl`, a stand-in for the window control that records the moves,
 //    minimise and close the QML asks for, and `testRig`, through which a test
 //    reads what the virtual mouse received or starts over on other global
-//    keys (a command set 560 mouse, say);
+//    keys (a command set 560 mouse, say), and reads the pointer settings the
+//    view applied (a recording stand-in: the desktop's own stay untouched);
 //  - answers the view's file dialogs from `testFiles`: the file a test put
 //    in openPath or savePath (empty: the user cancels), with helpers to name
 //    a file in the scratch folder and to look at files there.
 #include "FileChooser.h"
+#include "PointerSettings.h"
 #include "ViewRig.h"
 
 #include <QDir>
@@ -105,7 +107,9 @@ public:
         : m_context(context)
     {
         restart({});
+        PointerSettings::setDefault(&m_pointer);
     }
+    ~TestRig() override { PointerSettings::setDefault(nullptr); }
 
     bool isValid() const { return m_rig && m_rig->data.isValid(); }
 
@@ -149,9 +153,31 @@ public:
         m_rig->mouse->setState(state);
     }
 
+    // The pointer settings applied since the last clear, by their values
+    // (speed 1..20, doubleClickTime in ms, wheelLines); one not applied is
+    // absent.
+    Q_INVOKABLE QVariantMap pointerSettings() const
+    {
+        QVariantMap out;
+        if (m_pointer.speed)
+            out.insert(QStringLiteral("speed"), *m_pointer.speed);
+        if (m_pointer.doubleClickTime)
+            out.insert(QStringLiteral("doubleClickTime"), *m_pointer.doubleClickTime);
+        if (m_pointer.wheelLines)
+            out.insert(QStringLiteral("wheelLines"), *m_pointer.wheelLines);
+        return out;
+    }
+    Q_INVOKABLE void clearPointerSettings()
+    {
+        m_pointer.speed.reset();
+        m_pointer.doubleClickTime.reset();
+        m_pointer.wheelLines.reset();
+    }
+
 private:
     QQmlContext* m_context;
     TestFiles m_files;
+    FakePointerSettings m_pointer;
     std::unique_ptr<ViewRig> m_rig;
 };
 
