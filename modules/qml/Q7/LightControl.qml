@@ -289,16 +289,16 @@ Item {
 
             Label {
                 x: 16
-                width: 58
+                width: 70
                 height: 24
                 text: root.lightControlLang[5]
             }
             SliderButton {
                 id: rateSlider
                 objectName: "rateSlider"
-                x: 76
+                x: 88
                 y: 9
-                width: 100
+                width: 88
                 segment: 4
                 isScale: true
                 accessibleName: root.lightControlLang[5]
@@ -324,16 +324,16 @@ Item {
 
             Label {
                 x: 16
-                width: 58
+                width: 70
                 height: 24
                 text: root.lightControlLang[7]
             }
             SliderButton {
                 id: lightnessSlider
                 objectName: "lightnessSlider"
-                x: 76
+                x: 88
                 y: 9
-                width: 100
+                width: 88
                 segment: 4
                 isScale: true
                 accessibleName: root.lightControlLang[7]
