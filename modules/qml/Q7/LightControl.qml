@@ -36,15 +36,16 @@ Item {
     property bool brightnessShown: true
     property var blockColors: rules.builtInColors.slice()
     property string fixColor: rules.builtInFixColor
-    property var sliderXs: root.builtInSliderXs()
+    property var sliderXs: root.slidersFor(rules.builtInColors, rules.builtInFixColor)
     readonly property int visibleSlider: colorBlockRow.selectColorBlock < 0 ? 12 : colorBlockRow.selectColorBlock
     // While the back button loads the factory values the list stays as built.
     property bool backActive: false
     property bool effectsBuilt: false
 
-    function builtInSliderXs() {
-        var xs = rules.builtInColors.map(c => rules.sliderX(c, 16, rules.barWidth))
-        xs.push(rules.sliderX(rules.builtInFixColor, 16, rules.barWidth))
+    // Each slider's x for the blocks' colours and the single colour.
+    function slidersFor(colors, fixColor) {
+        var xs = colors.map(c => rules.sliderX(c, colorBar.x, colorBar.width))
+        xs.push(rules.sliderX(fixColor, colorBar.x, colorBar.width))
         return xs
     }
 
@@ -60,7 +61,7 @@ Item {
         if ((startUp && !root.effectsBuilt) || effectModel.count === 0)
             root.buildEffects()
         var light = rules.cleanLight(ui_View.getDataList("mouse/lightValue", isRecovery), // qmllint disable unqualified
-                                          effectModel.count)
+                                     effectModel.count)
         root.report("mouse/lightValue", light.faults)
         effectList.currentSelect = light.effect
         rateSlider.setIndexValue(light.speed, false)
@@ -73,9 +74,7 @@ Item {
         var fix = rules.cleanFixColor(ui_View.getDataList("mouse/fixColor", isRecovery)) // qmllint disable unqualified
         root.report("mouse/fixColor", fix.faults)
         root.fixColor = fix.color
-        var xs = root.blockColors.map(c => rules.sliderX(c, colorBar.x, colorBar.width))
-        xs.push(rules.sliderX(root.fixColor, colorBar.x, colorBar.width))
-        root.sliderXs = xs
+        root.sliderXs = root.slidersFor(root.blockColors, root.fixColor)
         root.showSelected()
         if (isSendData)
             root.saveData(true, 0)
