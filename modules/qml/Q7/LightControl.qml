@@ -274,6 +274,53 @@ Item {
         title: root.lightControlLang[0]
     }
 
+    DropDownList {
+        id: effectList
+        objectName: "lightModel"
+        x: 16
+        y: frame.titleHeight + 8
+        // Its list opens over the controls below.
+        z: 2
+        width: 150
+        currentSelect: 1
+        mdItems: effectModel
+        onValueChange: index => root.chooseEffect(index)
+        onBtnClick: {
+            settingColorR.closeFocus()
+            settingColorG.closeFocus()
+            settingColorB.closeFocus()
+        }
+    }
+
+    // Back: the factory profile's lighting, shown until Save sends it.
+    Image {
+        id: backBtn
+        objectName: "backBtn"
+        x: 192
+        y: frame.titleHeight + 12
+        width: 16
+        height: 16
+        sourceSize.width: 16
+        sourceSize.height: 16
+        source: Skin.image(backArea.containsMouse || backBtn.activeFocus ? "back_hover" : "back")
+        activeFocusOnTab: true
+
+        Accessible.role: Accessible.Button
+        Accessible.name: "Back"
+        Accessible.focusable: true
+        Accessible.onPressAction: root.restoreFactory()
+        Keys.onSpacePressed: root.restoreFactory()
+        Keys.onReturnPressed: root.restoreFactory()
+        Keys.onEnterPressed: root.restoreFactory()
+
+        MouseArea {
+            id: backArea
+            anchors.fill: parent
+            hoverEnabled: true
+            onClicked: root.restoreFactory()
+        }
+    }
+
     // The step controls, each with its percent; a hidden one leaves no gap.
     Column {
         y: 72
@@ -657,52 +704,6 @@ Item {
             hoverEnabled: true
             acceptedButtons: Qt.AllButtons
             onWheel: wheel => wheel.accepted = true
-        }
-    }
-
-    DropDownList {
-        id: effectList
-        objectName: "lightModel"
-        x: 16
-        y: frame.titleHeight + 8
-        z: 2
-        width: 150
-        currentSelect: 1
-        mdItems: effectModel
-        onValueChange: index => root.chooseEffect(index)
-        onBtnClick: {
-            settingColorR.closeFocus()
-            settingColorG.closeFocus()
-            settingColorB.closeFocus()
-        }
-    }
-
-    // Back: the factory profile's lighting, shown until Save sends it.
-    Image {
-        id: backBtn
-        objectName: "backBtn"
-        x: 192
-        y: frame.titleHeight + 12
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(backArea.containsMouse || backBtn.activeFocus ? "back_hover" : "back")
-        activeFocusOnTab: true
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Back"
-        Accessible.focusable: true
-        Accessible.onPressAction: root.restoreFactory()
-        Keys.onSpacePressed: root.restoreFactory()
-        Keys.onReturnPressed: root.restoreFactory()
-        Keys.onEnterPressed: root.restoreFactory()
-
-        MouseArea {
-            id: backArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: root.restoreFactory()
         }
     }
 }
