@@ -619,6 +619,11 @@ Item {
         LightControl {
             id: lightControlMain
             objectName: "lightControlMain"
+            isColorful: mainIten.isColorful // qmllint disable type
+            is55328: mainIten.is55328 // qmllint disable type
+            is571: mainIten.is571 // qmllint disable type
+            isPownOn: mainIten.isPownOn // qmllint disable type
+            dpiCount: dpiSettingMain.dpiCount // qmllint disable type
         }
     }
 
