@@ -157,9 +157,9 @@ TestCase {
         profile.changeProfile(1)
         compare(profile.profileNo, 1)
         compare(Number(ui_View.getGlobalData("mouse/profileNo")), 1)
-        // Key matrix, report rate, then the gun mouse's switch to matrix 1
-        // and its gun matrices; the lock is over.
-        compare(commands(), ["1201", "0101", "0200", "1202", "1203", "1204"])
+        // Key matrix, report rate, DPI stages (four), then the gun mouse's
+        // switch to matrix 1 and its gun matrices; the lock is over.
+        compare(commands(), ["1201", "0101", "1104", "0200", "1202", "1203", "1204"])
         verify(!child(root, "protectUIItem").visible)
         ui_View.setGlobalData("mouse/profileNo", 0)
     }

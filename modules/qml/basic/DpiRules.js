@@ -139,7 +139,8 @@ function stageValues(list, range, previous) {
         if (i < items.length && n === null)
             faults.push("stage " + (i + 1) + " value [" + items[i] + "] is no number; " + value + " kept")
         else if (n !== null && n !== value)
-            faults.push("stage " + (i + 1) + " value " + n + " is off the sensor's steps; shown as " + value)
+            faults.push("stage " + (i + 1) + " value " + n + " is no step of " + range.min + ".." + range.max + " by "
+                        + range.base + "; shown as " + value)
         values.push(value)
     }
     return { values: values, faults: faults }
