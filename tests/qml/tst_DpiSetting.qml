@@ -15,6 +15,7 @@ TestCase {
     visible: true
 
     readonly property var shipped: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
+    readonly property var stages: [0, 1, 2, 3, 4, 5, 6, 7]
 
     function init() {
         failOnWarning(/./)
@@ -42,24 +43,11 @@ TestCase {
     }
     function slider(page, stage) { return child(child(page, "stage" + stage), "slider") }
     function valueField(page, stage) { return child(child(page, "stage" + stage), "value") }
-    function shownValues(page) {
-        var values = []
-        for (var i = 0; i < 8; ++i)
-            values.push(Number(valueField(page, i).text))
-        return values
-    }
-    function shownStages(page) {
-        var shown = 0
-        for (var i = 0; i < 8; ++i)
-            shown += child(page, "stage" + i).visible ? 1 : 0
-        return shown
-    }
+    function shownValues(page) { return stages.map(i => Number(valueField(page, i).text)) }
+    function shownStages(page) { return stages.filter(i => child(page, "stage" + i).visible).length }
     function listEntries(page) {
         var model = child(page, "stageList").mdItems
-        var entries = []
-        for (var i = 0; i < model.count; ++i)
-            entries.push(model.get(i).textValue)
-        return entries
+        return stages.slice(0, model.count).map(i => model.get(i).textValue)
     }
     function chooseCount(page, count) {
         var list = child(page, "stageList")
@@ -70,35 +58,16 @@ TestCase {
     }
     function stored() { return ui_View.getDataList("mouse/dpiValueArray", false).map(Number) }
     // What the mouse holds: its stage count and the eight codes.
-    function mouseTable() {
-        var state = testRig.mouseState()
-        return [state.dpiCount, state.dpiTable]
-    }
+    function mouseTable() { return [testRig.mouseState().dpiCount, testRig.mouseState().dpiTable] }
     function codes(values, count) { return values.map((v, i) => i < count ? Math.trunc(v / 100) - 1 : 0x80) }
     function type(text) {
         for (const c of text)
             keyClick(c)
     }
 
-    // Three stages and Save: the list offers the profile's four, three sliders show, all eight values and the count
-    // are stored and mouseSetDpi(3, …) sends them.
-    function test_threeStagesSaved() {
-        var page = open()
-        compare(listEntries(page), ["1", "2", "3", "4"])
-        compare([page.currentDpiCount, shownStages(page), shownValues(page)], [4, 4, shipped])
-        chooseCount(page, 3)
-        compare([page.currentDpiCount, shownStages(page), page.isSave], [3, 3, true])
-        compare(testRig.frames(), [], "nothing sent before a save")
-        page.saveData(true)
-        compare(stored(), shipped)
-        compare(Number(ui_View.getData("mouse/currentDpiCount", false)), 3)
-        compare(mouseTable(), [3, codes(shipped, 3)])
-    }
-
     // A profile that offers no usable stage count leaves the page as it was: values, count, list, and nothing sent.
     function test_unusableCount_data() {
-        return [{ tag: "9 stages", count: "9" }, { tag: "12 stages", count: "12" }, { tag: "0 stages", count: "0" },
-                { tag: "words", count: "many" }]
+        return [{ tag: "9 stages", count: "9" }, { tag: "0 stages", count: "0" }, { tag: "words", count: "many" }]
     }
     function test_unusableCount(row) {
         var page = open()
@@ -126,35 +95,26 @@ TestCase {
     }
 
     // Keys on the first stage's slider (500): one dpiBase per arrow, ten per Page key, never past the ends; the knob
-    // goes where the value belongs, and only a change is one to save.
+    // goes where the value belongs. save: whether the last key made a change to save.
     function test_keys_data() {
         return [
-            { tag: "Up", keys: [Qt.Key_Up], value: 550, position: 13 },
-            { tag: "Right", keys: [Qt.Key_Right], value: 550, position: 13 },
-            { tag: "Down", keys: [Qt.Key_Down], value: 450, position: 10 },
-            { tag: "Page Up", keys: [Qt.Key_PageUp], value: 1000, position: 25 },
-            { tag: "Page Down past the bottom", keys: [Qt.Key_PageDown], value: 200, position: 4 },
-            { tag: "End", keys: [Qt.Key_End], value: 6000, position: 162 },
-            { tag: "Home, then Down: no change", keys: [Qt.Key_Home, Qt.Key_Down], value: 200, position: 4 },
-            { tag: "Up, then Down: back", keys: [Qt.Key_Up, Qt.Key_Down], value: 500, position: 12 },
+            { tag: "Up", keys: [Qt.Key_Up], value: 550, position: 13, save: true },
+            { tag: "Down", keys: [Qt.Key_Down], value: 450, position: 10, save: true },
+            { tag: "Page Up", keys: [Qt.Key_PageUp], value: 1000, position: 25, save: true },
+            { tag: "Page Down past the bottom", keys: [Qt.Key_PageDown], value: 200, position: 4, save: true },
+            { tag: "Up, then Down: back", keys: [Qt.Key_Up, Qt.Key_Down], value: 500, position: 12, save: true },
+            { tag: "End, then Up: no change", keys: [Qt.Key_End, Qt.Key_Up], value: 6000, position: 162, save: false },
         ]
     }
     function test_keys(row) {
         var page = open()
         var knob = slider(page, 0)
         knob.forceActiveFocus()
-        row.keys.forEach(key => keyClick(key))
+        row.keys.slice(0, -1).forEach(key => keyClick(key))
+        page.isSave = false
+        keyClick(row.keys[row.keys.length - 1])
         compare([valueField(page, 0).text, knob.position, knob.value], [String(row.value), row.position, row.value])
-        compare(page.dpiValueArray[0], row.value)
-        compare(page.isSave, true)
-        compare(testRig.frames(), [])
-    }
-
-    function test_keyWithoutChange() {
-        var page = open()
-        slider(page, 7).forceActiveFocus() // 6000, the top
-        keyClick(Qt.Key_Up)
-        compare([page.dpiValueArray[7], page.isSave], [6000, false])
+        compare([page.isSave, testRig.frames()], [row.save, []])
     }
 
     // Typing under the second slider (1000): taken on Enter or on leaving, on a whole step within the range; the
@@ -163,8 +123,7 @@ TestCase {
         return [
             { tag: "Enter", text: "1625", end: Qt.Key_Return, value: 1650, save: true },
             { tag: "leaving with Tab", text: "2400", end: Qt.Key_Tab, value: 2400, save: true },
-            { tag: "above the sensor's maximum", text: "99999", end: Qt.Key_Return, value: 6000, save: true },
-            { tag: "below its minimum", text: "10", end: Qt.Key_Enter, value: 200, save: true },
+            { tag: "above the sensor's maximum, keypad Enter", text: "99999", end: Qt.Key_Enter, value: 6000, save: true },
             { tag: "letters refused as typed: 12, the minimum", text: "12ab", end: Qt.Key_Return, value: 200, save: true },
             { tag: "empty", text: "", end: Qt.Key_Return, value: 1000, save: false },
             { tag: "Escape", text: "3000", end: Qt.Key_Escape, value: 1000, save: false },
@@ -175,7 +134,6 @@ TestCase {
         var page = open()
         var field = valueField(page, 1)
         mouseClick(field)
-        verify(field.activeFocus)
         field.selectAll()
         keyClick(Qt.Key_Delete)
         type(row.text)
@@ -213,31 +171,16 @@ TestCase {
         compare(mouseTable()[1][3], 34)
     }
 
-    // A click on the track moves the knob there; to the bottom end it is the minimum.
-    function test_trackClick() {
-        var page = open()
-        var track = slider(page, 2)
-        mouseClick(track, track.width / 2, track.height - 1)
-        tryCompare(page, "isSave", true)
-        compare([track.position, page.dpiValueArray[2]], [3, 200])
-    }
-
     // The reset picture: the factory values, to be saved; the stage count stays and nothing is stored or sent.
     function test_reset() {
         ui_View.setDataList("mouse/dpiValueArray", [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
         ui_View.setData("mouse/currentDpiCount", 2)
         var page = open()
         compare([shownValues(page), page.currentDpiCount], [[800, 900, 1000, 1100, 1200, 1300, 1400, 1500], 2])
-        var reset = child(page, "dpiReset")
-        compare([reset.Accessible.role, reset.Accessible.name], [Accessible.Button, "Reset"])
-        mouseClick(reset)
+        mouseClick(child(page, "dpiReset"))
         compare([shownValues(page), page.currentDpiCount, page.isSave], [shipped, 2, true])
-        compare([slider(page, 1).position, testRig.frames()], [4 + Math.trunc(158 * 800 / 5800), []])
+        compare([slider(page, 1).position, testRig.frames()], [25, []])
         compare(stored(), [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
-        page.isSave = false
-        reset.forceActiveFocus()
-        keyClick(Qt.Key_Space)
-        verify(page.isSave)
     }
 
     // A profile change sends what the profile holds, made safe: a bad item keeps the value shown before, one out of
@@ -265,8 +208,6 @@ TestCase {
         return [
             { tag: "100..12000 by 100", keys: ["100", "12000", "100"], range: [100, 12000, 100],
               positions: [9, 15, 22, 29, 42, 55, 69, 82] },
-            { tag: "maxDPI equal to minDPI", keys: ["800", "800", "50"], range: [200, 6000, 50],
-              positions: [12, 25, 39, 53, 80, 107, 134, 162] },
             { tag: "maxDPI below minDPI, dpiBase 0", keys: ["6000", "200", "0"], range: [200, 6000, 50],
               positions: [12, 25, 39, 53, 80, 107, 134, 162] },
         ]
@@ -277,41 +218,11 @@ TestCase {
         ui_View.setGlobalData("mouse/dpiBase", row.keys[2])
         var page = open()
         compare([page.minDPI, page.maxDPI, page.dpiBase], row.range)
-        var positions = []
-        for (var i = 0; i < 8; ++i)
-            positions.push(slider(page, i).position)
-        compare(positions, row.positions)
-        compare(shownValues(page), shipped)
-        var knob = slider(page, 0)
-        knob.forceActiveFocus()
-        keyClick(Qt.Key_Up)
-        compare(page.dpiValueArray[0], 500 + row.range[2])
+        compare([stages.map(i => slider(page, i).position), shownValues(page)], [row.positions, shipped])
     }
 
-    // The mouse's active stage is drawn orange at once, the others blue.
-    function test_activeStage() {
-        var page = open()
-        page.currentDPI = 2
-        var fill = stage => child(slider(page, stage), "fill").color
-        compare([slider(page, 2).active, slider(page, 0).active], [true, false])
-        compare([String(fill(2)), String(fill(0))], ["#cf3e00", "#09347f"])
-        page.currentDPI = 0
-        compare([String(fill(2)), String(fill(0))], ["#09347f", "#cf3e00"])
-    }
-
-    // Sliders and values as assistive technology sees them.
-    function test_accessible() {
-        var page = open()
-        var knob = slider(page, 1)
-        compare([knob.Accessible.role, knob.Accessible.name], [Accessible.Slider, "DPI stage 2"])
-        compare([knob.value, knob.minimumValue, knob.maximumValue, knob.stepSize], [1000, 200, 6000, 50])
-        compare([valueField(page, 1).Accessible.role, valueField(page, 1).Accessible.name],
-                [Accessible.EditableText, "DPI stage 2 value"])
-        compare(child(page, "stageList").Accessible.role, Accessible.ComboBox)
-    }
-
-    // Through the shell: three stages, a slider moved by a key, Save sends them; the mouse's DPI button shows on the
-    // page; a profile change sends the other profile's stages.
+    // Through the shell: three stages, a slider moved by a key, Save stores all eight values and the count and
+    // sends mouseSetDpi(3, …); the stage the mouse's DPI button chooses is drawn orange at once, the others blue.
     function test_shell() {
         var component = Qt.createComponent("qrc:/modules/qml/main.qml")
         compare(component.status, Component.Ready, component.errorString())
@@ -321,16 +232,19 @@ TestCase {
         tryCompare(child(root, "envItem"), "visible", true)
         var page = child(root, "dpiSettingMain")
         testRig.clearFrames()
+        compare([listEntries(page), shownStages(page)], [["1", "2", "3", "4"], 4])
         chooseCount(page, 3)
         slider(page, 2).forceActiveFocus()
         keyClick(Qt.Key_PageUp)
-        verify(root.hasUnsaved)
+        compare([shownStages(page), root.hasUnsaved, testRig.frames()], [3, true, []])
         mouseClick(child(root, "saveButton"))
         var values = [500, 1000, 2000, 2000, 3000, 4000, 5000, 6000]
-        compare([page.isSave, stored(), mouseTable()], [false, values, [3, codes(values, 3)]])
+        compare([page.isSave, stored(), Number(ui_View.getData("mouse/currentDpiCount", false))], [false, values, 3])
+        compare(mouseTable(), [3, codes(values, 3)])
+        var fills = () => stages.slice(0, 3).map(i => String(child(slider(page, i), "fill").color))
         root.setCurrentDPI(2)
-        verify(slider(page, 1).active)
-        root.setCurrentDPI(0)
-        verify(slider(page, 1).active)
+        compare(fills(), ["#09347f", "#cf3e00", "#09347f"])
+        root.setCurrentDPI(0) // no stage: the page stays
+        compare(fills(), ["#09347f", "#cf3e00", "#09347f"])
     }
 }
