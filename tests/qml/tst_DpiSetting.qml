@@ -144,15 +144,21 @@ TestCase {
         compare(testRig.frames(), [])
     }
 
-    // A value being typed when Save is pressed is part of what is saved: the shell first ends the typing.
-    function test_typingEndsOnFocus() {
+    // A value being typed when Save is pressed is part of what is saved: the shell first ends the typing. A profile
+    // loaded meanwhile gives the typing up.
+    function test_typingEnds_data() {
+        return [{ tag: "focus function", end: page => page.dpiSettingFocus(), value: 2200, save: true },
+                { tag: "profile loaded", end: page => page.init(false, false), value: 1500, save: false }]
+    }
+    function test_typingEnds(row) {
         var page = open()
         var field = valueField(page, 2)
         mouseClick(field)
         field.selectAll()
         type("2200")
-        page.dpiSettingFocus()
-        compare([page.dpiValueArray[2], page.isSave, field.activeFocus], [2200, true, false])
+        row.end(page)
+        compare([page.dpiValueArray[2], field.text, page.isSave, field.activeFocus],
+                [row.value, String(row.value), row.save, false])
     }
 
     // Dragging: the value follows the knob, nothing is stored or sent; the release marks the change.

@@ -34,6 +34,9 @@ Item {
     readonly property var range: rules.sensorRange(root.minDPI, root.maxDPI, root.dpiBase, rules.defaultRange)
     // The eight stage sliders, filled in as they are made.
     property var sliders: []
+    // Set while init ends a typing in progress, which it gives up: the page
+    // is about to show other values.
+    property bool isLoading: false
 
     // qmllint disable unqualified
 
@@ -41,6 +44,9 @@ Item {
     // values only) and, with isSendData, stores and sends them. A profile that
     // offers no usable stage count (1..8) leaves the page as it was.
     function init(isSendData, isRecovery) {
+        root.isLoading = true
+        root.dpiSettingFocus()
+        root.isLoading = false
         if (!isRecovery) {
             var stored = ui_View.getData("mouse/dpiCount", isRecovery)
             var offered = rules.offeredStages(stored)
@@ -250,7 +256,7 @@ Item {
 
                     // The field follows the value again once typing ends.
                     function settle(take) {
-                        if (take && valueInput.text !== String(column.value))
+                        if (take && !root.isLoading && valueInput.text !== String(column.value))
                             root.typeStage(column.index, valueInput.text)
                         valueInput.text = Qt.binding(() => String(column.value))
                     }
@@ -316,7 +322,6 @@ Item {
         activeFocusOnTab: true
 
         function activate() {
-            root.dpiSettingFocus()
             root.init(false, true)
             root.isSave = true
         }
