@@ -218,10 +218,11 @@ Item {
                 readonly property int value: Number(root.dpiValueArray[column.index]) || 0
                 // The shown stages share the panel's width; fewer stand further apart.
                 readonly property real pitch: Math.min(52, 216 / root.currentDpiCount)
-                // Five digits still fit the narrow columns of eight stages.
-                readonly property int fontSize: Math.max(8, Math.min(frame.fontNormalSize, Math.floor(
-                                                                         column.pitch / (0.62 * Math.max(
-                                                                                             4, String(root.range.max).length)))))
+                // Five digits still fit the narrow columns of eight stages: a
+                // digit is about 0.62 of the font's pixel size wide.
+                readonly property int digits: Math.max(4, String(root.range.max).length)
+                readonly property int fontSize: Math.max(8, Math.min(frame.fontNormalSize,
+                                                                     Math.floor(column.pitch / (0.62 * column.digits))))
 
                 objectName: "stage" + column.index
                 x: (root.width - column.pitch * root.currentDpiCount) / 2 + column.pitch * column.index

@@ -48,6 +48,8 @@ Item {
     Accessible.role: Accessible.Slider
     Accessible.name: root.accessibleName
     Accessible.focusable: true
+    Accessible.onIncreaseAction: root.stepRequested(1)
+    Accessible.onDecreaseAction: root.stepRequested(-1)
 
     Keys.onPressed: event => {
         var moves = {}
