@@ -157,10 +157,10 @@ TestCase {
         profile.changeProfile(1)
         compare(profile.profileNo, 1)
         compare(Number(ui_View.getGlobalData("mouse/profileNo")), 1)
-        // Key matrix, report rate, the lighting (effect, then the colours,
-        // which this mouse takes twice), then the gun mouse's switch to
-        // matrix 1 and its gun matrices; the lock is over.
-        compare(commands(), ["1201", "0101", "0d03", "1000", "1000", "0200", "1202", "1203", "1204"])
+        // Key matrix, report rate, DPI stages (four), the lighting (effect,
+        // then the colours, which this mouse takes twice), then the gun
+        // mouse's switch to matrix 1 and its gun matrices; the lock is over.
+        compare(commands(), ["1201", "0101", "1104", "0d03", "1000", "1000", "0200", "1202", "1203", "1204"])
         verify(!child(root, "protectUIItem").visible)
         ui_View.setGlobalData("mouse/profileNo", 0)
     }

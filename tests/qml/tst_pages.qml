@@ -38,7 +38,7 @@ TestCase {
                            "isComboInput", "selectKey", "isGun", "keyMatrix", "macroEditor", "keyCodeString"],
               signals: ["closed", "macroEditorClicked"], lang: ["keyAssigmentLang", 58, "Key "] },
             { tag: "DpiSetting", component: dpiSettingComponent, size: [232, 272], dialog: false,
-              functions: ["init", "saveData", "dpiValueProc"],
+              functions: ["init", "saveData", "dpiValueProc", "dpiSettingFocus"],
               properties: ["dpiCount", "currentDpiCount", "minDPI", "maxDPI", "sensorType", "dpiBase", "dpiValueArray",
                            "currentDPI", "isSave"],
               signals: [], lang: ["dpiSettingLang", 1, "DPI"] },

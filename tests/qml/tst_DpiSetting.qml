@@ -1,0 +1,256 @@
+import QtQuick
+import QtTest
+import "../../modules/qml/Q7"
+
+// The DPI panel against the real view on the shipped mouse (command set 553,
+// sensor 3360: code = DPI / 100 - 1, disabled stages sent as 0x80): the
+// stage count, the sliders moved by pointer and keys, typed values, the reset
+// picture, bad stored data, and Save through the shell. Nothing reaches the
+// mouse before a save.
+TestCase {
+    id: testCase
+    name: "DpiSetting"
+    width: 1024; height: 640
+    when: windowShown
+    visible: true
+
+    readonly property var shipped: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
+    readonly property var stages: [0, 1, 2, 3, 4, 5, 6, 7]
+
+    function init() {
+        failOnWarning(/./)
+        ui_View.setCurrentProfile(0)
+    }
+    function cleanup() {
+        ui_View.resetProfile(0)
+        for (const [key, value] of [["minDPI", "200"], ["maxDPI", "6000"], ["dpiBase", "50"], ["sensorType", "3360"]])
+            ui_View.setGlobalData("mouse/" + key, value)
+    }
+
+    Component { id: pageComponent; DpiSetting {} }
+
+    // The page as the shell has it after start-up: loaded, nothing sent.
+    function open() {
+        var page = createTemporaryObject(pageComponent, testCase, { x: 768, y: 56 })
+        page.init(false, false)
+        testRig.clearFrames()
+        return page
+    }
+    function child(item, name) {
+        var found = findChild(item, name)
+        verify(found !== null, "no item " + name)
+        return found
+    }
+    function slider(page, stage) { return child(child(page, "stage" + stage), "slider") }
+    function valueField(page, stage) { return child(child(page, "stage" + stage), "value") }
+    function shownValues(page) { return stages.map(i => Number(valueField(page, i).text)) }
+    function shownStages(page) { return stages.filter(i => child(page, "stage" + i).visible).length }
+    function listEntries(page) {
+        var model = child(page, "stageList").mdItems
+        return stages.slice(0, model.count).map(i => model.get(i).textValue)
+    }
+    function chooseCount(page, count) {
+        var list = child(page, "stageList")
+        mouseClick(list)
+        tryCompare(child(list, "dropArea"), "height", 24 * list.mdItems.count)
+        mouseClick(child(list, "row" + (count - 1)))
+        tryVerify(() => !child(list, "dropArea").visible)
+    }
+    function stored() { return ui_View.getDataList("mouse/dpiValueArray", false).map(Number) }
+    // What the mouse holds: its stage count and the eight codes.
+    function mouseTable() { return [testRig.mouseState().dpiCount, testRig.mouseState().dpiTable] }
+    function codes(values, count) { return values.map((v, i) => i < count ? Math.trunc(v / 100) - 1 : 0x80) }
+    function type(text) {
+        for (const c of text)
+            keyClick(c)
+    }
+
+    // A profile that offers no usable stage count leaves the page as it was: values, count, list, and nothing sent.
+    function test_unusableCount_data() {
+        return [{ tag: "9 stages", count: "9" }, { tag: "0 stages", count: "0" }, { tag: "words", count: "many" }]
+    }
+    function test_unusableCount(row) {
+        var page = open()
+        ui_View.setData("mouse/dpiCount", row.count)
+        ui_View.setData("mouse/currentDpiCount", "9")
+        ui_View.setDataList("mouse/dpiValueArray", [800, 800, 800, 800, 800, 800, 800, 800, 800])
+        page.init(true, false)
+        compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page)],
+                [4, 4, 4, shipped, ["1", "2", "3", "4"]])
+        compare([page.isSave, testRig.frames()], [false, []])
+    }
+
+    // The list follows the profile's offer both ways; a stored enabled count beyond it is cut to it.
+    function test_offerChanges() {
+        var page = open()
+        ui_View.setData("mouse/dpiCount", 2)
+        page.init(false, false)
+        compare([listEntries(page), page.currentDpiCount, shownStages(page)], [["1", "2"], 2, 2])
+        ui_View.setData("mouse/dpiCount", 8)
+        ui_View.setData("mouse/currentDpiCount", 6)
+        page.init(false, false)
+        compare([listEntries(page), page.currentDpiCount, shownStages(page)],
+                [["1", "2", "3", "4", "5", "6", "7", "8"], 6, 6])
+        compare(child(page, "stageList").textValue, "6")
+    }
+
+    // Keys on the first stage's slider (500): one dpiBase per arrow, ten per Page key, never past the ends; the knob
+    // goes where the value belongs. save: whether the last key made a change to save.
+    function test_keys_data() {
+        return [
+            { tag: "Up", keys: [Qt.Key_Up], value: 550, position: 13, save: true },
+            { tag: "Down", keys: [Qt.Key_Down], value: 450, position: 10, save: true },
+            { tag: "Page Up", keys: [Qt.Key_PageUp], value: 1000, position: 25, save: true },
+            { tag: "Page Down past the bottom", keys: [Qt.Key_PageDown], value: 200, position: 4, save: true },
+            { tag: "Up, then Down: back", keys: [Qt.Key_Up, Qt.Key_Down], value: 500, position: 12, save: true },
+            { tag: "End, then Up: no change", keys: [Qt.Key_End, Qt.Key_Up], value: 6000, position: 162, save: false },
+        ]
+    }
+    function test_keys(row) {
+        var page = open()
+        var knob = slider(page, 0)
+        knob.forceActiveFocus()
+        row.keys.slice(0, -1).forEach(key => keyClick(key))
+        page.isSave = false
+        keyClick(row.keys[row.keys.length - 1])
+        compare([valueField(page, 0).text, knob.position, knob.value], [String(row.value), row.position, row.value])
+        compare([page.isSave, testRig.frames()], [row.save, []])
+    }
+
+    // Typing under the second slider (1000): taken on Enter or on leaving, on a whole step within the range; the
+    // knob follows. An empty field or Escape gives the value back.
+    function test_typed_data() {
+        return [
+            { tag: "Enter", text: "1625", end: Qt.Key_Return, value: 1650, save: true },
+            { tag: "leaving with Tab", text: "2400", end: Qt.Key_Tab, value: 2400, save: true },
+            { tag: "above the sensor's maximum, keypad Enter", text: "99999", end: Qt.Key_Enter, value: 6000, save: true },
+            { tag: "letters refused as typed: 12, the minimum", text: "12ab", end: Qt.Key_Return, value: 200, save: true },
+            { tag: "empty", text: "", end: Qt.Key_Return, value: 1000, save: false },
+            { tag: "Escape", text: "3000", end: Qt.Key_Escape, value: 1000, save: false },
+            { tag: "the same value", text: "1000", end: Qt.Key_Return, value: 1000, save: false },
+        ]
+    }
+    function test_typed(row) {
+        var page = open()
+        var field = valueField(page, 1)
+        mouseClick(field)
+        field.selectAll()
+        keyClick(Qt.Key_Delete)
+        type(row.text)
+        keyClick(row.end)
+        verify(!field.activeFocus)
+        compare([field.text, page.dpiValueArray[1], page.isSave], [String(row.value), row.value, row.save])
+        compare(slider(page, 1).position, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
+        compare(testRig.frames(), [])
+    }
+
+    // A value being typed when Save is pressed is part of what is saved: the shell first ends the typing. A profile
+    // loaded meanwhile gives the typing up.
+    function test_typingEnds_data() {
+        return [{ tag: "focus function", end: page => page.dpiSettingFocus(), value: 2200, save: true },
+                { tag: "profile loaded", end: page => page.init(false, false), value: 1500, save: false }]
+    }
+    function test_typingEnds(row) {
+        var page = open()
+        var field = valueField(page, 2)
+        mouseClick(field)
+        field.selectAll()
+        type("2200")
+        row.end(page)
+        compare([page.dpiValueArray[2], field.text, page.isSave, field.activeFocus],
+                [row.value, String(row.value), row.save, false])
+    }
+
+    // Dragging: the value follows the knob, nothing is stored or sent; the release marks the change.
+    function test_drag() {
+        var page = open()
+        var track = slider(page, 3) // 2000: the knob at 53, its middle 117 from the slider's top
+        compare(track.position, 53)
+        mousePress(track, 8, 117)
+        mouseMove(track, 8, 97)
+        mouseMove(track, 8, 77) // 40 px up: position 93
+        compare([track.position, valueField(page, 3).text, page.isSave], [93, "3500", false])
+        mouseRelease(track, 8, 77)
+        compare([page.dpiValueArray[3], page.isSave], [3500, true])
+        compare([testRig.frames(), stored()], [[], shipped])
+        page.saveData(true)
+        compare(mouseTable()[1][3], 34)
+    }
+
+    // The reset picture: the factory values, to be saved; the stage count stays and nothing is stored or sent.
+    function test_reset() {
+        ui_View.setDataList("mouse/dpiValueArray", [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
+        ui_View.setData("mouse/currentDpiCount", 2)
+        var page = open()
+        compare([shownValues(page), page.currentDpiCount], [[800, 900, 1000, 1100, 1200, 1300, 1400, 1500], 2])
+        mouseClick(child(page, "dpiReset"))
+        compare([shownValues(page), page.currentDpiCount, page.isSave], [shipped, 2, true])
+        compare([slider(page, 1).position, testRig.frames()], [25, []])
+        compare(stored(), [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
+    }
+
+    // A profile change sends what the profile holds, made safe: a bad item keeps the value shown before, one out of
+    // range is cut to the sensor's; no NaN in the file or on the wire.
+    function test_profileSent_data() {
+        return [
+            { tag: "the shipped profile", list: shipped, shown: shipped },
+            { tag: "short, words, out of range, off step", list: ["x", "7000", "1625"],
+              shown: [500, 6000, 1650, 2000, 3000, 4000, 5000, 6000] },
+            { tag: "empty", list: [], shown: shipped },
+        ]
+    }
+    function test_profileSent(row) {
+        var page = open()
+        ui_View.setDataList("mouse/dpiValueArray", row.list)
+        page.init(true, false)
+        compare(shownValues(page), row.shown)
+        compare(stored(), row.shown)
+        compare(mouseTable(), [4, codes(row.shown, 4)])
+        compare(page.isSave, false)
+    }
+
+    // The sensor's range from the global file: an unusable one keeps the page's, so the sliders never divide by zero.
+    function test_sensorRange_data() {
+        return [
+            { tag: "100..12000 by 100", keys: ["100", "12000", "100"], range: [100, 12000, 100],
+              positions: [9, 15, 22, 29, 42, 55, 69, 82] },
+            { tag: "maxDPI below minDPI, dpiBase 0", keys: ["6000", "200", "0"], range: [200, 6000, 50],
+              positions: [12, 25, 39, 53, 80, 107, 134, 162] },
+        ]
+    }
+    function test_sensorRange(row) {
+        ui_View.setGlobalData("mouse/minDPI", row.keys[0])
+        ui_View.setGlobalData("mouse/maxDPI", row.keys[1])
+        ui_View.setGlobalData("mouse/dpiBase", row.keys[2])
+        var page = open()
+        compare([page.minDPI, page.maxDPI, page.dpiBase], row.range)
+        compare([stages.map(i => slider(page, i).position), shownValues(page)], [row.positions, shipped])
+    }
+
+    // Through the shell: three stages, a slider moved by a key, Save stores all eight values and the count and
+    // sends mouseSetDpi(3, …); the stage the mouse's DPI button chooses is drawn orange at once, the others blue.
+    function test_shell() {
+        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        var root = createTemporaryObject(component, testCase)
+        root.initUI()
+        root.setProtectUI(0)
+        tryCompare(child(root, "envItem"), "visible", true)
+        var page = child(root, "dpiSettingMain")
+        testRig.clearFrames()
+        compare([listEntries(page), shownStages(page)], [["1", "2", "3", "4"], 4])
+        chooseCount(page, 3)
+        slider(page, 2).forceActiveFocus()
+        keyClick(Qt.Key_PageUp)
+        compare([shownStages(page), root.hasUnsaved, testRig.frames()], [3, true, []])
+        mouseClick(child(root, "saveButton"))
+        var values = [500, 1000, 2000, 2000, 3000, 4000, 5000, 6000]
+        compare([page.isSave, stored(), Number(ui_View.getData("mouse/currentDpiCount", false))], [false, values, 3])
+        compare(mouseTable(), [3, codes(values, 3)])
+        var fills = () => stages.slice(0, 3).map(i => String(child(slider(page, i), "fill").color))
+        root.setCurrentDPI(2)
+        compare(fills(), ["#09347f", "#cf3e00", "#09347f"])
+        root.setCurrentDPI(0) // no stage: the page stays
+        compare(fills(), ["#09347f", "#cf3e00", "#09347f"])
+    }
+}
