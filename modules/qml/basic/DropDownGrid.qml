@@ -139,10 +139,10 @@ Item {
         Grid {
             columns: 3
 
-            // Cells exist only while the grid shows: a page may hold several
-            // long grids that stay closed most of the time.
+            // Cells exist only while the grid is open or closing: a page may
+            // hold several long grids that stay closed most of the time.
             Repeater {
-                model: dropArea.visible ? root.mdItems : null
+                model: root.isDrop || dropArea.visible ? root.mdItems : null
 
                 Rectangle {
                     id: cell
