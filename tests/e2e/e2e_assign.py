@@ -28,21 +28,8 @@ MIDDLE_CLICK = [0x01, 0x00, 0xF2, 0x00]
 
 
 def sent_matrices(trace):
-    """The key matrix 1 blocks the trace holds, oldest first: the data
-    writes after each key matrix command for matrix 1, without report ids."""
-    blocks, current = [], None
-    for line in trace.lines():
-        parts = line.split(" ", 3)
-        if len(parts) != 4 or parts[1] != "cmd":
-            continue
-        data = [int(b, 16) for b in parts[3].split()]
-        if parts[2] == "set_feature":
-            current = [] if len(data) > 2 and data[1] in SET_KEY_MATRIX and data[2] == 1 else None
-            if current is not None:
-                blocks.append(current)
-        elif parts[2] == "write" and current is not None and len(current) < 64:
-            current.extend(data[1:])
-    return [block[:64] for block in blocks if len(block) >= 64]
+    """The key matrix 1 blocks the trace holds, oldest first."""
+    return [body for _, body in trace.writes_after(lambda d: len(d) > 2 and d[1] in SET_KEY_MATRIX and d[2] == 1, 64)]
 
 
 def scenario(desktop, executable, folder, artefacts):

@@ -31,19 +31,7 @@ KNOB, STAGE2_POSITION = 12, 25
 def sent_dpi_tables(trace):
     """(stage count, eight codes) of each DPI command the trace holds, oldest
     first: the count is the command's first argument, the codes its payload."""
-    tables, current = [], None
-    for line in trace.lines():
-        parts = line.split(" ", 3)
-        if len(parts) != 4 or parts[1] != "cmd":
-            continue
-        data = [int(b, 16) for b in parts[3].split()]
-        if parts[2] == "set_feature":
-            current = (data[2], []) if len(data) > 2 and data[1] == SET_DPI else None
-            if current is not None:
-                tables.append(current)
-        elif parts[2] == "write" and current is not None and len(current[1]) < 8:
-            current[1].extend(data[1:])
-    return [(count, codes[:8]) for count, codes in tables if len(codes) >= 8]
+    return [(frame[2], codes) for frame, codes in trace.writes_after(lambda d: len(d) > 2 and d[1] == SET_DPI, 8)]
 
 
 def stored_stages(program):

@@ -342,6 +342,24 @@ class Trace:
                 result.append(parts[3])
         return result
 
+    def writes_after(self, select, size):
+        """For each command frame that select(bytes) picks, oldest first: the
+        frame's bytes and the first size bytes of the data writes after it
+        (without their report ids); frames followed by fewer are left out."""
+        found, current = [], None
+        for line in self.lines():
+            parts = line.split(" ", 3)
+            if len(parts) != 4 or parts[1] != "cmd":
+                continue
+            data = [int(b, 16) for b in parts[3].split()]
+            if parts[2] == "set_feature":
+                current = (data, []) if select(data) else None
+                if current is not None:
+                    found.append(current)
+            elif parts[2] == "write" and current is not None and len(current[1]) < size:
+                current[1].extend(data[1:])
+        return [(frame, body[:size]) for frame, body in found if len(body) >= size]
+
     def tail(self, count=15):
         """The last lines, without the listener's idle read time-outs."""
         return "\n".join([line for line in self.lines() if not line.endswith("evt read-timeout")][-count:])
