@@ -1,4 +1,5 @@
 #include "AppLog.h"
+#include "DataFolder.h"
 #include "InputCapture.h"
 #include "QtSingleCoreApplication.h"
 #include "VirtualMouseMode.h"
@@ -70,8 +71,10 @@ int main(int argc, char** argv)
         }
     }
 
+    // The data folder: the executable's own when modules/ is beside it,
+    // else the user's seeded copy of the installed data.
     const QString exe = QCoreApplication::applicationFilePath();
-    QDir::setCurrent(exe.left(exe.lastIndexOf(QLatin1Char('/'))));
+    QDir::setCurrent(DataFolder::forExecutable(exe.left(exe.lastIndexOf(QLatin1Char('/')))));
 
     auto* window = new Widget;
     // Without the virtual mouse the session uses hidapi, initialised here on
