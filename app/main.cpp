@@ -96,7 +96,12 @@ int main(int argc, char** argv)
     capture.setMouseCallback(forwardButton, window);
     capture.setCopyDataCallback(&app, forwardWarningRequest, window);
 
-    window->showNormal();
+    // --hidden (the login start) stays in the tray; without a tray there is
+    // nothing to bring the window back from, so it is shown all the same.
+    if (!QCoreApplication::arguments().contains(QLatin1String("--hidden")) || !window->trayAvailable())
+        window->showNormal();
+    else
+        qCDebug(skarnApp) << "started hidden in the tray";
     window->checkDevice();
 
     const int result = app.exec();
