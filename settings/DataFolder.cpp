@@ -1,12 +1,18 @@
 #include "DataFolder.h"
 
 #include "DataPaths.h"
-#include "SafeFile.h"
 #include "SettingsLog.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 namespace DataFolder {
 
@@ -25,6 +31,42 @@ bool present(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+enum class Copy { made, present, failed };
+
+// Makes target a copy of source unless something of that name exists, also
+// one that appears while the copy is written: a second program seeding at
+// the same start, or one that already changed its copy, is never
+// overwritten. The bytes go to a temporary file beside target, are flushed
+// and checked, and are then hard-linked to target's name, which fails
+// rather than replaces. Where the file system has no hard links the
+// temporary file is renamed instead.
+Copy copyUnlessPresent(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return Copy::failed;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return Copy::failed;
+    QTemporaryFile temp(QFileInfo(target).absolutePath() + QStringLiteral("/.seed-XXXXXX"));
+    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
+        return Copy::failed;
+    if (present(target))
+        return Copy::present;
+#ifdef Q_OS_UNIX
+    if (::link(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) == 0)
+        return Copy::made;
+    if (errno == EEXIST)
+        return Copy::present;
+    if (errno != EPERM && errno != ENOTSUP && errno != EXDEV)
+        return Copy::failed;
+#endif
+    if (!temp.rename(target))
+        return Copy::failed;
+    temp.setAutoRemove(false);
+    return Copy::made;
 }
 
 QString firstFolder(const QStringList& candidates)
@@ -72,12 +114,14 @@ int seed(const QString& installed, const QString& user)
         const QString target = QDir(user).filePath(relative);
         if (present(target))
             continue;
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !SafeFile::replaceWithCopy(source, target)) {
+        const Copy result =
+            QDir().mkpath(QFileInfo(target).absolutePath()) ? copyUnlessPresent(source, target) : Copy::failed;
+        if (result == Copy::failed) {
             qCDebug(skarnSettings) << "data folder: could not copy" << relative << "into" << user;
             failed = true;
-            continue;
+        } else if (result == Copy::made) {
+            ++copied;
         }
-        ++copied;
     }
     return failed ? -1 : copied;
 }

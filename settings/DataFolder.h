@@ -52,10 +52,11 @@ QString choose(const Places& places);
 
 // Copies every file below installed that is missing below user (a file, a
 // folder or a link of that name counts as present), making folders as
-// needed. Each copy is written to a temporary file and renamed into place, so
-// a full disk leaves no cut file; it is tried again at the next start. The
-// number of files copied, or -1 when any copy failed (with a debug line per
-// failure).
+// needed. Each copy is written completely to a temporary file first, so a
+// full disk leaves no cut file (it is tried again at the next start), and is
+// put in place only if its name is still free, so a file that another start
+// made meanwhile is not replaced either. The number of files copied, or -1
+// when any copy failed (with a debug line per failure).
 int seed(const QString& installed, const QString& user);
 
 // Shorthand for choose(systemPlaces(executableDir)).

@@ -2,9 +2,13 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 // Which data folder start-up chooses and how the user's copy is seeded, in a
 // scratch tree: exe/ (the executable's folder), share/skarn-config/modules/
@@ -18,6 +22,7 @@ private Q_SLOTS:
     void userDataHome_data();
     void userDataHome();
     void seedKeepsTheUsersFiles();
+    void twoStartsSeedEachFileOnce();
 };
 
 namespace {
@@ -118,6 +123,9 @@ void TestDataFolderChoice::choose()
         const QString file = pair.section('=', 0, 0);
         QCOMPARE(read(root.filePath("home/skarn-config/modules/" + file)), pair.section('=', 1).toUtf8());
     }
+    // No temporary copy is left behind.
+    QDirIterator it(root.filePath("home"), {".seed-*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QVERIFY2(!it.hasNext(), qPrintable(it.hasNext() ? it.next() : QString()));
     // The installed copy is never written.
     for (const QString& f : installedFiles) {
         if (QFileInfo::exists(installed))
@@ -159,6 +167,42 @@ void TestDataFolderChoice::seedKeepsTheUsersFiles()
     QCOMPARE(DataFolder::seed(installed, user), 1);
     QCOMPARE(read(user + "/setting/p1.bin"), QByteArray("changed"));
     QCOMPARE(read(user + "/i18n/fr.ini"), QByteArray("new"));
+}
+
+// Two programs started at once (the tray program at login and a script's
+// skarnctl) seed the same empty folder: each file is put in place exactly
+// once, so neither can replace a copy the other already made and changed.
+void TestDataFolderChoice::twoStartsSeedEachFileOnce()
+{
+    QTemporaryDir tree;
+    const QString installed = tree.filePath("installed");
+    QStringList files;
+    for (int i = 0; i < 200; ++i)
+        files << QStringLiteral("setting/p%1.bin").arg(i);
+    for (const QString& f : files)
+        write(installed + '/' + f, "shipped");
+    for (int round = 0; round < 5; ++round) {
+        const QString user = tree.filePath(QStringLiteral("user%1").arg(round));
+        std::atomic<int> copied{0};
+        std::atomic<bool> failed{false};
+        std::atomic<int> ready{0};
+        const auto start = [&] {
+            // Both begin together, so that they meet on the same files.
+            ++ready;
+            while (ready.load() < 2)
+                std::this_thread::yield();
+            const int n = DataFolder::seed(installed, user);
+            if (n < 0)
+                failed = true;
+            else
+                copied += n;
+        };
+        std::thread a(start), b(start);
+        a.join();
+        b.join();
+        QVERIFY(!failed);
+        QCOMPARE(copied.load(), int(files.size()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDataFolderChoice)
