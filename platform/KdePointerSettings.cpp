@@ -1,6 +1,7 @@
 #include "KdePointerSettings.h"
 
 #include "PlatformLog.h"
+#include "X11PointerSpeed.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -76,10 +77,11 @@ std::pair<QByteArray, QByteArray> splitKey(const QByteArray& key)
 
 } // namespace
 
-KdePointerSettings::KdePointerSettings(const QString& configHome, bool wayland, Announcer announce)
+KdePointerSettings::KdePointerSettings(const QString& configHome, bool wayland, Announcer announce, LiveSpeed liveSpeed)
     : m_configHome(configHome)
     , m_wayland(wayland)
     , m_announce(announce ? std::move(announce) : Announcer(announceOnBus))
+    , m_liveSpeed(liveSpeed ? std::move(liveSpeed) : LiveSpeed(X11PointerSpeed::apply))
 {
 }
 
@@ -110,7 +112,16 @@ bool KdePointerSettings::setSpeed(quint32 speed)
         qCDebug(skarnPlatform) << "pointer settings: Plasma on Wayland has no global pointer speed";
         return false;
     }
-    return write(inputFile, "[Mouse]", "XLbInptPointerAcceleration", acceleration(speed), Change::Speed);
+    const QByteArray value = acceleration(speed);
+    if (!write(inputFile, "[Mouse]", "XLbInptPointerAcceleration", value, Change::Speed))
+        return false;
+    // Stored for every later session; the running one gets it now where its
+    // devices can be reached.
+    const int devices = m_liveSpeed(value.toDouble());
+    if (devices <= 0)
+        qCDebug(skarnPlatform)
+            << "pointer settings: no pointing device took the speed now; it applies from the next login";
+    return true;
 }
 
 bool KdePointerSettings::setDoubleClickTime(quint32 ms)

@@ -12,9 +12,10 @@
 // Plasma's own settings pages keep them, then announced to running programs:
 // - speed: kcminputrc [Mouse] XLbInptPointerAcceleration, the libinput
 //   acceleration -1..1 = (speed - 10) / 10 (as for GNOME), which Plasma on
-//   X11 applies to every mouse when the session starts: the new speed holds
-//   from the next login. On Wayland the speed is a per-device setting of
-//   KWin; there setSpeed applies nothing and returns false.
+//   X11 applies to every mouse when the session starts; it is also set on
+//   the X server's pointing devices at once (X11PointerSpeed.h). On Wayland
+//   the speed is a per-device setting of KWin; there setSpeed applies
+//   nothing and returns false.
 // - double-click time: kdeglobals [KDE] DoubleClickInterval, in ms;
 // - wheel lines: kdeglobals [KDE] WheelScrollLines. Plasma has no "one screen"
 //   setting, so 1000 returns false.
@@ -31,10 +32,14 @@ public:
     // What changed, for the announcement.
     enum class Change { Speed, Globals };
     using Announcer = std::function<void(Change)>;
+    // Sets an acceleration on the running session's devices; the number of
+    // devices changed, or -1 when the session cannot be reached.
+    using LiveSpeed = std::function<int(double acceleration)>;
 
     // configHome: the folder of kcminputrc and kdeglobals. Without an
-    // announcer the D-Bus signals (and kcminit) are used.
-    KdePointerSettings(const QString& configHome, bool wayland, Announcer announce = {});
+    // announcer the D-Bus signals are sent; without liveSpeed
+    // X11PointerSpeed::apply is used.
+    KdePointerSettings(const QString& configHome, bool wayland, Announcer announce = {}, LiveSpeed liveSpeed = {});
 
     bool setSpeed(quint32 speed) override;
     bool setDoubleClickTime(quint32 ms) override;
@@ -63,4 +68,5 @@ private:
     QString m_configHome;
     bool m_wayland = false;
     Announcer m_announce;
+    LiveSpeed m_liveSpeed;
 };

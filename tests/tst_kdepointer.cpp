@@ -1,11 +1,20 @@
 #include "KdePointerSettings.h"
+#include "ProgramRig.h"
 #include "TestSupport.h"
 #include "ViewCore.h"
+#include "X11PointerSpeed.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstring>
 
 // KDE Plasma's pointer settings: the edit of a KConfig file that keeps
 // everything else, and the three settings written into a scratch config
@@ -21,6 +30,7 @@ private Q_SLOTS:
     void isKde();
     void settingsInConfigFolder_data();
     void settingsInConfigFolder();
+    void liveSpeedOnX11();
 };
 
 void TestKdePointer::withEntry_data()
@@ -149,7 +159,13 @@ void TestKdePointer::settingsInConfigFolder()
     };
     put(before);
     QList<KdePointerSettings::Change> announced;
-    KdePointerSettings kde(home, session == "wayland", [&announced](KdePointerSettings::Change c) { announced << c; });
+    QList<double> live;
+    KdePointerSettings kde(
+        home, session == "wayland", [&announced](KdePointerSettings::Change c) { announced << c; },
+        [&live](double acceleration) {
+            live << acceleration;
+            return 1;
+        });
     PointerSettings::setDefault(&kde);
     ViewCore view;
     MessageLog log;
@@ -168,6 +184,9 @@ void TestKdePointer::settingsInConfigFolder()
     if (applied)
         QCOMPARE(announced.first(),
                  op == "speed" ? KdePointerSettings::Change::Speed : KdePointerSettings::Change::Globals);
+    // The running session gets the speed that was stored.
+    const QByteArray stored = after.mid(after.indexOf("XLbInptPointerAcceleration=") + 27).split('\n').value(0);
+    QCOMPARE(live, op == "speed" && applied ? QList<double>{stored.toDouble()} : QList<double>{});
     if (after == "dir") {
         QVERIFY(QFileInfo(file).isDir());
         return;
@@ -177,6 +196,58 @@ void TestKdePointer::settingsInConfigFolder()
     // Nothing else appears in the folder (no temporary files left).
     const QStringList entries = QDir(home).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     QVERIFY2(entries.size() <= 1, qPrintable(entries.join(' ')));
+}
+
+// The speed set on the X server's pointing devices: none without a server;
+// on a server, the pointers that have libinput's speed property get the
+// value and the others (and touchpads) are left alone. Xvfb's devices have
+// no libinput driver, so the test gives its pointer the property first.
+void TestKdePointer::liveSpeedOnX11()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    const auto restore = qScopeGuard([&] { qputenv("DISPLAY", display); });
+    qunsetenv("DISPLAY");
+    QCOMPARE(X11PointerSpeed::apply(0.5), -1);
+    qputenv("DISPLAY", ":9999");
+    QCOMPARE(X11PointerSpeed::apply(0.5), -1);
+    if (!XServer::available())
+        QSKIP("needs Xvfb");
+    XServer server;
+    QVERIFY(!server.display.isEmpty());
+    qputenv("DISPLAY", server.display.toLatin1());
+    QCOMPARE(X11PointerSpeed::apply(0.5), 0);
+
+    Display* x = XOpenDisplay(server.display.toLatin1().constData());
+    QVERIFY(x);
+    const auto close = qScopeGuard([x] { XCloseDisplay(x); });
+    int major = 2, minor = 0;
+    QCOMPARE(XIQueryVersion(x, &major, &minor), Success);
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(x, XIAllDevices, &count);
+    int pointer = -1;
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use == XISlavePointer && pointer < 0)
+            pointer = devices[i].deviceid;
+    }
+    XIFreeDeviceInfo(devices);
+    QVERIFY(pointer >= 0);
+    const Atom speed = XInternAtom(x, "libinput Accel Speed", False);
+    const Atom floatType = XInternAtom(x, "FLOAT", False);
+    float zero = 0;
+    XIChangeProperty(x, pointer, speed, floatType, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&zero), 1);
+    XSync(x, False);
+
+    QCOMPARE(X11PointerSpeed::apply(-0.25), 1);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    QCOMPARE(XIGetProperty(x, pointer, speed, 0, 1, False, floatType, &type, &format, &items, &after, &data), Success);
+    QVERIFY(data && items == 1 && format == 32);
+    float value = 0;
+    std::memcpy(&value, data, sizeof value);
+    XFree(data);
+    QCOMPARE(value, -0.25f);
 }
 
 QTEST_GUILESS_MAIN(TestKdePointer)
