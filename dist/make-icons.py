@@ -17,9 +17,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 def logo():
     """tools/make-logo.py as a module (its name is not an identifier)."""
-    spec = importlib.util.spec_from_file_location("make_logo", os.path.join(HERE, "..", "tools", "make-logo.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    location = importlib.util.spec_from_file_location("make_logo", os.path.join(HERE, "..", "tools", "make-logo.py"))
+    module = importlib.util.module_from_spec(location)
+    location.loader.exec_module(module)
     return module
 
 
