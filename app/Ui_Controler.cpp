@@ -74,7 +74,11 @@ void Ui_Controler::onMinimize()
 
 void Ui_Controler::onClose()
 {
-    if (m_window)
+    // The main window decides: hidden in the tray, or ended when there is no
+    // tray to come back from.
+    if (auto* window = qobject_cast<Widget*>(m_window.data()))
+        window->closeFromUi();
+    else if (m_window)
         m_window->setVisible(false);
 }
 

@@ -27,6 +27,12 @@ const char* const trayMenuStyleSheet =
     "QMenu::indicator { width: 13px; height: 13px; } "
     "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 
+Widget::TrayCheck& trayCheck()
+{
+    static Widget::TrayCheck check;
+    return check;
+}
+
 } // namespace
 
 Widget::Widget(QWidget* parent)
@@ -140,6 +146,26 @@ void Widget::exitSYS()
 {
     session.hid().stopListener();
     QCoreApplication::exit(0);
+}
+
+bool Widget::trayAvailable() const
+{
+    return trayCheck() ? trayCheck()() : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Widget::setTrayCheck(TrayCheck check)
+{
+    trayCheck() = std::move(check);
+}
+
+void Widget::closeFromUi()
+{
+    if (trayAvailable()) {
+        setVisible(false);
+        return;
+    }
+    qCDebug(skarnApp) << "no notification area: the close button quits";
+    exitSYS();
 }
 
 void Widget::receiveMessage(const QString& message)

@@ -63,6 +63,21 @@ public:
     QMessageBox* warningBox() const;
     void setBalloonPresenter(BalloonPresenter presenter) { m_presentBalloon = std::move(presenter); }
 
+    // Whether the desktop has a notification area to show the tray icon in
+    // (QSystemTrayIcon::isSystemTrayAvailable(), asked at every call: a panel
+    // may come and go). Without one (GNOME without an extension) a hidden
+    // window could be neither brought back nor quit, so the window's close
+    // button ends the program as the tray's Quit does, and a start with
+    // --hidden shows the window.
+    bool trayAvailable() const;
+    // Replaces the question for every window (tests); an empty function
+    // restores the desktop's answer.
+    using TrayCheck = std::function<bool()>;
+    static void setTrayCheck(TrayCheck check);
+    // The close button of the QML: hides the window when there is a tray to
+    // bring it back from, else ends the program (exitSYS).
+    void closeFromUi();
+
 public Q_SLOTS:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
     void checkDevice();

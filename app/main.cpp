@@ -1,4 +1,5 @@
 #include "AppLog.h"
+#include "DataFolder.h"
 #include "InputCapture.h"
 #include "QtSingleCoreApplication.h"
 #include "VirtualMouseMode.h"
@@ -70,8 +71,10 @@ int main(int argc, char** argv)
         }
     }
 
+    // The data folder: the executable's own when modules/ is beside it,
+    // else the user's seeded copy of the installed data.
     const QString exe = QCoreApplication::applicationFilePath();
-    QDir::setCurrent(exe.left(exe.lastIndexOf(QLatin1Char('/'))));
+    QDir::setCurrent(DataFolder::forExecutable(exe.left(exe.lastIndexOf(QLatin1Char('/')))));
 
     auto* window = new Widget;
     // Without the virtual mouse the session uses hidapi, initialised here on
@@ -93,7 +96,12 @@ int main(int argc, char** argv)
     capture.setMouseCallback(forwardButton, window);
     capture.setCopyDataCallback(&app, forwardWarningRequest, window);
 
-    window->showNormal();
+    // --hidden (the login start) stays in the tray; without a tray there is
+    // nothing to bring the window back from, so it is shown all the same.
+    if (!QCoreApplication::arguments().contains(QLatin1String("--hidden")) || !window->trayAvailable())
+        window->showNormal();
+    else
+        qCDebug(skarnApp) << "started hidden in the tray";
     window->checkDevice();
 
     const int result = app.exec();

@@ -3,6 +3,7 @@
 // of calls, and prints each result as one JSON value.
 
 #include "CommandDispatcher.h"
+#include "DataFolder.h"
 #include "DataPaths.h"
 #include "DeviceSession.h"
 #include "FileChooser.h"
@@ -76,7 +77,9 @@ exit code 1.
 
 Options:
   --data DIR        work on the data folder DIR (it holds modules/) instead of
-                    the executable's folder
+                    the tray program's: the executable's folder when it
+                    holds modules/, else $XDG_DATA_HOME/skarn-config (by
+                    default ~/.local/share/skarn-config)
   --virtual-mouse   drive the virtual mouse instead of a real device
   --hid-trace FILE  write every HID transfer to FILE
   --choose FILE     the file a file dialog returns (without it, dialogs cancel)
@@ -121,8 +124,10 @@ int main(int argc, char** argv)
         if (!trace->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             return fail(QStringLiteral("cannot write %1: %2").arg(trace->fileName(), trace->errorString()));
     }
-    const QString dataDir =
-        parser.isSet(dataOption) ? parser.value(dataOption) : QCoreApplication::applicationDirPath();
+    // Without --data: the same folder as the tray program's.
+    const QString dataDir = parser.isSet(dataOption)
+                                ? parser.value(dataOption)
+                                : DataFolder::forExecutable(QCoreApplication::applicationDirPath());
     if (!QDir::setCurrent(dataDir))
         return fail(QStringLiteral("cannot use the data folder %1").arg(dataDir));
 

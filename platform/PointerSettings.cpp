@@ -6,7 +6,10 @@
 
 #include "PointerSettings.h"
 
+#include "KdePointerSettings.h"
 #include "PlatformLog.h"
+
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -14,18 +17,30 @@
 #include <QByteArray>
 
 #include <limits>
-#include <memory>
 #endif
 
 namespace {
 
 PointerSettings* overriding = nullptr;
 
+// The desktop's own: Windows; on Linux KDE Plasma's files when the session
+// says it is Plasma, else GNOME's settings (which fail where no GNOME schema
+// is installed).
+std::unique_ptr<PointerSettings> createPlatform()
+{
 #ifdef Q_OS_WIN
-using PlatformPointerSettings = WindowsPointerSettings;
+    return std::make_unique<WindowsPointerSettings>();
 #else
-using PlatformPointerSettings = GSettingsPointerSettings;
+    if (KdePointerSettings::isKde(qgetenv("XDG_CURRENT_DESKTOP"))) {
+        const bool wayland =
+            qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        return std::make_unique<KdePointerSettings>(
+            KdePointerSettings::configHome(qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("HOME")),
+            wayland);
+    }
+    return std::make_unique<GSettingsPointerSettings>();
 #endif
+}
 
 } // namespace
 
@@ -33,8 +48,8 @@ PointerSettings& PointerSettings::current()
 {
     if (overriding)
         return *overriding;
-    static PlatformPointerSettings platform;
-    return platform;
+    static const std::unique_ptr<PointerSettings> platform = createPlatform();
+    return *platform;
 }
 
 void PointerSettings::setDefault(PointerSettings* settings)

@@ -23,7 +23,8 @@ public:
 
     // What the program uses: the one given to setDefault, else the
     // platform's (created on first use, so a test can prepare the
-    // environment first).
+    // environment first): Windows' calls; on Linux KDE Plasma's settings
+    // (KdePointerSettings.h) when XDG_CURRENT_DESKTOP names KDE, else GNOME's.
     static PointerSettings& current();
     // Replaces what current() returns (not owned; must outlive its use);
     // nullptr restores the platform's.

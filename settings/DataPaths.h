@@ -3,8 +3,10 @@
 #include <QString>
 
 // Every data file and folder the program reads or writes, relative to the
-// working directory (the executable's folder, or skarnctl's --data folder).
-// An install layout that moves them changes only this file. The QML itself
+// working directory: the data folder that DataFolder.h chooses (the
+// executable's folder, or the user's copy of the installed data), or
+// skarnctl's --data folder. A layout that moves files within it changes only
+// this file. The QML itself
 // is carried in the resources and is not listed here.
 namespace DataPath {
 

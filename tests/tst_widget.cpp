@@ -36,6 +36,8 @@ private Q_SLOTS:
     void viewReadsFlagsOnce();
     void resetApconfig();
     void otherUserEventsIgnored();
+    void closeWithOrWithoutTray_data();
+    void closeWithOrWithoutTray();
 
 private:
     static QStringList rootCalls(Widget& w) { return w.view()->rootObject()->property("calls").toStringList(); }
@@ -49,12 +51,15 @@ void TestWidget::init()
     m_data = std::make_unique<TestDataFolder>();
     QVERIFY(m_data->isValid());
     deviceConnected = false;
+    // A desktop with a notification area, whatever the test platform says.
+    Widget::setTrayCheck([] { return true; });
 }
 
 void TestWidget::cleanup()
 {
     m_data.reset();
     deviceConnected = false;
+    Widget::setTrayCheck({});
 }
 
 void TestWidget::windowAndTray()
@@ -279,6 +284,38 @@ void TestWidget::otherUserEventsIgnored()
     QCOMPARE(rootCalls(w), QStringList());
     QCoreApplication::postEvent(&w, new UserEvent(UserEvent::runUiValue));
     QTRY_COMPARE(rootCalls(w), QStringList{"run"});
+}
+
+void TestWidget::closeWithOrWithoutTray_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::addRow("with a notification area: hidden") << true;
+    QTest::addRow("without one: ended like Quit") << false;
+}
+
+// The close button hides the window in the tray; with no tray to bring it
+// back from it ends the program as Quit does (listener stopped, exit code 0).
+void TestWidget::closeWithOrWithoutTray()
+{
+    QFETCH(bool, tray);
+    Widget::setTrayCheck([tray] { return tray; });
+    Widget w;
+    QCOMPARE(w.trayAvailable(), tray);
+    w.showNormal();
+    QTRY_VERIFY(w.isVisible());
+    w.session.hid().hidListenerRunning = true;
+    if (tray) {
+        w.controller->onClose();
+        QVERIFY(!w.isVisible());
+        QVERIFY(w.session.hid().hidListenerRunning);
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(0, w.controller, &Ui_Controler::onClose);
+    // Reached only when the close button did not end the loop.
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(42); });
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY(!w.session.hid().hidListenerRunning);
 }
 
 QTEST_MAIN(TestWidget)

@@ -1,12 +1,14 @@
 #include "ProgramRig.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 // The real program on a real X server (the Xvfb display tools/dev starts),
 // driven with synthetic pointer input: the QML's title bar drags the
-// frameless window, its close button hides it, and a second start does not
-// bring it back while no mouse is connected.
+// frameless window, its close button hides it (a notification-area host runs
+// on a private session bus), and a second start does not bring it back while
+// no mouse is connected.
 class TestX11Session : public QObject
 {
     Q_OBJECT
@@ -46,7 +48,23 @@ void TestX11Session::dragCloseAndSecondStart()
     const QString exe = installProgram(root.filePath("app"));
     QVERIFY(!exe.isEmpty());
     QProcessEnvironment env = programEnvironment(root.filePath("runtime"), "xcb");
-    env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + root.filePath("no-bus"));
+    // Without a notification area the close button would end the program.
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+    if (!QTest::qWaitFor([&] { return bus.canReadLine(); }, 10000))
+        QSKIP("needs dbus-daemon");
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromLatin1(bus.readLine().trimmed()));
+    QProcess host;
+    host.setProcessEnvironment(env);
+    host.start("/usr/bin/python3", {SKARN_SOURCE_DIR "/tests/e2e/tray_host.py"});
+    if (!QTest::qWaitFor([&] { return host.canReadLine(); }, 10000) || host.readLine().trimmed() != "ready")
+        QSKIP("the tray host did not start (needs python3-gi)");
+    const auto stop = qScopeGuard([&] {
+        host.kill();
+        host.waitForFinished(5000);
+        bus.kill();
+        bus.waitForFinished(5000);
+    });
     Program first(env, exe);
     QVERIFY(first.waitFor("first frame rendered", 20000));
     QString id;

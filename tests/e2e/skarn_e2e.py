@@ -47,11 +47,12 @@ def roles(*names):
     return tuple(getattr(pyatspi, "ROLE_" + n) for n in names)
 
 
-def run(argv, usage, scenario):
+def run(argv, usage, scenario, tray=True):
     """The command line every scenario shares: EXECUTABLE ARTEFACT-FOLDER.
     Runs scenario(desktop, executable, artefacts) on a desktop of its own and
     gives the exit code: 0 passed, 1 failed, SKIP when this machine lacks a
-    requirement or the scenario is not ready, 2 for a wrong command line."""
+    requirement or the scenario is not ready, 2 for a wrong command line.
+    Without tray the desktop has no notification area."""
     if len(argv) != 3:
         print(usage, file=sys.stderr)
         return 2
@@ -62,7 +63,7 @@ def run(argv, usage, scenario):
         return SKIP
     artefacts = scratch_folder(os.path.dirname(artefacts), os.path.basename(artefacts))
     try:
-        with Desktop(scratch_folder(artefacts, "desktop")) as desktop:
+        with Desktop(scratch_folder(artefacts, "desktop"), tray=tray) as desktop:
             scenario(desktop, executable, artefacts)
     except Skipped as skipped:
         print("skipped:", skipped)
@@ -121,12 +122,13 @@ def _stop(process, timeout=5):
 
 
 class Desktop:
-    """Xvfb, a private session bus with a notification-area host on it, and
-    the accessibility bus; torn down on exit."""
+    """Xvfb, a private session bus with a notification-area host on it (unless
+    tray is false), and the accessibility bus; torn down on exit."""
 
-    def __init__(self, folder, screen="2400x1500x24"):
+    def __init__(self, folder, screen="2400x1500x24", tray=True):
         self.folder = folder
         self.screen = screen
+        self.tray = tray
         self.env = None
         self._processes = []
 
@@ -183,13 +185,8 @@ class Desktop:
 
         # A panel's notification-area host, so that the tray menu (and its
         # Quit) is on the bus.
-        with self._log("tray-host") as log:
-            host = subprocess.Popen(  # pylint: disable=consider-using-with
-                [sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "tray_host.py")],
-                env=env, stdout=subprocess.PIPE, stderr=log, start_new_session=True)
-        self._processes.append(host)
-        if host.stdout.readline().strip() != b"ready":
-            raise Failure("the tray host did not start (see tray-host.log)")
+        if self.tray:
+            self._start_tray_host(env)
 
         with self._log("a11y-bus") as log:
             self._processes.append(_start([bus_launcher(), "--launch-immediately"], env, log))
@@ -208,6 +205,15 @@ class Desktop:
         # Ours and the program's: libatspi and Qt find the buses through these.
         os.environ.update({k: env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR")})
         self.env = env
+
+    def _start_tray_host(self, env):
+        with self._log("tray-host") as log:
+            host = subprocess.Popen(  # pylint: disable=consider-using-with
+                [sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "tray_host.py")],
+                env=env, stdout=subprocess.PIPE, stderr=log, start_new_session=True)
+        self._processes.append(host)
+        if host.stdout.readline().strip() != b"ready":
+            raise Failure("the tray host did not start (see tray-host.log)")
 
     def run(self, args, timeout=30):
         """Runs a client of this desktop to its end; its output is captured."""
@@ -370,7 +376,7 @@ class Program:
     ends it as a user would; one still running at the end of the with block
     gets SIGTERM."""
 
-    def __init__(self, desktop, executable, folder, extra_env=None):
+    def __init__(self, desktop, executable, folder, extra_env=None, arguments=()):
         self.desktop = desktop
         install = os.path.join(folder, "app")
         os.makedirs(install, exist_ok=True)
@@ -390,8 +396,8 @@ class Program:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
         with open(self.log_path, "wb") as log:
-            self.process = _start([self.executable, "--virtual-mouse", "--hid-trace", self.trace.path], env, log,
-                                  cwd=folder)
+            self.process = _start([self.executable, "--virtual-mouse", "--hid-trace", self.trace.path] +
+                                  list(arguments), env, log, cwd=folder)
         self._app = None
 
     def __enter__(self):
