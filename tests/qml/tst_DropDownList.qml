@@ -25,17 +25,19 @@ TestCase {
         return drop
     }
 
-    // 24 px a row, 240 at most, a scroll bar beyond ten rows; 40 rows would give a negative animation time.
+    // 24 px a row, 240 at most (maxRows 10), a scroll bar beyond that; 40 rows would give a negative animation time.
     function test_toggle_data() {
         return [["click opens", 4, "click", true], ["second click closes", 4, "click wait click", false],
                 ["click while opening: ignored", 4, "click click", true], ["closeMenu", 4, "click wait close", false],
                 ["click while closing: ignored", 4, "click wait click click", false], ["no entries", 0, "click", true],
                 ["Tab, Space opens", 4, "tab Space", true], ["Return, Escape", 4, "tab Return wait Escape", false],
-                ["10 entries", 10, "click", true], ["11 entries", 11, "click", true], ["40 entries", 40, "click", true]]
-            .map(([tag, count, steps, open]) => ({ tag, count, steps: steps.split(" "), open }))
+                ["10 entries", 10, "click", true], ["11 entries", 11, "click", true], ["40 entries", 40, "click", true],
+                ["8 rows at most, 8 entries", 8, "click", true, 8], ["8 rows at most, 9 entries", 9, "click", true, 8]]
+            .map(([tag, count, steps, open, rows = 10]) => ({ tag, count, steps: steps.split(" "), open, rows }))
     }
     function test_toggle(row) {
-        var drop = make(row.count), area = findChild(drop, "dropArea"), full = Math.min(240, 24 * row.count)
+        var drop = make(row.count), area = findChild(drop, "dropArea"), full = 24 * Math.min(row.rows, row.count)
+        drop.maxRows = row.rows
         var wait = () => tryCompare(area, "height", drop.isDrop ? full : 0), bar = findChild(drop, "scrollBar")
         var acts = { click: () => mouseClick(drop, 20, 12), close: drop.closeMenu, wait,
                      tab: () => { testCase.forceActiveFocus(); keyClick(Qt.Key_Tab); verify(drop.activeFocus, "Tab") } }
@@ -43,7 +45,7 @@ TestCase {
         compare(drop.isDrop, row.open)
         compare(testCase.log, row.steps.filter(s => ["click", "Space", "Return"].includes(s)).map(() => "click"))
         wait()
-        compare([area.visible, bar.visible], [full > 0, row.count > 10].map(v => v && row.open))
+        compare([area.visible, bar.visible], [full > 0, row.count > row.rows].map(v => v && row.open))
     }
 
     // A chosen row is selected, closes the list and is reported once it has closed. Steps: a row to click, or keys.

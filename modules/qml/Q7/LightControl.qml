@@ -282,6 +282,8 @@ Item {
         // Its list opens over the controls below.
         z: 2
         width: 150
+        // Eight rows end above the window's bottom bar.
+        maxRows: 8
         currentSelect: 1
         mdItems: effectModel
         onValueChange: index => root.chooseEffect(index)

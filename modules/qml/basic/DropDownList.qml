@@ -28,8 +28,10 @@ Item {
 
     // A page may leave the list without a model for a while.
     readonly property int itemCount: root.mdItems ? root.mdItems.count : 0
-    readonly property int listHeight: Math.min(240, 24 * root.itemCount)
-    readonly property bool hasScrollBar: root.itemCount > 10
+    // At most this many rows show at once; longer lists scroll.
+    property int maxRows: 10
+    readonly property int listHeight: 24 * Math.min(root.maxRows, root.itemCount)
+    readonly property bool hasScrollBar: root.itemCount > root.maxRows
     // The row chosen while open, reported when the closing animation ends.
     property int pendingChoice: -1
 
