@@ -136,6 +136,12 @@ Item {
         visible: dropArea.height > 0
         clip: true
 
+        // A last row that is not full hides what lies under the grid too.
+        Rectangle {
+            anchors.fill: parent
+            color: root.bgColor
+        }
+
         Grid {
             columns: 3
 
