@@ -1,4 +1,5 @@
 .pragma library
+.import "Numbers.js" as Numbers
 
 .import "SliderMath.js" as SliderMath
 
@@ -20,20 +21,12 @@ var span = lastPosition - firstPosition
 // The range the page starts with, and keeps when the global file's is unusable.
 var defaultRange = { min: 200, max: 6000, base: 50 }
 
-// A whole number from a stored or typed value (a number, or its text); null
-// for anything else (absent, empty, words, "12abc"). A fraction counts as its
-// integer part, as the stored texts are read with parseInt.
+// A whole number from a stored or typed value; null for anything else.
 function integer(value) {
-    if (value === undefined || value === null || typeof value === "object")
-        return null
-    var text = String(value).trim()
-    var n = Number(text)
-    return text !== "" && isFinite(n) ? Math.trunc(n) : null
+    return Numbers.integer(value, null)
 }
 
-function clamp(value, low, high) {
-    return Math.max(low, Math.min(high, value))
-}
+var clamp = Numbers.clamp
 
 // The sensor's range from the global file's minDPI, maxDPI and dpiBase. A
 // pair that is not two positive numbers with max above min, or a step that

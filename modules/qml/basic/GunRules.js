@@ -1,4 +1,5 @@
 .pragma library
+.import "Numbers.js" as Numbers
 
 // Rules of the gun editor: the red dot on the target and the vertical
 // compensation it stands for, the fire-rate slider and its text, the shot
@@ -20,14 +21,10 @@ var periodSpan = 86
 // A whole number from a stored or typed text; anything else (empty, words,
 // undefined) is fallback.
 function integer(text, fallback) {
-    var t = String(text === undefined || text === null ? "" : text).trim()
-    var n = Number(t)
-    return t !== "" && isFinite(n) ? Math.trunc(n) : fallback
+    return Numbers.integer(text, fallback)
 }
 
-function clamp(value, low, high) {
-    return Math.max(low, Math.min(high, value))
-}
+var clamp = Numbers.clamp
 
 // A compensation (0..64) as typed or stored; out of range is clamped and
 // what is no number is 0.

@@ -1,4 +1,5 @@
 .pragma library
+.import "Numbers.js" as Numbers
 
 // Rules of the lighting panel: the effect list each mouse offers, which of
 // the speed, brightness and colour controls an effect uses, which colour
@@ -20,9 +21,7 @@ var builtInLight = [1, 0, 4]
 
 var percentTexts = ["0%", "25%", "50%", "75%", "100%"]
 
-function clamp(value, low, high) {
-    return Math.max(low, Math.min(high, value))
-}
+var clamp = Numbers.clamp
 
 function hex2(n) {
     var text = clamp(Math.trunc(n), 0, 255).toString(16)
