@@ -72,9 +72,8 @@ TestCase {
         ui_View.setData("mouse/currentDpiCount", "9")
         ui_View.setDataList("mouse/dpiValueArray", [800, 800, 800, 800, 800, 800, 800, 800, 800])
         page.init(true, false)
-        compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page)],
-                [4, 4, 4, shipped, ["1", "2", "3", "4"]])
-        compare([page.isSave, testRig.frames()], [false, []])
+        compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page),
+                 page.isSave, testRig.frames()], [4, 4, 4, shipped, ["1", "2", "3", "4"], false, []])
     }
 
     // The list follows the profile's offer both ways; a stored enabled count beyond it is cut to it.
@@ -86,9 +85,8 @@ TestCase {
         ui_View.setData("mouse/dpiCount", 8)
         ui_View.setData("mouse/currentDpiCount", 6)
         page.init(false, false)
-        compare([listEntries(page), page.currentDpiCount, shownStages(page)],
-                [["1", "2", "3", "4", "5", "6", "7", "8"], 6, 6])
-        compare(child(page, "stageList").textValue, "6")
+        compare([listEntries(page), page.currentDpiCount, shownStages(page), child(page, "stageList").textValue],
+                [["1", "2", "3", "4", "5", "6", "7", "8"], 6, 6, "6"])
     }
 
     // Keys on the first stage's slider (500): one dpiBase per arrow, ten per Page key, never past the ends; the knob
@@ -118,10 +116,8 @@ TestCase {
         return [
             { tag: "Enter", text: "1625", end: key(Qt.Key_Return), value: 1650, save: true },
             { tag: "leaving with Tab", text: "2400", end: key(Qt.Key_Tab), value: 2400, save: true },
-            { tag: "above the sensor's maximum, keypad Enter", text: "99999", end: key(Qt.Key_Enter), value: 6000,
-              save: true },
-            { tag: "letters refused as typed: 12, the minimum", text: "12ab", end: key(Qt.Key_Return), value: 200,
-              save: true },
+            { tag: "above the maximum, keypad Enter", text: "99999", end: key(Qt.Key_Enter), value: 6000, save: true },
+            { tag: "letters refused as typed: 12", text: "12ab", end: key(Qt.Key_Return), value: 200, save: true },
             { tag: "empty", text: "", end: key(Qt.Key_Return), value: 1000, save: false },
             { tag: "Escape", text: "3000", end: key(Qt.Key_Escape), value: 1000, save: false },
             { tag: "Save pressed", text: "2200", end: page => page.dpiSettingFocus(), value: 2200, save: true },
@@ -137,9 +133,9 @@ TestCase {
         type(row.text)
         row.end(page)
         verify(!field.activeFocus)
-        compare([field.text, page.dpiValueArray[1], page.isSave], [String(row.value), row.value, row.save])
+        compare([field.text, page.dpiValueArray[1], page.isSave, testRig.frames()],
+                [String(row.value), row.value, row.save, []])
         compare(slider(page, 1).position, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
-        compare(testRig.frames(), [])
     }
 
     // Dragging: the value follows the knob, nothing is stored or sent; the release marks the change.
@@ -152,8 +148,7 @@ TestCase {
         mouseMove(track, 8, 77) // 40 px up: position 93
         compare([track.position, valueField(page, 3).text, page.isSave], [93, "3500", false])
         mouseRelease(track, 8, 77)
-        compare([page.dpiValueArray[3], page.isSave], [3500, true])
-        compare([testRig.frames(), stored()], [[], shipped])
+        compare([page.dpiValueArray[3], page.isSave, testRig.frames(), stored()], [3500, true, [], shipped])
         page.saveData(true)
         compare(mouseTable()[1][3], 34)
     }

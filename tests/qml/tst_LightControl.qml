@@ -86,9 +86,9 @@ TestCase {
         ui_View.setDataList("mouse/lightValue", [5, 2, 3])
         ui_View.setDataList("mouse/colorValue", [1, 2, 3].concat(new Array(33).fill(9)))
         page.init(false, false)
-        compare(steps(page), [5, 2, 3])
-        compare(shown(page), [true, true, true, 264]) // effect 5 shows both, masks the colours
-        compare([fields(page), commands()], [["1", "2", "3", "#010203"], []])
+        // effect 5 shows both sliders and masks the colours
+        compare([steps(page), shown(page), fields(page), commands()],
+                [[5, 2, 3], [true, true, true, 264], ["1", "2", "3", "#010203"], []])
         page.init(true, false)
         compare([commands(), mouse("ledEffect")], [["0d", "10", "10"], [5, 0xC0, 5]])
         child(page, "rateSlider").forceActiveFocus()
@@ -137,8 +137,8 @@ TestCase {
     // the mouse then takes the first colour as its single colour.
     function test_colour8_data() {
         return [
-            { tag: "effect 2: off", effect: 2, eighth: [0, 0, 0], commands: ["0d", "0c"] },
-            { tag: "effect 4: kept", effect: 4, eighth: [16, 32, 48], commands: ["0d", "10"] },
+            { tag: "effect 2: off", effect: 2, eighth: [0, 0, 0], commands: ["0d", "0c"], sent: [255, 0, 0] },
+            { tag: "effect 4: kept", effect: 4, eighth: [16, 32, 48], commands: ["0d", "10"], sent: [16, 32, 48] },
         ]
     }
     function test_colour8(row) {
@@ -148,12 +148,8 @@ TestCase {
         choose(page, row.effect)
         compare(blocksShown(page), row.effect === 4 ? "111111100000" : "100000000000")
         page.saveData(true, 0)
-        compare(stored("mouse/colorValue").slice(21, 24), row.eighth)
-        compare(commands(), row.commands)
-        if (row.effect === 4)
-            compare(mouse("colourTable").slice(21, 24), row.eighth)
-        else
-            compare(mouse("fixedColour"), [255, 0, 0])
+        var sent = row.effect === 4 ? mouse("colourTable").slice(21, 24) : mouse("fixedColour")
+        compare([stored("mouse/colorValue").slice(21, 24), commands(), sent], [row.eighth, row.commands, row.sent])
         compare(page.blockColors[7], "#102030") // the page keeps it for effect 4 later
     }
 
@@ -168,9 +164,8 @@ TestCase {
         compare([steps(page), page.blockColors[0], page.isSave], [[1, 0, 4], "#ff0000", true])
         compare([page.lightModel.mdItems.count, commands(), stored("mouse/lightValue")], [11, [], [6, 3, 1]])
         page.saveData(true, 0)
-        compare(stored("mouse/lightValue"), [1, 0, 4])
-        compare(stored("mouse/colorValue"), ui_View.getDataList("mouse/colorValue", true).map(Number))
-        compare(commands(), ["0d", "10", "10"])
+        compare([stored("mouse/lightValue"), stored("mouse/colorValue"), commands()],
+                [[1, 0, 4], ui_View.getDataList("mouse/colorValue", true).map(Number), ["0d", "10", "10"]])
     }
 
     // Typed R, G, B and hex move the slider, colour the block and stay in
@@ -218,9 +213,8 @@ TestCase {
         keyClick(Qt.Key_End)
         compare([slider.x, page.blockColors[0]], [206, "#ffffff"])
         keyClick(Qt.Key_Home)
-        compare([slider.x, page.blockColors[0]], [8, "#ff0000"])
-        compare(fields(page), ["255", "0", "0", "#ff0000"])
-        compare(commands(), [])
+        compare([slider.x, page.blockColors[0], fields(page), commands()],
+                [8, "#ff0000", ["255", "0", "0", "#ff0000"], []])
     }
 
     // With is571 a single-colour effect shows slider S and the fixed colour,
@@ -239,9 +233,8 @@ TestCase {
         choose(page, 2)
         compare([blocksShown(page), fields(page)], ["111111111111", ["255", "0", "0", "#ff0000"]])
         page.saveData(true, 0)
-        compare(stored("mouse/fixColor"), [0, 255, 0])
-        compare(commands(), ["0d", "10", "0c"])
-        compare(mouse("fixedColour"), [0, 255, 0])
+        compare([stored("mouse/fixColor"), commands(), mouse("fixedColour")],
+                [[0, 255, 0], ["0d", "10", "0c"], [0, 255, 0]])
     }
 
     // What the profile holds that is no usable value shows as the built-in
@@ -260,15 +253,12 @@ TestCase {
         ui_View.setDataList("mouse/colorValue", row.colors)
         ui_View.setDataList("mouse/fixColor", row.fix)
         page.init(true, false)
-        compare(steps(page), row.want)
-        compare([page.blockColors[0], page.fixColor], [row.first, row.fix0])
-        compare(stored("mouse/lightValue"), row.want)
+        compare([steps(page), page.blockColors[0], page.fixColor, stored("mouse/lightValue"), commands()],
+                [row.want, row.first, row.fix0, row.want, ["0d", "10", "10"]])
         var colours = ui_View.getDataList("mouse/colorValue", false)
-        compare(colours.length, 36)
+        compare([colours.length, ui_View.getDataList("mouse/fixColor", false).length], [36, 3])
         verify(colours.every(c => String(c) !== "" && isFinite(Number(c))), String(colours))
-        compare(ui_View.getDataList("mouse/fixColor", false).length, 3)
         verify(fields(page).every(t => t !== "" && t.indexOf("NaN") < 0 && t.indexOf("undefined") < 0))
-        compare(commands(), ["0d", "10", "10"])
     }
 
     // Every control a user reaches is named for assistive technology. A

@@ -82,7 +82,7 @@ TestCase {
             ["plain", t, false, false, false, ["Static", "Breath", "Neon", "OFF"]],
             ["isColorful and is55328", t, true, true, false, colorful.concat(["e15"])],
             ["is571 with isColorful: 27", t, true, false, true, long571],
-            ["is571 alone: four replaced", t, false, false, true, ["e16", "e17", "e18", "e19"].concat(long571.slice(11))],
+            ["is571 alone: four replaced", t, false, false, true, extra.slice(1, 5).concat(long571.slice(11))],
             ["texts missing: empty names", ["Light", "Static"], false, true, false, ["Static", "", "", "", ""]],
         ].map(([tag, texts, isColorful, is55328, is571, want]) => ({ tag, texts, isColorful, is55328, is571, want }))
     }
