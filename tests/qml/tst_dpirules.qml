@@ -10,6 +10,8 @@ TestCase {
 
     readonly property var shipped: ({ min: 200, max: 6000, base: 50 })
 
+    // Cases the page's test already goes through (the shipped knob ends, an
+    // empty field, the offered and enabled counts it loads) are left to it.
     function test_rules_data() {
         var s = shipped
         var wide = { min: 100, max: 16000, base: 100 } // wider than the slider has pixels
@@ -25,7 +27,6 @@ TestCase {
         return [
             ["knob at the bottom (3) is the minimum", DpiRules.valueOfPosition(3, s), 200],
             ["knob at the top (161) is the maximum", DpiRules.valueOfPosition(161, s), 6000],
-            ["the maximum by ratio: 162, past the drag range", DpiRules.positionOfValue(6000, s), 162],
             ["between steps: cut down", DpiRules.valueOfPosition(43, s), 1650],
             ["a fractional knob of a drag", DpiRules.valueOfPosition(42.3, s), 1600],
             ["wide: the maximum by ratio stays 16000, not 16100",
@@ -40,7 +41,6 @@ TestCase {
 
             ["typed: under half a step rounds down", DpiRules.typedValue("1624", s), 1600],
             ["typed: 0 is the minimum", DpiRules.typedValue("0", s), 200],
-            ["typed: empty is nothing", DpiRules.typedValue("", s), null],
             ["typed: words", DpiRules.typedValue("12a", s), null],
             ["typed: a sign", DpiRules.typedValue("-400", s), null],
             ["typed: off-step range, the minimum is nearer", DpiRules.typedValue("260", offStep), 250],
@@ -51,11 +51,8 @@ TestCase {
             ["step: off-step minimum, up to the next step", DpiRules.stepValue(250, 1, offStep), 300],
             ["step: off-step, down to the minimum", DpiRules.stepValue(300, -1, offStep), 250],
 
-            ["offered: 8", DpiRules.offeredStages("8").usable, true],
             ["offered: absent", DpiRules.offeredStages(undefined).usable, false],
-            ["enabled: 3 of 4", enabled("3", 4, 4), [3, false]],
             ["enabled: 0 is 1", enabled("0", 4, 4), [1, true]],
-            ["enabled: 6 of 4 offered is 4", enabled("6", 4, 2), [4, true]],
             ["enabled: words keep the current count", enabled("x", 4, 2), [2, true]],
         ].map(([tag, got, want]) => ({ tag, got, want }))
     }
