@@ -157,7 +157,6 @@ TestCase {
     // also in the page's test.
     function test_cleanLight_data() {
         return [
-            ["as stored, texts", ["2", "3", "1"], 11, [2, 3, 1], 0],
             ["absent", undefined, 11, [1, 0, 4], 1],
             ["negative effect", [-1, 1, 1], 4, [1, 1, 1], 1],
             ["fractional effect", ["2.5", 1, 1], 4, [1, 1, 1], 1],
@@ -175,7 +174,6 @@ TestCase {
         broken.splice(4, 2, "green", "NaN")
         var last = LightRules.colorText(231, 238, 245)
         return [
-            ["full", full, "#00070e", last, 0],
             ["long: the first 36", full.concat(["1", "2", "3", "4"]), "#00070e", last, 1],
             ["short: the rest built in", ["1", "2", "3"], "#010203", "#ff00ff", 1],
             ["absent: all built in", [], "#ff0000", "#ff00ff", 1],
