@@ -60,10 +60,6 @@ TestCase {
     // What the mouse holds: its stage count and the eight codes.
     function mouseTable() { return [testRig.mouseState().dpiCount, testRig.mouseState().dpiTable] }
     function codes(values, count) { return values.map((v, i) => i < count ? Math.trunc(v / 100) - 1 : 0x80) }
-    function type(text) {
-        for (const c of text)
-            keyClick(c)
-    }
 
     // A profile that offers no usable stage count leaves the page as it was: values, count, list, and nothing sent.
     function test_unusableCount_data() {
@@ -75,9 +71,8 @@ TestCase {
         ui_View.setData("mouse/currentDpiCount", "9")
         ui_View.setDataList("mouse/dpiValueArray", [800, 800, 800, 800, 800, 800, 800, 800, 800])
         page.init(true, false)
-        compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page)],
-                [4, 4, 4, shipped, ["1", "2", "3", "4"]])
-        compare([page.isSave, testRig.frames()], [false, []])
+        compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page),
+                 page.isSave, testRig.frames()], [4, 4, 4, shipped, ["1", "2", "3", "4"], false, []])
     }
 
     // The list follows the profile's offer both ways; a stored enabled count beyond it is cut to it.
@@ -89,45 +84,40 @@ TestCase {
         ui_View.setData("mouse/dpiCount", 8)
         ui_View.setData("mouse/currentDpiCount", 6)
         page.init(false, false)
-        compare([listEntries(page), page.currentDpiCount, shownStages(page)],
-                [["1", "2", "3", "4", "5", "6", "7", "8"], 6, 6])
-        compare(child(page, "stageList").textValue, "6")
+        compare([listEntries(page), page.currentDpiCount, shownStages(page), child(page, "stageList").textValue],
+                [["1", "2", "3", "4", "5", "6", "7", "8"], 6, 6, "6"])
     }
 
     // Keys on the first stage's slider (500): one dpiBase per arrow, ten per Page key, never past the ends; the knob
-    // goes where the value belongs. save: whether the last key made a change to save.
-    function test_keys_data() {
-        return [
-            { tag: "Up", keys: [Qt.Key_Up], value: 550, position: 13, save: true },
-            { tag: "Down", keys: [Qt.Key_Down], value: 450, position: 10, save: true },
-            { tag: "Page Up", keys: [Qt.Key_PageUp], value: 1000, position: 25, save: true },
-            { tag: "Page Down past the bottom", keys: [Qt.Key_PageDown], value: 200, position: 4, save: true },
-            { tag: "Up, then Down: back", keys: [Qt.Key_Up, Qt.Key_Down], value: 500, position: 12, save: true },
-            { tag: "End, then Up: no change", keys: [Qt.Key_End, Qt.Key_Up], value: 6000, position: 162, save: false },
-        ]
-    }
-    function test_keys(row) {
-        var page = open()
-        var knob = slider(page, 0)
+    // goes where the value belongs, and a key that changes nothing asks for no Save.
+    function test_keys() {
+        var page = open(), knob = slider(page, 0)
+        var state = () => [valueField(page, 0).text, knob.position, knob.value, page.isSave, testRig.frames()]
         knob.forceActiveFocus()
-        row.keys.slice(0, -1).forEach(key => keyClick(key))
+        keyClick(Qt.Key_Up)
+        compare(state(), ["550", 13, 550, true, []])
+        keyClick(Qt.Key_PageDown) // ten steps down, held at the bottom
+        compare(state(), ["200", 4, 200, true, []])
+        keyClick(Qt.Key_End)
         page.isSave = false
-        keyClick(row.keys[row.keys.length - 1])
-        compare([valueField(page, 0).text, knob.position, knob.value], [String(row.value), row.position, row.value])
-        compare([page.isSave, testRig.frames()], [row.save, []])
+        keyClick(Qt.Key_Up)
+        compare(state(), ["6000", 162, 6000, false, []])
     }
 
     // Typing under the second slider (1000): taken on Enter or on leaving, on a whole step within the range; the
-    // knob follows. An empty field or Escape gives the value back.
+    // knob follows. An empty field or Escape gives the value back. A value being typed when Save is pressed is part of
+    // what is saved (the shell first ends the typing); a profile loaded meanwhile gives the typing up.
     function test_typed_data() {
+        var key = k => () => keyClick(k)
         return [
-            { tag: "Enter", text: "1625", end: Qt.Key_Return, value: 1650, save: true },
-            { tag: "leaving with Tab", text: "2400", end: Qt.Key_Tab, value: 2400, save: true },
-            { tag: "above the sensor's maximum, keypad Enter", text: "99999", end: Qt.Key_Enter, value: 6000, save: true },
-            { tag: "letters refused as typed: 12, the minimum", text: "12ab", end: Qt.Key_Return, value: 200, save: true },
-            { tag: "empty", text: "", end: Qt.Key_Return, value: 1000, save: false },
-            { tag: "Escape", text: "3000", end: Qt.Key_Escape, value: 1000, save: false },
-            { tag: "the same value", text: "1000", end: Qt.Key_Return, value: 1000, save: false },
+            { tag: "Enter", text: "1625", end: key(Qt.Key_Return), value: 1650, save: true },
+            { tag: "leaving with Tab", text: "2400", end: key(Qt.Key_Tab), value: 2400, save: true },
+            { tag: "above the maximum, keypad Enter", text: "99999", end: key(Qt.Key_Enter), value: 6000, save: true },
+            { tag: "letters refused as typed: 12", text: "12ab", end: key(Qt.Key_Return), value: 200, save: true },
+            { tag: "empty", text: "", end: key(Qt.Key_Return), value: 1000, save: false },
+            { tag: "Escape", text: "3000", end: key(Qt.Key_Escape), value: 1000, save: false },
+            { tag: "Save pressed", text: "2200", end: page => page.dpiSettingFocus(), value: 2200, save: true },
+            { tag: "profile loaded", text: "2200", end: page => page.init(false, false), value: 1000, save: false },
         ]
     }
     function test_typed(row) {
@@ -136,29 +126,13 @@ TestCase {
         mouseClick(field)
         field.selectAll()
         keyClick(Qt.Key_Delete)
-        type(row.text)
-        keyClick(row.end)
-        verify(!field.activeFocus)
-        compare([field.text, page.dpiValueArray[1], page.isSave], [String(row.value), row.value, row.save])
-        compare(slider(page, 1).position, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
-        compare(testRig.frames(), [])
-    }
-
-    // A value being typed when Save is pressed is part of what is saved: the shell first ends the typing. A profile
-    // loaded meanwhile gives the typing up.
-    function test_typingEnds_data() {
-        return [{ tag: "focus function", end: page => page.dpiSettingFocus(), value: 2200, save: true },
-                { tag: "profile loaded", end: page => page.init(false, false), value: 1500, save: false }]
-    }
-    function test_typingEnds(row) {
-        var page = open()
-        var field = valueField(page, 2)
-        mouseClick(field)
-        field.selectAll()
-        type("2200")
+        for (const c of row.text)
+            keyClick(c)
         row.end(page)
-        compare([page.dpiValueArray[2], field.text, page.isSave, field.activeFocus],
-                [row.value, String(row.value), row.save, false])
+        verify(!field.activeFocus)
+        compare([field.text, page.dpiValueArray[1], page.isSave, testRig.frames()],
+                [String(row.value), row.value, row.save, []])
+        compare(slider(page, 1).position, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
     }
 
     // Dragging: the value follows the knob, nothing is stored or sent; the release marks the change.
@@ -171,22 +145,20 @@ TestCase {
         mouseMove(track, 8, 77) // 40 px up: position 93
         compare([track.position, valueField(page, 3).text, page.isSave], [93, "3500", false])
         mouseRelease(track, 8, 77)
-        compare([page.dpiValueArray[3], page.isSave], [3500, true])
-        compare([testRig.frames(), stored()], [[], shipped])
+        compare([page.dpiValueArray[3], page.isSave, testRig.frames(), stored()], [3500, true, [], shipped])
         page.saveData(true)
         compare(mouseTable()[1][3], 34)
     }
 
     // The reset picture: the factory values, to be saved; the stage count stays and nothing is stored or sent.
     function test_reset() {
-        ui_View.setDataList("mouse/dpiValueArray", [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
+        var mine = [800, 900, 1000, 1100, 1200, 1300, 1400, 1500]
+        ui_View.setDataList("mouse/dpiValueArray", mine)
         ui_View.setData("mouse/currentDpiCount", 2)
         var page = open()
-        compare([shownValues(page), page.currentDpiCount], [[800, 900, 1000, 1100, 1200, 1300, 1400, 1500], 2])
         mouseClick(child(page, "dpiReset"))
         compare([shownValues(page), page.currentDpiCount, page.isSave], [shipped, 2, true])
-        compare([slider(page, 1).position, testRig.frames()], [25, []])
-        compare(stored(), [800, 900, 1000, 1100, 1200, 1300, 1400, 1500])
+        compare([slider(page, 1).position, testRig.frames(), stored()], [25, [], mine])
     }
 
     // A profile change sends what the profile holds, made safe: a bad item keeps the value shown before, one out of
@@ -203,10 +175,8 @@ TestCase {
         var page = open()
         ui_View.setDataList("mouse/dpiValueArray", row.list)
         page.init(true, false)
-        compare(shownValues(page), row.shown)
-        compare(stored(), row.shown)
+        compare([shownValues(page), stored(), page.isSave], [row.shown, row.shown, false])
         compare(mouseTable(), [4, codes(row.shown, 4)])
-        compare(page.isSave, false)
     }
 
     // The sensor's range from the global file: an unusable one keeps the page's, so the sliders never divide by zero.
@@ -219,9 +189,7 @@ TestCase {
         ]
     }
     function test_sensorRange(row) {
-        ui_View.setGlobalData("mouse/minDPI", row.keys[0])
-        ui_View.setGlobalData("mouse/maxDPI", row.keys[1])
-        ui_View.setGlobalData("mouse/dpiBase", row.keys[2])
+        ["minDPI", "maxDPI", "dpiBase"].forEach((key, i) => ui_View.setGlobalData("mouse/" + key, row.keys[i]))
         var page = open()
         compare([page.minDPI, page.maxDPI, page.dpiBase], row.range)
         compare([stages.map(i => slider(page, i).position), shownValues(page)], [row.positions, shipped])
@@ -245,8 +213,8 @@ TestCase {
         compare([shownStages(page), root.hasUnsaved, testRig.frames()], [3, true, []])
         mouseClick(child(root, "saveButton"))
         var values = [500, 1000, 2000, 2000, 3000, 4000, 5000, 6000]
-        compare([page.isSave, stored(), Number(ui_View.getData("mouse/currentDpiCount", false))], [false, values, 3])
-        compare(mouseTable(), [3, codes(values, 3)])
+        compare([page.isSave, stored(), Number(ui_View.getData("mouse/currentDpiCount", false)), mouseTable()],
+                [false, values, 3, [3, codes(values, 3)]])
         var fills = () => stages.slice(0, 3).map(i => String(child(slider(page, i), "fill").color))
         root.setCurrentDPI(2)
         compare(fills(), ["#09347f", "#cf3e00", "#09347f"])

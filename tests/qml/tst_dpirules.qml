@@ -10,6 +10,8 @@ TestCase {
 
     readonly property var shipped: ({ min: 200, max: 6000, base: 50 })
 
+    // Cases the page's test already goes through (the shipped knob ends, an
+    // empty field, the offered and enabled counts it loads) are left to it.
     function test_rules_data() {
         var s = shipped
         var wide = { min: 100, max: 16000, base: 100 } // wider than the slider has pixels
@@ -25,11 +27,6 @@ TestCase {
         return [
             ["knob at the bottom (3) is the minimum", DpiRules.valueOfPosition(3, s), 200],
             ["knob at the top (161) is the maximum", DpiRules.valueOfPosition(161, s), 6000],
-            ["1600 places the knob at 42", DpiRules.positionOfValue(1600, s), 42],
-            ["and 42 shows 1600 again", DpiRules.valueOfPosition(42, s), 1600],
-            ["the minimum by ratio: 4", DpiRules.positionOfValue(200, s), 4],
-            ["the maximum by ratio: 162, past the drag range", DpiRules.positionOfValue(6000, s), 162],
-            ["162 is still the maximum", DpiRules.valueOfPosition(162, s), 6000],
             ["between steps: cut down", DpiRules.valueOfPosition(43, s), 1650],
             ["a fractional knob of a drag", DpiRules.valueOfPosition(42.3, s), 1600],
             ["wide: the maximum by ratio stays 16000, not 16100",
@@ -37,37 +34,25 @@ TestCase {
             ["off-step: the bottom is the minimum, not the step below", DpiRules.valueOfPosition(3, offStep), 250],
             ["no range (max = min): ratio 0", DpiRules.positionOfValue(500, { min: 500, max: 500, base: 50 }), 4],
 
-            ["range: texts of the file", range("200", "6000", "50"), [200, 6000, 50, 0]],
-            ["range: max equal to min keeps the pair", range("800", "800", "50"), [400, 8000, 50, 1]],
-            ["range: max below min keeps the pair", range("6000", "200", "50"), [400, 8000, 50, 1]],
             ["range: dpiBase 0 keeps the step", range("200", "6000", "0"), [200, 6000, 100, 1]],
+            ["range: max equal to min keeps the pair", range("800", "800", "50"), [400, 8000, 50, 1]],
             ["range: absent keys", range(undefined, undefined, undefined), [400, 8000, 100, 2]],
             ["range: words, minimum 0", range("0", "6000", "fine"), [400, 8000, 100, 2]],
 
-            ["typed: exact", DpiRules.typedValue("1600", s), 1600],
-            ["typed: half a step rounds up", DpiRules.typedValue("1625", s), 1650],
             ["typed: under half a step rounds down", DpiRules.typedValue("1624", s), 1600],
-            ["typed: above the maximum", DpiRules.typedValue("99999", s), 6000],
             ["typed: 0 is the minimum", DpiRules.typedValue("0", s), 200],
-            ["typed: empty is nothing", DpiRules.typedValue("", s), null],
             ["typed: words", DpiRules.typedValue("12a", s), null],
             ["typed: a sign", DpiRules.typedValue("-400", s), null],
             ["typed: off-step range, the minimum is nearer", DpiRules.typedValue("260", offStep), 250],
 
-            ["step: up", DpiRules.stepValue(1600, 1, s), 1650],
             ["step: page down", DpiRules.stepValue(1600, -10, s), 1100],
             ["step: page up near the top", DpiRules.stepValue(5900, 10, s), 6000],
             ["step: down at the bottom", DpiRules.stepValue(200, -1, s), 200],
             ["step: off-step minimum, up to the next step", DpiRules.stepValue(250, 1, offStep), 300],
             ["step: off-step, down to the minimum", DpiRules.stepValue(300, -1, offStep), 250],
 
-            ["offered: 8", DpiRules.offeredStages("8").usable, true],
-            ["offered: 9 is above 8", DpiRules.offeredStages("9").usable, false],
-            ["offered: 0", DpiRules.offeredStages(0).usable, false],
             ["offered: absent", DpiRules.offeredStages(undefined).usable, false],
-            ["enabled: 3 of 4", enabled("3", 4, 4), [3, false]],
             ["enabled: 0 is 1", enabled("0", 4, 4), [1, true]],
-            ["enabled: 6 of 4 offered is 4", enabled("6", 4, 2), [4, true]],
             ["enabled: words keep the current count", enabled("x", 4, 2), [2, true]],
         ].map(([tag, got, want]) => ({ tag, got, want }))
     }
@@ -88,9 +73,6 @@ TestCase {
     function test_stageValues_data() {
         var before = [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
         return [
-            { tag: "eight texts", list: ["400", "800", "1200", "1600", "2400", "3200", "4800", "6000"],
-              values: [400, 800, 1200, 1600, 2400, 3200, 4800, 6000], faults: 0 },
-            { tag: "short: the rest kept", list: ["400", "800"], values: [400, 800].concat(before.slice(2)), faults: 1 },
             { tag: "long: the first eight", list: [300, 400, 500, 600, 700, 800, 900, 1000, 1100, 1200],
               values: [300, 400, 500, 600, 700, 800, 900, 1000], faults: 1 },
             { tag: "no numbers: kept", list: ["abc", "", "1600", " ", "NaN", "1e3x", "2000", "3000"],
@@ -98,8 +80,7 @@ TestCase {
             { tag: "out of range, off step", list: ["50", "7000", "1625", "1600", "1600", "1600", "1600", "1600"],
               values: [200, 6000, 1650, 1600, 1600, 1600, 1600, 1600], faults: 3 },
             { tag: "absent list", list: undefined, values: before, faults: 1 },
-            { tag: "absent, nothing shown before", list: [], previous: [], values: [200, 200, 200, 200, 200, 200, 200,
-                                                                                     200], faults: 1 },
+            { tag: "absent, nothing shown before", list: [], previous: [], values: new Array(8).fill(200), faults: 1 },
         ].map(row => Object.assign(row, { previous: row.previous || before }))
     }
     function test_stageValues(row) {
