@@ -66,13 +66,10 @@ TestCase {
         }
         return [
             ["speed dragged to the left end", "mouseRate", drag(-400), 3, 0],
-            ["speed dragged to the right end", "mouseRate", drag(400), 337, 10],
-            ["speed dragged to 36", "mouseRate", drag(-134), 36, 1],
             ["speed dragged to 37", "mouseRate", drag(-133), 37, 2],
-            ["speed clicked at the left end", "mouseRate", slider => mouseClick(child(slider, "track"), 0, 3), 3, 0],
+            ["speed clicked at the left end", "mouseRate", s => mouseClick(child(s, "track"), 0, 3), 3, 0],
             ["speed Right: next step's lowest", "mouseRate", key(Qt.Key_Right), 172, 6],
             ["speed Page Up: ten steps, stops at 10", "mouseRate", key(Qt.Key_PageUp), 305, 10],
-            ["double-click dragged to the left end", "doubleRate", drag(-400), 3, 0],
             ["double-click dragged to the right end", "doubleRate", drag(400), 337, 10],
             ["double-click Down: step 5's lowest", "doubleRate", key(Qt.Key_Down), 138, 5],
         ].map(([tag, slider, act, position, step]) => ({ tag, slider, act, position, step }))
@@ -102,8 +99,6 @@ TestCase {
     // no number or out of range show, store and apply as sane ones.
     function test_init_data() {
         return [
-            ["one screen", ["3", "337", "1000"], [3, 337, true, "3"], [1, 200, 1000], ["3", "337", "1000"]],
-            ["three rows", ["40", "70", "3"], [40, 70, false, "3"], [4, 690, 3], ["40", "70", "3"]],
             ["above 100 is one screen", ["4", "36", "101"], [4, 36, true, "3"], [2, 830, 1000], ["4", "36", "1000"]],
             ["words: the shipped values", ["fast", "", "many"], [170, 188, false, "3"], [10, 480, 3],
              ["170", "188", "3"]],
@@ -126,7 +121,6 @@ TestCase {
     function test_reset(row) {
         setProfile([3, 337, 1000])
         var reset = child(open(), "resetButton")
-        compare([reset.Accessible.role, reset.Accessible.name], [Accessible.Button, "Reset"])
         if (row.key) {
             reset.forceActiveFocus()
             keyClick(row.key)
@@ -143,7 +137,6 @@ TestCase {
         return [
             ["typed, Return", "45", page => keyClick(Qt.Key_Return), 45],
             ["emptied becomes 1", "", tab, 1],
-            ["000 becomes 1", "000", tab, 1],
             ["above 100 is cut to 100; three characters at most", "1234", tab, 100],
             ["a press on the background", "7", page => mouseClick(page, 200, 300), 7],
             ["a press on a slider's knob", "8", page => mousePress(knob(page), 170 + 6, 3), 8],
@@ -181,9 +174,8 @@ TestCase {
 
     // The dialog moves with its background and stays inside the window; Escape closes it.
     function test_dragAndEscape_data() {
-        return [{ tag: "to the lower left", dx: -900, dy: 900, at: [0, 640 - 312] },
-                { tag: "to the upper right", dx: 900, dy: -900, at: [1024 - 416, 0] },
-                { tag: "a little", dx: 10, dy: 20, at: [304 + 10, 164 + 20] }]
+        return [["to the lower left", -900, 900, [0, 640 - 312]], ["to the upper right", 900, -900, [1024 - 416, 0]],
+                ["a little", 10, 20, [304 + 10, 164 + 20]]].map(([tag, dx, dy, at]) => ({ tag, dx, dy, at }))
     }
     function test_dragAndEscape(row) {
         var page = open()
