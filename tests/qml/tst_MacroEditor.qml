@@ -223,44 +223,38 @@ TestCase {
     }
 
     // Double-click a Delay to edit it: a whole number 0..65535 is taken, anything else keeps the old value; a
-    // press elsewhere commits like Enter. Other steps are not edited.
-    function test_delayEdit_data() {
-        return [["not a number", "x", "Return", "120"], ["press elsewhere", "33", "press", "33"],
-                ["Escape", "33", "Escape", "120"]]
-            .map(([tag, text, end, value]) => ({ tag, text, end, value }))
+    // press elsewhere commits like Enter, Escape cancels. Other steps are not edited. Times is saved when its
+    // input ends: empty becomes 0, at most four digits. Rows: the text, how it ends, the file after.
+    function test_edit_data() {
+        return [["delay not a number", "delay", "x", "Return", "1,A 0,120 2,A 1"],
+                ["delay, press elsewhere", "delay", "33", "press", "1,A 0,33 2,A 1"],
+                ["delay, Escape", "delay", "33", "Escape", "1,A 0,120 2,A 1"],
+                ["times empty", "times", "", "Return", "1,A 0,120 2,A 0"],
+                ["times of five digits", "times", "99999", "Return", "1,A 0,120 2,A 9999"]]
+            .map(([tag, field, text, end, file]) => ({ tag, field, text, end, file }))
     }
-    function test_delayEdit(row) {
+    function test_edit(row) {
         var editor = make({ "Macro_0": ["1,A", "0,120", "2,A", "1"] })
         select(editor, 0)
-        mouseDoubleClickSequence(entry(editor, "step", 0), 100, 13)
-        compare(findChild(editor, "delayEditor"), null)
-        mouseDoubleClickSequence(entry(editor, "step", 1), 100, 13)
-        verify(findChild(editor, "delayEditor") !== null)
+        var times = findChild(editor, "timesField")
+        if (row.field === "times") {
+            mouseClick(times)
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+        } else {
+            mouseDoubleClickSequence(entry(editor, "step", 0), 100, 13)
+            compare(findChild(editor, "delayEditor"), null)
+            mouseDoubleClickSequence(entry(editor, "step", 1), 100, 13)
+            verify(findChild(editor, "delayEditor") !== null)
+        }
         keyClick(Qt.Key_Delete)
         type(row.text)
         if (row.end === "press")
             mouseClick(findChild(editor, "dragArea"), 320, 60)
         else
             keyClick(row.end === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
-        compare([editor.editingStep, shown(editor), stored("Macro_0")],
-                [-1, "+A " + row.value + " -A", "1,A 0," + row.value + " 2,A 1"])
-    }
-
-    // Times is saved when its input ends: empty becomes 0, at most four digits.
-    function test_times_data() {
-        return [["empty", "", "0"], ["four digits", "99999", "9999"]]
-            .map(([tag, text, repeat]) => ({ tag, text, repeat }))
-    }
-    function test_times(row) {
-        var editor = make({ "Macro_0": ["1,A", "2,A", "3"] })
-        select(editor, 0)
-        var field = findChild(editor, "timesField")
-        mouseClick(field)
-        keyClick(Qt.Key_A, Qt.ControlModifier)
-        keyClick(Qt.Key_Delete)
-        type(row.text)
-        keyClick(Qt.Key_Return)
-        compare([field.textValue, stored("Macro_0")], [row.repeat, "1,A 2,A " + row.repeat])
+        var file = row.file.split(" ")
+        compare([editor.editingStep, shown(editor), times.textValue, stored("Macro_0")],
+                [-1, "+A " + file[1].slice(2) + " -A", file[3], row.file])
     }
 
     // New appends "Macro_n" (the first free n), selects it and stores the list; Delete removes the selected one
