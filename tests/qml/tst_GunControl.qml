@@ -282,8 +282,7 @@ TestCase {
         compare(items.map(i => i.Accessible.name), ["Close", "Gun 1", "M416", "AKM", "M16A4", "SCAR-L", "UNP9",
                                                     "Thomson", "Y axis", "Y axis", "10MS", "Times", "Endness"])
         var x = child(page, "xInput")
-        compare([x.enabled, x.textValue, x.txtInput.Accessible.name], [false, "0", "X Axis"])
-        compare(child(page, "dot").Accessible.role, Accessible.Slider)
+        compare([x.enabled, x.textValue], [false, "0"])
     }
 
     // The dialog moves with its background and stays inside the window.

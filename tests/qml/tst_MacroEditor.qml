@@ -373,7 +373,7 @@ TestCase {
     }
 
     // Keyboard: the name list moves with the arrows, Menu opens the context menu, whose entries the arrows and
-    // Enter choose (Export copies the selected macro's file); rows have names for screen readers.
+    // Enter choose (Export copies the selected macro's file).
     function test_keyboard() {
         var editor = make({ "Macro_0": ["1,A", "2,A", "1"], "Two": ["1,B", "2,B", "1"] })
         select(editor, 0)
@@ -386,6 +386,5 @@ TestCase {
         testFiles.savePath = testFiles.scratchPath("key.mc")
         keyClick(Qt.Key_Return)
         compare(testFiles.read(testFiles.savePath), testFiles.read(testFiles.scratchPath("modules/macro/Two.bin")))
-        compare(entry(editor, "step", 0).Accessible.name, "1 Key press B")
     }
 }
