@@ -8,12 +8,6 @@ import "../../modules/qml/basic/MacroCodec.js" as MacroCodec
 TestCase {
     name: "MacroSteps"
 
-    function steps(text) {
-        return text.split(" ").filter(Boolean).map(word => {
-            var key = /^(M?)([+-])(.+)$/.exec(word)
-            return key ? { type: (key[1] ? 3 : 1) + (key[2] === "-" ? 1 : 0), info: key[3] } : { type: 0, info: word }
-        })
-    }
     function words(list) {
         return list.map(s => s.type === 0 ? s.info : (s.type >= 3 ? "M" : "") + (s.type % 2 ? "+" : "-") + s.info)
                    .join(" ")
@@ -21,11 +15,9 @@ TestCase {
     function macroNames(n) { return Array.from({ length: n }, (_, i) => "Macro_" + i) }
 
     function test_newName_data() {
-        return [["empty list", [], "Macro_0", true],
-                ["lowest free", ["Macro_0", "Macro_2"], "Macro_1", true],
+        return [["lowest free", ["Macro_0", "Macro_2"], "Macro_1", true],
                 ["other names do not count", ["macro_0", "Macro_00", "Macro_0 "], "Macro_0", true],
-                ["99 taken", macroNames(99), "Macro_99", true],
-                ["all 100 taken", macroNames(100), "Macro_100", false],
+                ["99 taken", macroNames(99), "Macro_99", true], ["all 100 taken", macroNames(100), "Macro_100", false],
                 ["100 entries with a gap", macroNames(101).filter(n => n !== "Macro_7"), "Macro_7", false]]
             .map(([tag, names, name, add]) => ({ tag, names, name, add }))
     }
@@ -33,16 +25,12 @@ TestCase {
         compare([MacroSteps.newName(row.names), MacroSteps.canAdd(row.names)], [row.name, row.add])
     }
 
-    // What loadMacroIni returns, as shown: steps (words) and Times; unknown types are kept whole.
+    // What loadMacroIni returns, as shown: steps (words) and Times. (Unknown names and types: the editor's
+    // test_select.)
     function test_fromStored_data() {
-        return [["A down, 50, up", ["1,A", "0,50", "2,A", "3"], "+A 50 -A", "3"],
-                ["no steps", ["1"], "", "1"],
-                ["missing entries read 0", ["1,A", "0", "0", "7"], "+A 0 0", "7"],
+        return [["missing entries read 0", ["1,A", "0", "0", "7"], "+A 0 0", "7"],
                 ["non-numeric delays", ["0,abc", "0,-5", "0,1.5", "0,"], "0 0 0", "0"],
-                ["unknown names as they are", ["1,NoSuchKey", "4,MS-L"], "+NoSuchKey", "0"],
-                ["repeat not a number", ["2,B", "x"], "-B", "0"],
-                ["repeat past four digits", ["12345"], "", "9999"],
-                ["repeat empty", [""], "", "0"]]
+                ["repeat past four digits", ["12345"], "", "9999"]]
             .map(([tag, stored, shown, times]) => ({ tag, stored, shown, times }))
     }
     function test_fromStored(row) {
@@ -60,9 +48,9 @@ TestCase {
     }
 
     function test_parseDelay_data() {
-        return [["number", "120", "120"], ["zero", "0", "0"], ["largest", "65535", "65535"],
-                ["too large", "65536", "old"], ["spaces, leading zeros", " 007 ", "7"], ["negative", "-1", "old"],
-                ["fraction", "1.5", "old"], ["empty", "", "old"], ["letters", "12ms", "old"]]
+        return [["zero", "0", "0"], ["largest", "65535", "65535"], ["too large", "65536", "old"],
+                ["spaces, leading zeros", " 007 ", "7"], ["negative", "-1", "old"], ["fraction", "1.5", "old"],
+                ["empty", "", "old"], ["letters", "12ms", "old"]]
             .map(([tag, text, value]) => ({ tag, text, value }))
     }
     function test_parseDelay(row) {
@@ -71,11 +59,8 @@ TestCase {
 
     // Where inserts go in a list of count steps with current step current: [delay, key, click, import].
     function test_insertAt_data() {
-        return [["empty list", -1, 0, [0, 0, 0, 0]],
-                ["none current", -1, 4, [4, 4, 4, 4]],
-                ["first of four", 0, 4, [0, 0, 1, 0]],
-                ["middle", 2, 4, [2, 2, 3, 2]],
-                ["last", 3, 4, [3, 4, 4, 3]],
+        return [["empty list", -1, 0, [0, 0, 0, 0]], ["none current", -1, 4, [4, 4, 4, 4]],
+                ["first of four", 0, 4, [0, 0, 1, 0]], ["last", 3, 4, [3, 4, 4, 3]],
                 ["past the end", 9, 4, [4, 4, 4, 4]]]
             .map(([tag, current, count, at]) => ({ tag, current, count, at }))
     }
@@ -85,9 +70,8 @@ TestCase {
     }
 
     function test_rename_data() {
-        return [["free", 0, "B", ""], ["same", 0, "A", "same"], ["another's", 0, "C", "taken"],
-                ["empty", 1, "", "empty"],
-                ["the filler", 1, "loaderfiller", "filler"], ["case differs", 0, "a", ""]]
+        return [["free", 0, "B", ""], ["empty", 1, "", "empty"], ["the filler", 1, "loaderfiller", "filler"],
+                ["case differs", 0, "a", ""]]
             .map(([tag, position, text, refusal]) => ({ tag, position, text, refusal }))
     }
     function test_rename(row) {
@@ -97,15 +81,12 @@ TestCase {
 
     // Events: [down, code, ticks]; the recorded steps, and the steps once the recording stops.
     function test_record_data() {
-        return [["A, 120 ms, up, with Delay", true, [[1, 4, 5], [0, 4, 12]], "+A 120 -A", "+A 120 -A"],
-                ["without Delay", false, [[1, 4, 5], [0, 4, 12]], "+A -A", "+A -A"],
+        return [["without Delay", false, [[1, 4, 5], [0, 4, 12]], "+A -A", "+A -A"],
                 ["held key repeats", true, [[1, 4, 0], [1, 4, 3], [1, 4, 3], [0, 4, 4]], "+A 40 -A", "+A 40 -A"],
                 ["release of a key held before the start", true, [[0, 0x2C, 2], [1, 5, 1], [0, 5, 2]], "+B 20 -B",
                  "+B 20 -B"],
                 ["key pressed to stop", true, [[1, 4, 0], [0, 4, 3], [1, 0x28, 9]], "+A 30 -A 90 +Enter", "+A 30 -A"],
                 ["only a press", true, [[1, 4, 7]], "+A", ""],
-                ["modifier held across", true, [[1, 0xE1, 0], [1, 4, 2], [0, 4, 2]], "+LShift 20 +A 20 -A",
-                 "+LShift 20 +A 20 -A -LShift"],
                 ["held across and a stop key", true, [[1, 0xE0, 0], [1, 4, 2], [0, 4, 2], [1, 0x2C, 5]],
                  "+LCtrl 20 +A 20 -A 50 +Space", "+LCtrl 20 +A 20 -A -LCtrl"],
                 ["two modifiers, last pressed released first", false,
