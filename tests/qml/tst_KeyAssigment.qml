@@ -69,15 +69,14 @@ TestCase {
         ui_View.updataNameList(0, ["Macro_7"])
     }
 
-    // Every section's choice by pointer or keys, as codes and text.
+    // A choice by pointer or keys, as codes and text, reaches the matrix at closing but not the mouse (the options
+    // test_save picks are left out here).
     function test_choose_data() {
         return [
-            { tag: "Middle Key", act: d => click(d, "mouseOption1"), want: [0, 0, 0xF2, 0, "Middle Key"] },
             { tag: "Double Fire by Space",
               act: d => { child(d, "mouseOption5").forceActiveFocus(); keyClick(Qt.Key_Space) },
               want: [0, 0xF0, 0x1E, 2, "Double Fire"] },
-            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(),
-              want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
+            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(), want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
             { tag: "Mute", act: d => pickCell(d, "mediaGrid", 4), want: [3, 0, 0xE2, 0, "Mute"] },
             { tag: "Player by keys", act: d => {
                   var grid = child(d, "mediaGrid")
@@ -88,10 +87,8 @@ TestCase {
                   compare(child(grid, "cell0").activeFocus, true)
                   keyClick(Qt.Key_Return)
               }, want: [3, 0, 0x83, 1, "Player"] },
-            { tag: "Sniper Key", act: d => click(d, "dpiOption3"), want: [5, 0, 4, 0, "Sniper Key"] },
             { tag: "Max", act: d => pickCell(d, "windowsGrid", 3), want: [6, 4, 0x2C, 0x1B, "Max"] },
             { tag: "Select All", act: d => pickCell(d, "shortcutGrid", 9), want: [7, 0, 0xE0, 4, "Select All"] },
-            { tag: "Two Gun", act: d => click(d, "gunOption1"), want: [8, 0, 2, 0, "Two Gun"] },
         ]
     }
     function test_choose(row) {
@@ -99,7 +96,6 @@ TestCase {
         var dialog = dialogOf(root)
         row.act(dialog)
         compare(choice(dialog), row.want)
-        compare(child(dialog, "sections").contentY >= 0, true)
         mouseClick(child(dialog, "closeButton"))
         compare(entry(root, 1), row.want)
         verify(keysOf(root).isSave)
@@ -140,16 +136,11 @@ TestCase {
 
     // Combinations: modifier bits, two keys, a third ignored; confirm, cancel and an empty confirm.
     function test_combo_data() {
-        return [
-            { tag: "Left Ctrl + Left Shift", keys: [0xE0, 0xE1], confirm: true, want: [2, 3, 0, 0, "LCtrl+LShift"],
-              shown: "LCtrl + LShift" },
-            { tag: "third key ignored", keys: [0xE2, 0x04, 0x05, 0x06], confirm: true, want: [2, 4, 4, 5, "LAlt+A+B"],
-              shown: "LAlt + A + B" },
-            { tag: "cancelled", keys: [0xE0, 0x04], confirm: false, want: [0, 0, 0xF1, 0, "Right Key"],
-              shown: "Click Input" },
-            { tag: "confirmed empty", keys: [], confirm: true, want: [0, 0, 0xF1, 0, "Right Key"],
-              shown: "Click Input" },
-        ]
+        var right = [0, 0, 0xF1, 0, "Right Key"]
+        return [["third key ignored", [0xE2, 0x04, 0x05, 0x06], true, [2, 4, 4, 5, "LAlt+A+B"], "LAlt + A + B"],
+                ["cancelled", [0xE0, 0x04], false, right, "Click Input"],
+                ["confirmed empty", [], true, right, "Click Input"]]
+            .map(([tag, keys, confirm, want, shown]) => ({ tag, keys, confirm, want, shown }))
     }
     function test_combo(row) {
         var root = open(1)
@@ -212,14 +203,6 @@ TestCase {
         compare(child(root, "mainMask").visible, false)
     }
 
-    // The Gun Function section only for mice with gun modes.
-    function test_gunSection() {
-        var root = open(1)
-        verify(child(dialogOf(root), "gunSection").visible)
-        root.isGun = false
-        verify(!child(dialogOf(root), "gunSection").visible)
-    }
-
     // The back image: the factory entry into the dialog and the matrix.
     function test_back() {
         var root = open(1)
@@ -272,39 +255,6 @@ TestCase {
             compare(entry(root, 1), row.want)
     }
 
-    // The title bar drags the dialog, never out of the window.
-    function test_drag() {
-        var root = open(1)
-        var dialog = dialogOf(root)
-        var area = child(dialog, "dragArea")
-        mouseDrag(area, 20, 20, -900, -900)
-        compare([dialog.x, dialog.y], [0, 0])
-        mouseDrag(area, 20, 20, 2000, 2000)
-        compare([dialog.x, dialog.y], [1024 - 416, 640 - 404])
-    }
-
-    // Keys scroll the sections, and a focused control comes into view; the scroll bar drags them.
-    function test_scroll() {
-        var root = open(1)
-        var dialog = dialogOf(root)
-        var flick = child(dialog, "sections")
-        compare([flick.contentY, flick.height, flick.contentHeight], [0, 360, 830])
-        child(dialog, "gunOption2").forceActiveFocus()
-        verify(flick.contentY > 300)
-        child(dialog, "mouseOption0").forceActiveFocus()
-        verify(flick.contentY <= 32)
-        keyClick(Qt.Key_End)
-        compare(flick.contentY, 830 - 360)
-        keyClick(Qt.Key_PageUp)
-        verify(flick.contentY < 830 - 360)
-        var bar = child(dialog, "scrollBar")
-        mousePress(bar, 3, 0)
-        compare(flick.contentY, 0)
-        mouseMove(bar, 3, 360)
-        compare(flick.contentY, 830 - 360)
-        mouseRelease(bar, 3, 360)
-    }
-
     // Save sends the translated matrix: button 2 as a middle click; with a gun function, the gun matrices.
     function test_save_data() {
         return [
@@ -331,16 +281,5 @@ TestCase {
                 compare(matrices[m].slice(4 * e, 4 * e + 4), want[m][e], "matrix " + (+m + 1) + " entry " + e)
         }
         verify(!keysOf(root).isSave)
-    }
-
-    // Controls are named by their visible text for screen readers.
-    function test_accessible() {
-        var root = open(1)
-        var dialog = dialogOf(root)
-        compare(child(dialog, "mouseOption2").Accessible.name, "Right Key")
-        compare(child(dialog, "fireBox").Accessible.name, "Click Input")
-        compare(child(dialog, "macroEditorButton").Accessible.name, "Macro Editor")
-        compare(child(dialog, "backButton").Accessible.name, "Reset")
-        compare(dialog.Accessible.name, "Key 2 : Right Key")
     }
 }
