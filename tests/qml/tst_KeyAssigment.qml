@@ -75,7 +75,7 @@ TestCase {
             { tag: "Double Fire by Space",
               act: d => { child(d, "mouseOption5").forceActiveFocus(); keyClick(Qt.Key_Space) },
               want: [0, 0xF0, 0x1E, 2, "Double Fire"] },
-            { tag: "the hidden option", act: d => child(d, "hiddenOption").select(), want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
+            { tag: "hidden option", act: d => child(d, "hiddenOption").select(), want: [0, 0xF0, 0xF0, 0xF0, "Click"] },
             { tag: "Mute", act: d => pickCell(d, "mediaGrid", 4), want: [3, 0, 0xE2, 0, "Mute"] },
             { tag: "Player", act: d => pickCell(d, "mediaGrid", 0), want: [3, 0, 0x83, 1, "Player"] },
             { tag: "Max", act: d => pickCell(d, "windowsGrid", 3), want: [6, 4, 0x2C, 0x1B, "Max"] },
@@ -101,8 +101,8 @@ TestCase {
         root.msg_KB(true, 0xF0)
         verify(dialog.isFireInput, "a release and a mouse button are not fire keys")
         press(root, [0x45])
-        compare([dialog.isFireInput, child(dialog, "fireBox").text], [false, "F12"])
-        compare(choice(dialog), [1, 0x45, 10, 0, "F12"])
+        compare([dialog.isFireInput, child(dialog, "fireBox").text, choice(dialog)],
+                [false, "F12", [1, 0x45, 10, 0, "F12"]])
         child(dialog, "rateSlider").valueChange(32)
         compare([dialog.keyCode2, child(dialog, "rateSlider").textValue], [33, "33MS"])
         var times = child(dialog, "timesInput")
@@ -135,8 +135,7 @@ TestCase {
         verify(dialog.isComboInput)
         press(root, row.keys)
         click(dialog, row.confirm ? "comboConfirm" : "comboCancel")
-        compare([dialog.isComboInput, choice(dialog), child(dialog, "comboBox").text],
-                [false, row.want, row.shown])
+        compare([dialog.isComboInput, choice(dialog), child(dialog, "comboBox").text], [false, row.want, row.shown])
     }
 
     // A macro on button 5: slot 5 in the matrix, the name under mouseMacroKey/5, the macro sent at closing.

@@ -46,7 +46,8 @@ TestCase {
                 ["empty", [], 0, "Standard0", 0, "Standard0 loaderfiller"],
                 ["malformed", ["x", "y9", "", "c2", "d4"], 4, "Standard2 d4", 1, "Standard2 d4"],
                 ["eight entries", ["a0", "b1", "c2", "d3", "e4", "f5", "g0", "h1"], 5, "Standard0 b1 c2 d3 e4 f5", 5,
-                 "Standard0 b1 c2 d3 e4 f5"], ["one name and the filler", ["a3"], 3, "Standard3", 0, "Standard3 loaderfiller"],
+                 "Standard0 b1 c2 d3 e4 f5"],
+                ["one name and the filler", ["a3"], 3, "Standard3", 0, "Standard3 loaderfiller"],
                 ["number past 5", ["a0", "b1"], 7, "Standard0 b1", 0, "Standard0 b1"],
                 ["negative number", ["a0", "b1"], -1, "Standard0 b1", 0, "Standard0 b1"]]
             .map(([tag, list, no, entries, current, after]) => ({ tag, list, no, entries, current, after }))
@@ -108,7 +109,8 @@ TestCase {
         var kept = "Standard0 a1 b2"
         return [["new name", 1, "zed", "Return", "Standard0 zed1 b2"], ["duplicate", 1, "b", "Return", kept],
                 ["empty", 2, "", "Return", kept], ["same name", 1, "a", "Return", kept],
-                ["Escape keeps the name", 2, "q", "Escape", kept], ["press elsewhere", 2, "x2", "press", "Standard0 a1 x22"],
+                ["Escape keeps the name", 2, "q", "Escape", kept],
+                ["press elsewhere", 2, "x2", "press", "Standard0 a1 x22"],
                 ["doubleClick signal", 1, "m", "signal", "Standard0 m1 b2"]]
             .map(([tag, position, text, end, after]) => ({ tag, position, text, end, after }))
     }

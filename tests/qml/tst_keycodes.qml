@@ -95,7 +95,7 @@ TestCase {
     // The fire function's rate slider, count and keys.
     function test_fire_data() {
         return [
-            ["rate: knob at 9 is 10 ms", KeyCodes.rateOfPosition(9), 10], ["rate: knob at 0", KeyCodes.rateOfPosition(0), 1],
+            ["rate: knob at 9 is 10 ms", KeyCodes.rateOfPosition(9), 10], ["rate: 0", KeyCodes.rateOfPosition(0), 1],
             ["rate: between pixels", KeyCodes.rateOfPosition(32.7), 33],
             ["rate: never above a byte", KeyCodes.rateOfPosition(400), 255],
             ["rate: round trip", KeyCodes.rateOfPosition(KeyCodes.positionOfRate(77)), 77],
