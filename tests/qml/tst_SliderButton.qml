@@ -2,10 +2,9 @@ import QtQuick
 import QtTest
 import "../../modules/qml/basic"
 
-// The shared slider's wiring: where clicks, drags, keys and the placement
-// operations leave the knob, and the signals they send, in order. The
-// arithmetic behind it is in tst_slidermath.qml; 176 px and 10 steps put
-// step i at 3 + 15.8 i.
+// The shared slider's wiring: where clicks, drags, keys and the placement operations leave the knob, and the
+// signals they send, in order; one row per kind of action (the arithmetic and its edges are in tst_slidermath.qml).
+// 176 px and 10 steps put step i at 3 + 15.8 i.
 TestCase {
     id: testCase
     name: "SliderButton"
@@ -40,25 +39,18 @@ TestCase {
         }
     }
 
-    // signals lists what the slider sends; valueChange and valueChangeDelay
-    // carry the final position, and a run of valueChange while dragging counts
-    // as one.
+    // signals lists what the slider sends; valueChange and valueChangeDelay carry the final position, and a run of
+    // valueChange while dragging counts as one.
     function test_act_data() {
         var moved = "click change delay", dragged = "click drag change delay drop", snapped = "click drag delay drop"
         return [
             { tag: "click left of the track", act: click(-3), position: 3, signals: moved },
             { tag: "94 px: click right of the track", width: 94, act: click(96), position: 79, signals: moved },
-            { tag: "click centres the knob", act: click(60), position: 54, signals: moved },
             { tag: "steps: click goes to the first step at or past it", isScale: true, act: click(60), index: 4,
               signals: moved },
             { tag: "drag past the right end", act: drag(3, 500), position: 161, signals: dragged },
-            { tag: "94 px: drag past the left end", width: 94, act: drag(50, -500), position: 3, signals: dragged },
             { tag: "steps: release one pixel past a step snaps back", isScale: true, act: drag(3, 80), index: 5,
               signals: snapped },
-            { tag: "steps: release two pixels past goes on", isScale: true, act: drag(3, 81), index: 6,
-              signals: snapped },
-            { tag: "steps: release past the right end", isScale: true, act: drag(3, 400), index: 10, signals: snapped },
-            { tag: "setRatioValue(0)", act: s => s.setRatioValue(0), position: 4, signals: "change" },
             { tag: "setRatioValue(1), one past the drag range", act: s => s.setRatioValue(1), position: 162,
               signals: "change" },
             { tag: "setIndexValue with the signal", act: s => s.setIndexValue(5, true), index: 5, signals: "change" },
@@ -69,8 +61,7 @@ TestCase {
             { tag: "page up: ten pixels", act: key(Qt.Key_PageUp, 50), position: 60, signals: moved },
             { tag: "home: the left end", act: key(Qt.Key_Home, 50), position: 3, signals: moved },
             { tag: "steps: right, a step", isScale: true, act: key(Qt.Key_Right, 5), index: 6, signals: moved },
-            { tag: "steps: page down, three steps", isScale: true, act: key(Qt.Key_PageDown, 5), index: 2,
-              signals: moved },
+            { tag: "steps: page down", isScale: true, act: key(Qt.Key_PageDown, 5), index: 2, signals: moved },
             { tag: "steps: end, the last step", isScale: true, act: key(Qt.Key_End, 5), index: 10, signals: moved },
         ]
     }

@@ -3,7 +3,7 @@ import QtTest
 
 // The window's shell from the resources, as the program loads it, on the real
 // view operations and the virtual mouse: start-up, the UI lock, Save, profile
-// change, factory reset, report rate, macro bookkeeping, dragging. Frames are
+// change, factory reset, report rate, macro bookkeeping, window dragging. Frames are
 // checked by their command byte and first argument ("0b03": current DPI 3).
 TestCase {
     id: testCase
@@ -12,8 +12,6 @@ TestCase {
     height: 640
     when: windowShown
     visible: true
-
-    property var main: null
 
     function init() {
         failOnWarning(/./)
@@ -37,11 +35,8 @@ TestCase {
         verify(item !== null, "no item " + name)
         return item
     }
-
     // Command byte and first argument of each frame since the last clear.
-    function commands() {
-        return testRig.frames().map(f => f.slice(0, 4))
-    }
+    function commands() { return testRig.frames().map(f => f.slice(0, 4)) }
 
     function test_startup() {
         testRig.clearFrames()
@@ -50,21 +45,12 @@ TestCase {
         verify(!root.visible)
         root.initUI()
         verify(root.visible)
-        verify(child(root, "powerOn").visible)
-        verify(root.isPownOn)
-        verify(root.isGun && root.isColorful)
-        compare(root.icType, "553")
-        compare(root.language, "English")
-        compare(root.mainLang[10], "Save")
-        // Nothing is sent at start: only the current stage is read.
+        // Nothing is sent at start: only the current stage is read; the UI is locked until the lock ends.
         compare(commands(), ["8b00"])
-        verify(child(root, "protectUIItem").visible)
-        verify(!child(root, "envItem").visible)
+        compare([child(root, "powerOn").visible, child(root, "protectUIItem").visible, child(root, "envItem").visible],
+                [true, true, false])
         tryCompare(child(root, "envItem"), "visible", true, 2000)
-        verify(!child(root, "powerOn").visible)
-        verify(!child(root, "protectUIItem").visible)
-        for (const name of ["leftPanel", "rightPanel", "bottomBar", "upItem", "mouseMain"])
-            verify(child(root, name).visible, name)
+        compare([child(root, "powerOn").visible, child(root, "protectUIItem").visible], [false, false])
         // A later initUI locks again and reads the stage only.
         testRig.clearFrames()
         root.initUI()
@@ -78,70 +64,55 @@ TestCase {
         testRig.clearFrames()
         var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
         root.initUI()
-        var sent = commands()
-        compare(sent.slice(0, 2), ["8200", "0201"])
+        compare(commands().slice(0, 2), ["8200", "0201"])
         compare(testRig.mouseState().profile, 1)
         testRig.restart({})
     }
 
     function test_badGlobals_data() {
-        return [
-            { tag: "profile number past the list", key: "mouse/profileNo", value: 9, language: "English", entry: 0 },
-            { tag: "missing language file", key: "common/language", value: "Klingon", language: "Klingon", entry: 0 },
-        ]
+        return [["profile number past the list", "mouse/profileNo", 9, "English"],
+                ["missing language file", "common/language", "Klingon", "Klingon"]]
+            .map(([tag, key, value, language]) => ({ tag, key, value, language }))
     }
     function test_badGlobals(row) {
         ui_View.setGlobalData(row.key, row.value)
         var root = startShell()
         compare(root.language, row.language)
         compare(root.mainLang[4], "Config") // built-in or English, the same text
-        compare(child(root, "upItem").profileList.currentSelect, row.entry)
-        compare(child(root, "profileMain").profileNo, 0)
+        compare([child(root, "upItem").profileList.currentSelect, child(root, "profileMain").profileNo], [0, 0])
         ui_View.setGlobalData("mouse/profileNo", 0)
         ui_View.setGlobalData("common/language", "English")
     }
 
+    // The mouse reports stages from 1; a 0 is no stage and leaves the page as it was.
     function test_setCurrentDPI() {
         var root = startShell()
-        var dpi = child(root, "dpiSettingMain")
         root.setCurrentDPI(4)
-        compare(dpi.currentDPI, 3)
         root.setCurrentDPI(0)
-        compare(dpi.currentDPI, 3)
+        compare(child(root, "dpiSettingMain").currentDPI, 3)
     }
 
     function test_saveSendsOnlyWhatChanged() {
         var root = startShell()
-        var save = child(root, "saveButton")
+        var save = child(root, "saveButton"), keys = child(root, "keyMatrixMain")
         mouseClick(save)
         compare(commands(), [])
-        verify(!child(root, "protectUIItem").visible)
-
-        var keys = child(root, "keyMatrixMain")
         keys.isSave = true
-        compare(save.normalColor, "#ff3030")
         mouseClick(save)
         verify(!keys.isSave)
-        compare(save.normalColor, root.colorBlue)
-        verify(commands().length > 0)
-        verify(commands().every(c => c.startsWith("12")), commands())
+        verify(commands().length > 0 && commands().every(c => c.startsWith("12")), commands())
         verify(!child(root, "protectUIItem").visible)
     }
 
     function test_reportRate_data() {
-        return [
-            { tag: "125Hz", index: 0, code: "0108" },
-            { tag: "250Hz", index: 1, code: "0104" },
-            { tag: "500Hz", index: 2, code: "0102" },
-            { tag: "1000Hz", index: 3, code: "0101" },
-        ]
+        // The other codes: tst_shell.qml.
+        return [{ tag: "125Hz", index: 0, code: "0108" }, { tag: "1000Hz", index: 3, code: "0101" }]
     }
     function test_reportRate(row) {
         var root = startShell()
         var list = child(root, "reportRateList")
         mouseClick(list, 60, 12)
-        tryCompare(list, "isDrop", true)
-        wait(250) // the opening animation
+        tryCompare(child(list, "dropArea"), "height", 4 * 24) // open: clicks while it moves are ignored
         mouseClick(list, 60, 24 + 24 * row.index + 12)
         tryVerify(() => commands().length === 1, 2000)
         compare(commands(), [row.code])
@@ -172,8 +143,7 @@ TestCase {
         mouseClick(child(root, "resetButton"))
         verify(box.visible && child(root, "mainMask").visible)
         mouseClick(child(root, "resetCancel"))
-        verify(!box.visible && !child(root, "mainMask").visible)
-        compare(commands(), [])
+        compare([box.visible, child(root, "mainMask").visible, commands()], [false, false, []])
 
         mouseClick(child(root, "resetButton"))
         child(root, "dpiSettingMain").isSave = true
@@ -185,20 +155,8 @@ TestCase {
         var stage = sent.indexOf("0b03")
         verify(stage > 0, sent)
         compare(sent.slice(stage + 1), ["8300", "0400", "8300", "0400", "8300", "0400"])
-        compare(child(root, "dpiSettingMain").currentDPI, 2)
-        verify(!child(root, "dpiSettingMain").isSave)
-        compare(Number(ui_View.getData("mouse/reportRate", false)), 3)
-        compare(testRig.mouseState().dpiStage, 3)
-    }
-
-    // The confirmation stays inside the window however far it is dragged.
-    function test_resetBoxDrag() {
-        var root = startShell()
-        var box = child(root, "resetBox")
-        mouseClick(child(root, "resetButton"))
-        mouseDrag(box, 100, 50, -900, 900)
-        compare(box.x, 0)
-        compare(box.y, 640 - 102)
+        compare([child(root, "dpiSettingMain").currentDPI, child(root, "dpiSettingMain").isSave], [2, false])
+        compare([Number(ui_View.getData("mouse/reportRate", false)), testRig.mouseState().dpiStage], [3, 3])
     }
 
     function test_windowDrag() {
@@ -218,11 +176,9 @@ TestCase {
         up.closeClicked()
         compare(ui_Ctl.calls, ["minimize", "close"])
         up.helpClicked()
-        var menu = child(root, "askMenu")
-        verify(menu.visible)
-        compare(menu.entries, [root.url, "version:2.2"])
+        verify(child(root, "askMenu").visible)
         root.mainFocus()
-        verify(!menu.visible)
+        verify(!child(root, "askMenu").visible)
     }
 
     // The macro editor's renames and deletions reach the buttons that use
@@ -241,11 +197,9 @@ TestCase {
 
         editor.modifyMacroName("other", "M3")
         compare(keys.modKeys.get(5).keyText, "M2")
-
         editor.deleteMacro("M2")
         var factory = keys.modKeys_tmp.get(5)
-        compare(keys.modKeys.get(5).keyCode0, factory.keyCode0)
-        compare(keys.modKeys.get(5).keyText, factory.keyText)
+        compare([keys.modKeys.get(5).keyCode0, keys.modKeys.get(5).keyText], [factory.keyCode0, factory.keyText])
         verify(commands().some(c => c.startsWith("12")), commands())
     }
 

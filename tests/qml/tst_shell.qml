@@ -2,81 +2,50 @@ import QtQuick
 import QtTest
 import "../../modules/qml/basic/Shell.js" as Shell
 
-// The frame's rules: report-rate codes and positions, editor box, dragging.
+// The frame's rules: report-rate codes and positions, keeping a box in the window, reading global keys and texts.
 TestCase {
     name: "Shell"
 
     function test_reportRate_data() {
-        return [
-            { tag: "125 Hz", stored: 0, index: 0, code: 8 },
-            { tag: "250 Hz as text", stored: "1", index: 1, code: 4 },
-            { tag: "500 Hz", stored: 2, index: 2, code: 2 },
-            { tag: "1000 Hz", stored: "3", index: 3, code: 1 },
-            { tag: "absent", stored: "", index: 0, code: 8 },
-            { tag: "not a number", stored: "fast", index: 3, code: 1 },
-            { tag: "past the list", stored: 7, index: 3, code: 1 },
-            { tag: "negative", stored: "-1", index: 3, code: 1 },
-            { tag: "fraction", stored: 1.5, index: 3, code: 1 },
-        ]
+        return [["125 Hz", 0, 0, 8], ["250 Hz as text", "1", 1, 4], ["500 Hz", 2, 2, 2], ["1000 Hz", "3", 3, 1],
+                ["absent", "", 0, 8], ["not a number", "fast", 3, 1], ["past the list", 7, 3, 1],
+                ["negative", "-1", 3, 1], ["fraction", 1.5, 3, 1]]
+            .map(([tag, stored, index, code]) => ({ tag, stored, index, code }))
     }
     function test_reportRate(row) {
-        compare(Shell.reportRateIndex(row.stored), row.index)
-        compare(Shell.reportRateCode(row.index), row.code)
-    }
-
-    function test_codeOfAnyOtherIndex() {
-        compare(Shell.reportRateCode(-1), 1)
-        compare(Shell.reportRateCode(undefined), 1)
-    }
-
-    function test_editorBox() {
-        compare(Shell.editorBoxHeight(true), 100)
-        compare(Shell.editorBoxHeight(false), 76)
+        compare([Shell.reportRateIndex(row.stored), Shell.reportRateCode(row.index)], [row.index, row.code])
+        compare([Shell.reportRateCode(-1), Shell.reportRateCode(undefined)], [1, 1])
     }
 
     // The factory-reset box (427 x 102) in the 1024 x 640 window.
     function test_clamp_data() {
-        return [
-            { tag: "inside", x: 300, size: 427, window: 1024, got: 300 },
-            { tag: "past the left", x: -20, size: 427, window: 1024, got: 0 },
-            { tag: "past the right", x: 700, size: 427, window: 1024, got: 597 },
-            { tag: "past the bottom", x: 600, size: 102, window: 640, got: 538 },
-        ]
+        return [["inside", 300, 427, 1024, 300], ["past the left", -20, 427, 1024, 0],
+                ["past the right", 700, 427, 1024, 597], ["past the bottom", 600, 102, 640, 538]]
+            .map(([tag, x, size, window, got]) => ({ tag, x, size, window, got }))
     }
     function test_clamp(row) {
         compare(Shell.clampToWindow(row.x, row.size, row.window), row.got)
     }
 
-    // Global keys as the settings file gives them; absent or unreadable ones
-    // keep the declared default.
+    // Global keys as the settings file gives them; absent or unreadable ones keep the declared default.
     function test_globalValues_data() {
-        return [
-            { tag: "flag true", got: Shell.flag("true", false), want: true },
-            { tag: "flag 0", got: Shell.flag("0", true), want: false },
-            { tag: "flag TRUE", got: Shell.flag(" TRUE", false), want: true },
-            { tag: "flag absent", got: Shell.flag(undefined, true), want: true },
-            { tag: "flag unreadable", got: Shell.flag("yes", false), want: false },
-            { tag: "number", got: Shell.integer("3", 0, 0, 5), want: 3 },
-            { tag: "number past the range", got: Shell.integer("9", 0, 0, 5), want: 0 },
-            { tag: "number negative", got: Shell.integer(-1, 0, 0, 5), want: 0 },
-            { tag: "number empty", got: Shell.integer("", 8, 0, 16), want: 8 },
-            { tag: "number text", got: Shell.integer("x", 8, 0, 16), want: 8 },
-            { tag: "text absent", got: Shell.text(undefined, "553"), want: "553" },
-            { tag: "text", got: Shell.text(560, "553"), want: "560" },
-        ]
+        return [["flag true", Shell.flag("true", false), true], ["flag 0", Shell.flag("0", true), false],
+                ["flag TRUE", Shell.flag(" TRUE", false), true], ["flag absent", Shell.flag(undefined, true), true],
+                ["flag unreadable", Shell.flag("yes", false), false], ["number", Shell.integer("3", 0, 0, 5), 3],
+                ["number past the range", Shell.integer("9", 0, 0, 5), 0],
+                ["number negative", Shell.integer(-1, 0, 0, 5), 0], ["number empty", Shell.integer("", 8, 0, 16), 8],
+                ["number text", Shell.integer("x", 8, 0, 16), 8], ["text absent", Shell.text(undefined, "553"), "553"],
+                ["text", Shell.text(560, "553"), "560"]].map(([tag, got, want]) => ({ tag, got, want }))
     }
     function test_globalValues(row) {
         compare(row.got, row.want)
     }
 
+    // Loaded texts replace the built-in ones position by position.
     function test_mergeTexts_data() {
-        return [
-            { tag: "loaded", loaded: ["x", "y", "z"], want: ["x", "y", "z"] },
-            { tag: "shorter", loaded: ["x"], want: ["x", "b", "c"] },
-            { tag: "missing", loaded: [], want: ["a", "b", "c"] },
-            { tag: "longer", loaded: ["x", "y", "z", "w"], want: ["x", "y", "z"] },
-            { tag: "not a list", loaded: undefined, want: ["a", "b", "c"] },
-        ]
+        return [["loaded", ["x", "y", "z"], ["x", "y", "z"]], ["shorter", ["x"], ["x", "b", "c"]],
+                ["missing", [], ["a", "b", "c"]], ["longer", ["x", "y", "z", "w"], ["x", "y", "z"]],
+                ["not a list", undefined, ["a", "b", "c"]]].map(([tag, loaded, want]) => ({ tag, loaded, want }))
     }
     function test_mergeTexts(row) {
         compare(Shell.mergeTexts(["a", "b", "c"], row.loaded), row.want)
