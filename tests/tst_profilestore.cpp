@@ -105,7 +105,6 @@ void TestProfileStore::replace_data()
     QTest::addRow("reset of no profile") << -1 << -1 << false;
     QTest::addRow("reset of profile 10") << 10 << -1 << false;
     QTest::addRow("copy 1 <- 3") << 1 << 3 << true;
-    QTest::addRow("copy 3 <- 1") << 3 << 1 << true;
     QTest::addRow("copy 9 <- 0") << 9 << 0 << true;
     QTest::addRow("copy onto itself") << 1 << 1 << true;
     QTest::addRow("copy of no such source") << 1 << 42 << false;
