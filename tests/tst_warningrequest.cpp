@@ -55,7 +55,7 @@ bool send(QDBusConnection& client, uint tag, const QByteArray& bytes)
     return QTest::qWaitFor([&] { return pending.isFinished(); }, 5000) && !pending.isError();
 }
 
-QDBusConnection connect(const QString& name)
+QDBusConnection busClient(const QString& name)
 {
     return QDBusConnection::connectToBus(QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")), name);
 }
@@ -132,7 +132,7 @@ void TestWarningRequest::boxesFromTheBus()
             static_cast<Widget*>(user)->handleWarningRequest(tag, bytes);
         },
         &window);
-    QDBusConnection client = connect("tst_client");
+    QDBusConnection client = busClient("tst_client");
     auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("tst_client")); });
     QVERIFY(client.isConnected());
 
@@ -187,7 +187,7 @@ void TestWarningRequest::floodKeepsTheProgramAnswering()
     Program program(env, exe);
     QVERIFY(program.waitFor("Device DisConnect", 30000));
 
-    QDBusConnection client = connect("tst_flood");
+    QDBusConnection client = busClient("tst_flood");
     auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("tst_flood")); });
     QTRY_VERIFY_WITH_TIMEOUT(client.interface()->isServiceRegistered(QStringLiteral("org.talvorn.SkarnConfig")), 10000);
 
