@@ -13,6 +13,7 @@
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
+#include <QSettings>
 #include <QTest>
 
 #include <thread>
@@ -92,8 +93,8 @@ void TestWidget::restoreOnlyWhileConnected()
     if (trigger == "message") {
         w.receiveMessage(QString());
     } else {
-        const QMetaEnum reasons = QMetaEnum::fromType<QSystemTrayIcon::ActivationReason>();
-        w.trayIconActivated(QSystemTrayIcon::ActivationReason(reasons.keyToValue(qPrintable(trigger))));
+        const QStringList reasons{"Unknown", "Context", "DoubleClick", "Trigger", "MiddleClick"}; // enum order
+        w.trayIconActivated(QSystemTrayIcon::ActivationReason(reasons.indexOf(trigger)));
     }
     QVERIFY(!w.isVisible()); // posted, not immediate
     QCoreApplication::sendPostedEvents();
