@@ -308,14 +308,9 @@ void TestDetection::virtualMouseMenu()
 
     m_window->checkDevice();
     QVERIFY(deviceConnected);
-    QCOMPARE(m_balloons.last(), QStringLiteral("Info|Detect Device|10000"));
     QTRY_VERIFY(rootCalls().contains("run"));
     mode->pressAction()->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!rootCalls().filter("setCurrentDPI(").isEmpty(), 3000);
-    const QString first = rootCalls().filter("setCurrentDPI(").last();
-    mode->pressAction()->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(rootCalls().filter("setCurrentDPI(").size() == 2, 3000);
-    QVERIFY(rootCalls().filter("setCurrentDPI(").last() != first);
 
     MessageLog log;
     mode->unplugAction()->trigger();

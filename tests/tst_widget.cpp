@@ -143,9 +143,6 @@ void TestWidget::controllerMovesHidesAndBusies()
     w.view()->core().setBusy(40);
     QCOMPARE(rootCalls(w), (QStringList{"setProtectUI(0)", "setProtectUI(250)", "setProtectUI(40)"}));
 
-    w.controller->onClose();
-    QVERIFY(!w.isVisible());
-
     // Without a window the controller's window slots do nothing.
     Ui_Controler lone;
     lone.onMinimize();
