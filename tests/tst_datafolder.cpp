@@ -19,9 +19,7 @@ class TestDataFolderChoice : public QObject
 private Q_SLOTS:
     void choose_data();
     void choose();
-    void userDataHome_data();
     void userDataHome();
-    void seedKeepsTheUsersFiles();
     void twoStartsSeedEachFileOnce();
 };
 
@@ -47,41 +45,32 @@ QByteArray read(const QString& path)
 
 // setup: what the tree holds besides exe/ and the installed copy, each entry
 // "path" (a file with the text "user"), "path/" (a folder) or "path@" (a
-// dangling link); "-installed" removes the installed copy. chosen: the folder
-// expected, relative to the tree. userFiles: file=text pairs expected in the
-// user's modules/ afterwards ("=missing" for none).
+// dangling link), "~/" for the user's modules/; "-installed" removes the
+// installed copy. chosen: the folder expected, relative to the tree.
+// userFiles: file=text expected in the user's modules/ afterwards
+// ("=shipped" for the installed copy's text, "=(missing)" for none).
 void TestDataFolderChoice::choose_data()
 {
+    using L = QStringList;
     QTest::addColumn<QStringList>("setup");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QStringList>("userFiles");
-    const QString user = QStringLiteral("home/skarn-config");
-    const QString shipped = QStringLiteral("share/skarn-config");
-    QTest::addRow("modules beside the executable")
-        << QStringList{"exe/modules/"} << "exe" << QStringList{"setting/p1.bin=(missing)"};
-    QTest::addRow("a file named modules beside the executable")
-        << QStringList{"exe/modules"} << user << QStringList{"setting/p1.bin=shipped setting/p1.bin"};
+    const QString user = QStringLiteral("home/skarn-config"), shipped = QStringLiteral("share/skarn-config");
+    QTest::addRow("modules beside the executable") << L{"exe/modules/"} << "exe" << L{"setting/p1.bin=(missing)"};
+    QTest::addRow("a file named modules there") << L{"exe/modules"} << user << L{"setting/p1.bin=shipped"};
     QTest::addRow("first start seeds every file")
-        << QStringList{} << user
-        << QStringList{"setting/apConfig.bin=shipped setting/apConfig.bin", "i18n/en.ini=shipped i18n/en.ini",
-                       "macro/m1.bin=shipped macro/m1.bin"};
-    QTest::addRow("the user's files are kept, missing ones added")
-        << QStringList{"home/skarn-config/modules/setting/p1.bin", "home/skarn-config/modules/macro/mine.bin"} << user
-        << QStringList{"setting/p1.bin=user", "macro/mine.bin=user",
-                       "setting/apConfig.bin=shipped setting/apConfig.bin"};
-    QTest::addRow("a link or a folder of a file's name is the user's")
-        << QStringList{"home/skarn-config/modules/setting/p1.bin@", "home/skarn-config/modules/i18n/en.ini/"} << user
-        << QStringList{"setting/p1.bin=(missing)", "i18n/en.ini=(missing)", "macro/m1.bin=shipped macro/m1.bin"};
-    QTest::addRow("user's folder cannot be made: the installed copy")
-        << QStringList{"home/skarn-config"} << shipped << QStringList{};
-    QTest::addRow("the device description could not be copied: the installed copy")
-        << QStringList{"home/skarn-config/modules/setting"} << shipped
-        << QStringList{"i18n/en.ini=shipped i18n/en.ini"};
-    QTest::addRow("no installed copy, the user's folder exists")
-        << QStringList{"-installed", "home/skarn-config/modules/setting/p1.bin"} << user
-        << QStringList{"setting/p1.bin=user"};
-    QTest::addRow("no installed copy, no user's folder: the executable's folder")
-        << QStringList{"-installed"} << "exe" << QStringList{};
+        << L{} << user << L{"setting/apConfig.bin=shipped", "i18n/en.ini=shipped", "macro/m1.bin=shipped"};
+    QTest::addRow("user's files kept, missing added")
+        << L{"~/setting/p1.bin", "~/macro/mine.bin"} << user
+        << L{"setting/p1.bin=user", "macro/mine.bin=user", "setting/apConfig.bin=shipped"};
+    QTest::addRow("a link or folder of a file's name is the user's")
+        << L{"~/setting/p1.bin@", "~/i18n/en.ini/"} << user
+        << L{"setting/p1.bin=(missing)", "i18n/en.ini=(missing)", "macro/m1.bin=shipped"};
+    QTest::addRow("user's folder cannot be made") << L{"home/skarn-config"} << shipped << L{};
+    QTest::addRow("description not copied") << L{"~/setting"} << shipped << L{"i18n/en.ini=shipped"};
+    QTest::addRow("no installed copy, user's folder")
+        << L{"-installed", "~/setting/p1.bin"} << user << L{"setting/p1.bin=user"};
+    QTest::addRow("no installed copy, no user's folder") << L{"-installed"} << "exe" << L{};
 }
 
 void TestDataFolderChoice::choose()
@@ -97,7 +86,8 @@ void TestDataFolderChoice::choose()
     const QString installed = root.filePath("share/skarn-config/modules");
     for (const QString& f : installedFiles)
         write(installed + '/' + f, "shipped " + f.toUtf8());
-    for (const QString& entry : setup) {
+    for (QString entry : setup) {
+        entry.replace("~/", "home/skarn-config/modules/");
         if (entry == "-installed")
             QVERIFY(QDir(installed).removeRecursively());
         else if (entry.endsWith('/'))
@@ -121,7 +111,9 @@ void TestDataFolderChoice::choose()
 
     for (const QString& pair : userFiles) {
         const QString file = pair.section('=', 0, 0);
-        QCOMPARE(read(root.filePath("home/skarn-config/modules/" + file)), pair.section('=', 1).toUtf8());
+        const QString text = pair.section('=', 1);
+        QCOMPARE(read(root.filePath("home/skarn-config/modules/" + file)),
+                 (text == "shipped" ? "shipped " + file : text).toUtf8());
     }
     // No temporary copy is left behind.
     QDirIterator it(root.filePath("home"), {".seed-*"}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -133,40 +125,12 @@ void TestDataFolderChoice::choose()
     }
 }
 
-void TestDataFolderChoice::userDataHome_data()
-{
-    QTest::addColumn<QString>("xdg");
-    QTest::addColumn<QString>("expected");
-    QTest::addRow("set") << "/data/x/"
-                         << "/data/x";
-    QTest::addRow("unset") << ""
-                           << "/home/u/.local/share";
-    QTest::addRow("relative is ignored") << "data"
-                                         << "/home/u/.local/share";
-}
-
+// XDG_DATA_HOME when absolute, else ~/.local/share.
 void TestDataFolderChoice::userDataHome()
 {
-    QFETCH(QString, xdg);
-    QFETCH(QString, expected);
-    QCOMPARE(DataFolder::userDataHome(xdg, "/home/u"), expected);
-}
-
-// A second start copies nothing; a file added to the installation later
-// arrives without touching what the user changed meanwhile.
-void TestDataFolderChoice::seedKeepsTheUsersFiles()
-{
-    QTemporaryDir tree;
-    const QString installed = tree.filePath("installed"), user = tree.filePath("user");
-    for (const QString& f : installedFiles)
-        write(installed + '/' + f, "shipped");
-    QCOMPARE(DataFolder::seed(installed, user), int(installedFiles.size()));
-    QCOMPARE(DataFolder::seed(installed, user), 0);
-    write(user + "/setting/p1.bin", "changed");
-    write(installed + "/i18n/fr.ini", "new");
-    QCOMPARE(DataFolder::seed(installed, user), 1);
-    QCOMPARE(read(user + "/setting/p1.bin"), QByteArray("changed"));
-    QCOMPARE(read(user + "/i18n/fr.ini"), QByteArray("new"));
+    QCOMPARE(DataFolder::userDataHome("/data/x/", "/home/u"), QStringLiteral("/data/x"));
+    QCOMPARE(DataFolder::userDataHome("", "/home/u"), QStringLiteral("/home/u/.local/share"));
+    QCOMPARE(DataFolder::userDataHome("data", "/home/u"), QStringLiteral("/home/u/.local/share"));
 }
 
 // Two programs started at once (the tray program at login and a script's

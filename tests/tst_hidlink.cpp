@@ -219,15 +219,13 @@ void TestHidLink::commands()
     }
 
     const QString kind = fault.section('@', 0, 0);
-    const QMap<QString, VirtualMouse::ReadFault> readFaults{{"short", VirtualMouse::ReadFault::Short},
-                                                            {"late", VirtualMouse::ReadFault::Late},
-                                                            {"unplug", VirtualMouse::ReadFault::Unplug}};
     if (kind == "setfail")
         rig.mouse->failNextSetFeatures(1);
     if (kind == "writefail")
         rig.mouse->failNextWrites(1);
+    const QStringList readFaults{"short", "late", "unplug"}; // in ReadFault's order
     if (readFaults.contains(kind))
-        rig.mouse->faultReadAfter(fault.section('@', 1).toInt(), readFaults[kind]);
+        rig.mouse->faultReadAfter(fault.section('@', 1).toInt(), VirtualMouse::ReadFault(readFaults.indexOf(kind)));
     hid.hidReady = variant != "busy";
     if (variant == "unplugged")
         rig.mouse->unplug();

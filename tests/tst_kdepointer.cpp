@@ -26,7 +26,6 @@ private Q_SLOTS:
     void cleanup() { PointerSettings::setDefault(nullptr); }
     void withEntry_data();
     void withEntry();
-    void isKde_data();
     void isKde();
     void settingsInConfigFolder_data();
     void settingsInConfigFolder();
@@ -35,66 +34,42 @@ private Q_SLOTS:
 
 void TestKdePointer::withEntry_data()
 {
+    using B = QByteArray;
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after"); // "locked" for none
-    // Every row sets DoubleClickInterval=250 in [KDE].
-    QTest::addRow("no file") << QByteArray() << QByteArray("[KDE]\nDoubleClickInterval=250\n");
-    QTest::addRow("other groups kept, group added")
-        << QByteArray("# mine\n[General]\nColorScheme=Breeze\n")
-        << QByteArray("# mine\n[General]\nColorScheme=Breeze\n\n[KDE]\nDoubleClickInterval=250\n");
-    QTest::addRow("added at the end of its group")
-        << QByteArray("[KDE]\nSingleClick=false\n\n[Icons]\nTheme=breeze\n")
-        << QByteArray("[KDE]\nSingleClick=false\nDoubleClickInterval=250\n\n[Icons]\nTheme=breeze\n");
-    QTest::addRow("replaced in place") << QByteArray("[KDE]\nA=1\nDoubleClickInterval=400\nB=2\n")
-                                       << QByteArray("[KDE]\nA=1\nDoubleClickInterval=250\nB=2\n");
-    QTest::addRow("spaces and an odd value")
-        << QByteArray("[KDE]\n  DoubleClickInterval = fast\n") << QByteArray("[KDE]\nDoubleClickInterval=250\n");
-    QTest::addRow("expanded entry replaced")
-        << QByteArray("[KDE]\nDoubleClickInterval[$e]=$X\n") << QByteArray("[KDE]\nDoubleClickInterval=250\n");
-    QTest::addRow("another language's entry kept")
-        << QByteArray("[KDE]\nDoubleClickInterval[de]=1\n")
-        << QByteArray("[KDE]\nDoubleClickInterval[de]=1\nDoubleClickInterval=250\n");
-    QTest::addRow("same key in another group kept")
-        << QByteArray("[KDE][Sub]\nDoubleClickInterval=1\n[Mouse]\nDoubleClickInterval=2\n")
-        << QByteArray("[KDE][Sub]\nDoubleClickInterval=1\n[Mouse]\nDoubleClickInterval=2\n\n[KDE]\n"
-                      "DoubleClickInterval=250\n");
-    QTest::addRow("group written twice: every entry")
-        << QByteArray("[KDE]\nDoubleClickInterval=1\n[X]\n[KDE]\nDoubleClickInterval=2\n")
-        << QByteArray("[KDE]\nDoubleClickInterval=250\n[X]\n[KDE]\nDoubleClickInterval=250\n");
-    QTest::addRow("no line end at the end")
-        << QByteArray("[KDE]\nA=1") << QByteArray("[KDE]\nA=1\nDoubleClickInterval=250\n");
-    QTest::addRow("carriage returns") << QByteArray("[KDE]\r\nA=1\r\n")
-                                      << QByteArray("[KDE]\r\nA=1\r\nDoubleClickInterval=250\n");
-    QTest::addRow("locked entry") << QByteArray("[KDE]\nDoubleClickInterval[$i]=400\n") << QByteArray("locked");
-    QTest::addRow("locked group") << QByteArray("[KDE][$i]\nA=1\n") << QByteArray("locked");
-    QTest::addRow("locked file") << QByteArray("[$i]\n[General]\n") << QByteArray("locked");
+    // Every row sets K=250 in [KDE]; an empty file and a
+    // locked file are rows of settingsInConfigFolder.
+    QTest::addRow("group added") << B("# c\n[G]\nC=B\n") << B("# c\n[G]\nC=B\n\n[KDE]\nK=250\n");
+    QTest::addRow("end of its group") << B("[KDE]\nS=0\n\n[I]\nT=b\n") << B("[KDE]\nS=0\nK=250\n\n[I]\nT=b\n");
+    QTest::addRow("in place") << B("[KDE]\nA=1\nK=400\nB=2\n") << B("[KDE]\nA=1\nK=250\nB=2\n");
+    QTest::addRow("spaces, odd value") << B("[KDE]\n  K = fast\n") << B("[KDE]\nK=250\n");
+    QTest::addRow("expanded entry") << B("[KDE]\nK[$e]=$X\n") << B("[KDE]\nK=250\n");
+    QTest::addRow("language entry kept") << B("[KDE]\nK[de]=1\n") << B("[KDE]\nK[de]=1\nK=250\n");
+    QTest::addRow("other groups' key kept")
+        << B("[KDE][Sub]\nK=1\n[M]\nK=2\n") << B("[KDE][Sub]\nK=1\n[M]\nK=2\n\n[KDE]\nK=250\n");
+    QTest::addRow("group twice") << B("[KDE]\nK=1\n[X]\n[KDE]\nK=2\n") << B("[KDE]\nK=250\n[X]\n[KDE]\nK=250\n");
+    QTest::addRow("no last line end") << B("[KDE]\nA=1") << B("[KDE]\nA=1\nK=250\n");
+    QTest::addRow("carriage returns") << B("[KDE]\r\nA=1\r\n") << B("[KDE]\r\nA=1\r\nK=250\n");
+    QTest::addRow("locked entry") << B("[KDE]\nK[$i]=400\n") << B("locked");
+    QTest::addRow("locked group") << B("[KDE][$i]\nA=1\n") << B("locked");
 }
 
 void TestKdePointer::withEntry()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
-    const std::optional<QByteArray> result =
-        KdePointerSettings::withEntry(before, "[KDE]", "DoubleClickInterval", "250");
+    const std::optional<QByteArray> result = KdePointerSettings::withEntry(before, "[KDE]", "K", "250");
     QCOMPARE(result.value_or("locked"), after);
-}
-
-void TestKdePointer::isKde_data()
-{
-    QTest::addColumn<QByteArray>("desktop");
-    QTest::addColumn<bool>("kde");
-    QTest::addRow("KDE") << QByteArray("KDE") << true;
-    QTest::addRow("in a list") << QByteArray("ubuntu:KDE") << true;
-    QTest::addRow("GNOME") << QByteArray("ubuntu:GNOME") << false;
-    QTest::addRow("unset") << QByteArray() << false;
-    QTest::addRow("a name containing it") << QByteArray("NotKDEReally") << false;
 }
 
 void TestKdePointer::isKde()
 {
-    QFETCH(QByteArray, desktop);
-    QFETCH(bool, kde);
-    QCOMPARE(KdePointerSettings::isKde(desktop), kde);
+    for (const auto& [desktop, kde] : {std::pair<QByteArray, bool>{"KDE", true},
+                                       {"ubuntu:KDE", true},
+                                       {"ubuntu:GNOME", false},
+                                       {"", false},
+                                       {"NotKDEReally", false}})
+        QVERIFY2(KdePointerSettings::isKde(desktop) == kde, desktop.constData());
 }
 
 // op: the view's operation (speed, double-click, lines) with its step;
@@ -110,28 +85,24 @@ void TestKdePointer::settingsInConfigFolder_data()
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<bool>("applied");
-    const QByteArray locked("[$i]\n");
-    QTest::addRow("speed step 0 on X11") << "speed" << 0u << "x11" << QByteArray("[Keyboard]\nNumLock=0\n")
-                                         << QByteArray(
-                                                "[Keyboard]\nNumLock=0\n\n[Mouse]\nXLbInptPointerAcceleration=-0.9\n")
-                                         << true;
-    QTest::addRow("speed step 10 replaces")
-        << "speed" << 10u << "x11" << QByteArray("[Mouse]\nXLbInptPointerAcceleration=0\ncursorSize=24\n")
-        << QByteArray("[Mouse]\nXLbInptPointerAcceleration=1\ncursorSize=24\n") << true;
-    QTest::addRow("speed step 5 is the default")
-        << "speed" << 5u << "x11" << QByteArray() << QByteArray("[Mouse]\nXLbInptPointerAcceleration=0\n") << true;
-    QTest::addRow("speed on Wayland") << "speed" << 5u << "wayland" << QByteArray() << QByteArray() << false;
-    QTest::addRow("double-click step 0") << "double-click" << 0u << "wayland" << QByteArray("[General]\nx=1\n")
-                                         << QByteArray("[General]\nx=1\n\n[KDE]\nDoubleClickInterval=900\n") << true;
-    QTest::addRow("double-click step 10")
-        << "double-click" << 10u << "x11" << QByteArray("[KDE]\nDoubleClickInterval=400\n")
-        << QByteArray("[KDE]\nDoubleClickInterval=200\n") << true;
-    QTest::addRow("wheel lines") << "lines" << 7u << "x11" << QByteArray() << QByteArray("[KDE]\nWheelScrollLines=7\n")
-                                 << true;
-    QTest::addRow("wheel one screen") << "lines" << 1000u << "x11" << QByteArray("[KDE]\nWheelScrollLines=3\n")
-                                      << QByteArray("[KDE]\nWheelScrollLines=3\n") << false;
+    using B = QByteArray;
+    const B locked("[$i]\n");
+    QTest::addRow("speed 0 on X11") << "speed" << 0u << "x11" << B("[K]\nN=0\n")
+                                    << B("[K]\nN=0\n\n[Mouse]\nXLbInptPointerAcceleration=-0.9\n") << true;
+    QTest::addRow("speed 10 replaces") << "speed" << 10u << "x11" << B("[Mouse]\nXLbInptPointerAcceleration=0\nc=2\n")
+                                       << B("[Mouse]\nXLbInptPointerAcceleration=1\nc=2\n") << true;
+    QTest::addRow("speed 5, no file") << "speed" << 5u << "x11" << B() << B("[Mouse]\nXLbInptPointerAcceleration=0\n")
+                                      << true;
+    QTest::addRow("speed on Wayland") << "speed" << 5u << "wayland" << B() << B() << false;
+    QTest::addRow("double-click 0") << "double-click" << 0u << "wayland" << B("[G]\nx=1\n")
+                                    << B("[G]\nx=1\n\n[KDE]\nDoubleClickInterval=900\n") << true;
+    QTest::addRow("double-click 10") << "double-click" << 10u << "x11" << B("[KDE]\nDoubleClickInterval=400\n")
+                                     << B("[KDE]\nDoubleClickInterval=200\n") << true;
+    QTest::addRow("wheel lines") << "lines" << 7u << "x11" << B() << B("[KDE]\nWheelScrollLines=7\n") << true;
+    QTest::addRow("wheel one screen") << "lines" << 1000u << "x11" << B("[KDE]\nWheelScrollLines=3\n")
+                                      << B("[KDE]\nWheelScrollLines=3\n") << false;
     QTest::addRow("locked file") << "double-click" << 3u << "x11" << locked << locked << false;
-    QTest::addRow("unreadable file") << "lines" << 3u << "x11" << QByteArray("dir") << QByteArray("dir") << false;
+    QTest::addRow("unreadable file") << "lines" << 3u << "x11" << B("dir") << B("dir") << false;
 }
 
 void TestKdePointer::settingsInConfigFolder()

