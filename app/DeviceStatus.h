@@ -39,6 +39,9 @@ public:
 Q_SIGNALS:
     void connectedChanged();
     void unsavedFileChanged();
+    // A profile was written to a file the user chose (a cancelled export
+    // says nothing): the profile page says so.
+    void profileExported(const QString& file);
 
 private:
     bool m_connected = false;

@@ -210,6 +210,8 @@ bool ProfileStore::saveProfile(int profile, FileChooser& chooser)
         report(file);
         return false;
     }
+    if (exported)
+        exported(file);
     return true;
 }
 

@@ -50,6 +50,8 @@ public:
     // own (the setters, resetApconfig, saveProfile, resetProfile,
     // copyProfile) could not save; unset, only the debug line tells.
     std::function<void(const QString& file)> saveFailed;
+    // Called with the chosen file's name when saveProfile wrote it.
+    std::function<void(const QString& file)> exported;
 
     QVariant getData(const QVariant& key, bool isRecovery) const;
     // The old list meaning: a plain string (a stored one-element list) and

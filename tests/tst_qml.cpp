@@ -131,6 +131,21 @@ public:
         m_context->setContextProperty(QStringLiteral("hid"), &m_rig->hid());
         m_context->setContextProperty(QStringLiteral("testFiles"), &m_files);
         m_context->setContextProperty(QStringLiteral("deviceStatus"), &m_rig->session->status());
+        m_rig->session->status().setConnected(true);
+    }
+
+    // The mouse pulled out, or plugged in and found by a device check (whose
+    // frames are cleared); the pages' initUI is the test's to call.
+    Q_INVOKABLE void setConnected(bool connected)
+    {
+        if (!connected) {
+            m_rig->mouse->unplug();
+            m_rig->session->status().setConnected(false);
+            return;
+        }
+        m_rig->mouse->plug();
+        m_rig->session->check();
+        m_rig->mouse->clearReceived();
     }
 
     // The command frames the mouse received, in hex, oldest first.

@@ -48,6 +48,9 @@ MAIN = [
 KEY_MATRIX = [
     ("Key ", "Touche ", "按键 "),
     ("Key Function", "Fonction des touches", "按键功能"),
+    ("This is the only left click: give another button the left click first",
+     "C'est le seul clic gauche : attribuez d'abord le clic gauche à un autre bouton",
+     "这是唯一的左键：请先把左键分配给其他按键"),
 ]
 
 # Button assignment dialog.
@@ -255,6 +258,15 @@ PROFILE = [
     ("Profile reset to factory settings", "Profil réinitialisé aux paramètres d'usine",
      "配置已恢复出厂设置"),
     ("Active profile", "Profil actif", "当前配置"),
+    ("A profile name cannot be empty", "Le nom d'un profil ne peut pas être vide", "配置名称不能为空"),
+    ("Saved in the profile: it goes to the mouse when the mouse is connected",
+     "Enregistré dans le profil : il sera envoyé à la souris dès qu'elle sera connectée",
+     "已保存到配置：鼠标连接后发送到鼠标"),
+    ("This resets the profile \"%1\" to its factory settings. The gun presets, which all profiles share, "
+     "are reset too.",
+     "Le profil « %1 » reprend ses paramètres d'usine. Les préréglages d'arme, communs à tous les profils, "
+     "sont aussi réinitialisés.",
+     "配置“%1”将恢复出厂设置。所有配置共用的枪械预设也会一并重置。"),
 ]
 
 # Key names, in the order of the key-code list: 0x04..0x73, 0x85, 0x87..0x8B,
@@ -333,14 +345,14 @@ OTHER = [
 
 SECTIONS = [
     ("main", MAIN, 15),
-    ("keyMatrix", KEY_MATRIX, 2),
+    ("keyMatrix", KEY_MATRIX, 3),
     ("keyAssigment", KEY_ASSIGNMENT, 58),
     ("dpiSetting", DPI_SETTING, 1),
     ("lightControl", LIGHT_CONTROL, 45),
     ("macroEditor", MACRO_EDITOR, 20),
     ("systemSetting", SYSTEM_SETTING, 8),
     ("gunControl", GUN_CONTROL, 10),
-    ("profile", PROFILE, 20),
+    ("profile", PROFILE, 23),
     ("keyCode", KEY_CODE, 133),
     ("other", OTHER, 8),
 ]

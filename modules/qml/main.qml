@@ -50,6 +50,13 @@ Item {
     property bool mouseConnected: false
     property string unsavedFile: ""
     readonly property bool hasUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
+    // Changes were saved in the profile while no mouse was connected: the
+    // profile goes to the mouse when it is back.
+    property bool sendWhenConnected: false
+    // A finished action said next to Save, as an index of the profile page's
+    // texts; 0 for none.
+    property int shellNotice: 0
+    property string noMouseText: "No mouse connected"
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -88,17 +95,24 @@ Item {
                 hid.hid560_02H_SetCurrentProfile(1)
 
             mainIten.loadLanguage()
-            reportRate.init(false)
 
             // The page knows the active profile before it fills its list, so
-            // that the entry of that profile becomes its current one.
-            var profileNo = Shell.integer(ui_View.getGlobalData("mouse/profileNo"), 0, 0, 5)
-            profileMain.profileNo = profileNo
+            // that the entry of that profile becomes its current one. A
+            // number no entry has (a list of an earlier version, an edited
+            // file) becomes that of the entry chosen, so that the top bar
+            // names the profile that is loaded.
+            var stored = Shell.integer(ui_View.getGlobalData("mouse/profileNo"), 0, 0, 5)
+            profileMain.profileNo = stored
             profileMain.init()
-            upItem.profileList.currentSelect = profileMain.currentIndex
+            var profileNo = profileMain.profileNo
+            if (profileNo !== stored)
+                ui_View.setGlobalData("mouse/profileNo", profileNo)
+            upItem.profileList.currentSelect = profileMain.activePosition
             upItem.profileList.closeMenu()
             console.debug("profileNo", profileNo)
             ui_View.setCurrentProfile(profileNo)
+            // The report rate of the profile just made current.
+            reportRate.init(false)
 
             macroEditorMain.init()
             gunControlMain.init()
@@ -108,8 +122,21 @@ Item {
             lightControlMain.init(false, false)
             systemSettingMain.init(false, false)
             mainIten.isPownOn = true
+        } else if (mainIten.sendWhenConnected && mainIten.deviceConnected()) {
+            // The mouse is back after changes were saved without it: it gets
+            // the active profile, as when the profile is chosen.
+            mainIten.sendWhenConnected = false
+            mainIten.controlUIEnable(false)
+            mainIten.sendProfilePages()
+            mainIten.controlUIEnable(true)
         }
         mainIten.showDeviceStage(ui_View.mouseGetCurrentDPI())
+    }
+
+    // What the device checks found last; without a status object (a test rig
+    // with none) a mouse counts as there.
+    function deviceConnected() {
+        return typeof deviceStatus === "undefined" || deviceStatus === null || deviceStatus.connected
     }
 
     function run() {
@@ -150,6 +177,8 @@ Item {
     }
 
     function mainFocus() {
+        mainIten.shellNotice = 0
+        keyMatrixMain.refusedRow = -1
         reportRate.list.closeMenu()
         dpiSettingMain.dpiSettingFocus()
         upItem.profileList.closeMenu()
@@ -197,6 +226,14 @@ Item {
     function reportRateChosen(index) {
         ui_View.setData("mouse/reportRate", index)
         ui_View.mouseSetReportRate(Shell.reportRateCode(index))
+        mainIten.noteSent()
+    }
+
+    // A change kept in the profile but sent to no mouse is sent when one is
+    // back.
+    function noteSent() {
+        if (!mainIten.deviceConnected())
+            mainIten.sendWhenConnected = true
     }
 
     // The pages that hold the profile's values, reloaded from it and sent:
@@ -213,14 +250,20 @@ Item {
         }
     }
 
-    function changeProfile(number) {
-        if (number === profileMain.profileNo)
+    // The entry at position of the top bar's list becomes the active
+    // profile; its slot digit names the file and is what is stored.
+    function changeProfile(position) {
+        var number = profileMain.profileModel.slotAt(position)
+        if (number < 0 || number === profileMain.profileNo)
             return
         mainIten.controlUIEnable(false)
+        mainIten.shellNotice = 0
         profileMain.profileNo = number
         ui_View.setGlobalData("mouse/profileNo", number)
         ui_View.setCurrentProfile(number)
         mainIten.sendProfilePages()
+        mainIten.sendWhenConnected = false
+        mainIten.noteSent()
         mainIten.controlUIEnable(true)
     }
 
@@ -243,6 +286,8 @@ Item {
             lightControlMain.isSave = false
             lightControlMain.saveData(true, 0)
         }
+        if (keys || dpi || light)
+            mainIten.noteSent()
         mainIten.controlUIEnable(true)
     }
 
@@ -258,6 +303,9 @@ Item {
         ui_View.mouseSetCurrentDPI(3)
         dpiSettingMain.currentDPI = 2
         gunControlMain.resetData()
+        mainIten.sendWhenConnected = false
+        mainIten.noteSent()
+        mainIten.shellNotice = 18
         mainIten.controlUIEnable(true)
     }
 
@@ -308,6 +356,7 @@ Item {
         mouseMain.selectKey = index
         if (keyMatrixMain.checkOneLeftKey()) {
             mouseMain.selectKey = -1
+            keyMatrixMain.refusedRow = index
             return
         }
         mainIten.mainFocus()
@@ -657,6 +706,21 @@ Item {
         }
     }
 
+    // Next to Save: whether the mouse gets what is saved, and the last
+    // finished action of the frame.
+    Label {
+        id: saveNote
+        objectName: "saveNote"
+        anchors { right: bottomBar.left; rightMargin: 16; verticalCenter: bottomBar.verticalCenter }
+        width: Math.min(implicitWidth, bottomBar.x - 40)
+        visible: bottomBar.visible && !unsavedLine.visible && text !== ""
+        color: mainIten.mouseConnected ? mainIten.colorGray3 : mainIten.colorOrange
+        text: !mainIten.mouseConnected ? (mainIten.sendWhenConnected ? profileMain.profileLang[21]
+                                                                     : mainIten.noMouseText)
+                                       : mainIten.shellNotice > 0 ? profileMain.profileLang[mainIten.shellNotice] : ""
+        Accessible.role: Accessible.AlertMessage
+    }
+
     Row {
         id: bottomBar
         objectName: "bottomBar"
@@ -677,6 +741,9 @@ Item {
             textValue: mainIten.mainLang[5]
             onClicked: {
                 mainIten.mainFocus()
+                var position = profileMain.activePosition
+                resetBox.profileName = position < profileMain.profileModel.count
+                        ? profileMain.profileModel.get(position).textValue : ""
                 mainIten.openDialog(resetBox)
             }
         }
@@ -780,7 +847,8 @@ Item {
         id: profileMain
         objectName: "profileMain"
         visible: false
-        activePosition: upItem.profileList.currentSelect
+        // The top bar names the active entry, also when one before it went.
+        onActivePositionChanged: upItem.profileList.currentSelect = profileMain.activePosition
         onChangeProfile: function (tmpProfileNo) { mainIten.changeProfile(tmpProfileNo) }
         onClosed: {
             mainIten.closeDialog(profileMain)
@@ -788,12 +856,17 @@ Item {
         }
     }
 
-    // The factory-reset confirmation, draggable inside the window.
+    // The factory-reset confirmation, draggable inside the window. It names
+    // the profile it resets and says that the gun presets, which all
+    // profiles share, go back too; it grows when a language needs more
+    // lines.
     Rectangle {
         id: resetBox
         objectName: "resetBox"
         width: 427
-        height: 102
+        height: Math.max(102, resetText.y + resetText.height + 45)
+        // The active profile's name, taken when the box opens.
+        property string profileName: ""
         visible: false
         color: mainIten.colorGray0
         border.color: mainIten.colorGray1
@@ -823,10 +896,13 @@ Item {
             }
         }
         Label {
+            id: resetText
+            objectName: "resetText"
             x: 16
             y: 38
             width: parent.width - 32
-            text: mainIten.mainLang[6]
+            wrapMode: Text.Wrap
+            text: mainIten.mainLang[6] + "\n" + profileMain.profileLang[22].replace("%1", resetBox.profileName)
         }
         TextButton {
             id: resetOk

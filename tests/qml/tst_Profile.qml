@@ -17,11 +17,10 @@ TestCase {
     Component { id: pageComponent; Profile { x: 300; y: 200 } }
     SignalSpy { id: closedSpy; signalName: "closed" }
 
-    // The page over a stored list, initialised as at start.
-    function make(stored, profileNo, activePosition) {
+    // The page over a stored list, initialised as at start with the active slot profileNo.
+    function make(stored, profileNo) {
         ui_View.updataNameList(2, stored)
-        var page = createTemporaryObject(pageComponent, testCase, { profileNo: profileNo || 0,
-                                                                    activePosition: activePosition || 0 })
+        var page = createTemporaryObject(pageComponent, testCase, { profileNo: profileNo || 0 })
         page.visible = true
         page.init()
         return page
@@ -37,9 +36,12 @@ TestCase {
         return Number(ui_View.getData("mouse/reportRate", false))
     }
     function row(page, i) { return findChild(page, "row" + i) }
+    // What the line under the list says: the index of its text, 0 for the hint.
+    function notice(page) { return page.noticeIndex }
 
-    // Entry 0 always shows "Standard" and is stored so; never more than six entries; a profile number that no
-    // entry has selects the first.
+    // Entry 0 always shows "Standard" and is stored so; never more than six entries, nor two on one slot; the
+    // active entry has the profile number as its slot, else (a list of an earlier version) as its position, else
+    // it is the first. The page's number becomes the active entry's slot.
     function test_init_data() {
         return [["as shipped", ["Standard0", "loaderfiller"], 0, "Standard0", 0, "Standard0 loaderfiller"],
                 ["first renamed", ["Mine0", "b1", "c2"], 2, "Standard0 b1 c2", 2, "Standard0 b1 c2"],
@@ -47,18 +49,23 @@ TestCase {
                 ["malformed", ["x", "y9", "", "c2", "d4"], 4, "Standard2 d4", 1, "Standard2 d4"],
                 ["eight entries", ["a0", "b1", "c2", "d3", "e4", "f5", "g0", "h1"], 5, "Standard0 b1 c2 d3 e4 f5", 5,
                  "Standard0 b1 c2 d3 e4 f5"],
+                ["a slot twice", ["a0", "b1", "c1", "d2"], 2, "Standard0 b1 d2", 2, "Standard0 b1 d2"],
                 ["one name and the filler", ["a3"], 3, "Standard3", 0, "Standard3 loaderfiller"],
-                ["number past 5", ["a0", "b1"], 7, "Standard0 b1", 0, "Standard0 b1"],
+                ["a position, stored by an earlier version", ["a0", "b2", "c4"], 1, "Standard0 b2 c4", 1,
+                 "Standard0 b2 c4"],
+                ["number past the list", ["a0", "b1"], 7, "Standard0 b1", 0, "Standard0 b1"],
                 ["negative number", ["a0", "b1"], -1, "Standard0 b1", 0, "Standard0 b1"]]
             .map(([tag, list, no, entries, current, after]) => ({ tag, list, no, entries, current, after }))
     }
     function test_init(row) {
         var page = make(row.list, row.no)
-        compare([shown(page), page.currentIndex, stored()], [row.entries, row.current, row.after])
+        compare([shown(page), page.currentIndex, page.activePosition, stored()],
+                [row.entries, row.current, row.current, row.after])
+        compare(page.profileNo, page.profileModel.entries()[row.current].profileNo)
     }
 
     // New appends "profile_k" up to six entries and starts its profile from the factory one; a full list gains
-    // nothing (its reset goes to slot 6, no entry's profile).
+    // nothing (its reset goes to slot 6, no entry's profile) and says so.
     function test_newUpToSix() {
         var page = make(["Standard0"]), button = findChild(page, "newButton")
         for (var n = 1; n <= 6; ++n)
@@ -68,16 +75,16 @@ TestCase {
             compare(page.currentIndex, Math.min(n, 5))
             compare(rate(n), 3, "profile " + n)
         }
+        compare(notice(page), 12)
         compare(stored(), "Standard0 profile_01 profile_12 profile_23 profile_34 profile_45")
         compare(file(1), testFiles.read(testFiles.scratchPath("modules/setting/pD.bin")))
     }
 
-    // New never resets a profile an entry uses: after a deletion the free slot digit can be an entry's position
-    // (the new entry's own position is reset instead), and a full list with a repeated slot resets nothing.
+    // New resets only its own free slot, never the profile of an entry, also after a deletion.
     function test_newKeepsProfilesInUse_data() {
-        return [["after a deletion", ["Standard0", "b2"], "Standard0 b2 profile_01", [1, 2], [0, 3]],
-                ["full, a slot repeated", ["Standard0", "a0", "b1", "c2", "d3", "e4"], "Standard0 a0 b1 c2 d3 e4", [5],
-                 [0]]].map(([tag, list, after, dirty, rates]) => ({ tag, list, after, dirty, rates }))
+        return [["after a deletion", ["Standard0", "b2"], "Standard0 b2 profile_01", [1, 2], [3, 0]],
+                ["full", ["Standard0", "a1", "b2", "c3", "d4", "e5"], "Standard0 a1 b2 c3 d4 e5", [5], [0]]]
+            .map(([tag, list, after, dirty, rates]) => ({ tag, list, after, dirty, rates }))
     }
     function test_newKeepsProfilesInUse(data) {
         var page = make(data.list)
@@ -86,20 +93,21 @@ TestCase {
         compare([stored(), data.dirty.map(n => rate(n))], [data.after, data.rates])
     }
 
-    // Delete (context menu, first row) takes neither the first entry nor the one active in the top bar; the
-    // profile files stay.
+    // Delete (context menu, first row) takes neither the first entry nor the active one, and says why; the
+    // profile files stay, and the active entry stays active where it now stands.
     function test_delete_data() {
-        return [["first entry", 0, 2, "Standard0 a1 b2 c3"], ["active entry", 2, 2, "Standard0 a1 b2 c3"],
-                ["another", 1, 2, "Standard0 b2 c3"], ["the last", 3, 2, "Standard0 a1 b2"]]
-            .map(([tag, position, active, after]) => ({ tag, position, active, after }))
+        return [["first entry", 0, "Standard0 a1 b2 c3", 2, 13], ["active entry", 2, "Standard0 a1 b2 c3", 2, 14],
+                ["before the active one", 1, "Standard0 b2 c3", 1, 0], ["the last", 3, "Standard0 a1 b2", 2, 0]]
+            .map(([tag, position, after, active, text]) => ({ tag, position, after, active, text }))
     }
     function test_delete(data) {
-        var page = make(["Standard0", "a1", "b2", "c3"], 0, data.active), files = [0, 1, 2, 3].map(file)
+        var page = make(["Standard0", "a1", "b2", "c3"], 2), files = [0, 1, 2, 3].map(file)
         mouseClick(row(page, data.position), 40, 13, Qt.RightButton)
         var menu = findChild(page, "contextMenu")
         verify(menu.visible)
         mouseClick(findChild(page, "menuRow0"))
-        compare([menu.visible, shown(page), stored()], [false, data.after, data.after])
+        compare([menu.visible, shown(page), stored(), page.activePosition, page.profileNo, notice(page)],
+                [false, data.after, data.after, data.active, 2, data.text])
         compare([0, 1, 2, 3].map(file), files)
     }
 
@@ -107,12 +115,13 @@ TestCase {
     // entry bears or an empty one is refused. A press elsewhere in the page ends editing as Enter does.
     function test_rename_data() {
         var kept = "Standard0 a1 b2"
-        return [["new name", 1, "zed", "Return", "Standard0 zed1 b2"], ["duplicate", 1, "b", "Return", kept],
-                ["empty", 2, "", "Return", kept], ["same name", 1, "a", "Return", kept],
+        return [["new name", 1, "zed", "Return", "Standard0 zed1 b2"], ["duplicate", 1, "b", "Return", kept, 15],
+                ["empty", 2, "", "Return", kept, 20], ["same name", 1, "a", "Return", kept],
                 ["Escape keeps the name", 2, "q", "Escape", kept],
                 ["press elsewhere", 2, "x2", "press", "Standard0 a1 x22"],
                 ["doubleClick signal", 1, "m", "signal", "Standard0 m1 b2"]]
-            .map(([tag, position, text, end, after]) => ({ tag, position, text, end, after }))
+            .map(([tag, position, text, end, after, refusal]) => ({ tag, position, text, end, after,
+                                                                    refusal: refusal || 0 }))
     }
     function test_rename(data) {
         var page = make(["Standard0", "a1", "b2"])
@@ -130,7 +139,8 @@ TestCase {
             mouseClick(page, 5, 150)
         else
             keyClick(data.end === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
-        compare([page.editingIndex, shown(page), stored()], [-1, data.after, data.after])
+        compare([page.editingIndex, shown(page), stored(), notice(page)],
+                [-1, data.after, data.after, data.refusal])
     }
 
     // Import appends an entry whose profile becomes the chosen file; cancelled, or with a full list, nothing
@@ -141,27 +151,33 @@ TestCase {
         testFiles.savePath = out
         mouseClick(row(page, 1), 40, 13, Qt.RightButton)
         mouseClick(findChild(page, "menuRow1"))
-        compare(testFiles.read(out), file(1))
+        compare([testFiles.read(out), notice(page)], [file(1), 17])
         verify(testFiles.read(out).indexOf("reportRate=2") >= 0)
 
         testFiles.openPath = ""
         mouseClick(findChild(page, "importButton"))
-        compare([shown(page), stored(), page.currentIndex], ["Standard0 a1", "Standard0 a1", 1])
+        compare([shown(page), stored(), page.currentIndex, notice(page)],
+                ["Standard0 a1", "Standard0 a1", 1, 0])
 
+        // After a deletion the new entry's slot is the free one, not its position.
+        page = make(["Standard0", "a2"])
         testFiles.openPath = out
-        rate(2, 0)
+        rate(1, 0)
         mouseClick(findChild(page, "importButton"))
-        compare([shown(page), stored(), page.currentIndex], ["Standard0 a1 profile_02", "Standard0 a1 profile_02", 2])
-        compare(file(2), testFiles.read(out))
-        compare(rate(2), 2)
+        compare([shown(page), stored(), page.currentIndex, notice(page)],
+                ["Standard0 a2 profile_01", "Standard0 a2 profile_01", 2, 16])
+        compare(file(1), testFiles.read(out))
+        compare(rate(1), 2)
 
         page = make(["Standard0", "a1", "b2", "c3", "d4", "e5"])
         var files = [0, 1, 2, 3, 4, 5].map(file)
         mouseClick(findChild(page, "importButton"))
-        compare([stored(), [0, 1, 2, 3, 4, 5].map(file)], ["Standard0 a1 b2 c3 d4 e5", files])
+        compare([stored(), [0, 1, 2, 3, 4, 5].map(file), notice(page)],
+                ["Standard0 a1 b2 c3 d4 e5", files, 12])
 
         rate(1, 1)
-        page.currentIndex = 1
+        page = make(["Standard0", "a2", "b1"])
+        page.currentIndex = 2
         page.menuCommand(1)
         compare(testFiles.read(out), file(1))
     }

@@ -196,6 +196,7 @@ TestCase {
     // Through the shell: the button opens the dialog over the mask; a profile change applies the new profile's
     // settings.
     function test_fromShell() {
+        ui_View.updataNameList(2, ["Standard0", "profile_01"])
         var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
         root.initUI()
         root.setProtectUI(0)
@@ -213,5 +214,6 @@ TestCase {
                                                            { speed: 20, doubleClickTime: 900, wheelLines: 1000 }])
         ui_View.resetProfile(1)
         ui_View.setGlobalData("mouse/profileNo", 0)
+        ui_View.updataNameList(2, ["Standard0"])
     }
 }

@@ -120,11 +120,12 @@ TestCase {
     }
 
     function test_profileChange() {
+        ui_View.updataNameList(2, ["Standard0", "profile_01"])
         var root = startShell()
         var profile = child(root, "profileMain")
         profile.changeProfile(0) // the current one
+        profile.changeProfile(2) // no entry
         compare(commands(), [])
-        // The shipped list has two entries.
         profile.changeProfile(1)
         compare(profile.profileNo, 1)
         compare(Number(ui_View.getGlobalData("mouse/profileNo")), 1)
@@ -133,15 +134,84 @@ TestCase {
         // mouse's switch to matrix 1 and its gun matrices; the lock is over.
         compare(commands(), ["1201", "0101", "1104", "0d03", "1000", "1000", "0200", "1202", "1203", "1204"])
         verify(!child(root, "protectUIItem").visible)
-        ui_View.setGlobalData("mouse/profileNo", 0)
+        testRig.restart({})
+    }
+
+    // Profiles are their entries' slot digits, wherever the entries stand: deleting one keeps every name on its
+    // own settings, the top bar on the active entry, and a restart on the profile it names. A list of an earlier
+    // version, whose stored number was a position, keeps its profiles too.
+    function test_profilesAfterDeletion_data() {
+        return [["delete before the active entry", ["Standard0", "a1", "b2", "c3"], 0, 3, 1, "c", 2],
+                ["a list of an earlier version", ["Standard0", "fast2", "slow4"], 1, -1, -1, "fast", 1]]
+            .map(([tag, list, stored, choose, remove, active, position]) => ({ tag, list, stored, choose, remove,
+                                                                               active, position }))
+    }
+    function test_profilesAfterDeletion(row) {
+        ui_View.updataNameList(2, row.list)
+        ui_View.setGlobalData("mouse/profileNo", row.stored)
+        for (var n = 0; n < 6; ++n) {
+            ui_View.setCurrentProfile(n)
+            ui_View.setData("mouse/reportRate", n % 4)
+        }
+        var root = startShell(), profile = child(root, "profileMain"), top = child(root, "upItem").profileList
+        if (row.choose >= 0)
+            profile.changeProfile(row.choose)
+        if (row.remove >= 0) {
+            profile.currentIndex = row.remove
+            profile.menuCommand(0)
+        }
+        var slot = profile.profileModel.slotAt(row.position)
+        var rate = child(root, "reportRateList")
+        compare([top.currentSelect, top.textValue, profile.activePosition, profile.profileNo, rate.currentSelect],
+                [row.position, row.active, row.position, slot, slot % 4])
+        compare(Number(ui_View.getGlobalData("mouse/profileNo")), slot)
+        root = startShell()
+        top = child(root, "upItem").profileList
+        compare([top.textValue, child(root, "reportRateList").currentSelect], [row.active, slot % 4])
+        testRig.restart({})
+    }
+
+    // Saved without a mouse: the change stays in the profile, the note beside Save says where it went, and the
+    // mouse gets the profile when it is back (as a profile change sends it); back with nothing pending, it gets
+    // nothing.
+    function test_saveWithoutMouse() {
+        var root = startShell(), note = child(root, "saveNote")
+        root.run()
+        testRig.setConnected(false)
+        compare([note.visible, note.text], [true, "No mouse connected"])
+        child(root, "dpiSettingMain").isSave = true
+        mouseClick(child(root, "saveButton"))
+        compare([commands(), note.text], [[], child(root, "profileMain").profileLang[21]])
+        testRig.setConnected(true)
+        root.initUI()
+        compare(commands(), ["1201", "0101", "1104", "0d03", "1000", "1000", "0200", "1202", "1203", "1204", "8b00"])
+        verify(!note.visible)
+        testRig.clearFrames()
+        testRig.setConnected(false)
+        testRig.setConnected(true)
+        root.initUI()
+        compare(commands(), ["8b00"])
+    }
+
+    // A click on the only left click is refused with a note beside its row, gone at the next press.
+    function test_onlyLeftClick() {
+        var root = startShell(), keys = child(root, "keyMatrixMain"), note = child(keys, "refusal")
+        root.show(0)
+        compare([note.visible, child(root, "keyAssigmentMain").visible], [true, false])
+        compare(child(note, "refusalText").text, keys.keyMatrixLang[2])
+        root.mainFocus()
+        verify(!note.visible)
     }
 
     function test_factoryReset() {
         var root = startShell()
+        root.run()
         ui_View.setData("mouse/reportRate", 1)
         var box = child(root, "resetBox")
         mouseClick(child(root, "resetButton"))
         verify(box.visible && child(root, "mainMask").visible)
+        // It names the profile it resets.
+        verify(child(root, "resetText").text.indexOf("\"Standard\"") > 0, child(root, "resetText").text)
         mouseClick(child(root, "resetCancel"))
         compare([box.visible, child(root, "mainMask").visible, commands()], [false, false, []])
 
@@ -157,6 +227,7 @@ TestCase {
         compare(sent.slice(stage + 1), ["8300", "0400", "8300", "0400", "8300", "0400"])
         compare([child(root, "dpiSettingMain").currentDPI, child(root, "dpiSettingMain").isSave], [2, false])
         compare([Number(ui_View.getData("mouse/reportRate", false)), testRig.mouseState().dpiStage], [3, 3])
+        compare(child(root, "saveNote").text, child(root, "profileMain").profileLang[18])
     }
 
     function test_windowDrag() {

@@ -31,7 +31,7 @@ TestCase {
             { tag: "KeyMatrix", component: keyMatrixComponent, size: [232, 240], dialog: false,
               functions: ["init", "checkOneLeftKey", "modKeys.saveData", "modKeys.checkOneLeftKey"],
               properties: ["keyCount", "isSave", "selectKey", "modKeys", "modKeys_tmp", "gunPage", "keyAssigment"],
-              signals: [], lang: ["keyMatrixLang", 2, "Key "] },
+              signals: [], lang: ["keyMatrixLang", 3, "Key "] },
             { tag: "KeyAssigment", component: keyAssigmentComponent, size: [416, 404], dialog: true,
               functions: ["init", "keyCodeToString", "keyCodeStrProc", "detectKeyboard"],
               properties: ["keyCode0", "keyCode1", "keyCode2", "keyCode3", "keyString", "keyCode", "isFireInput",

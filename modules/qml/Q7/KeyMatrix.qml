@@ -11,7 +11,10 @@ import "../basic" // qmllint disable unused-imports
 Item {
     id: root
 
-    property var keyMatrixLang: ["Key ", "Key Function"]
+    property var keyMatrixLang: ["Key ", "Key Function", ""]
+    // The row whose click was refused (the only left click), -1 for none: a
+    // note beside it says why.
+    property int refusedRow: -1
     property int keyCount: 8
     property bool isSave: false
     // The selected button (the mouse picture's selectKey), -1 for none.
@@ -199,6 +202,30 @@ Item {
             hoverEnabled: true
             cursorShape: Qt.PointingHandCursor
             onClicked: root.resetToFactory()
+        }
+    }
+
+    // Why the click on refusedRow did nothing, beside the row.
+    Rectangle {
+        id: refusal
+        objectName: "refusal"
+        x: root.width + 8
+        y: frame.titleHeight + 8 + 24 * Math.max(0, root.refusedRow) - 4
+        z: 2
+        width: refusalText.implicitWidth + 20
+        height: refusalText.implicitHeight + 12
+        radius: 4
+        visible: root.refusedRow >= 0
+        color: frame.colorGray1
+        border.color: frame.colorOrange
+
+        Label {
+            id: refusalText
+            objectName: "refusalText"
+            x: 10
+            y: 6
+            text: root.keyMatrixLang[2]
+            Accessible.role: Accessible.AlertMessage
         }
     }
 

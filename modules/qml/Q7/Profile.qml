@@ -10,11 +10,16 @@ Rectangle {
     id: root
 
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard", "", "", "", "", "", "", "",
-        "", "", "", "", "", "", ""]
+        "", "", "", "", "", "", "", "", "", ""]
     readonly property ProfileModel profileModel: ProfileModel {}
+    // The slot digit of the active profile (its file is p<profileNo+1>.bin).
     property int profileNo: 0
-    // The entry chosen in the top bar: it cannot be deleted.
+    // The position of the active entry, the one the top bar shows: it cannot
+    // be deleted. It moves when an entry before it goes.
     property int activePosition: 0
+    // What the last action was refused for or did, as an index of
+    // profileLang (12..18, 20); 0 shows the hint instead.
+    property int noticeIndex: 0
     property alias currentIndex: list.currentIndex
     // The entry whose name is being edited, -1 when none.
     property int editingIndex: -1
@@ -40,34 +45,54 @@ Rectangle {
     signal closed
 
     // The first entry bears the language's standard name, also when the
-    // language file left it empty.
+    // language file left it empty. profileNo becomes the slot of the entry
+    // found for it (a list of an earlier version may name it by position).
     function init() {
         root.editingIndex = -1
-        root.currentIndex = root.profileModel.load(root.profileLang[5] || "Standard", root.profileNo)
+        root.noticeIndex = 0
+        if (typeof deviceStatus !== "undefined") // qmllint disable unqualified
+            statusLink.target = deviceStatus // qmllint disable unqualified
+        var position = root.profileModel.load(root.profileLang[5] || "Standard", root.profileNo)
+        root.profileNo = root.profileModel.slotAt(position)
+        root.activePosition = position
+        root.currentIndex = position
+    }
+
+    function refreshActive() {
+        root.activePosition = root.profileModel.positionOfSlot(root.profileNo)
     }
 
     function newProfile() {
         var position = root.profileModel.newProfile()
         if (position >= 0)
             root.currentIndex = position
+        else
+            root.noticeIndex = 12
     }
 
     function importProfile() {
         var position = root.profileModel.importProfile()
         if (position >= 0)
             root.currentIndex = position
+        if (root.profileModel.count >= 6 && position < 0)
+            root.noticeIndex = 12
+        else if (position >= 0)
+            root.noticeIndex = 16
     }
 
     // 0 delete and 1 export the current entry (the context menu: the one it
     // was opened on), 2 import.
     function menuCommand(cmd) {
         contextMenu.visible = false
-        if (cmd === 0)
-            root.profileModel.deleteAt(root.currentIndex, root.activePosition)
-        else if (cmd === 1)
+        root.noticeIndex = 0
+        if (cmd === 0) {
+            root.noticeIndex = root.profileModel.deleteAt(root.currentIndex, root.activePosition)
+            root.refreshActive()
+        } else if (cmd === 1) {
             root.profileModel.exportProfile(root.currentIndex)
-        else if (cmd === 2)
+        } else if (cmd === 2) {
             root.importProfile()
+        }
     }
 
     function startRename(index) {
@@ -82,10 +107,13 @@ Rectangle {
         var index = root.editingIndex
         root.editingIndex = -1
         if (index >= 0)
-            root.profileModel.rename(index, root.editText)
+            root.noticeIndex = root.profileModel.rename(index, root.editText)
     }
 
+    // A press elsewhere: ends an edit (whose refusal then shows) and closes
+    // the menu; an earlier notice goes.
     function profileFocus() {
+        root.noticeIndex = 0
         root.commitRename()
         contextMenu.visible = false
     }
@@ -111,7 +139,19 @@ Rectangle {
     border.color: root.colorGray1
 
     onDoubleClick: root.startRename(root.currentIndex)
+    onProfileNoChanged: root.refreshActive()
+    onVisibleChanged: root.noticeIndex = 0
     Keys.onEscapePressed: root.closeDialog()
+
+    // The view reports a written export; a cancelled one says nothing.
+    // (The status object is given to the pages after they are made.)
+    Connections {
+        id: statusLink
+        target: null
+        function onProfileExported() {
+            root.noticeIndex = 17
+        }
+    }
 
     // The background: a press ends editing and closes the menu, a drag
     // moves the dialog, kept whole inside the window.
@@ -335,18 +375,21 @@ Rectangle {
         }
     }
 
-    // A hint for the user, when the language has one.
+    // What the last action was refused for or did, in the accent colour;
+    // otherwise a hint, when the language has one.
     Text {
+        id: notice
+        objectName: "notice"
         x: 15
         y: 230
         width: 384
         elide: Text.ElideRight
-        text: root.profileLang[11]
-        color: root.colorGray2
+        text: root.noticeIndex > 0 ? root.profileLang[root.noticeIndex] : root.profileLang[11]
+        color: root.noticeIndex > 0 ? root.colorOrange : root.colorGray2
         font.family: root.fontFamily
         font.pixelSize: root.fontNormalSize
-        Accessible.role: Accessible.StaticText
-        Accessible.name: root.profileLang[11]
+        Accessible.role: root.noticeIndex > 0 ? Accessible.AlertMessage : Accessible.StaticText
+        Accessible.name: notice.text
     }
 
     component PageButton: Rectangle {

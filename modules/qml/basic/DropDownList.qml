@@ -110,6 +110,17 @@ Item {
 
     onCurrentSelectChanged: root.refreshText()
     onMdItemsChanged: root.refreshText()
+    // The shown entry renamed, or entries added or removed: the field shows
+    // what the model holds now.
+    Connections {
+        target: root.mdItems
+        function onDataChanged() {
+            root.refreshText()
+        }
+        function onCountChanged() {
+            root.refreshText()
+        }
+    }
     onIsDropChanged: {
         // A choice whose closing was cut short by reopening is still reported.
         if (root.isDrop) {

@@ -2,16 +2,19 @@
 
 // The rules of the profile list: how its entries are stored, which name and
 // slot a new entry gets, what may be deleted or renamed. An entry is
-// {textValue, profileNo}: the shown name and the slot digit 0..5 of its
-// profile file. Stored, an entry is its name followed by its slot digit.
+// {textValue, profileNo}: the shown name and the slot digit d (0..5) that
+// names its profile file p<d+1>.bin, whatever the entry's position in the
+// list. Stored, an entry is its name followed by its slot digit.
 
 var maxEntries = 6
 var filler = "loaderfiller"
 
 // The entries of a stored list (the profile name list). A one-name list is
 // stored with the filler as its second element, which is not an entry. An
-// element that does not end in a slot digit 0..5 is not an entry either, and
-// entries past six are dropped. The first entry always exists.
+// element that does not end in a slot digit 0..5 is not an entry either, nor
+// is one whose digit an earlier entry already has (two names on one file
+// would show each other's settings), and entries past six are dropped. The
+// first entry always exists.
 function parseStored(stored, firstName) {
     var items = Array.isArray(stored) ? stored.slice() : []
     if (items.length === 2 && items[1] === filler)
@@ -20,7 +23,7 @@ function parseStored(stored, firstName) {
     for (var i = 0; i < items.length && entries.length < maxEntries; ++i) {
         var text = String(items[i])
         var digit = text.slice(-1)
-        if (text.length < 1 || digit < "0" || digit > "5")
+        if (text.length < 1 || digit < "0" || digit > "5" || entries.some(e => e.profileNo === Number(digit)))
             continue
         entries.push({ textValue: text.slice(0, -1), profileNo: Number(digit) })
     }
@@ -64,28 +67,29 @@ function canAdd(entries) {
     return entries.length < maxEntries
 }
 
-// The position of the entry for the active profile; the first when none has
-// its slot (also for a number outside 0..5).
+// The position of the entry with the slot digit profileNo. Earlier versions
+// stored the active entry's position instead; a number that is no entry's
+// slot but is a position is taken as such. Otherwise the first entry.
 function positionOf(entries, profileNo) {
     for (var i = 0; i < entries.length; ++i) {
         if (entries[i].profileNo === profileNo)
             return i
     }
-    return 0
+    return Number.isInteger(profileNo) && profileNo >= 0 && profileNo < entries.length ? profileNo : 0
 }
 
-// Neither the first entry nor the one chosen in the top bar can go.
-function canDelete(position, chosenPosition, count) {
-    return position > 0 && position < count && position !== chosenPosition
+// Why an entry cannot be deleted, as the index of the profile page's text:
+// 13 the first entry, 14 the one chosen in the top bar; 0 when it can go.
+function deleteRefusal(position, chosenPosition, count) {
+    if (position <= 0 || position >= count)
+        return 13
+    return position === chosenPosition ? 14 : 0
 }
 
-// A new name is taken when it is not empty and no other entry bears it.
-function canRename(entries, position, text) {
+// Why a new name is not taken, as the index of the profile page's text: 20
+// an empty name, 15 a name another entry bears; 0 when it is taken.
+function renameRefusal(entries, position, text) {
     if (text.length === 0)
-        return false
-    for (var i = 0; i < entries.length; ++i) {
-        if (i !== position && entries[i].textValue === text)
-            return false
-    }
-    return true
+        return 20
+    return entries.some((e, i) => i !== position && e.textValue === text) ? 15 : 0
 }

@@ -6,9 +6,10 @@ import "ProfileList.js" as ProfileList
 // the operations that keep the profile name list and the profile files in
 // step with it. The profile dialog and the top bar's list show it.
 //
-// A profile file is designated by the entry's list position, as the shell
-// does when the top bar chooses one; the slot digit stored with each name
-// finds the active entry at start.
+// An entry's slot digit names its profile file, wherever the entry stands in
+// the list: positions move when an entry is deleted, slot digits never do, so
+// a name always shows its own settings. The operations take positions (what
+// the lists show) and pass slot digits to the view.
 ListModel {
     id: model
 
@@ -20,9 +21,19 @@ ListModel {
         ui_View.updataNameList(2, ProfileList.storedForm(model.entries())) // qmllint disable unqualified
     }
 
+    // The slot digit of the entry at position, -1 when there is none.
+    function slotAt(position) {
+        return position >= 0 && position < model.count ? model.get(position).profileNo : -1
+    }
+
+    function positionOfSlot(slot) {
+        return ProfileList.positionOf(model.entries(), slot)
+    }
+
     // Fills the model from the stored name list, at most six entries, the
     // first named firstName whatever was stored, and stores it back. Returns
-    // the position of the entry with the slot digit profileNo, 0 when none.
+    // the position of the active entry: the one with the slot digit
+    // profileNo (see ProfileList.positionOf for lists of earlier versions).
     function load(firstName, profileNo) {
         var stored = ui_View.getNameList(2) // qmllint disable unqualified
         var list = ProfileList.parseStored(stored, firstName)
@@ -44,18 +55,13 @@ ListModel {
         return model.count - 1
     }
 
-    // A new entry starts from the factory profile. Its file is that of its
-    // position: after a deletion the free slot digit can be the position of
-    // an entry still in use, whose settings must not be reset. A full list
-    // gains nothing and resets no entry's profile (only slot 6, which no
-    // entry uses). Returns the new position or -1.
+    // A new entry starts from the factory profile: its slot is one no entry
+    // uses. A full list gains nothing and resets slot 6, which no entry uses.
+    // Returns the new position or -1.
     function newProfile() {
         var slot = ProfileList.freeSlot(model.entries())
         var position = model.appendEntry()
-        if (position >= 0)
-            ui_View.resetProfile(position) // qmllint disable unqualified
-        else if (slot >= model.count)
-            ui_View.resetProfile(slot) // qmllint disable unqualified
+        ui_View.resetProfile(slot) // qmllint disable unqualified
         return position
     }
 
@@ -67,7 +73,7 @@ ListModel {
         var position = model.appendEntry()
         if (position < 0)
             return -1
-        if (ui_View.loadProfile(position)) // qmllint disable unqualified
+        if (ui_View.loadProfile(model.slotAt(position))) // qmllint disable unqualified
             return position
         model.remove(position)
         model.store()
@@ -76,27 +82,31 @@ ListModel {
 
     function exportProfile(position) {
         if (position >= 0 && position < model.count)
-            ui_View.saveProfile(position) // qmllint disable unqualified
+            ui_View.saveProfile(model.slotAt(position)) // qmllint disable unqualified
     }
 
     // Neither the first entry nor the one chosen in the top bar goes; the
-    // profile's file stays.
+    // profile's file stays. Returns why not (ProfileList.deleteRefusal), 0
+    // when deleted.
     function deleteAt(position, chosenPosition) {
-        if (!ProfileList.canDelete(position, chosenPosition, model.count))
-            return false
+        var refusal = ProfileList.deleteRefusal(position, chosenPosition, model.count)
+        if (refusal !== 0)
+            return refusal
         model.remove(position)
         model.store()
-        return true
+        return 0
     }
 
     // A name is taken when it is not empty and no other entry bears it.
+    // Returns why not (ProfileList.renameRefusal), 0 when taken or unchanged.
     function rename(position, text) {
         if (position < 0 || position >= model.count || model.get(position).textValue === text)
-            return false
-        if (!ProfileList.canRename(model.entries(), position, text))
-            return false
+            return 0
+        var refusal = ProfileList.renameRefusal(model.entries(), position, text)
+        if (refusal !== 0)
+            return refusal
         model.setProperty(position, "textValue", text)
         model.store()
-        return true
+        return 0
     }
 }
