@@ -177,6 +177,11 @@ TestCase {
         compare(ui_Ctl.calls, ["minimize", "close"])
         up.helpClicked()
         verify(child(root, "askMenu").visible)
+        // The version is information, not a button; the last entry names the data folder.
+        var version = child(root, "versionEntry")
+        compare([version.text, version.Accessible.role, version.activeFocusOnTab], ["version:2.2", Accessible.StaticText,
+                                                                                  false])
+        verify(child(root, "folderEntry").textValue.endsWith(" " + ui_View.dataFolder()))
         root.mainFocus()
         verify(!child(root, "askMenu").visible)
     }
@@ -216,5 +221,99 @@ TestCase {
         mouseClick(line, line.width - 16, 14)
         verify(!line.visible)
         compare(deviceStatus.unsavedFile, "")
+    }
+
+    // Every page and dialog in each shipped language: no visible text elided, none over another, none out of its
+    // own box, its parent or a clipping ancestor; in French and Chinese none left as the English run shows it.
+    property var englishTexts: ({})
+    function test_textsFit_data() {
+        return ["English", "French", "ChineseSimplified"].map(language => ({ tag: language, language }))
+    }
+    function test_textsFit(row) {
+        ui_View.setGlobalData("common/language", row.language)
+        var root = startShell()
+        root.unsavedFile = "modules/setting/p1.bin"
+        var editor = child(root, "macroEditorMain")
+        editor.startRecording() // no macro chosen: its note shows
+        var pages = [["frame", root, null], ["askMenu", child(root, "askMenu"), () => child(root, "upItem").helpClicked()]]
+        for (const name of ["resetBox", "profileMain", "keyAssigmentMain", "macroEditorMain", "gunControlMain",
+                            "systemSettingMain"]) {
+            const dialog = child(root, name)
+            pages.push([name, dialog, () => root.openDialog(dialog)])
+        }
+        var faults = []
+        for (const [name, page, open] of pages) {
+            root.mainFocus()
+            if (open)
+                open()
+            var texts = []
+            collectTexts(page, texts)
+            verify(texts.length > 0, name)
+            for (const [i, t] of texts.entries()) {
+                var fault = t.fault
+                if (!fault && row.language !== "English" && (testCase.englishTexts[name] || []).includes(t.text)
+                        && /[A-Za-z]{2,} [A-Za-z]{2,}/.test(t.text))
+                    fault = "left in English"
+                for (const u of texts.slice(i + 1)) {
+                    if (!fault && overlaps(t.rect, u.rect))
+                        fault = "over \"" + u.text + "\""
+                }
+                if (fault)
+                    faults.push(name + ": \"" + t.text + "\" " + fault)
+            }
+            if (row.language === "English")
+                testCase.englishTexts[name] = texts.map(t => t.text)
+            if (page !== root && page.visible) {
+                page.visible = false
+                child(root, "mainMask").visible = false
+            }
+        }
+        ui_View.setGlobalData("common/language", "English")
+        verify(faults.length === 0, "\n" + faults.join("\n"))
+    }
+    // The visible texts under item: text, painted rectangle in the scene, and the first fault found.
+    function collectTexts(item, texts) {
+        if (!item.visible || item.opacity === 0)
+            return
+        if (item.truncated !== undefined && item.elide !== undefined && item.text !== "") {
+            var t = { text: item.text, rect: paintedRect(item), fault: "" }
+            var own = item.mapToItem(null, 0, 0)
+            if (item.truncated)
+                t.fault = "is cut"
+            else if (!inside(t.rect, { x: own.x, y: own.y, width: item.width, height: item.height }, true))
+                t.fault = "runs out of its box"
+            for (var p = item.parent; p && !t.fault; p = p.parent) {
+                var box = p.mapToItem(null, 0, 0)
+                box = { x: box.x, y: box.y, width: p.width, height: p.height }
+                if (p === item.parent && p.width > 0 && !inside(t.rect, box, true))
+                    t.fault = "runs out of " + (p.objectName || "its parent")
+                else if (p.clip && !inside(t.rect, box, false))
+                    t.fault = "is clipped by " + (p.objectName || "its parent")
+                else if (p.clip && (t.rect.y + t.rect.height <= box.y || t.rect.y >= box.y + box.height))
+                    return // scrolled out of view, or in a closed list
+            }
+            texts.push(t)
+        }
+        for (var i = 0; i < item.children.length; ++i)
+            collectTexts(item.children[i], texts)
+    }
+    function paintedRect(item) {
+        var dx = item.width - item.leftPadding - item.rightPadding - item.contentWidth
+        var dy = item.height - item.topPadding - item.bottomPadding - item.contentHeight
+        var x = item.leftPadding + (item.effectiveHorizontalAlignment === Text.AlignRight ? dx
+                                    : item.effectiveHorizontalAlignment === Text.AlignHCenter ? dx / 2 : 0)
+        var y = item.topPadding + (item.verticalAlignment === Text.AlignBottom ? dy
+                                   : item.verticalAlignment === Text.AlignVCenter ? dy / 2 : 0)
+        var at = item.mapToItem(null, x, y)
+        return { x: at.x, y: at.y, width: item.contentWidth, height: item.contentHeight }
+    }
+    // Within a pixel; across only, or both ways.
+    function inside(r, box, vertically) {
+        return r.x >= box.x - 1 && r.x + r.width <= box.x + box.width + 1
+            && (!vertically || (r.y >= box.y - 1 && r.y + r.height <= box.y + box.height + 1))
+    }
+    function overlaps(a, b) {
+        return a.x + a.width > b.x + 1 && b.x + b.width > a.x + 1 && a.y + a.height > b.y + 1
+            && b.y + b.height > a.y + 1
     }
 }
