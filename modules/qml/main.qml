@@ -704,6 +704,8 @@ Item {
         y: 16
         visible: false
         profileModel: profileMain.profileModel
+        minimizeName: mainIten.mainLang[13] !== "" ? mainIten.mainLang[13] : "Minimise"
+        closeName: mainIten.mainLang[14] !== "" ? mainIten.mainLang[14] : "Close"
         onHelpClicked: askMenu.visible = !askMenu.visible
         onMinimizeClicked: ui_Ctl.onMinimize() // qmllint disable unqualified
         onCloseClicked: ui_Ctl.onClose() // qmllint disable unqualified

@@ -179,8 +179,8 @@ TestCase {
         verify(child(root, "askMenu").visible)
         // The version is information, not a button; the last entry names the data folder.
         var version = child(root, "versionEntry")
-        verify(version.Accessible.role === Accessible.StaticText && !version.activeFocusOnTab)
-        compare(version.text, "version:2.2")
+        compare([version.text, version.Accessible.role === Accessible.StaticText, version.activeFocusOnTab],
+                ["version:2.2", true, false])
         verify(child(root, "folderEntry").textValue.endsWith(" " + ui_View.dataFolder()))
         root.mainFocus()
         verify(!child(root, "askMenu").visible)
