@@ -3,6 +3,7 @@
 #include "DeviceTraits.h"
 #include "ProfileStore.h"
 
+#include <QDir>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -60,6 +61,11 @@ public:
         if (m_setEnabled)
             m_setEnabled(enabled);
     }
+
+    // The data folder (the working directory, which start-up made it), in
+    // the platform's notation, for the question-mark menu. Invokable after
+    // setEnabled, so that no operation moves.
+    Q_INVOKABLE QString dataFolder() const { return QDir::toNativeSeparators(QDir::currentPath()); }
 
 Q_SIGNALS:
     void saveFailed(QString file);

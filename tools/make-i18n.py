@@ -25,7 +25,10 @@ LANGUAGES = ("English", "French", "ChineseSimplified")
 # Shell page: title of the editor box, its two entries, report rate, the
 # bottom bar, the factory-reset dialog, the system-setting button, then the
 # busy indicator, the second entry of the question-mark menu and the
-# minimise and close buttons of the top bar.
+# minimise and close buttons of the top bar; then the frame's connection
+# sign, the line about a file that could not be written and its dismiss
+# button, and the question-mark menu's data folder entry (%1: a file name or
+# folder).
 MAIN = [
     ("Editor", "Éditeur", "编辑器"),
     ("Macro Editor", "Éditeur de macros", "宏编辑器"),
@@ -42,6 +45,13 @@ MAIN = [
     ("version:2.2", "version : 2.2", "版本：2.2"),
     ("Minimize", "Réduire", "最小化"),
     ("Close", "Fermer", "关闭"),
+    ("Mouse connected", "Souris connectée", "鼠标已连接"),
+    ("No mouse connected", "Aucune souris connectée", "未连接鼠标"),
+    ("Not saved: %1 could not be written (is the disk full?)",
+     "Non enregistré : impossible d'écrire %1 (le disque est-il plein ?)",
+     "未保存：无法写入 %1（磁盘是否已满？）"),
+    ("Dismiss", "Masquer", "关闭提示"),
+    ("Data folder: %1", "Dossier des données : %1", "数据文件夹：%1"),
 ]
 
 # Button list: the row label (followed by the button number) and the title.
@@ -179,8 +189,9 @@ LIGHT_CONTROL = [
     ("Restore Defaults", "Valeurs par défaut", "恢复默认"),
 ]
 
-# Macro editor: dialog texts, then the unit of a delay step and the prefix of
-# new macro names.
+# Macro editor: dialog texts, the unit of a delay step and the prefix of new
+# macro names, then the notes on what did not happen (%1: a macro name or a
+# count).
 MACRO_EDITOR = [
     ("Macro Editor", "Éditeur de macros", "宏编辑器"),
     ("Macro Name", "Nom de la macro", "宏名称"),
@@ -202,6 +213,20 @@ MACRO_EDITOR = [
     ("Insert Right Key", "Insérer un clic droit", "插入右键"),
     ("ms", "ms", "毫秒"),
     ("Macro_", "Macro_", "宏_"),
+    ("The macro is full: no step can be added", "La macro est pleine : aucune étape ne peut être ajoutée",
+     "宏已满：无法再添加步骤"),
+    ("Not saved: the file of %1 could not be written", "Non enregistrée : impossible d'écrire le fichier de %1",
+     "未保存：无法写入 %1 的文件"),
+    ("Choose or create a macro to record", "Choisissez ou créez une macro à enregistrer", "请选择或新建要录制的宏"),
+    ("There are %1 macros already", "Il y a déjà %1 macros", "已有 %1 个宏"),
+    ("Not created: the file of %1 could not be written", "Non créée : impossible d'écrire le fichier de %1",
+     "未创建：无法写入 %1 的文件"),
+    ("Nothing imported", "Rien n'a été importé", "未导入任何内容"),
+    ("Not renamed: a name is needed", "Non renommée : un nom est nécessaire", "未重命名：需要名称"),
+    ("Not renamed: %1 is taken", "Non renommée : %1 est déjà pris", "未重命名：%1 已被使用"),
+    ("Not renamed: %1 is reserved", "Non renommée : %1 est réservé", "未重命名：%1 是保留名称"),
+    ("Not renamed: %1 cannot name a macro file", "Non renommée : %1 ne peut pas nommer un fichier de macro",
+     "未重命名：%1 不能用作宏文件名"),
 ]
 
 SYSTEM_SETTING = [
@@ -344,12 +369,12 @@ OTHER = [
 ]
 
 SECTIONS = [
-    ("main", MAIN, 15),
+    ("main", MAIN, 20),
     ("keyMatrix", KEY_MATRIX, 3),
     ("keyAssigment", KEY_ASSIGNMENT, 58),
     ("dpiSetting", DPI_SETTING, 1),
     ("lightControl", LIGHT_CONTROL, 45),
-    ("macroEditor", MACRO_EDITOR, 20),
+    ("macroEditor", MACRO_EDITOR, 30),
     ("systemSetting", SYSTEM_SETTING, 8),
     ("gunControl", GUN_CONTROL, 10),
     ("profile", PROFILE, 23),

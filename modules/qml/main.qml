@@ -20,7 +20,8 @@ Item {
     visible: false
 
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
-        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", "", "Mouse connected",
+        "No mouse connected", "Not saved: %1 could not be written (is the disk full?)", "Dismiss", "Data folder: %1"]
     property string language: "ChineseSimplified"
     property string url: "https://talvorn.example/support"
     property bool isColorful: false
@@ -56,7 +57,6 @@ Item {
     // A finished action said next to Save, as an index of the profile page's
     // texts; 0 for none.
     property int shellNotice: 0
-    property string noMouseText: "No mouse connected"
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -191,9 +191,12 @@ Item {
         ui_View.setEnabled(isEnable)
     }
 
+    // The question-mark menu's entries: 0 the web page, 1 the data folder.
     function askMenuCmd(cmd) {
         if (cmd === 0)
             Qt.openUrlExternally(mainIten.url)
+        else if (cmd === 1)
+            Qt.openUrlExternally(Qt.url("file://" + ui_View.dataFolder()))
     }
 
     // Each group of the language file over the built-in texts of its page.
@@ -505,7 +508,7 @@ Item {
                 color: mainIten.mouseConnected ? "#3fb950" : mainIten.colorGray2
             }
             Label {
-                text: mainIten.mouseConnected ? "Mouse connected" : "No mouse connected"
+                text: mainIten.mainLang[mainIten.mouseConnected ? 15 : 16]
                 color: mainIten.colorGray3
             }
         }
@@ -682,7 +685,8 @@ Item {
         objectName: "unsavedLine"
         x: 24
         y: 604
-        width: 560
+        // Wide enough for the text, up to the bottom bar's buttons.
+        width: Math.min(bottomBar.x - 8 - unsavedLine.x, Math.max(560, unsavedText.implicitWidth + 40))
         height: 28
         radius: 4
         visible: mainIten.unsavedFile !== "" && envItem.visible
@@ -690,18 +694,20 @@ Item {
         border.color: "#ff3030"
 
         Label {
+            id: unsavedText
             x: 10
             width: parent.width - 40
             height: parent.height
-            text: "Not saved: " + mainIten.unsavedFile + " could not be written (is the disk full?)"
+            text: mainIten.mainLang[17].arg(mainIten.unsavedFile)
         }
         MenuEntry {
             x: parent.width - 26
             y: 4
             width: 20
             height: 20
+            textMargin: 4
             textValue: "×"
-            Accessible.name: "Dismiss"
+            Accessible.name: mainIten.mainLang[18]
             onClicked: deviceStatus.clearUnsavedFile() // qmllint disable unqualified
         }
     }
@@ -716,7 +722,7 @@ Item {
         visible: bottomBar.visible && !unsavedLine.visible && text !== ""
         color: mainIten.mouseConnected ? mainIten.colorGray3 : mainIten.colorOrange
         text: !mainIten.mouseConnected ? (mainIten.sendWhenConnected ? profileMain.profileLang[21]
-                                                                     : mainIten.noMouseText)
+                                                                     : mainIten.mainLang[16])
                                        : mainIten.shellNotice > 0 ? profileMain.profileLang[mainIten.shellNotice] : ""
         Accessible.role: Accessible.AlertMessage
     }
@@ -764,6 +770,8 @@ Item {
         y: 16
         visible: false
         profileModel: profileMain.profileModel
+        minimizeName: mainIten.mainLang[13] !== "" ? mainIten.mainLang[13] : "Minimise"
+        closeName: mainIten.mainLang[14] !== "" ? mainIten.mainLang[14] : "Close"
         onHelpClicked: askMenu.visible = !askMenu.visible
         onMinimizeClicked: ui_Ctl.onMinimize() // qmllint disable unqualified
         onCloseClicked: ui_Ctl.onClose() // qmllint disable unqualified
@@ -926,36 +934,61 @@ Item {
         }
     }
 
-    // The question-mark menu: the maker's web page and the version.
+    // The question-mark menu: the maker's web page (opens in the browser),
+    // the version, and the data folder (opens in the file manager). As wide
+    // as its longest text, growing to the left.
     Rectangle {
         id: askMenu
         objectName: "askMenu"
+        // The web page and the version shown when the language has none.
         property var entries: [mainIten.url, "version:2.2"]
         anchors { right: parent.right; rightMargin: 300 }
         y: 30
         z: 2
-        width: 200
-        height: 24 * entries.length + 2
+        width: Math.min(mainIten.width - 300 - 16, Math.max(200, askColumn.textWidth + 2))
+        height: askColumn.implicitHeight + 2
         visible: false
         color: mainIten.colorGray0
         border.color: mainIten.colorGray1
 
+        function open(cmd) {
+            mainIten.askMenuCmd(cmd)
+            askMenu.visible = false
+        }
+
         Column {
+            id: askColumn
             x: 1
             y: 1
-            Repeater {
-                model: askMenu.entries
-                MenuEntry {
-                    required property int index
-                    required property string modelData
-                    width: 198
-                    textValue: modelData
-                    onClicked: {
-                        mainIten.askMenuCmd(index)
-                        askMenu.visible = false
-                    }
-                }
+            MenuEntry {
+                id: urlEntry
+                objectName: "urlEntry"
+                width: askMenu.width - 2
+                textValue: askMenu.entries[0]
+                onClicked: askMenu.open(0)
             }
+            // Information, not a button: no hover, no focus.
+            Label {
+                id: versionEntry
+                objectName: "versionEntry"
+                x: 8
+                width: askMenu.width - 18
+                height: 24
+                text: mainIten.mainLang[12] !== "" ? mainIten.mainLang[12] : askMenu.entries[1]
+                color: mainIten.colorGray3
+            }
+            MenuEntry {
+                id: folderEntry
+                objectName: "folderEntry"
+                width: askMenu.width - 2
+                // qmllint disable unqualified
+                textValue: askMenu.visible ? mainIten.mainLang[19].arg(ui_View.dataFolder()) : ""
+                // qmllint enable unqualified
+                onClicked: askMenu.open(1)
+            }
+            // The column's width: the widest text with its margins.
+            readonly property real textWidth: Math.max(urlEntry.textWidth, versionEntry.implicitWidth + 16,
+                                                       folderEntry.textWidth)
         }
     }
 
@@ -977,6 +1010,9 @@ Item {
         id: entry
         property string textValue: ""
         readonly property bool hovered: entryArea.containsMouse
+        property int textMargin: 8
+        // What the text needs with its margins.
+        readonly property real textWidth: entryLabel.implicitWidth + 2 * entry.textMargin
         signal clicked
 
         width: 216
@@ -994,8 +1030,9 @@ Item {
         Keys.onEnterPressed: entry.clicked()
 
         Label {
-            x: 8
-            width: parent.width - 16
+            id: entryLabel
+            x: entry.textMargin
+            width: parent.width - 2 * entry.textMargin
             height: parent.height
             text: entry.textValue
             Accessible.ignored: true

@@ -248,6 +248,11 @@ TestCase {
         compare(ui_Ctl.calls, ["minimize", "close"])
         up.helpClicked()
         verify(child(root, "askMenu").visible)
+        // The version is information, not a button; the last entry names the data folder.
+        var version = child(root, "versionEntry")
+        compare([version.text, version.Accessible.role === Accessible.StaticText, version.activeFocusOnTab],
+                ["version:2.2", true, false])
+        verify(child(root, "folderEntry").textValue.endsWith(" " + ui_View.dataFolder()))
         root.mainFocus()
         verify(!child(root, "askMenu").visible)
     }
@@ -287,5 +292,75 @@ TestCase {
         mouseClick(line, line.width - 16, 14)
         verify(!line.visible)
         compare(deviceStatus.unsavedFile, "")
+    }
+
+    // Every page and dialog in each shipped language: no visible text elided, over another, out of its own box, its
+    // parent or a clipping ancestor; in French and Chinese none of several words as the English run shows it.
+    property var englishTexts: ({})
+    function test_textsFit_data() { return ["English", "French", "ChineseSimplified"].map(tag => ({ tag })) }
+    function test_textsFit(row) {
+        ui_View.setGlobalData("common/language", row.tag)
+        var root = startShell(), faults = []
+        root.unsavedFile = "modules/setting/p1.bin"
+        child(root, "macroEditorMain").startRecording() // no macro chosen: its note shows
+        for (const name of ["frame", "askMenu", "resetBox", "profileMain", "keyAssigmentMain", "macroEditorMain",
+                            "gunControlMain", "systemSettingMain"]) {
+            const page = name === "frame" ? root : child(root, name)
+            root.mainFocus()
+            name === "askMenu" ? child(root, "upItem").helpClicked() : page !== root && root.openDialog(page)
+            var texts = [], english = testCase.englishTexts[name] || []
+            collectTexts(page, texts)
+            texts.forEach((t, i) => {
+                t.fault = t.fault || (inside(t.rect, sceneRect(page), true) ? "" : "runs out of the page")
+                if (!t.fault && row.tag !== "English" && english.includes(t.text)
+                        && /[A-Za-z]{2} [A-Za-z]{2}/.test(t.text))
+                    t.fault = "left in English"
+                var over = texts.slice(i + 1).find(u => overlaps(t.rect, u.rect))
+                if (t.fault || over)
+                    faults.push(name + ": \"" + t.text + "\" " + (t.fault || "over \"" + over.text + "\""))
+            })
+            if (row.tag === "English")
+                testCase.englishTexts[name] = texts.map(t => t.text)
+            if (page !== root)
+                root.closeDialog(page)
+        }
+        ui_View.setGlobalData("common/language", "English")
+        verify(faults.length === 0, "\n" + faults.join("\n"))
+    }
+    // The visible texts under item: text, painted rectangle in the scene, and the first fault found.
+    function collectTexts(item, texts) {
+        if (!item.visible || item.opacity === 0)
+            return
+        if (item.truncated !== undefined && item.text !== "") {
+            const h = item.effectiveHorizontalAlignment, v = item.verticalAlignment
+            var x = (item.width - item.contentWidth) * (h === Text.AlignRight ? 1 : h === Text.AlignHCenter ? 0.5 : 0)
+            var y = (item.height - item.contentHeight) * (v === Text.AlignBottom ? 1 : v === Text.AlignVCenter ? 0.5 : 0)
+            var t = { text: item.text, rect: sceneRect(item, x, y, item.contentWidth, item.contentHeight) }
+            t.fault = item.truncated ? "is cut" : !inside(t.rect, sceneRect(item), true) ? "runs out of its box" : ""
+            for (var p = item.parent; p && !t.fault; p = p.parent) {
+                var box = sceneRect(p)
+                if (p === item.parent && p.width > 0 && !inside(t.rect, box, true))
+                    t.fault = "runs out of " + (p.objectName || "its parent")
+                else if (p.clip && !inside(t.rect, box, false))
+                    t.fault = "is clipped by " + (p.objectName || "its parent")
+                else if (p.clip && !overlaps(t.rect, box))
+                    return // scrolled out of view, or in a closed list
+            }
+            texts.push(t)
+        }
+        for (var i = 0; i < item.children.length; ++i)
+            collectTexts(item.children[i], texts)
+    }
+    function sceneRect(item, x = 0, y = 0, width = item.width, height = item.height) {
+        var at = item.mapToItem(null, x, y)
+        return { x: at.x, y: at.y, width, height }
+    }
+    // Within a pixel, across only or both ways; overlapping by more than a pixel.
+    function inside(r, box, vertically) {
+        return r.x >= box.x - 1 && r.x + r.width <= box.x + box.width + 1
+            && (!vertically || (r.y >= box.y - 1 && r.y + r.height <= box.y + box.height + 1))
+    }
+    function overlaps(a, b) {
+        return a.x + a.width > b.x + 1 && b.x + b.width > a.x + 1 && a.y + a.height > b.y + 1 && b.y + b.height > a.y + 1
     }
 }

@@ -297,9 +297,9 @@ Item {
 
     // The left column: the slot being edited, and the six presets.
     Label {
+        id: slotLabel
         x: 16
         y: 52
-        width: 88
         height: 24
         text: root.gunControlLang[2]
     }
@@ -307,10 +307,10 @@ Item {
     DropDownList {
         id: slotSelector
         objectName: "slotSelector"
-        x: 112
+        x: Math.max(112, slotLabel.x + slotLabel.implicitWidth + 8)
         y: 52
         z: 2
-        width: 120
+        width: 232 - slotSelector.x
         mdItems: slotModel
         onValueChange: index => root.chooseSlot(index)
     }
@@ -578,16 +578,16 @@ Item {
     }
 
     Label {
+        id: rateLabel
         x: 280
         y: 256
-        width: 88
         height: 24
         text: root.gunControlLang[7]
     }
     DropDownSlider {
         id: rateSlider
         objectName: "rateSlider"
-        x: 376
+        x: timesInput.x
         y: 256
         z: 2
         width: rules.rateSliderWidth + 16
@@ -601,14 +601,14 @@ Item {
     }
 
     Label {
+        id: timesLabel
         x: 280
         y: 312
-        width: 88
         height: 24
         text: root.gunControlLang[8]
     }
     Rectangle {
-        x: 375
+        x: timesInput.x - 1
         y: 313
         width: 50
         height: 22
@@ -619,7 +619,8 @@ Item {
     RectInput {
         id: timesInput
         objectName: "timesInput"
-        x: 376
+        // The fields of the fire box line up after the wider label.
+        x: Math.max(376, 280 + Math.max(rateLabel.implicitWidth, timesLabel.implicitWidth) + 8)
         y: 314
         maxValue: rules.timesMax
         accessibleName: root.gunControlLang[8]
@@ -629,7 +630,7 @@ Item {
     CheckBox {
         id: endness
         objectName: "endness"
-        x: 448
+        x: timesInput.x + 72
         y: 312
         height: 24
         textValue: root.gunControlLang[9]

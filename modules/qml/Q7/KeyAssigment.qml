@@ -469,6 +469,7 @@ Item {
                 y: 32
                 columns: 3
                 rowSpacing: 4
+                columnSpacing: 16
 
                 Repeater {
                     model: root.table.mouseOptions
@@ -478,7 +479,7 @@ Item {
                         required property var modelData
                         required property int index
                         objectName: "mouseOption" + mouseRadio.index
-                        width: 120
+                        width: Math.max(96, mouseRadio.implicitWidth)
                         height: 20
                         textValue: root.keyAssigmentLang[mouseRadio.modelData.lang]
                         isSelect: root.isChoice(mouseRadio.modelData.codes)
@@ -506,33 +507,33 @@ Item {
                 text: root.keyAssigmentLang[8]
             }
             Label {
+                id: keyLabel
                 x: 24
                 y: 112
-                width: 72
                 height: 24
                 text: root.keyAssigmentLang[9]
             }
             CaptureBox {
                 id: fireBox
                 objectName: "fireBox"
-                x: 96
+                x: keyLabel.x + keyLabel.implicitWidth + 8
                 y: 112
-                width: 120
+                width: Math.max(110, fireBox.textWidth + 12)
                 text: root.fireText
                 waiting: root.isFireInput
                 onClicked: root.startFire()
             }
             Label {
-                x: 228
+                id: rateLabel
+                x: fireBox.x + fireBox.width + 12
                 y: 112
-                width: 40
                 height: 24
                 text: root.keyAssigmentLang[11]
             }
             DropDownSlider {
                 id: rateSlider
                 objectName: "rateSlider"
-                x: 268
+                x: Math.max(268, rateLabel.x + rateLabel.implicitWidth + 8)
                 y: 112
                 z: rateSlider.isDrop ? 10 : 0
                 onIsDropChanged: {
@@ -544,14 +545,14 @@ Item {
                 onValueChange: position => root.setRate(root.table.rateOfPosition(position))
             }
             Label {
+                id: timesLabel
                 x: 24
                 y: 144
-                width: 72
                 height: 24
                 text: root.keyAssigmentLang[12]
             }
             Rectangle {
-                x: 95
+                x: timesInput.x - 1
                 y: 145
                 width: 50
                 height: 22
@@ -562,7 +563,7 @@ Item {
             RectInput {
                 id: timesInput
                 objectName: "timesInput"
-                x: 96
+                x: Math.max(96, timesLabel.x + timesLabel.implicitWidth + 8)
                 y: 146
                 maxValue: root.table.timesMax
                 accessibleName: root.keyAssigmentLang[12]
@@ -571,7 +572,7 @@ Item {
             CheckBox {
                 id: endness
                 objectName: "endness"
-                x: 160
+                x: timesInput.x + 64
                 y: 144
                 height: 24
                 textValue: root.keyAssigmentLang[13]
@@ -663,7 +664,7 @@ Item {
             Column {
                 x: 24
                 y: 368
-                spacing: 4
+                spacing: 2
 
                 Repeater {
                     model: 3
@@ -672,7 +673,10 @@ Item {
                         id: modeRadio
                         required property int index
                         objectName: "macroMode" + modeRadio.index
-                        height: 20
+                        // Two lines where a language needs them.
+                        width: Math.min(modeRadio.implicitWidth, content.width - 32)
+                        height: Math.max(20, modeRadio.implicitHeight)
+                        gapValue: 8
                         textValue: root.keyAssigmentLang[root.table.macroModeLang[modeRadio.index]]
                         isSelect: root.macroMode === modeRadio.index
                         onBtnClick: {
@@ -693,6 +697,7 @@ Item {
                 y: 472
                 columns: 3
                 rowSpacing: 4
+                columnSpacing: 16
 
                 Repeater {
                     model: root.table.dpiOptions
@@ -702,7 +707,7 @@ Item {
                         required property var modelData
                         required property int index
                         objectName: "dpiOption" + dpiRadio.index
-                        width: 120
+                        width: Math.max(96, dpiRadio.implicitWidth)
                         height: 20
                         textValue: root.keyAssigmentLang[dpiRadio.modelData.lang]
                         isSelect: root.isChoice(dpiRadio.modelData.codes)
@@ -770,6 +775,7 @@ Item {
                 Row {
                     x: 24
                     y: 28
+                    spacing: 16
 
                     Repeater {
                         model: root.table.gunOptions
@@ -779,7 +785,7 @@ Item {
                             required property var modelData
                             required property int index
                             objectName: "gunOption" + gunRadio.index
-                            width: 120
+                            width: Math.max(96, gunRadio.implicitWidth)
                             height: 20
                             textValue: root.keyAssigmentLang[gunRadio.modelData.lang]
                             isSelect: root.isChoice(gunRadio.modelData.codes)
@@ -846,6 +852,7 @@ Item {
         id: box
         property string text: ""
         property bool waiting: false
+        readonly property real textWidth: boxLabel.implicitWidth
         signal clicked
 
         height: 24
@@ -868,6 +875,7 @@ Item {
         }
 
         Label {
+            id: boxLabel
             anchors.fill: parent
             anchors.margins: 4
             horizontalAlignment: Text.AlignHCenter

@@ -409,10 +409,12 @@ Item {
         height: 104
         enabled: root.isColorDisplay
 
+        // The label left, the blocks right-aligned: the label gets the room
+        // the blocks leave.
         Label {
-            x: 16
+            x: 8
             y: 0
-            width: 36
+            width: Math.min(implicitWidth, colorBlockRow.x - 12)
             height: 19
             text: root.lightControlLang[6]
         }
@@ -423,7 +425,7 @@ Item {
 
             property int selectColorBlock: 0
 
-            x: 52
+            x: colorArea.width - 8 - colorBlockRow.width
             y: 3
             spacing: 1
 

@@ -21,7 +21,11 @@ Item {
 
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times",
         "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
-        "Insert Middle Key", "Insert Right Key", "", ""]
+        "Insert Middle Key", "Insert Right Key", "", "", "The macro is full: no step can be added",
+        "Not saved: the file of %1 could not be written", "Choose or create a macro to record",
+        "There are %1 macros already", "Not created: the file of %1 could not be written", "Nothing imported",
+        "Not renamed: a name is needed", "Not renamed: %1 is taken", "Not renamed: %1 is reserved",
+        "Not renamed: %1 cannot name a macro file"]
     readonly property MacroNameModel macroNameModel: MacroNameModel {}
     readonly property MacroStepModel macroActionModel: MacroStepModel {}
     property bool isInputting: false
@@ -99,7 +103,7 @@ Item {
             return false
         if (!root.macroActionModel.isFull())
             return true
-        root.noteText = "The macro is full: no step can be added"
+        root.noteText = root.macroEditorLang[20]
         return false
     }
 
@@ -134,7 +138,7 @@ Item {
         var times = timesField.textValue
         root.storedTimes = times
         if (!ui_View.saveMacroIni(name, root.macroActionModel.strings(), root.macroActionModel.repeatOf(times))) {
-            root.noteText = "Not saved: the file of " + name + " could not be written"
+            root.noteText = root.macroEditorLang[21].arg(name)
             return
         }
         root.modifyMacroData(name)
@@ -166,7 +170,7 @@ Item {
             return
         root.beginAction()
         if (root.currentMacro < 0) {
-            root.noteText = "Choose or create a macro to record"
+            root.noteText = root.macroEditorLang[22]
             return
         }
         root.macroActionModel.startRecording()
@@ -292,7 +296,7 @@ Item {
     function canAddMacro() {
         if (root.macroNameModel.canAdd())
             return true
-        root.noteText = "There are " + root.macroNameModel.maxMacros + " macros already"
+        root.noteText = root.macroEditorLang[23].arg(root.macroNameModel.maxMacros)
         return false
     }
 
@@ -304,7 +308,7 @@ Item {
             return
         var name = root.macroNameModel.newName()
         if (!ui_View.createMacroIni(name, 0)) {
-            root.noteText = "Not created: the file of " + name + " could not be written"
+            root.noteText = root.macroEditorLang[24].arg(name)
             return
         }
         root.macroNameModel.append({ textValue: name })
@@ -321,7 +325,7 @@ Item {
             return
         var name = root.macroNameModel.newName()
         if (!ui_View.loadMacroFile(name)) {
-            root.noteText = "Nothing imported"
+            root.noteText = root.macroEditorLang[25]
             return
         }
         var at = root.macroNameModel.importAt(root.currentMacro)
@@ -370,15 +374,15 @@ Item {
         if (refusal === "" && ui_View.loadMacroIni(text).length > 0)
             refusal = "taken"
         if (refusal !== "") {
-            root.noteText = "Not renamed: " + ({ empty: "a name is needed", taken: text + " is taken",
-                                                 filler: text + " is reserved" })[refusal]
+            root.noteText = refusal === "empty" ? root.macroEditorLang[26]
+                                                : root.macroEditorLang[refusal === "taken" ? 27 : 28].arg(text)
             return
         }
         var old = root.macroNameModel.nameAt(at)
         root.modifyMacroName(old, text)
         if (ui_View.loadMacroIni(old).length > 0 || ui_View.loadMacroIni(text).length === 0) {
             root.modifyMacroName(text, old)
-            root.noteText = "Not renamed: " + text + " cannot name a macro file"
+            root.noteText = root.macroEditorLang[29].arg(text)
             return
         }
         root.macroNameModel.setProperty(at, "textValue", text)
@@ -611,20 +615,22 @@ Item {
     }
 
     TextButton {
+        id: newButton
         objectName: "newButton"
         x: 16
         y: 412
-        width: 64
+        width: Math.max(64, newButton.textWidth + 16)
         height: 24
         textValue: root.macroEditorLang[2]
         onClicked: root.newMacro()
     }
 
     TextButton {
+        id: deleteButton
         objectName: "deleteButton"
-        x: 120
+        x: Math.max(120, newButton.x + newButton.width + 8)
         y: 412
-        width: 64
+        width: Math.max(64, deleteButton.textWidth + 16)
         height: 24
         textValue: root.macroEditorLang[3]
         onClicked: root.deleteCurrentMacro()
@@ -787,7 +793,7 @@ Item {
         readonly property string textValue: root.isInputting ? root.macroEditorLang[5] : root.macroEditorLang[8]
         x: 200
         y: 412
-        width: 120
+        width: Math.max(120, recordLabel.implicitWidth + 24)
         height: 24
         radius: 3
         color: root.isInputting || recordArea.containsMouse ? root.colorOrange : root.colorBlue
@@ -811,6 +817,7 @@ Item {
         }
 
         Label {
+            id: recordLabel
             anchors.centerIn: parent
             text: recordButton.textValue
             Accessible.ignored: true
@@ -826,9 +833,9 @@ Item {
     }
 
     Label {
-        x: 336
+        id: timesLabel
+        x: Math.max(336, recordButton.x + recordButton.width + 12)
         y: 412
-        width: 40
         height: 24
         text: root.macroEditorLang[6]
     }
@@ -836,7 +843,7 @@ Item {
     RectInput {
         id: timesField
         objectName: "timesField"
-        x: 380
+        x: Math.max(380, timesLabel.x + timesLabel.implicitWidth + 6)
         y: 414
         width: 48
         height: 20
@@ -856,7 +863,7 @@ Item {
     CheckBox {
         id: delayBox
         objectName: "delayBox"
-        x: 448
+        x: timesField.x + timesField.width + 20
         y: 412
         height: 24
         textValue: root.macroEditorLang[9]

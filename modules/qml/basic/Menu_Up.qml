@@ -18,6 +18,9 @@ Item {
     property color fontColor: Skin.fontColor
     property string fontFamily: Skin.fontFamily
     property int fontNormalSize: Skin.fontNormalSize
+    // The buttons' spoken names; the shell gives those of its language.
+    property string minimizeName: "Minimise"
+    property string closeName: "Close"
 
     signal helpClicked
     signal minimizeClicked
@@ -96,13 +99,13 @@ Item {
         }
         ImageButton {
             objectName: "minimizeButton"
-            name: "Minimise"
+            name: root.minimizeName
             image: "min"
             onClicked: root.minimizeClicked()
         }
         ImageButton {
             objectName: "closeButton"
-            name: "Close"
+            name: root.closeName
             image: "close"
             onClicked: root.closeClicked()
         }

@@ -3,7 +3,7 @@ import QtQuick
 
 // A round mark with a dot while selected, followed by its text. A click selects
 // it and then reports its index; unselecting the rest of a group is the page's
-// task.
+// task. Given a width narrower than its text, the text wraps onto more lines.
 Item {
     id: root
 
@@ -27,7 +27,7 @@ Item {
     }
 
     implicitWidth: mark.width + root.gapValue + label.implicitWidth
-    implicitHeight: Math.max(label.implicitHeight, mark.height)
+    implicitHeight: Math.max(label.height, mark.height)
     activeFocusOnTab: true
 
     Accessible.role: Accessible.RadioButton
@@ -69,6 +69,8 @@ Item {
         anchors.left: mark.right
         anchors.leftMargin: root.gapValue
         anchors.verticalCenter: parent.verticalCenter
+        width: Math.min(label.implicitWidth, root.width - mark.width - root.gapValue)
+        wrapMode: Text.WordWrap
         text: root.textValue
         color: root.fontColor
         font.family: root.fontFamily

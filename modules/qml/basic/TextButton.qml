@@ -11,6 +11,8 @@ Rectangle {
     property color normalColor: Skin.colorBlue
     property color hoverColor: Skin.colorOrange
     readonly property bool hovered: area.containsMouse
+    // The width the text needs; a page sizes the button from it.
+    readonly property real textWidth: label.implicitWidth
 
     signal clicked
 
@@ -32,6 +34,7 @@ Rectangle {
     Keys.onEnterPressed: root.clicked()
 
     Label {
+        id: label
         anchors.centerIn: parent
         width: Math.min(implicitWidth, root.width - 8)
         horizontalAlignment: Text.AlignHCenter
