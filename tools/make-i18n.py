@@ -177,7 +177,9 @@ LIGHT_CONTROL = [
 ]
 
 # Macro editor: dialog texts, then the unit of a delay step and the prefix of
-# new macro names.
+# new macro names, then the question before a macro is deleted: its title,
+# the question for a macro no button uses, one button uses and several
+# buttons use (%1 the macro's name, %2 the number of buttons), and Cancel.
 MACRO_EDITOR = [
     ("Macro Editor", "Éditeur de macros", "宏编辑器"),
     ("Macro Name", "Nom de la macro", "宏名称"),
@@ -199,6 +201,15 @@ MACRO_EDITOR = [
     ("Insert Right Key", "Insérer un clic droit", "插入右键"),
     ("ms", "ms", "毫秒"),
     ("Macro_", "Macro_", "宏_"),
+    ("Delete Macro", "Supprimer la macro", "删除宏"),
+    ('Delete the macro "%1"?', "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0?", "删除宏“%1”？"),
+    ('Delete the macro "%1"? It is assigned to %2 button.',
+     "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0? Elle est attribuée à %2\u00a0bouton.",
+     "删除宏“%1”？它已分配给 %2 个按键。"),
+    ('Delete the macro "%1"? It is assigned to %2 buttons.',
+     "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0? Elle est attribuée à %2\u00a0boutons.",
+     "删除宏“%1”？它已分配给 %2 个按键。"),
+    ("Cancel", "Annuler", "取消"),
 ]
 
 SYSTEM_SETTING = [
@@ -337,7 +348,7 @@ SECTIONS = [
     ("keyAssigment", KEY_ASSIGNMENT, 58),
     ("dpiSetting", DPI_SETTING, 1),
     ("lightControl", LIGHT_CONTROL, 45),
-    ("macroEditor", MACRO_EDITOR, 20),
+    ("macroEditor", MACRO_EDITOR, 25),
     ("systemSetting", SYSTEM_SETTING, 8),
     ("gunControl", GUN_CONTROL, 10),
     ("profile", PROFILE, 20),

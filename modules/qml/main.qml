@@ -282,6 +282,18 @@ Item {
         ui_View.deleteMacroUpdateProfile(macroName)
     }
 
+    // The buttons deleteMacro would reset: those of the open profile's
+    // matrix assigned to the macro.
+    function macroUseCount(macroName) {
+        var keys = keyMatrixMain.modKeys
+        var count = 0
+        for (var i = 0; i < keys.count; ++i) {
+            if (mainIten.macroOf(keys.get(i)) === macroName)
+                ++count
+        }
+        return count
+    }
+
     function modifyMacroName(oldMacroName, newMacroName) {
         var keys = keyMatrixMain.modKeys
         for (var i = 0; i < keys.count; ++i) {
@@ -739,6 +751,7 @@ Item {
         objectName: "macroEditorMain"
         visible: false
         keyCodeString: _KeyCodeString // qmllint disable type
+        useCount: macroName => mainIten.macroUseCount(macroName)
         onClosed: mainIten.closeDialog(macroEditorMain)
         onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }

@@ -21,7 +21,9 @@ Item {
 
     property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times",
         "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
-        "Insert Middle Key", "Insert Right Key", "", ""]
+        "Insert Middle Key", "Insert Right Key", "", "", "Delete Macro", "Delete the macro \"%1\"?",
+        "Delete the macro \"%1\"? It is assigned to %2 button.",
+        "Delete the macro \"%1\"? It is assigned to %2 buttons.", "Cancel"]
     readonly property MacroNameModel macroNameModel: MacroNameModel {}
     readonly property MacroStepModel macroActionModel: MacroStepModel {}
     property bool isInputting: false
@@ -44,6 +46,11 @@ Item {
     property string editText: ""
     // What the insert-key dialog shows.
     property string insertKeyName: ""
+    // How many buttons of the open profile a macro is assigned to, asked
+    // before deleting it; the shell counts them in its key matrix.
+    property var useCount: macroName => 0
+    // The macro the delete question is about.
+    property string deletingName: ""
     property int windowWidth: 1024
     property int windowHeight: 640
 
@@ -157,6 +164,7 @@ Item {
         nameMenu.visible = false
         actionMenu.visible = false
         root.cancelInsertKey()
+        deleteQuestion.reject()
     }
 
     // Recording
@@ -336,11 +344,27 @@ Item {
             ui_View.saveMacroFile(root.currentName())
     }
 
+    // Delete asks first, naming the macro and how many buttons use it: the
+    // shell resets those buttons and sends the matrix when it goes.
     function deleteCurrentMacro() {
         root.beginAction()
         if (root.currentMacro < 0)
             return
         var name = root.currentName()
+        var uses = Number(root.useCount(name)) || 0
+        var text = root.macroEditorLang[uses === 0 ? 21 : uses === 1 ? 22 : 23]
+        root.deletingName = name
+        // One pass, so that a name holding "%2" or "$&" shows as it is.
+        deleteQuestion.text = text.replace(/%([12])/g, (mark, n) => n === "1" ? name : String(uses))
+        deleteQuestion.open()
+    }
+
+    // OK to the delete question: the macro's file, its entry and its uses go.
+    function deleteConfirmed() {
+        var name = root.deletingName
+        root.deletingName = ""
+        if (root.currentMacro < 0 || root.currentName() !== name)
+            return
         ui_View.deleteMacroIni(name)
         root.macroActionModel.clear()
         root.deleteMacro(name)
@@ -949,6 +973,16 @@ Item {
                 onClicked: root.confirmInsertKey()
             }
         }
+    }
+
+    ConfirmBox {
+        id: deleteQuestion
+        objectName: "deleteQuestion"
+        title: root.macroEditorLang[20]
+        okText: root.macroEditorLang[7]
+        cancelText: root.macroEditorLang[24]
+        onAccepted: root.deleteConfirmed()
+        onRejected: root.deletingName = ""
     }
 
     // A field over a row while its name or delay is edited, with the whole
