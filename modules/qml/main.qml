@@ -752,7 +752,13 @@ Item {
         visible: false
         keyCodeString: _KeyCodeString // qmllint disable type
         useCount: macroName => mainIten.macroUseCount(macroName)
-        onClosed: mainIten.closeDialog(macroEditorMain)
+        onClosed: {
+            mainIten.closeDialog(macroEditorMain)
+            // The assignment dialog that opened the editor comes back with
+            // its choice still pending.
+            if (keyAssigmentMain.editorClosed())
+                mainMask.visible = true
+        }
         onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }
         onModifyMacroData: function (macroName) { mainIten.modifyMacroData(macroName) }

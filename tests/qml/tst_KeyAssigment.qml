@@ -17,6 +17,7 @@ TestCase {
     }
     function cleanup() {
         ui_View.deleteMacroIni("Macro_7")
+        ui_View.deleteMacroIni("M8")
         ui_View.updataNameList(0, [])
         ui_View.resetProfile(0)
     }
@@ -213,7 +214,7 @@ TestCase {
     }
 
     // A key awaited no longer after another choice, after closing, or after leaving for the macro editor
-    // (which takes the choice made so far).
+    // (which leaves the choice pending: test_macroEditor).
     function test_captureEnds_data() {
         var right = [0, 0, 0xF1, 0, "Right Key"]
         return [
@@ -235,7 +236,103 @@ TestCase {
         verify(!dialog.isFireInput)
         compare(choice(dialog).slice(0, 4), row.want.slice(0, 4))
         if (!dialog.visible)
-            compare(entry(root, 1), row.want)
+            compare(entry(root, 1), dialog.awaitsEditor ? [0, 0, 0xF1, 0, "Right Key"] : row.want)
+    }
+
+    // The Macro Editor button leaves the choice pending: nothing taken or sent while the editor is open; closing
+    // the editor brings the dialog back with it, and only the close image takes it. A macro chosen and renamed
+    // in the editor meanwhile stays chosen under its new name; one deleted there gives way to the button's entry.
+    function test_macroEditor_data() {
+        var pickMacro = d => {
+            var list = click(d, "macroList")
+            tryVerify(() => child(list, "dropArea").height === 24)
+            mouseClick(child(list, "row0"))
+            tryCompare(d, "keyCode0", 4)
+        }
+        var right = [0, 0, 0xF1, 0, "Right Key"]
+        return [
+            { tag: "a gun", act: d => click(d, "gunOption0"), inEditor: e => {}, want: [8, 0, 1, 0, "One Gun"] },
+            { tag: "a macro renamed", act: pickMacro, want: [4, 0, 1, 0, "M8"], inEditor: e => {
+                  e.startRename(0)
+                  e.editText = "M8"
+                  e.commitRename()
+              } },
+            { tag: "a macro deleted", act: pickMacro, want: right, inEditor: e => {
+                  e.deleteCurrentMacro()
+                  mouseClick(child(e, "confirmOk"))
+              } },
+        ]
+    }
+    function test_macroEditor(row) {
+        addMacro()
+        var root = open(1), dialog = dialogOf(root), editor = child(root, "macroEditorMain")
+        row.act(dialog)
+        click(dialog, "macroEditorButton")
+        verify(!dialog.visible && editor.visible && child(root, "mainMask").visible)
+        compare([entry(root, 1), keysOf(root).isSave, testRig.frames()], [[0, 0, 0xF1, 0, "Right Key"], false, []])
+        editor.select(0)
+        row.inEditor(editor)
+        testRig.clearFrames()
+        mouseClick(child(editor, "closeButton"))
+        verify(dialog.visible && child(root, "mainMask").visible && child(dialog, "macroEditorButton").activeFocus)
+        compare([choice(dialog), entry(root, 1), testRig.frames()], [row.want, [0, 0, 0xF1, 0, "Right Key"], []])
+        if (row.want[0] === 4)
+            compare(child(dialog, "macroList").textValue, row.want[4])
+        mouseClick(child(dialog, "closeButton"))
+        compare([entry(root, 1), keysOf(root).isSave], [row.want, row.want[0] !== 0])
+    }
+
+    // Only the current choice looks chosen: a choice clears what an earlier one left in its own section, as the
+    // dialog opened on the new choice shows it.
+    function test_onlyCurrentShown_data() {
+        var fire = (r, d) => {
+            click(d, "fireBox")
+            press(r, [0x0E])
+            child(d, "rateSlider").valueChange(32)
+        }
+        return [
+            { tag: "fire K, then Mute", first: fire, then: (r, d) => pickCell(d, "mediaGrid", 4),
+              cleared: { fire: "Click Input", rate: "10ms" } },
+            { tag: "combination, then DPI+", then: (r, d) => click(d, "dpiOption0"), cleared: { combo: "Click Input" },
+              first: (r, d) => {
+                  click(d, "comboBox")
+                  press(r, [0xE0, 0x04])
+                  click(d, "comboConfirm")
+              } },
+            { tag: "Mute, then Max", first: (r, d) => pickCell(d, "mediaGrid", 4),
+              then: (r, d) => pickCell(d, "windowsGrid", 3), cleared: { media: -1 } },
+            { tag: "a macro, then Left Key", then: (r, d) => click(d, "mouseOption0"), cleared: { macro: "", mode: 0 },
+              first: (r, d) => {
+                  click(d, "macroMode2")
+                  var list = click(d, "macroList")
+                  tryVerify(() => child(list, "dropArea").height === 24)
+                  mouseClick(child(list, "row0"))
+                  tryCompare(d, "keyCode0", 4)
+              } },
+            { tag: "Select All, then fire K", first: (r, d) => pickCell(d, "shortcutGrid", 9), then: fire,
+              cleared: { shortcut: -1 } },
+        ]
+    }
+    function test_onlyCurrentShown(row) {
+        addMacro()
+        var root = open(1), dialog = dialogOf(root)
+        var shown = () => ({ fire: child(dialog, "fireBox").text, rate: child(dialog, "rateSlider").textValue,
+                             times: child(dialog, "timesInput").textValue, combo: child(dialog, "comboBox").text,
+                             media: child(dialog, "mediaGrid").currentSelect,
+                             windows: child(dialog, "windowsGrid").currentSelect,
+                             shortcut: child(dialog, "shortcutGrid").currentSelect,
+                             macro: child(dialog, "macroList").textValue, mode: dialog.macroMode,
+                             radios: ["mouseOption", "dpiOption", "gunOption"]
+                                 .reduce((all, kind) => all.concat([0, 1, 2, 3, 4, 5].map(i => kind + i)), [])
+                                 .filter(name => findChild(dialog, name) && findChild(dialog, name).isSelect) })
+        row.first(root, dialog)
+        row.then(root, dialog)
+        var now = shown()
+        for (const key in row.cleared)
+            compare(now[key], row.cleared[key], key)
+        mouseClick(child(dialog, "closeButton"))
+        root.show(1)
+        compare(now, shown())
     }
 
     // Save sends the translated matrix: button 2 as a middle click; with a gun function, the gun matrices.
