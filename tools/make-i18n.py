@@ -191,7 +191,9 @@ LIGHT_CONTROL = [
 
 # Macro editor: dialog texts, the unit of a delay step and the prefix of new
 # macro names, then the notes on what did not happen (%1: a macro name or a
-# count).
+# count), then the question before a macro is deleted: its title, the
+# question for a macro no button uses, one button uses and several buttons
+# use (%1 the macro's name, %2 the number of buttons), and Cancel.
 MACRO_EDITOR = [
     ("Macro Editor", "Éditeur de macros", "宏编辑器"),
     ("Macro Name", "Nom de la macro", "宏名称"),
@@ -227,6 +229,15 @@ MACRO_EDITOR = [
     ("Not renamed: %1 is reserved", "Non renommée : %1 est réservé", "未重命名：%1 是保留名称"),
     ("Not renamed: %1 cannot name a macro file", "Non renommée : %1 ne peut pas nommer un fichier de macro",
      "未重命名：%1 不能用作宏文件名"),
+    ("Delete Macro", "Supprimer la macro", "删除宏"),
+    ('Delete the macro "%1"?', "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0?", "删除宏“%1”？"),
+    ('Delete the macro "%1"? It is assigned to %2 button.',
+     "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0? Elle est attribuée à %2\u00a0bouton.",
+     "删除宏“%1”？它已分配给 %2 个按键。"),
+    ('Delete the macro "%1"? It is assigned to %2 buttons.',
+     "Supprimer la macro\u00a0«\u00a0%1\u00a0»\u00a0? Elle est attribuée à %2\u00a0boutons.",
+     "删除宏“%1”？它已分配给 %2 个按键。"),
+    ("Cancel", "Annuler", "取消"),
 ]
 
 SYSTEM_SETTING = [
@@ -374,7 +385,7 @@ SECTIONS = [
     ("keyAssigment", KEY_ASSIGNMENT, 58),
     ("dpiSetting", DPI_SETTING, 1),
     ("lightControl", LIGHT_CONTROL, 45),
-    ("macroEditor", MACRO_EDITOR, 30),
+    ("macroEditor", MACRO_EDITOR, 35),
     ("systemSetting", SYSTEM_SETTING, 8),
     ("gunControl", GUN_CONTROL, 10),
     ("profile", PROFILE, 23),

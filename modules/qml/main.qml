@@ -333,6 +333,18 @@ Item {
         ui_View.deleteMacroUpdateProfile(macroName)
     }
 
+    // The buttons deleteMacro would reset: those of the open profile's
+    // matrix assigned to the macro.
+    function macroUseCount(macroName) {
+        var keys = keyMatrixMain.modKeys
+        var count = 0
+        for (var i = 0; i < keys.count; ++i) {
+            if (mainIten.macroOf(keys.get(i)) === macroName)
+                ++count
+        }
+        return count
+    }
+
     function modifyMacroName(oldMacroName, newMacroName) {
         var keys = keyMatrixMain.modKeys
         for (var i = 0; i < keys.count; ++i) {
@@ -814,7 +826,14 @@ Item {
         objectName: "macroEditorMain"
         visible: false
         keyCodeString: _KeyCodeString // qmllint disable type
-        onClosed: mainIten.closeDialog(macroEditorMain)
+        useCount: macroName => mainIten.macroUseCount(macroName)
+        onClosed: {
+            mainIten.closeDialog(macroEditorMain)
+            // The assignment dialog that opened the editor comes back with
+            // its choice still pending.
+            if (keyAssigmentMain.editorClosed())
+                mainMask.visible = true
+        }
         onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }
         onModifyMacroData: function (macroName) { mainIten.modifyMacroData(macroName) }

@@ -11,12 +11,15 @@ TestCase {
     width: 1024; height: 640
     when: windowShown
     visible: true
+    // Button 2 as shipped.
+    readonly property var rightKey: [0, 0, 0xF1, 0, "Right Key"]
 
     function init() {
         failOnWarning(/./)
     }
     function cleanup() {
         ui_View.deleteMacroIni("Macro_7")
+        ui_View.deleteMacroIni("M8")
         ui_View.updataNameList(0, [])
         ui_View.resetProfile(0)
     }
@@ -57,6 +60,12 @@ TestCase {
         var grid = click(dialog, gridName)
         tryVerify(() => child(grid, "dropArea").height === grid.gridHeight)
         mouseClick(child(grid, "cell" + cell))
+    }
+    function pickMacro(dialog) {
+        var list = click(dialog, "macroList")
+        tryVerify(() => child(list, "dropArea").height === 24)
+        mouseClick(child(list, "row0"))
+        tryCompare(dialog, "keyCode0", 4)
     }
     function press(root, usages) {
         for (const usage of usages)
@@ -123,10 +132,9 @@ TestCase {
 
     // Combinations: modifier bits, two keys, a third ignored; confirm, cancel and an empty confirm.
     function test_combo_data() {
-        var right = [0, 0, 0xF1, 0, "Right Key"]
         return [["third key ignored", [0xE2, 0x04, 0x05, 0x06], true, [2, 4, 4, 5, "LAlt+A+B"], "LAlt + A + B"],
-                ["cancelled", [0xE0, 0x04], false, right, "Click Input"],
-                ["confirmed empty", [], true, right, "Click Input"]]
+                ["cancelled", [0xE0, 0x04], false, rightKey, "Click Input"],
+                ["confirmed empty", [], true, rightKey, "Click Input"]]
             .map(([tag, keys, confirm, want, shown]) => ({ tag, keys, confirm, want, shown }))
     }
     function test_combo(row) {
@@ -143,10 +151,7 @@ TestCase {
         addMacro()
         var root = open(5), dialog = dialogOf(root)
         click(dialog, "macroMode2")
-        var list = click(dialog, "macroList")
-        tryVerify(() => child(list, "dropArea").height === 24)
-        mouseClick(child(list, "row0"))
-        tryCompare(dialog, "keyCode0", 4)
+        pickMacro(dialog)
         compare(choice(dialog), [4, 2, 5, 0, "Macro_7"])
         click(dialog, "macroMode1")
         compare(dialog.keyCode1, 1)
@@ -213,13 +218,12 @@ TestCase {
     }
 
     // A key awaited no longer after another choice, after closing, or after leaving for the macro editor
-    // (which takes the choice made so far).
+    // (which leaves the choice pending: test_macroEditor).
     function test_captureEnds_data() {
-        var right = [0, 0, 0xF1, 0, "Right Key"]
         return [
             { tag: "another choice", act: (r, d) => click(d, "dpiOption0"), want: [5, 0, 1, 0, "DPI+"] },
-            { tag: "closing", act: (r, d) => mouseClick(child(d, "closeButton")), want: right },
-            { tag: "the combination box", act: (r, d) => click(d, "comboBox"), want: right },
+            { tag: "closing", act: (r, d) => mouseClick(child(d, "closeButton")), want: rightKey },
+            { tag: "the combination box", act: (r, d) => click(d, "comboBox"), want: rightKey },
             { tag: "macro editor", act: (r, d) => {
                   click(d, "gunOption0")
                   click(d, "macroEditorButton")
@@ -235,7 +239,78 @@ TestCase {
         verify(!dialog.isFireInput)
         compare(choice(dialog).slice(0, 4), row.want.slice(0, 4))
         if (!dialog.visible)
-            compare(entry(root, 1), row.want)
+            compare(entry(root, 1), dialog.awaitsEditor ? rightKey : row.want)
+    }
+
+    // The Macro Editor button leaves the choice pending: nothing taken or sent while the editor is open; closing
+    // the editor brings the dialog back with it, and only the close image takes it. A macro chosen and renamed
+    // in the editor meanwhile stays chosen under its new name; one deleted there gives way to the button's entry.
+    function test_macroEditor_data() {
+        return [
+            { tag: "a gun", act: d => click(d, "gunOption0"), inEditor: e => {}, want: [8, 0, 1, 0, "One Gun"] },
+            { tag: "a macro renamed", act: pickMacro, want: [4, 0, 1, 0, "M8"],
+              inEditor: e => { e.startRename(0); e.editText = "M8"; e.commitRename() } },
+            { tag: "a macro deleted", act: pickMacro, want: rightKey,
+              inEditor: e => { e.deleteCurrentMacro(); mouseClick(child(e, "confirmOk")) } },
+        ]
+    }
+    function test_macroEditor(row) {
+        addMacro()
+        var root = open(1), dialog = dialogOf(root), editor = child(root, "macroEditorMain")
+        row.act(dialog)
+        click(dialog, "macroEditorButton")
+        verify(!dialog.visible && editor.visible && child(root, "mainMask").visible)
+        compare([entry(root, 1), keysOf(root).isSave, testRig.frames()], [rightKey, false, []])
+        editor.select(0)
+        row.inEditor(editor)
+        testRig.clearFrames()
+        mouseClick(child(editor, "closeButton"))
+        verify(dialog.visible && child(root, "mainMask").visible && child(dialog, "macroEditorButton").activeFocus)
+        compare([choice(dialog), entry(root, 1), testRig.frames()], [row.want, rightKey, []])
+        if (row.want[0] === 4)
+            compare(child(dialog, "macroList").textValue, row.want[4])
+        mouseClick(child(dialog, "closeButton"))
+        compare([entry(root, 1), keysOf(root).isSave], [row.want, row.want[0] !== 0])
+    }
+
+    // Only the current choice looks chosen: a choice clears what an earlier one left in its own section, as the
+    // dialog opened on the new choice shows it.
+    function test_onlyCurrentShown_data() {
+        var fire = (r, d) => { click(d, "fireBox"); press(r, [0x0E]); child(d, "rateSlider").valueChange(32) }
+        var combo = (r, d) => { click(d, "comboBox"); press(r, [0xE0, 4]); click(d, "comboConfirm") }
+        return [
+            { tag: "fire K, then Mute", first: fire, then: (r, d) => pickCell(d, "mediaGrid", 4),
+              cleared: { fire: "Click Input", rate: "10ms" } },
+            { tag: "combination, then DPI+", first: combo, then: (r, d) => click(d, "dpiOption0"),
+              cleared: { combo: "Click Input" } },
+            { tag: "Mute, then Max", first: (r, d) => pickCell(d, "mediaGrid", 4),
+              then: (r, d) => pickCell(d, "windowsGrid", 3), cleared: { media: -1 } },
+            { tag: "a macro, then Left Key", first: (r, d) => { click(d, "macroMode2"); pickMacro(d) },
+              then: (r, d) => click(d, "mouseOption0"), cleared: { macro: "", mode: 0 } },
+            { tag: "Select All, then fire K", first: (r, d) => pickCell(d, "shortcutGrid", 9), then: fire,
+              cleared: { shortcut: -1 } },
+        ]
+    }
+    function test_onlyCurrentShown(row) {
+        addMacro()
+        var root = open(1), dialog = dialogOf(root)
+        var shown = () => ({ fire: child(dialog, "fireBox").text, rate: child(dialog, "rateSlider").textValue,
+                             times: child(dialog, "timesInput").textValue, combo: child(dialog, "comboBox").text,
+                             media: child(dialog, "mediaGrid").currentSelect,
+                             windows: child(dialog, "windowsGrid").currentSelect,
+                             shortcut: child(dialog, "shortcutGrid").currentSelect,
+                             macro: child(dialog, "macroList").textValue, mode: dialog.macroMode,
+                             radios: ["mouseOption", "dpiOption", "gunOption"]
+                                 .reduce((all, kind) => all.concat([0, 1, 2, 3, 4, 5].map(i => kind + i)), [])
+                                 .filter(name => findChild(dialog, name) && findChild(dialog, name).isSelect) })
+        row.first(root, dialog)
+        row.then(root, dialog)
+        var now = shown()
+        for (const key in row.cleared)
+            compare(now[key], row.cleared[key], key)
+        mouseClick(child(dialog, "closeButton"))
+        root.show(1)
+        compare(now, shown())
     }
 
     // Save sends the translated matrix: button 2 as a middle click; with a gun function, the gun matrices.

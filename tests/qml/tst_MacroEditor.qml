@@ -257,8 +257,8 @@ TestCase {
                 [-1, "+A " + file[1].slice(2) + " -A", file[3], row.file])
     }
 
-    // New appends "Macro_n" (the first free n), selects it and stores the list; Delete removes the selected one
-    // and its file and selects the next.
+    // New appends "Macro_n" (the first free n), selects it and stores the list; Delete, once confirmed, removes
+    // the selected one and its file and selects the next.
     function test_newAndDelete() {
         var editor = make({ "Macro_1": ["1,A", "2,A", "1"], "Two": ["1"] })
         var deleted = createTemporaryObject(spyComponent, testCase, { target: editor, signalName: "deleteMacro" })
@@ -270,12 +270,70 @@ TestCase {
         compare(editor.macroNames, ["Macro_1", "Two", "Macro_0", "Macro_2"])
         select(editor, 0)
         mouseClick(findChild(editor, "deleteButton"))
+        compare(deleted.count, 0)
+        mouseClick(findChild(editor, "confirmOk"))
         compare([deleted.count, deleted.signalArguments[0][0]], [1, "Macro_1"])
         compare([names(editor), editor.currentMacro, stored("Macro_1")], ["Two Macro_0 Macro_2", 0, ""])
         mouseClick(entry(editor, "name", 2), 40, 13, Qt.RightButton)
         mouseClick(menuEntry(editor, "nameMenu", 0))
+        mouseClick(findChild(editor, "confirmOk"))
         compare([names(editor), editor.currentMacro], ["Two Macro_0", 1])
         compare(ui_View.getNameList(0).join(" "), "Two Macro_0")
+    }
+
+    // Delete asks first, in the page's language, naming the macro and how many buttons of the open profile it is
+    // on (a button with another macro does not count); Cancel, Escape or a press beside the question change
+    // nothing - no file, no frame to the mouse -, OK or Enter delete it and reset those buttons. The focus goes
+    // into the question and back to the list.
+    function test_deleteAsks_data() {
+        var en = 'Delete the macro "M1"?', fr = "Supprimer la macro\u00a0«\u00a0M1\u00a0»\u00a0?", zh = "删除宏“M1”？"
+        return [["none, Escape", "English", [], "Escape", en],
+                ["one, Cancel", "English", [5], "Cancel", en + " It is assigned to 1 button."],
+                ["two, OK", "English", [3, 5], "OK", en + " It is assigned to 2 buttons."],
+                ["French none, beside", "French", [], "beside", fr],
+                ["French one, Enter", "French", [5], "Return", fr + " Elle est attribuée à 1\u00a0bouton."],
+                ["French two, Cancel", "French", [3, 5], "Cancel", fr + " Elle est attribuée à 2\u00a0boutons."],
+                ["Chinese one, OK", "ChineseSimplified", [5], "OK", zh + "它已分配给 1 个按键。"],
+                ["Chinese three, Escape", "ChineseSimplified", [2, 3, 5], "Escape", zh + "它已分配给 3 个按键。"]]
+            .map(([tag, language, buttons, answer, text]) => ({ tag, language, buttons, answer, text }))
+    }
+    function test_deleteAsks(row) {
+        ui_View.createMacroIni("M1", 0)
+        ui_View.saveMacroIni("M1", ["1,A", "2,A"], 1)
+        ui_View.createMacroIni("Two", 0)
+        ui_View.updataNameList(0, ["M1", "Two"])
+        var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
+        root.initUI()
+        root.setProtectUI(0)
+        root.language = row.language
+        root.loadLanguage()
+        var keys = findChild(root, "keyMatrixMain"), editor = findChild(root, "macroEditorMain")
+        for (const slot of row.buttons.concat([6])) {
+            keys.modKeys.set(slot, { keyCode0: 4, keyCode1: 0, keyCode2: slot, keyCode3: 0, keyText: "M1" })
+            ui_View.setData("mouseMacroKey/" + slot, slot === 6 ? "Two" : "M1")
+        }
+        var profile = testFiles.read(testFiles.scratchPath("modules/setting/p1.bin"))
+        root.openDialog(editor)
+        select(editor, 0)
+        testRig.clearFrames()
+        keyClick(Qt.Key_Delete)
+        var question = findChild(editor, "deleteQuestion")
+        verify(question.visible && findChild(question, "confirmOk").activeFocus)
+        compare([findChild(question, "confirmText").text, question.Accessible.name],
+                [row.text, editor.macroEditorLang[30]])
+        if (row.answer === "OK" || row.answer === "Cancel")
+            mouseClick(findChild(question, row.answer === "OK" ? "confirmOk" : "confirmCancel"))
+        else if (row.answer === "beside")
+            mouseClick(question, 10, 10)
+        else
+            keyClick(row.answer === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
+        verify(!question.visible && findChild(editor, "nameList").activeFocus)
+        var deleted = row.answer === "OK" || row.answer === "Return"
+        compare([names(editor), stored("M1") === "", keys.modKeys.get(5).keyCode0 === 4, testRig.frames().length > 0],
+                [deleted ? "Two" : "M1 Two", deleted, !deleted && row.buttons.length > 0, deleted])
+        if (!deleted)
+            compare(testFiles.read(testFiles.scratchPath("modules/setting/p1.bin")), profile)
+        ui_View.resetProfile(0)
     }
 
     // With 100 macros New and Import add nothing and make no file.

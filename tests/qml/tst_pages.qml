@@ -55,7 +55,7 @@ TestCase {
               properties: ["macroNameModel", "macroActionModel", "isInputting", "isInsertting", "keyCodeString",
                            "macroRecordCount", "macroNames"],
               signals: ["deleteMacro", "modifyMacroName", "modifyMacroData", "closed"],
-              lang: ["macroEditorLang", 30, "Macro Editor"] },
+              lang: ["macroEditorLang", 35, "Macro Editor"] },
             { tag: "GunControl", component: gunControlComponent, size: [640, 448], dialog: true,
               functions: ["init", "resetData", "sendData", "saveData", "gunControlFocus"],
               properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave", "keyMatrix"],

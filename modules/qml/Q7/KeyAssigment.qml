@@ -56,13 +56,16 @@ Item {
     // What the fire and combination boxes show.
     property string fireText: root.keyAssigmentLang[10]
     property string comboText: root.keyAssigmentLang[10]
+    // True while the dialog is hidden behind the macro editor it opened.
+    property bool awaitsEditor: false
 
     readonly property int contentHeight: 830
     readonly property int visibleHeight: 360
 
     // The dialog has hidden itself; the shell hides its mask.
     signal closed
-    // The Macro Editor button: the dialog has closed and the shell opens the editor.
+    // The Macro Editor button: the dialog has stepped aside with its choice
+    // pending and the shell opens the editor; editorClosed() brings it back.
     signal macroEditorClicked
 
     // Gives the drop-down grids their texts from the language array.
@@ -110,7 +113,8 @@ Item {
     }
 
     // A choice of any section: the four codes and the text together. A key
-    // still awaited for another section is no longer wanted.
+    // still awaited for another section is no longer wanted, and the other
+    // sections no longer show a choice of their own.
     function choose(codes, text) {
         root.isFireInput = false
         root.isComboInput = false
@@ -119,6 +123,7 @@ Item {
         root.keyCode2 = codes[2]
         root.keyCode3 = codes[3]
         root.keyString = text
+        root.showSections()
     }
 
     function optionIndex(options) {
@@ -235,9 +240,38 @@ Item {
             root.keyCode1 = mode
     }
 
+    // The dialog steps aside for the editor without taking its choice: only
+    // the close image does that.
     function openMacroEditor() {
-        root.close()
+        root.closeMenus()
+        root.isFireInput = false
+        root.isComboInput = false
+        root.awaitsEditor = true
+        root.visible = false
         root.macroEditorClicked()
+    }
+
+    // The editor has closed: the dialog comes back, the choice as it was
+    // left. A macro chosen meanwhile deleted in the editor is no choice any
+    // more: the button's entry (which the deletion may have reset) is shown
+    // instead. False when the dialog did not open the editor.
+    function editorClosed() {
+        if (!root.awaitsEditor)
+            return false
+        root.awaitsEditor = false
+        var names = root.macroEditor && root.macroEditor.macroNames ? root.macroEditor.macroNames : []
+        var entry = root.entryOf("modKeys")
+        if (root.keyCode0 === 4 && names.indexOf(root.keyString) < 0 && entry) {
+            const code = value => Number.isFinite(Number(value)) ? Number(value) : 0
+            root.keyCode0 = code(entry.keyCode0)
+            root.keyCode1 = code(entry.keyCode1)
+            root.keyCode2 = code(entry.keyCode2)
+            root.keyCode3 = code(entry.keyCode3)
+            root.keyString = entry.keyText
+        }
+        root.visible = true
+        macroEditorButton.forceActiveFocus()
+        return true
     }
 
     function closeMenus() {
@@ -254,6 +288,18 @@ Item {
         root.closeMenus()
         root.isFireInput = false
         root.isComboInput = false
+        var names = root.macroEditor && root.macroEditor.macroNames ? root.macroEditor.macroNames : []
+        macroModel.clear()
+        for (var i = 0; i < names.length; ++i)
+            macroModel.append({ textValue: String(names[i]) })
+        root.showSections()
+        flick.contentY = 0
+    }
+
+    // Every section shows the choice being edited if it is one of its own,
+    // and nothing chosen otherwise: no key, rate, count or combination of an
+    // earlier choice, no option of a grid or the macro list selected.
+    function showSections() {
         var isFire = root.keyCode0 === 1
         root.fireText = isFire && root.keyName(root.keyCode1) !== "" ? root.keyName(root.keyCode1)
                                                                      : root.keyAssigmentLang[10]
@@ -273,15 +319,16 @@ Item {
         shortcutGrid.currentSelect = root.optionIndex(root.table.shortcutOptions)
         var isMacro = root.keyCode0 === 4
         root.macroMode = isMacro && root.keyCode1 >= 0 && root.keyCode1 <= 2 ? root.keyCode1 : 0
-        var names = root.macroEditor && root.macroEditor.macroNames ? root.macroEditor.macroNames : []
-        macroModel.clear()
-        for (var i = 0; i < names.length; ++i)
-            macroModel.append({ textValue: String(names[i]) })
-        macroList.currentSelect = isMacro ? names.indexOf(root.keyString) : -1
+        var shown = -1
+        for (var i = 0; isMacro && i < macroModel.count; ++i) {
+            if (macroModel.get(i).textValue === root.keyString) {
+                shown = i
+                break
+            }
+        }
+        macroList.currentSelect = shown
         // A macro whose file is gone still shows the name it is stored under.
-        if (isMacro)
-            macroList.textValue = root.keyString
-        flick.contentY = 0
+        macroList.textValue = isMacro ? root.keyString : ""
     }
 
     function entryOf(model) {
@@ -402,6 +449,17 @@ Item {
         else
             return
         event.accepted = true
+    }
+
+    // A macro chosen before the editor opened, renamed there, stays chosen
+    // under its new name.
+    Connections {
+        target: root.macroEditor
+        enabled: root.awaitsEditor
+        function onModifyMacroName(oldMacroName: string, newMacroName: string) {
+            if (root.keyCode0 === 4 && root.keyString === oldMacroName)
+                root.keyString = newMacroName
+        }
     }
 
     Connections {
@@ -654,6 +712,7 @@ Item {
                 onValueChange: index => root.chooseMacro(index)
             }
             TextButton {
+                id: macroEditorButton
                 objectName: "macroEditorButton"
                 x: 220
                 y: 336

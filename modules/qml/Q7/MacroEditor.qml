@@ -25,7 +25,10 @@ Item {
         "Not saved: the file of %1 could not be written", "Choose or create a macro to record",
         "There are %1 macros already", "Not created: the file of %1 could not be written", "Nothing imported",
         "Not renamed: a name is needed", "Not renamed: %1 is taken", "Not renamed: %1 is reserved",
-        "Not renamed: %1 cannot name a macro file"]
+        "Not renamed: %1 cannot name a macro file",
+        "Delete Macro", "Delete the macro \"%1\"?",
+        "Delete the macro \"%1\"? It is assigned to %2 button.",
+        "Delete the macro \"%1\"? It is assigned to %2 buttons.", "Cancel"]
     readonly property MacroNameModel macroNameModel: MacroNameModel {}
     readonly property MacroStepModel macroActionModel: MacroStepModel {}
     property bool isInputting: false
@@ -48,6 +51,11 @@ Item {
     property string editText: ""
     // What the insert-key dialog shows.
     property string insertKeyName: ""
+    // How many buttons of the open profile a macro is assigned to, asked
+    // before deleting it; the shell counts them in its key matrix.
+    property var useCount: macroName => 0
+    // The macro the delete question is about.
+    property string deletingName: ""
     property int windowWidth: 1024
     property int windowHeight: 640
 
@@ -161,6 +169,7 @@ Item {
         nameMenu.visible = false
         actionMenu.visible = false
         root.cancelInsertKey()
+        deleteQuestion.reject()
     }
 
     // Recording
@@ -340,11 +349,27 @@ Item {
             ui_View.saveMacroFile(root.currentName())
     }
 
+    // Delete asks first, naming the macro and how many buttons use it: the
+    // shell resets those buttons and sends the matrix when it goes.
     function deleteCurrentMacro() {
         root.beginAction()
         if (root.currentMacro < 0)
             return
         var name = root.currentName()
+        var uses = Number(root.useCount(name)) || 0
+        var text = root.macroEditorLang[uses === 0 ? 31 : uses === 1 ? 32 : 33]
+        root.deletingName = name
+        // One pass, so that a name holding "%2" or "$&" shows as it is.
+        deleteQuestion.text = text.replace(/%([12])/g, (mark, n) => n === "1" ? name : String(uses))
+        deleteQuestion.open()
+    }
+
+    // OK to the delete question: the macro's file, its entry and its uses go.
+    function deleteConfirmed() {
+        var name = root.deletingName
+        root.deletingName = ""
+        if (root.currentMacro < 0 || root.currentName() !== name)
+            return
         ui_View.deleteMacroIni(name)
         root.macroActionModel.clear()
         root.deleteMacro(name)
@@ -956,6 +981,16 @@ Item {
                 onClicked: root.confirmInsertKey()
             }
         }
+    }
+
+    ConfirmBox {
+        id: deleteQuestion
+        objectName: "deleteQuestion"
+        title: root.macroEditorLang[30]
+        okText: root.macroEditorLang[7]
+        cancelText: root.macroEditorLang[34]
+        onAccepted: root.deleteConfirmed()
+        onRejected: root.deletingName = ""
     }
 
     // A field over a row while its name or delay is edited, with the whole
