@@ -44,6 +44,10 @@ echo "check-package: $(wc -l <"$scratch/contents") entries, every expected path 
 
 dpkg-deb -x "$deb" "$scratch/root"
 grep -q 'TAG+="uaccess"' "$scratch/root$rule" || fail "the udev rule lacks uaccess"
+grep -q '^License: GPL-3+$' "$scratch/root/usr/share/doc/skarn-config/copyright" ||
+    fail "the copyright file does not name the GPL-3+"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$scratch/root/usr/share/metainfo/org.talvorn.SkarnConfig.metainfo.xml" || fail "the metadata has no project licence"
 appstreamcli validate --no-net --pedantic "$scratch/root/usr/share/metainfo/org.talvorn.SkarnConfig.metainfo.xml" ||
     fail "appstreamcli validate"
 if command -v desktop-file-validate >/dev/null; then
