@@ -38,7 +38,11 @@ void Ui_Controler::setup(Widget* window)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground, true);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    // Only the window and the view are see-through: a style sheet without a
+    // selector would also reach every dialog opened over the view (the file
+    // dialogs), leaving them black and unreadable.
+    window->setStyleSheet(
+        QStringLiteral("QWidget#%1, QWidget#ui_View { background: transparent; }").arg(window->objectName()));
 
     // The software scene graph keeps a tray program small (tens of MB instead
     // of well over a hundred with a GL driver loaded); QT_QUICK_BACKEND still

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QTextStream>
 
 #include <cstdio>
@@ -34,6 +35,17 @@ int fail(const QString& message)
 {
     std::fprintf(stderr, "skarnctl: %s\n", qPrintable(message));
     return usageError;
+}
+
+// Without --verbose the debug lines (qDebug and the skarn.* categories) are
+// dropped; warnings and worse still reach standard error. The handler, not
+// only the filter rules, decides: QT_LOGGING_RULES cannot turn them back on.
+QtMessageHandler defaultHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        defaultHandler(type, context, message);
 }
 
 void print(const QJsonValue& value)
@@ -84,6 +96,7 @@ Options:
   --hid-trace FILE  write every HID transfer to FILE
   --choose FILE     the file a file dialog returns (without it, dialogs cancel)
   --list            print every operation with its parameters
+  -v, --verbose     show the program's debug lines on standard error
   -h, --help        this text
 )";
 
@@ -100,9 +113,14 @@ int main(int argc, char** argv)
     const QCommandLineOption chooseOption(QStringLiteral("choose"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption listOption(QStringLiteral("list"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({dataOption, virtualOption, traceOption, chooseOption, listOption, helpOption});
+    const QCommandLineOption verboseOption(QStringList{QStringLiteral("v"), QStringLiteral("verbose")});
+    parser.addOptions({dataOption, virtualOption, traceOption, chooseOption, listOption, helpOption, verboseOption});
     if (!parser.parse(app.arguments()))
         return fail(parser.errorText() + QStringLiteral(" (see --help)"));
+    if (!parser.isSet(verboseOption)) {
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+        defaultHandler = qInstallMessageHandler(quietHandler);
+    }
     if (parser.isSet(helpOption)) {
         std::fputs(helpText, stdout);
         return 0;

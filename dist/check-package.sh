@@ -24,7 +24,7 @@ done
 
 dpkg-deb --contents "$deb" >"$scratch/contents"
 for path in ./usr/bin/skarn-config ./usr/bin/skarnctl ./usr/share/skarn-config/modules/setting/apConfig.bin \
-    ./usr/share/skarn-config/modules/img/logo.ico ./usr/lib/udev/rules.d/70-skarn-config.rules \
+    ./usr/share/skarn-config/modules/img/logo.ico \
     ./usr/share/applications/org.talvorn.SkarnConfig.desktop ./etc/xdg/autostart/skarn-config.desktop \
     ./usr/share/metainfo/org.talvorn.SkarnConfig.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/skarn-config.svg \
     ./usr/share/icons/hicolor/48x48/apps/skarn-config.png ./usr/share/man/man1/skarn-config.1.gz \
@@ -32,13 +32,22 @@ for path in ./usr/bin/skarn-config ./usr/bin/skarnctl ./usr/share/skarn-config/m
     ./usr/share/doc/skarn-config/copyright ./usr/share/doc/skarn-config/changelog.gz; do
     grep -q " $path\$" "$scratch/contents" || fail "the package has no $path"
 done
+# The udev rule goes where udev's pkg-config file says (/lib/udev on Debian 12,
+# /usr/lib/udev on later releases and when udev is not installed); udev reads
+# both.
+rule="$(sed -n 's|.* \.\(\(/usr\)\?/lib/udev/rules\.d/70-skarn-config\.rules\)$|\1|p' "$scratch/contents")"
+[ "$(printf '%s\n' "$rule" | grep -c .)" = 1 ] || fail "the package has not one udev rule in a udev folder: ${rule:-none}"
 if grep -q ' \./usr/share/skarn-config/modules/qml' "$scratch/contents"; then
     fail "the package holds the QML sources"
 fi
 echo "check-package: $(wc -l <"$scratch/contents") entries, every expected path present"
 
 dpkg-deb -x "$deb" "$scratch/root"
-grep -q 'TAG+="uaccess"' "$scratch/root/usr/lib/udev/rules.d/70-skarn-config.rules" || fail "the udev rule lacks uaccess"
+grep -q 'TAG+="uaccess"' "$scratch/root$rule" || fail "the udev rule lacks uaccess"
+grep -q '^License: GPL-3+$' "$scratch/root/usr/share/doc/skarn-config/copyright" ||
+    fail "the copyright file does not name the GPL-3+"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$scratch/root/usr/share/metainfo/org.talvorn.SkarnConfig.metainfo.xml" || fail "the metadata has no project licence"
 appstreamcli validate --no-net --pedantic "$scratch/root/usr/share/metainfo/org.talvorn.SkarnConfig.metainfo.xml" ||
     fail "appstreamcli validate"
 if command -v desktop-file-validate >/dev/null; then

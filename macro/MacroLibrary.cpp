@@ -2,6 +2,7 @@
 
 #include "FileChooser.h"
 #include "IniValue.h"
+#include "ProfileStore.h"
 #include "SafeFile.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace MacroLibrary {
 
@@ -23,11 +23,6 @@ const char* const macroFilter = "Macro(*.mc)";
 QString tr(const char* text)
 {
     return QCoreApplication::translate("myQQuickView", text);
-}
-
-QString desktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 // The macro's file, or empty (with a debug line naming the operation) when
@@ -314,7 +309,10 @@ QString exportMacroFile(const QString& folder, const QString& name, FileChooser&
     const QString path = checkedPath("saveMacroFile", folder, name);
     if (path.isEmpty())
         return {};
-    const QString target = chooser.saveFileName(tr("Save File"), desktopFolder(), tr(macroFilter));
+    const QString target = chooser.saveFileName(
+        tr("Save File"),
+        ExportFile::suggestedPath(ExportFile::startFolder(), name, QStringLiteral("macro"), QStringLiteral(".mc")),
+        tr(macroFilter));
     if (target.isEmpty() || SafeFile::replaceWithCopy(path, target))
         return {};
     return target;
@@ -325,7 +323,7 @@ bool importMacroFile(const QString& folder, const QString& name, FileChooser& ch
     const QString path = checkedPath("loadMacroFile", folder, name);
     if (path.isEmpty())
         return false;
-    const QString source = chooser.openFileName(tr("Open File"), desktopFolder(), tr(macroFilter));
+    const QString source = chooser.openFileName(tr("Open File"), ExportFile::startFolder(), tr(macroFilter));
     if (source.isEmpty())
         return false;
     if (QFileInfo::exists(path)) {

@@ -83,13 +83,15 @@ bool modifyMacroNameUpdateProfile(const QString& folder, const QString& oldName,
 // keep their old rows).
 QStringList deleteMacroUpdateProfile(const QString& name, const QList<QSettings*>& profiles, const QSettings& factory);
 
-// Export: asks for a target (Save File, desktop, Macro(*.mc)) and makes it a
+// Export: asks for a target (Save File, name + ".mc" in the desktop or home
+// folder, see ExportFile, Macro(*.mc)) and makes it a
 // byte copy of the macro's file; a cancel does nothing and a missing or
 // unreadable macro file keeps the target as it was. Returns the chosen target
 // when it could not be written, else an empty string.
 QString exportMacroFile(const QString& folder, const QString& name, FileChooser& chooser);
 
-// Import: asks for a file (Open File, desktop, Macro(*.mc)) and copies it to
+// Import: asks for a file (Open File, in ExportFile::startFolder(),
+// Macro(*.mc)) and copies it to
 // the macro's file, complete or not at all. An existing macro file is kept.
 // True when a file was chosen and the macro file exists afterwards; false on
 // cancel, a refused name or a copy that failed.

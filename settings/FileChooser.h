@@ -13,7 +13,8 @@ public:
     virtual QString saveFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
 };
 
-// Always answers with the same path (empty: always cancel).
+// Always answers with the same path (empty: always cancel), and keeps the
+// folder (or suggested file) the last question started in.
 class FixedFileChooser final : public FileChooser
 {
 public:
@@ -22,9 +23,16 @@ public:
     {
     }
     void setPath(const QString& path) { m_path = path; }
-    QString openFileName(const QString&, const QString&, const QString&) override { return m_path; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return m_path; }
+    QString lastFolder() const { return m_lastFolder; }
+    QString openFileName(const QString&, const QString& folder, const QString&) override { return answer(folder); }
+    QString saveFileName(const QString&, const QString& folder, const QString&) override { return answer(folder); }
 
 private:
+    QString answer(const QString& folder)
+    {
+        m_lastFolder = folder;
+        return m_path;
+    }
     QString m_path;
+    QString m_lastFolder;
 };

@@ -7,6 +7,7 @@
 #include "SettingsLog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,12 +21,61 @@ QString tr(const char* text)
     return QCoreApplication::translate("myQQuickView", text);
 }
 
-QString desktopFolder()
+// The profile list in name.bin (the name list of type 2).
+const char* const profileNamesKey = "profile/profileName";
+
+bool unsafeInFileName(QChar c)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate: // a lone half of a pair
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return c == QLatin1Char('/') || c == QLatin1Char('\\');
+    }
 }
 
 } // namespace
+
+QString ExportFile::startFolder(const QString& desktop, const QString& home)
+{
+    return !desktop.isEmpty() && QFileInfo(desktop).isDir() ? desktop : home;
+}
+
+QString ExportFile::startFolder()
+{
+    return startFolder(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation), QDir::homePath());
+}
+
+QString ExportFile::suggestedPath(const QString& folder, const QString& name, const QString& fallback,
+                                  const QString& extension)
+{
+    QString base;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        // A valid pair stays whole; the category of either half alone says
+        // surrogate.
+        if (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            base += name.mid(i, 2);
+            ++i;
+            continue;
+        }
+        base += unsafeInFileName(name.at(i)) ? QLatin1Char('_') : name.at(i);
+    }
+    base = base.trimmed();
+    while (base.startsWith(QLatin1Char('.')))
+        base.remove(0, 1);
+    base = base.trimmed();
+    if (base.isEmpty())
+        base = fallback;
+    // Whole characters come off the end until the name fits.
+    const qsizetype room = 255 - extension.toUtf8().size();
+    while (base.toUtf8().size() > room)
+        base.chop(base.size() > 1 && base.back().isLowSurrogate() ? 2 : 1);
+    return QDir(folder).filePath(base + extension);
+}
 
 ProfileStore::ProfileStore()
     : m_global(std::make_unique<QSettings>(DataPath::apConfig, QSettings::IniFormat))
@@ -43,6 +93,19 @@ ProfileStore::~ProfileStore()
 QString ProfileStore::profilePath(int profile)
 {
     return DataPath::profile(profile);
+}
+
+QString ProfileStore::exportName(const QVariantList& profileNames, int profile)
+{
+    if (profile < 0 || profile > 9)
+        return QString();
+    const QChar digit(QLatin1Char(char('0' + profile)));
+    for (const QVariant& entry : profileNames) {
+        const QString text = entry.toString();
+        if (text.size() > 1 && text.back() == digit)
+            return text.chopped(1);
+    }
+    return QString();
 }
 
 QSettings* ProfileStore::profile(int n) const
@@ -177,7 +240,7 @@ bool ProfileStore::replaceProfile(int n, const QString& source)
 
 bool ProfileStore::loadProfile(int profile, FileChooser& chooser)
 {
-    const QString file = chooser.openFileName(tr("Open File"), desktopFolder(), tr(profileFilter));
+    const QString file = chooser.openFileName(tr("Open File"), ExportFile::startFolder(), tr(profileFilter));
     if (file.isEmpty())
         return false;
     // Only a regular file of a sensible size is read at all: a device or a
@@ -199,7 +262,13 @@ bool ProfileStore::loadProfile(int profile, FileChooser& chooser)
 
 bool ProfileStore::saveProfile(int profile, FileChooser& chooser)
 {
-    const QString file = chooser.saveFileName(tr("Save File"), desktopFolder(), tr(profileFilter));
+    const QSettings names(DataPath::nameList, QSettings::IniFormat);
+    const QString name = exportName(IniValue::list(names.value(QLatin1String(profileNamesKey))), profile);
+    const QString fallback =
+        profile >= 0 && profile < profileCount ? QStringLiteral("p%1").arg(profile + 1) : QStringLiteral("profile");
+    const QString file = chooser.saveFileName(
+        tr("Save File"), ExportFile::suggestedPath(ExportFile::startFolder(), name, fallback, QStringLiteral(".pf")),
+        tr(profileFilter));
     if (file.isEmpty())
         return true;
     // The export holds what the user set a moment ago, not what the store

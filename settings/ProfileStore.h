@@ -10,6 +10,26 @@
 class FileChooser;
 class QSettings;
 
+// Where the import and export dialogs of profiles and macros start, and the
+// file an export suggests. Pure functions apart from startFolder().
+namespace ExportFile {
+
+// desktop when it names an existing folder, else home. A suggested path in a
+// folder that does not exist would make a dialog take the folder's name for
+// the file's.
+QString startFolder(const QString& desktop, const QString& home);
+// The user's desktop folder when it exists, else the home folder.
+QString startFolder();
+
+// folder + "/" + a file name made of name and extension (".pf"): characters
+// no file name should hold ("/", "\", control and format characters, line
+// and paragraph separators) become "_", surrounding spaces and leading dots
+// go (no hidden file), and the whole name keeps to 255 bytes of UTF-8. A name
+// with nothing left gives fallback + extension.
+QString suggestedPath(const QString& folder, const QString& name, const QString& fallback, const QString& extension);
+
+} // namespace ExportFile
+
 // The settings stores of the view: the global file apConfig.bin, the factory
 // profile pD.bin and the ten profiles p1.bin..p10.bin, opened once, in that
 // order, relative to the working directory. Opening never creates a file; a
@@ -76,8 +96,14 @@ public:
     // chosen and copied in. A file larger than maxImportBytes, or one that is
     // not the INI text of a profile (no mouse group), is refused.
     bool loadProfile(int profile, FileChooser& chooser);
-    // False when a chosen target could not be written; true on cancel.
+    // Suggests the profile's name from the profile list of name.bin (see
+    // exportName) in ExportFile::startFolder(). False when a chosen target
+    // could not be written; true on cancel.
     bool saveProfile(int profile, FileChooser& chooser);
+    // The name the profile list gives the profile: its entries are a name
+    // followed by the profile's slot digit ("Standard0"). Empty when no entry
+    // ends in the digit of profile (or profile is not 0..9).
+    static QString exportName(const QVariantList& profileNames, int profile);
     bool resetProfile(int profile);
     bool copyProfile(int destination, int source);
 

@@ -196,10 +196,15 @@ void TestMacroLibrary::importExport(const DataRow& row)
     if (!file(5).isEmpty())
         write("x.mc", file(5));
     FixedFileChooser chooser(row.field(3) == QLatin1String("cancel") ? QString() : m_data->filePath("x.mc"));
-    if (row.field(2) == QLatin1String("import"))
+    // An import starts in the desktop (or home) folder, an export suggests the macro's name there.
+    const QString folder = ExportFile::startFolder();
+    if (row.field(2) == QLatin1String("import")) {
         QCOMPARE(importMacroFile(defaultFolder, "Macro_1", chooser), row.field(6) == QLatin1String("true"));
-    else
+        QCOMPARE(chooser.lastFolder(), folder);
+    } else {
         exportMacroFile(defaultFolder, "Macro_1", chooser);
+        QCOMPARE(chooser.lastFolder(), QDir(folder).filePath("Macro_1.mc"));
+    }
     QCOMPARE(macroText("Macro_1"), file(7));
     QCOMPARE(text("x.mc"), file(8));
     // No temporary copy is left behind.

@@ -1,3 +1,4 @@
+#include "DataPaths.h"
 #include "FileChooser.h"
 #include "ProfileStore.h"
 #include "TestSupport.h"
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void loadProfile_data() { addDataRows(QStringLiteral("profilestore.rows")); }
     void loadProfile();
     void saveProfile();
+    void exportFile_data();
+    void exportFile();
 
 private:
     QByteArray text(const QString& relative) const { return m_data->read(relative); }
@@ -170,11 +173,19 @@ void TestProfileStore::loadProfile()
 }
 
 // The export holds the store's unsaved change, overwrites a file that was
-// there, and a cancel writes nothing.
+// there, and a cancel writes nothing. It suggests the name the profile list
+// gives the profile's slot digit, else p<n+1>; an import starts in the folder.
 void TestProfileStore::saveProfile()
 {
+    m_data->write(DataPath::nameList, "[profile]\nprofileName=Stan/dard0, Game1, 2, loaderfiller\n");
     FixedFileChooser cancel;
-    QVERIFY(m_store->saveProfile(0, cancel));
+    const QString folder = ExportFile::startFolder();
+    for (const auto& [profile, suggested] : {std::pair{0, "Stan_dard.pf"}, {1, "Game.pf"}, {2, "p3.pf"}}) {
+        QVERIFY(m_store->saveProfile(profile, cancel));
+        QCOMPARE(cancel.lastFolder(), QDir(folder).filePath(suggested));
+    }
+    QVERIFY(!m_store->loadProfile(0, cancel));
+    QCOMPARE(cancel.lastFolder(), folder);
     QCOMPARE(QDir(m_data->path()).entryList(QDir::Files), QStringList());
     m_store->currentProfile = 1;
     m_store->setData("mouse/reportRate", 3); // not yet written by the store
@@ -184,6 +195,44 @@ void TestProfileStore::saveProfile()
     const QByteArray exported = text("out.pf");
     QVERIFY2(exported.contains("reportRate=3"), exported.constData());
     QCOMPARE(exported, profileText(1));
+}
+
+void TestProfileStore::exportFile_data()
+{
+    QTest::addColumn<QString>("desktop"); // below a scratch folder; Desktop exists there, home is the fallback
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("suggested"); // below the scratch folder
+    const auto row = [](const char* tag, const QString& desktop, const QString& name, const QString& suggested) {
+        QTest::addRow("%s", tag) << desktop << name << suggested;
+    };
+    row("desktop exists", "Desktop", "Standard", "Desktop/Standard.pf");
+    row("desktop missing", "Missing", "Standard", "home/Standard.pf");
+    row("no desktop", "", "Standard", "home/Standard.pf");
+    row("separators", "Desktop", "a/b\\c", "Desktop/a_b_c.pf");
+    row("empty", "Desktop", "", "Desktop/p1.pf");
+    row("spaces only", "Desktop", "   ", "Desktop/p1.pf");
+    row("dot dot", "Desktop", "..", "Desktop/p1.pf");
+    row("leading dot", "Desktop", " .x ", "Desktop/x.pf");
+    row("control characters", "Desktop", "a\nb\tc", "Desktop/a_b_c.pf");
+    row("bidi override, line separator", "Desktop", QStringLiteral("a\u202Eb\u2028c"), "Desktop/a_b_c.pf");
+    row("lone surrogate", "Desktop", QString(QChar(0xD800)) + "x", "Desktop/_x.pf");
+    row("unicode kept", "Desktop", QStringLiteral("配置 1 😀"), QStringLiteral("Desktop/配置 1 😀.pf"));
+    row("255 bytes at most", "Desktop", QStringLiteral("é").repeated(300),
+        "Desktop/" + QStringLiteral("é").repeated(126) + ".pf");
+    row("no half characters", "Desktop", QStringLiteral("😀").repeated(100),
+        "Desktop/" + QStringLiteral("😀").repeated(63) + ".pf");
+}
+
+// Where the dialogs start, and the file an export suggests.
+void TestProfileStore::exportFile()
+{
+    QFETCH(QString, desktop);
+    QFETCH(QString, name);
+    QFETCH(QString, suggested);
+    QVERIFY(QDir(m_data->path()).mkpath("Desktop"));
+    const QString folder =
+        ExportFile::startFolder(desktop.isEmpty() ? QString() : m_data->filePath(desktop), m_data->filePath("home"));
+    QCOMPARE(ExportFile::suggestedPath(folder, name, "p1", ".pf"), m_data->filePath(suggested));
 }
 
 QTEST_GUILESS_MAIN(TestProfileStore)

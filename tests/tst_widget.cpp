@@ -7,8 +7,10 @@
 #include "Widget.h"
 #include "myQQuickView.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QQmlContext>
 #include <QQmlExpression>
@@ -77,6 +79,15 @@ void TestWidget::windowAndTray()
     const QList<QSize> sizes = w.trayIcon->icon().availableSizes();
     QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)), "logo.ico holds 16 and 32 px images");
     QCOMPARE(w.trayIcon->contextMenu()->actions().size(), 1);
+    // Only the window and the view are see-through: a dialog over the view
+    // (the file dialogs) keeps its opaque colours.
+    QFileDialog dialog(w.view());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    w.ensurePolished();
+    dialog.ensurePolished();
+    QCOMPARE(w.palette().window().color().alpha(), 0);
+    QCOMPARE(dialog.palette().window().color().alpha(), 255);
+    QCOMPARE(dialog.findChild<QAbstractItemView*>()->palette().base().color().alpha(), 255);
 }
 
 void TestWidget::restoreOnlyWhileConnected()
