@@ -10,7 +10,7 @@ DeviceSession::DeviceSession()
 {
     m_view->hid = &m_hid;
     m_hid.setTraits(m_view->traits);
-    QObject::connect(m_view.get(), &ViewCore::saveFailed, &m_status, &DeviceStatus::setUnsavedFile);
+    QObject::connect(m_view.get(), &ViewCore::saveFailed, &m_status, &DeviceStatus::noteSaveFailed);
     m_view->store().exported = [this](const QString& file) { Q_EMIT m_status.profileExported(file); };
     setListenerSink({});
 }

@@ -13,6 +13,9 @@ class DeviceStatus : public QObject
     Q_OBJECT
     Q_PROPERTY(bool connected READ connected NOTIFY connectedChanged)
     Q_PROPERTY(QString unsavedFile READ unsavedFile NOTIFY unsavedFileChanged)
+    // How many changes could not be saved so far: a page compares it around
+    // its save to know whether the file holds the change.
+    Q_PROPERTY(int saveFailures READ saveFailures NOTIFY unsavedFileChanged)
 public:
     using QObject::QObject;
 
@@ -33,6 +36,15 @@ public:
         m_unsavedFile = file;
         Q_EMIT unsavedFileChanged();
     }
+    int saveFailures() const { return m_saveFailures; }
+    void noteSaveFailed(const QString& file)
+    {
+        ++m_saveFailures;
+        if (file == m_unsavedFile)
+            Q_EMIT unsavedFileChanged();
+        setUnsavedFile(file);
+    }
+
     // The pages clear the line once the user has seen it.
     Q_INVOKABLE void clearUnsavedFile() { setUnsavedFile(QString()); }
 
@@ -46,4 +58,5 @@ Q_SIGNALS:
 private:
     bool m_connected = false;
     QString m_unsavedFile;
+    int m_saveFailures = 0;
 };

@@ -134,6 +134,19 @@ public:
         m_rig->session->status().setConnected(true);
     }
 
+    // Writes to modules/setting fail while broken, as on a full disk: the
+    // folder is moved aside and a file stands in its place.
+    Q_INVOKABLE bool breakSettingsFolder(bool broken)
+    {
+        QDir data(m_rig->data.path());
+        const QString folder = data.filePath(QStringLiteral("modules/setting"));
+        const QString aside = folder + QStringLiteral(".aside");
+        if (!broken)
+            return QFile::remove(folder) && QDir().rename(aside, folder);
+        QFile standIn(folder);
+        return QDir().rename(folder, aside) && standIn.open(QIODevice::WriteOnly);
+    }
+
     // The mouse pulled out, or plugged in and found by a device check (whose
     // frames are cleared); the pages' initUI is the test's to call.
     Q_INVOKABLE void setConnected(bool connected)

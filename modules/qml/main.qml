@@ -51,6 +51,9 @@ Item {
     property bool mouseConnected: false
     property string unsavedFile: ""
     readonly property bool hasUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
+                                       || mainIten.reportRateUnsaved
+    // The report rate chosen last could not be stored: Save stores it.
+    property bool reportRateUnsaved: false
     // Changes were saved in the profile while no mouse was connected: the
     // profile goes to the mouse when it is back.
     property bool sendWhenConnected: false
@@ -221,15 +224,27 @@ Item {
     // The report rate of the current profile, shown; sent too when asked.
     function reportRateInit(isSendData) {
         var index = Shell.reportRateIndex(ui_View.getData("mouse/reportRate", false))
+        mainIten.reportRateUnsaved = false
         reportRate.list.currentSelect = index
         if (isSendData)
             ui_View.mouseSetReportRate(Shell.reportRateCode(index))
     }
 
     function reportRateChosen(index) {
-        ui_View.setData("mouse/reportRate", index)
+        mainIten.reportRateUnsaved = !mainIten.stored(() => ui_View.setData("mouse/reportRate", index))
         ui_View.mouseSetReportRate(Shell.reportRateCode(index))
         mainIten.noteSent()
+    }
+
+    // Runs save and tells whether everything it wrote reached the disk: a
+    // write that did not is reported on deviceStatus (and shown in the
+    // unsaved line).
+    function stored(save) {
+        var failures = () => typeof deviceStatus === "undefined" || deviceStatus === null ? 0
+                                                                                         : deviceStatus.saveFailures
+        var before = failures()
+        save()
+        return failures() === before
     }
 
     // A change kept in the profile but sent to no mouse is sent when one is
@@ -270,24 +285,32 @@ Item {
         mainIten.controlUIEnable(true)
     }
 
+    // Each page with changes writes them to the profile and sends them. A
+    // page whose changes did not reach the disk stays unsaved (Save stays
+    // red and writes them again), whatever reached the mouse.
     function save() {
         mainIten.mainFocus()
         var keys = keyMatrixMain.isSave
         var dpi = dpiSettingMain.isSave
         var light = lightControlMain.isSave
+        var rate = mainIten.reportRateUnsaved
         if (keys || dpi || light)
             mainIten.controlUIEnable(false)
         if (keys) {
             keyMatrixMain.isSave = false
-            keyMatrixMain.modKeys.saveData() // qmllint disable type
+            keyMatrixMain.isSave = !mainIten.stored(() => keyMatrixMain.modKeys.saveData()) // qmllint disable type
         }
         if (dpi) {
             dpiSettingMain.isSave = false
-            dpiSettingMain.saveData(true)
+            dpiSettingMain.isSave = !mainIten.stored(() => dpiSettingMain.saveData(true))
         }
         if (light) {
             lightControlMain.isSave = false
-            lightControlMain.saveData(true, 0)
+            lightControlMain.isSave = !mainIten.stored(() => lightControlMain.saveData(true, 0))
+        }
+        if (rate) {
+            var index = reportRate.list.currentSelect
+            mainIten.reportRateUnsaved = !mainIten.stored(() => ui_View.setData("mouse/reportRate", index))
         }
         if (keys || dpi || light)
             mainIten.noteSent()

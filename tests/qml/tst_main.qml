@@ -104,6 +104,24 @@ TestCase {
         verify(!child(root, "protectUIItem").visible)
     }
 
+    // A change that did not reach the disk stays unsaved, a report rate too: Save stays red and writes them once
+    // the disk takes them.
+    function test_saveKeptUntilStored() {
+        var root = startShell(), dpi = child(root, "dpiSettingMain")
+        verify(testRig.breakSettingsFolder(true))
+        dpi.setStageValue(0, 800)
+        dpi.isSave = true
+        child(root, "reportRateList").currentSelect = 1
+        root.reportRateChosen(1)
+        mouseClick(child(root, "saveButton"))
+        compare([dpi.isSave, root.reportRateUnsaved, root.hasUnsaved], [true, true, true])
+        verify(testRig.breakSettingsFolder(false))
+        mouseClick(child(root, "saveButton"))
+        compare([root.hasUnsaved, Number(ui_View.getDataList("mouse/dpiValueArray", false)[0]),
+                 Number(ui_View.getData("mouse/reportRate", false))], [false, 800, 1])
+        testRig.restart({})
+    }
+
     function test_reportRate_data() {
         // The other codes: tst_shell.qml.
         return [{ tag: "125Hz", index: 0, code: "0108" }, { tag: "1000Hz", index: 3, code: "0101" }]
