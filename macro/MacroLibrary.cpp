@@ -35,6 +35,18 @@ QString checkedPath(const char* operation, const QString& folder, const QString&
     return path;
 }
 
+// The same for a macro file that is created or written: the name must leave
+// room for the files made beside it.
+QString writablePath(const char* operation, const QString& folder, const QString& name)
+{
+    const QString path = checkedPath(operation, folder, name);
+    if (path.isEmpty() || name.toUtf8().size() <= maxNameBytes)
+        return path;
+    qCDebug(skarnMacro).nospace() << operation << ": refused macro name " << name << " - longer than " << maxNameBytes
+                                  << " bytes, nothing written";
+    return {};
+}
+
 bool writeBack(const char* operation, QSettings& settings)
 {
     if (SafeFile::writeBack(settings))
@@ -103,7 +115,7 @@ bool isValidName(const QString& name)
         return false;
     // A lone surrogate would be written as "?" and name another macro's file.
     const QByteArray utf8 = name.toUtf8();
-    if (utf8.size() > maxNameBytes || QString::fromUtf8(utf8) != name)
+    if (utf8.size() > maxStoredNameBytes || QString::fromUtf8(utf8) != name)
         return false;
     for (char32_t c : name.toUcs4())
         if (isRefusedCharacter(c))
@@ -122,7 +134,7 @@ QString filePath(const QString& folder, const QString& name)
 
 bool createMacroIni(const QString& folder, const QString& name, uint macroIndex)
 {
-    const QString path = checkedPath("createMacroIni", folder, name);
+    const QString path = writablePath("createMacroIni", folder, name);
     if (path.isEmpty())
         return false;
     QDir().mkpath(folder);
@@ -138,7 +150,7 @@ bool createMacroIni(const QString& folder, const QString& name, uint macroIndex)
 
 bool saveMacroIni(const QString& folder, const QString& name, const QStringList& macros, const QVariant& repeat)
 {
-    const QString path = checkedPath("saveMacroIni", folder, name);
+    const QString path = writablePath("saveMacroIni", folder, name);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     QVariant count = repeat;
@@ -214,7 +226,7 @@ bool modifyMacroNameUpdateProfile(const QString& folder, const QString& oldName,
 {
     const char* const operation = "modifyMacroNameUpdateProfile";
     const QString from = checkedPath(operation, folder, oldName);
-    const QString to = checkedPath(operation, folder, newName);
+    const QString to = writablePath(operation, folder, newName);
     if (from.isEmpty() || to.isEmpty() || !QFileInfo(from).isFile())
         return false;
     // Checked here as well as by the rename itself: the profiles must never
@@ -320,7 +332,7 @@ QString exportMacroFile(const QString& folder, const QString& name, FileChooser&
 
 bool importMacroFile(const QString& folder, const QString& name, FileChooser& chooser)
 {
-    const QString path = checkedPath("loadMacroFile", folder, name);
+    const QString path = writablePath("loadMacroFile", folder, name);
     if (path.isEmpty())
         return false;
     const QString source = chooser.openFileName(tr("Open File"), ExportFile::startFolder(), tr(macroFilter));

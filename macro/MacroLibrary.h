@@ -18,7 +18,8 @@ class QSettings;
 // interpreted.
 //
 // A macro name is used as the file's base name. A name that is empty, longer
-// than maxNameBytes bytes in UTF-8, that contains
+// than maxStoredNameBytes bytes in UTF-8 (maxNameBytes for new names, see
+// below), that contains
 // "/", "\", a control character, a bidirectional override or isolate
 // (U+202A..U+202E, U+2066..U+2069) or a line or paragraph separator (U+2028,
 // U+2029), or that is not valid Unicode names no macro; on Windows also the
@@ -37,9 +38,15 @@ class QSettings;
 namespace MacroLibrary {
 
 inline const QString& defaultFolder = DataPath::macroFolder;
-// File names have at most 255 bytes; the macro's file adds ".bin", and the
-// temporary file every write goes through adds seven characters more.
-constexpr int maxNameBytes = 255 - 4 - 7;
+// File names have at most 255 bytes. The macro's file adds ".bin", and the
+// longest names made beside it while it is written add 12 more: the lock's
+// ".lock.rmlock" and the kept old file's copy ".keep.XXXXXX".
+constexpr int maxNameBytes = 255 - 4 - 12;
+// Earlier versions allowed names up to here (only the write's temporary file
+// ".XXXXXX" was counted). Macros with such names are still read, exported,
+// renamed to a shorter name and deleted, but never written through settings:
+// creating, saving, importing or renaming to such a name is refused.
+constexpr int maxStoredNameBytes = 255 - 4 - 7;
 constexpr int maxEntries = 4096; // loadMacroIni never reads more entries than this
 constexpr int profilesUsed = 6;
 constexpr int buttonCount = 16;

@@ -9,11 +9,16 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +56,144 @@ bool writeAll(const QByteArray& bytes, const QString& target)
         return false;
     }
     return true;
+}
+
+// A second name of path kept during a write, and put back when the write
+// turns out incomplete.
+constexpr char keptSuffix[] = ".keep";
+
+// Makes kept a second name of file: a hard link costs no room; where links
+// are not supported, a checked copy.
+bool keep(const QString& file, const QString& kept)
+{
+    if (::link(QFile::encodeName(file).constData(), QFile::encodeName(kept).constData()) == 0)
+        return true;
+    const int linkError = errno;
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = in.readAll();
+        if (in.error() == QFileDevice::NoError && writeAll(bytes, kept))
+            return true;
+    }
+    qCDebug(skarnSettings) << "cannot keep" << file << "during the write -" << std::strerror(linkError)
+                           << "- the changes are not saved";
+    return false;
+}
+
+// A kept file beside file is left by a process stopped during a write. It
+// goes back when file is missing or empty, and is removed otherwise (the
+// file renamed into place is always complete).
+void settleKept(const QString& file, const QString& kept)
+{
+    const QFileInfo leftover(kept);
+    if (!leftover.exists() || !leftover.isFile() || leftover.isSymLink())
+        return;
+    const QFileInfo current(file);
+    if (!current.exists() || (current.isFile() && current.size() == 0 && leftover.size() > 0)) {
+        if (::rename(QFile::encodeName(kept).constData(), QFile::encodeName(file).constData()) == 0) {
+            qCDebug(skarnSettings) << "restored" << file << "from" << kept << "left by a stopped write";
+            return;
+        }
+    }
+    if (QFile::remove(kept))
+        qCDebug(skarnSettings) << "removed" << kept << "left by a stopped write";
+}
+
+// QSettings skips re-reading a file whose size and time (in milliseconds)
+// are unchanged; a restored file that happens to match the incomplete one in
+// both must still be read again.
+void touchIfSame(const QString& file, qint64 size, const QDateTime& time)
+{
+    const QFileInfo now(file);
+    if (now.size() != size || now.lastModified() != time)
+        return;
+    QFile touched(file);
+    if (touched.open(QIODevice::ReadWrite))
+        touched.setFileTime(time.addMSecs(1), QFileDevice::FileModificationTime);
+}
+
+// A value as the INI text gives it back: lists as their items' texts,
+// anything else as its text.
+QStringList flat(const QVariant& value)
+{
+    if (!value.isValid())
+        return {};
+    const int type = value.metaType().id();
+    if (type != QMetaType::QStringList && type != QMetaType::QVariantList)
+        return {value.toString()};
+    QStringList items;
+    for (const QVariant& item : value.toList())
+        items << item.toString();
+    return items;
+}
+
+// Whether file holds the store completely: a finished last line, and read
+// on its own, every key of the store with the same value and no other key.
+bool holdsStore(const QString& file, const QSettings& store)
+{
+    QFile written(file);
+    if (!written.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = written.readAll();
+    QStringList keys = store.allKeys();
+    if (written.error() != QFileDevice::NoError || bytes.isEmpty() != keys.isEmpty() ||
+        (!bytes.isEmpty() && !bytes.endsWith('\n')))
+        return false;
+    // Settings objects of one process share what they read of a file by its
+    // name and trust it while size and time stay the same; the file is read
+    // through a name of its own, one that changes from check to check.
+    QString name = file;
+#ifdef Q_OS_LINUX
+    static int round = 0;
+    round = (round + 1) % 64;
+    const int fd = ::fcntl(written.handle(), F_DUPFD_CLOEXEC, 256 + round);
+    if (fd >= 0)
+        name = QStringLiteral("/proc/self/fd/%1").arg(fd);
+#endif
+    bool same = false;
+    {
+        const QSettings reader(name, QSettings::IniFormat);
+        QStringList found = reader.allKeys();
+        keys.sort();
+        found.sort();
+        same = reader.status() == QSettings::NoError && found == keys;
+        for (qsizetype i = 0; same && i < keys.size(); ++i)
+            same = flat(reader.value(keys.at(i))) == flat(store.value(keys.at(i)));
+    }
+#ifdef Q_OS_LINUX
+    if (fd >= 0)
+        ::close(fd);
+#endif
+    return same;
+}
+
+// QLockFile writes its owner as lines: process id, program name, host name,
+// and on newer versions the machine id and the boot id.
+constexpr qint64 maxLockBytes = 4096;
+
+// Why a lock with this content that no one holds is a leftover, or empty
+// when its owner may still be running or lives on another machine.
+QString abandonReason(const QByteArray& content)
+{
+    if (content.isEmpty())
+        return QStringLiteral("that a stopped process left empty");
+    const QList<QByteArray> lines = content.split('\n');
+    bool isNumber = false;
+    const qint64 pid = lines.at(0).trimmed().toLongLong(&isNumber);
+    if (!isNumber || pid <= 0)
+        return QStringLiteral("that names no process");
+    if (lines.size() < 3 || QString::fromUtf8(lines.at(2)) != QSysInfo::machineHostName())
+        return {};
+    if (lines.size() > 3 && !lines.at(3).isEmpty() && lines.at(3) != QSysInfo::machineUniqueId())
+        return {};
+    if (lines.size() > 4 && !lines.at(4).isEmpty() && lines.at(4) != QSysInfo::bootUniqueId())
+        return QStringLiteral("of a process before the last restart");
+    // This process would hold the flock on a lock of its own.
+    if (pid == ::getpid())
+        return QStringLiteral("of an earlier process with this one's id");
+    if (pid > std::numeric_limits<pid_t>::max() || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+        return QStringLiteral("of process %1, which is not running").arg(pid);
+    return {};
 }
 
 } // namespace
@@ -127,11 +270,49 @@ qint64 textEstimate(const QString& key, const QVariant& value)
 
 bool writeBack(QSettings& store)
 {
-    removeAbandonedLock(store.fileName() + QStringLiteral(".lock"));
+    const QString file = store.fileName();
+    const QString kept = file + QLatin1String(keptSuffix);
+    removeAbandonedLock(file + QStringLiteral(".lock"));
+    settleKept(file, kept);
+    const bool existed = QFileInfo::exists(file);
+    if (existed && !keep(file, kept))
+        return false;
+
+    // The status keeps the first error for ever; only a new one counts.
+    const bool failedBefore = store.status() != QSettings::NoError;
     store.sync();
-    if (store.status() == QSettings::NoError)
+    const bool reported = !failedBefore && store.status() != QSettings::NoError;
+    if (!reported && holdsStore(file, store)) {
+        QFile::remove(kept);
         return true;
-    qCDebug(skarnSettings) << "cannot write" << store.fileName() << "- the changes are not saved";
+    }
+    // The file on disk is not the store: the old file goes back (a rename
+    // needs no free space), or the new one goes when there was none.
+    const QFileInfo bad(file);
+    const qint64 badSize = bad.size();
+    const QDateTime badTime = bad.lastModified();
+    bool restored = false;
+    if (existed) {
+        restored = ::rename(QFile::encodeName(kept).constData(), QFile::encodeName(file).constData()) == 0;
+        // Two names of one file: the rename leaves both.
+        if (restored && QFileInfo::exists(kept))
+            QFile::remove(kept);
+    } else {
+        restored = !bad.exists() || QFile::remove(file);
+    }
+    qCDebug(skarnSettings) << "cannot write" << file
+                           << (reported ? "- the settings library reports an error"
+                                        : "- the written file is incomplete")
+                           << (restored ? "- the file is kept as it was" : "- the old file could not be put back");
+    if (restored && existed)
+        touchIfSame(file, badSize, badTime);
+    // A write the settings library took for done left the store believing
+    // its changes are on disk; reading the restored file again makes it hold
+    // what is there, so the unsaved values are dropped from it. After an
+    // error it reports, the changes are still pending and a sync would write
+    // them again unchecked, so the store is left alone.
+    if (!failedBefore && !reported)
+        store.sync();
     return false;
 }
 
@@ -139,19 +320,23 @@ bool removeAbandonedLock(const QString& lockPath)
 {
     const QByteArray native = QFile::encodeName(lockPath);
     struct stat named = {};
-    if (::lstat(native.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_size != 0)
+    if (::lstat(native.constData(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_size > maxLockBytes)
         return false;
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
     bool removed = false;
     struct stat opened = {};
-    // Still the same empty file, and no live holder: the flock is ours.
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_size == 0 &&
-        opened.st_ino == named.st_ino && opened.st_dev == named.st_dev) {
-        removed = ::unlink(native.constData()) == 0;
+    // No live holder (the flock is ours), still the same file, and no
+    // running owner written in it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_ino == named.st_ino &&
+        opened.st_dev == named.st_dev && opened.st_size <= maxLockBytes) {
+        QByteArray owner(opened.st_size, '\0');
+        const bool read = owner.isEmpty() || ::read(fd, owner.data(), owner.size()) == opened.st_size;
+        const QString why = read ? abandonReason(owner) : QString();
+        removed = !why.isEmpty() && ::unlink(native.constData()) == 0;
         if (removed)
-            qCDebug(skarnSettings) << "removed the empty lock" << lockPath << "that a stopped process left";
+            qCDebug(skarnSettings).noquote() << "removed the lock" << lockPath << why;
     }
     ::close(fd);
     return removed;

@@ -32,17 +32,27 @@ bool hasRoomFor(const QString& path, qint64 addedBytes);
 qint64 textEstimate(const QString& key, const QVariant& value);
 
 // Writes the store's pending changes now; false (with a debug line naming
-// the file) when the settings library reports that it could not.
+// the file) when they are not on disk. The settings library renames its
+// written file over the store without checking that the write was complete,
+// so the old file is kept under a second name (path + ".keep": a hard link,
+// or a checked copy where links are not supported) during the write, and
+// the written file is read back: it must hold every key of the store with
+// the same value. If it does not, the old file is renamed back (which needs
+// no room) and the store reads it again, dropping the unsaved values. A kept
+// file left by a process stopped during a write is put back when the store
+// is missing or empty, and removed otherwise, at the next write.
 bool writeBack(QSettings& store);
 
 // The settings library and the instance lock guard a file with a lock file
 // made by QLockFile, which holds an flock() on it from the moment it made it
-// and then writes its process id into it. A process that dies in between
-// leaves an empty lock that QLockFile cannot judge: it waits until the file
-// is older than its stale time (30 s for settings, for ever for the instance
-// lock) with the event loop stopped. An empty regular file at lockPath that
-// no one holds is such a leftover and is removed (with a debug line); true
-// when it was. A lock with an owner written in it is left to QLockFile.
+// and then writes its owner into it (process id, program, host name on
+// lines). QLockFile removes a lock whose owner is gone only through a second
+// lock file (lockPath + ".rmlock"), and where that name cannot be made, or
+// where it cannot judge the lock, it waits without limit with the event loop
+// stopped. A regular file at lockPath that no one holds and that is empty,
+// names no process, or names a process of this machine that is not running
+// is such a leftover and is removed (with a debug line); true when it was. A
+// lock of a running process or of another machine is left to QLockFile.
 bool removeAbandonedLock(const QString& lockPath);
 
 } // namespace SafeFile

@@ -59,7 +59,7 @@ private Q_SLOTS:
     void deleteResetsButtons();
 
 private:
-    void names(const QString& name, bool valid);
+    void names(const QString& name, const QString& kind);
     void importExport(const DataRow& row);
     void rename(const QString& newName, bool oldExists, bool renamed);
     QByteArray macroText(const QString& name) const { return m_data->read("modules/macro/" + name + ".bin"); }
@@ -94,7 +94,7 @@ void TestMacroLibrary::rows()
 {
     FETCH_DATA_ROW(row);
     if (row.field(0) == QLatin1String("name"))
-        return names(textOf(row.field(2)), row.field(3) == QLatin1String("valid"));
+        return names(textOf(row.field(2)), row.field(3));
     if (row.field(0) == QLatin1String("files"))
         return importExport(row);
     if (row.field(0) == QLatin1String("rename"))
@@ -111,26 +111,34 @@ void TestMacroLibrary::rows()
 
 // Every operation on a macro file refuses a name that is no plain file name
 // and leaves every file as it was.
-void TestMacroLibrary::names(const QString& name, bool valid)
+void TestMacroLibrary::names(const QString& name, const QString& kind)
 {
+    const bool valid = kind == QLatin1String("valid"), readOnly = kind == QLatin1String("read only");
     QVERIFY(createMacroIni(defaultFolder, "other", 0));
     write("in.mc", "[config]\ntotal=0\nrepeat=4\n");
+    if (readOnly)
+        write("modules/macro/" + name + ".bin", "[config]\ntotal=0\nrepeat=4\n");
     FixedFileChooser chooser(m_data->filePath("in.mc"));
     ProfileStore store;
     const QStringList before = allFiles();
     MessageLog log;
 
     QCOMPARE(importMacroFile(defaultFolder, name, chooser), valid);
-    QCOMPARE(loadMacroIni(defaultFolder, name), valid ? QStringList{"4"} : QStringList());
+    QCOMPARE(loadMacroIni(defaultFolder, name), valid || readOnly ? QStringList{"4"} : QStringList());
     QCOMPARE(createMacroIni(defaultFolder, name, 0), valid);
     QCOMPARE(saveMacroIni(defaultFolder, name, {"1,A"}, 2), valid);
-    QCOMPARE(loadMacroIni(defaultFolder, name), valid ? (QStringList{"1,A", "2"}) : QStringList());
-    QCOMPARE(deleteMacroIni(defaultFolder, name), valid);
-    QCOMPARE(modifyMacroNameUpdateProfile(defaultFolder, "other", name, stores(store)), valid);
-    if (!valid) {
+    const QStringList saved = valid ? QStringList{"1,A", "2"} : readOnly ? QStringList{"4"} : QStringList();
+    QCOMPARE(loadMacroIni(defaultFolder, name), saved);
+    if (readOnly) { // nothing written; renamed away, it is an ordinary macro again
         QCOMPARE(allFiles(), before);
-        QCOMPARE(log.lines().filter("refused macro name").size(), 7);
+        QVERIFY(modifyMacroNameUpdateProfile(defaultFolder, name, "short", stores(store)));
     }
+    QCOMPARE(deleteMacroIni(defaultFolder, readOnly ? "short" : name), valid || readOnly);
+    QCOMPARE(modifyMacroNameUpdateProfile(defaultFolder, "other", name, stores(store)), valid);
+    if (!valid && !readOnly)
+        QCOMPARE(allFiles(), before);
+    if (!valid)
+        QCOMPARE(log.lines().filter("refused macro name").size(), readOnly ? 4 : 7);
 }
 
 // The file moves first; only then do p1..p6 follow it, and p7..p10 never.

@@ -6,6 +6,7 @@
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTest>
 
 #include <fcntl.h>
@@ -91,9 +92,10 @@ void TestSafeFile::settingsSeeSameSizeReplacement()
     QCOMPARE(QSettings(path("current.bin"), QSettings::IniFormat).value("common/name").toString(), "AAAA");
 }
 
-// Only an empty lock file that no one holds is a leftover of a stopped
-// process; a store written back beside one is written at once instead of
-// after the settings library's 30 s stale time.
+// Only a lock file that no one holds and whose owner is empty or not running
+// on this machine is a leftover of a stopped process; a store written back
+// beside one is written at once instead of after the settings library's 30 s
+// stale time, or never where the name of its second lock is too long.
 void TestSafeFile::abandonedLocks_data()
 {
     QTest::addColumn<QString>("kind");
@@ -101,6 +103,9 @@ void TestSafeFile::abandonedLocks_data()
     QTest::addRow("empty, no holder") << QStringLiteral("empty") << true;
     QTest::addRow("empty, held by a live lock") << QStringLiteral("held") << false;
     QTest::addRow("owner written in it") << QStringLiteral("owned") << false;
+    QTest::addRow("owner not running") << QStringLiteral("dead") << true;
+    QTest::addRow("owner running, no holder") << QStringLiteral("alive") << false;
+    QTest::addRow("owner on another machine") << QStringLiteral("elsewhere") << false;
     QTest::addRow("a folder of that name") << QStringLiteral("folder") << false;
     QTest::addRow("a link to an empty file") << QStringLiteral("link") << false;
     QTest::addRow("no lock") << QStringLiteral("missing") << false;
@@ -114,8 +119,15 @@ void TestSafeFile::abandonedLocks()
     write("setting/name.bin", "[common]\nname=kept\n");
     int holder = -1;
     std::unique_ptr<QLockFile> owner;
-    if (kind == "empty" || kind == "held")
-        write("setting/name.bin.lock", {});
+    // QLockFile's lines: process id, program, host.
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QHash<QString, QByteArray> owners{{"empty", {}},
+                                            {"held", {}},
+                                            {"dead", "2147483646\nskarn\n" + host + "\n"},
+                                            {"alive", QByteArray::number(getppid()) + "\nsh\n" + host + "\n"},
+                                            {"elsewhere", "2147483646\nskarn\nelsewhere\n"}};
+    if (owners.contains(kind))
+        write("setting/name.bin.lock", owners.value(kind));
     if (kind == "held") {
         holder = ::open(QFile::encodeName(lock).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(holder >= 0 && ::flock(holder, LOCK_EX | LOCK_NB) == 0);
@@ -135,13 +147,21 @@ void TestSafeFile::abandonedLocks()
 
     QCOMPARE(SafeFile::removeAbandonedLock(lock), removed);
     QCOMPARE(QFileInfo::exists(lock) || QFileInfo(lock).isSymLink(), kind != "missing" && !removed);
-    if (kind == "empty" || kind == "missing") {
-        write("setting/name.bin.lock", {});
+    // A store written back beside such a lock is written at once. A kept
+    // file left by a stopped write is dropped, or put back when the store
+    // was emptied.
+    if (kind == "empty" || kind == "missing" || kind == "dead") {
+        const bool emptied = kind == "dead";
+        write("setting/name.bin.lock", owners.value(kind));
+        write("setting/name.bin.keep", "[common]\nname=older\nother=1\n");
+        if (emptied)
+            write("setting/name.bin", {});
         QSettings settings(store, QSettings::IniFormat);
         settings.setValue("common/name", "new");
         QVERIFY(SafeFile::writeBack(settings));
         QVERIFY(!QFileInfo::exists(lock));
-        QCOMPARE(QSettings(store, QSettings::IniFormat).value("common/name").toString(), "new");
+        QCOMPARE(read("setting/name.bin"), emptied ? "[common]\nname=new\nother=1\n" : "[common]\nname=new\n");
+        QCOMPARE(QDir(path("setting")).entryList(QDir::Files), QStringList{"name.bin"});
     }
 }
 
