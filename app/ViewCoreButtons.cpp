@@ -20,6 +20,54 @@ QString firmwareEntryKey(int index)
     return QStringLiteral("mouseFwKeyMatrix/%1").arg(index);
 }
 
+// The factory page entry of button i: the factory profile's, or the shipped
+// one when that is not usable either.
+KeyMatrix::Entry factoryPageEntry(const ProfileStore& store, int i)
+{
+    QString fault;
+    const QVariantList stored = store.getDataList(pageEntryKey(i), true);
+    if (const std::optional<KeyMatrix::Entry> e = KeyMatrix::pageEntry(stored, &fault))
+        return *e;
+    qCDebug(skarnApp) << "the factory profile's" << pageEntryKey(i) << stored << fault << "- the shipped entry is used";
+    return KeyMatrix::shippedPage[std::size_t(i)];
+}
+
+// The factory firmware entry of position i, likewise.
+KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, CommandSet set)
+{
+    QString fault;
+    const QVariantList stored = store.getDataList(firmwareEntryKey(i), true);
+    if (const std::optional<KeyMatrix::Entry> e = KeyMatrix::deviceEntry(stored, &fault))
+        return *e;
+    qCDebug(skarnApp) << "the factory profile's" << firmwareEntryKey(i) << stored << fault
+                      << "- the shipped entry is used";
+    return KeyMatrix::transfer(KeyMatrix::shippedPage, set, {}).matrices[0][std::size_t(i)];
+}
+
+// The page a save sends: an entry that is broken or outside its class's
+// range takes the button's factory entry, and a matrix that would leave the
+// mouse without a left click gives button 1 its factory one.
+KeyMatrix::Matrix pageToSend(const ProfileStore& store, const QVariantList& src64)
+{
+    KeyMatrix::Matrix page{};
+    for (int i = 0; i < KeyMatrix::entryCount; ++i) {
+        QString fault;
+        const QVariantList values = KeyMatrix::entryValues(src64, i);
+        if (const std::optional<KeyMatrix::Entry> e = KeyMatrix::pageEntry(values, &fault)) {
+            page[std::size_t(i)] = *e;
+            continue;
+        }
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: button" << i + 1 << values << fault << "- its factory entry is sent";
+        page[std::size_t(i)] = factoryPageEntry(store, i);
+    }
+    if (!KeyMatrix::sendsLeftClick(page)) {
+        const KeyMatrix::Entry factory = factoryPageEntry(store, 0);
+        page[0] = KeyMatrix::isLeftClick(factory) ? factory : KeyMatrix::shippedPage[0];
+        qCDebug(skarnApp) << "mouseSetKeyMatrix: no button has the left click - button 1 gets its factory left click";
+    }
+    return page;
+}
+
 // Key matrix number (1..4) on the device, in the family's command.
 void sendMatrix(Hid_Thread& hid, CommandSet set, KeyMatrix::Block block, uchar number)
 {
@@ -45,17 +93,18 @@ void ViewCore::mouseResetKeyMatrix()
         qCDebug(skarnApp) << "mouseResetKeyMatrix: the current profile has no firmware matrix - nothing sent";
         return;
     }
+    const CommandSet set = traits.commandSet;
     KeyMatrix::Matrix firmware{};
     for (int i = 0; i < KeyMatrix::entryCount; ++i) {
-        bool ok = false;
-        firmware[std::size_t(i)] = KeyMatrix::entryFromValues(stored[std::size_t(i)], &ok);
-        if (!ok)
-            qCDebug(skarnApp) << "mouseResetKeyMatrix:" << firmwareEntryKey(i) << "is not four numbers"
-                              << stored[std::size_t(i)] << "- missing or bad values are sent as 0";
+        QString fault;
+        const std::optional<KeyMatrix::Entry> e = KeyMatrix::deviceEntry(stored[std::size_t(i)], &fault);
+        if (!e)
+            qCDebug(skarnApp) << "mouseResetKeyMatrix:" << firmwareEntryKey(i) << stored[std::size_t(i)] << fault
+                              << "- the factory entry is sent";
+        firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, set);
     }
     if (!hid)
         return;
-    const CommandSet set = traits.commandSet;
     for (uchar matrix = 2; matrix <= 4; ++matrix)
         sendMatrix(*hid, set, KeyMatrix::toBlock(firmware), matrix);
 }
@@ -64,16 +113,13 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
 {
     if (src64.size() != KeyMatrix::valueCount)
         qCDebug(skarnApp) << "mouseSetKeyMatrix: got" << src64.size() << "values instead of" << KeyMatrix::valueCount
-                          << "- missing ones are 0, extra ones ignored";
+                          << "- missing ones are stored as 0, extra ones ignored";
     for (int i = 0; i < KeyMatrix::entryCount; ++i)
         m_store.setDataList(pageEntryKey(i), KeyMatrix::entryValues(src64, i));
     if (!isSendData)
         return;
 
-    bool numbers = true;
-    const KeyMatrix::Matrix page = KeyMatrix::matrixFromValues(src64, &numbers);
-    if (!numbers && src64.size() == KeyMatrix::valueCount)
-        qCDebug(skarnApp) << "mouseSetKeyMatrix: values that are not numbers are sent as 0";
+    const KeyMatrix::Matrix page = pageToSend(m_store, src64);
     const CommandSet set = traits.commandSet;
     bool periodsOk = true;
     const KeyMatrix::Periods periods = KeyMatrix::periodsFromValues(otherParam, &periodsOk);

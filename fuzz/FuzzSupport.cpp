@@ -1,6 +1,7 @@
 #include "FuzzSupport.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,15 +69,23 @@ QString scratch()
     return scratchDir ? scratchDir->path() : QString();
 }
 
-QString freshName(const QString& prefix)
-{
-    return prefix + QString::number(++counter);
-}
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::abort();
+    }
+}
+
+void writeInput(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    // Whole seconds from a fixed start: distinct at any file system's
+    // resolution, and never the time an earlier input was cached with.
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(qint64(1000000000) + qint64(++counter), Qt::UTC);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setFileTime(time, QFileDevice::FileModificationTime)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         std::abort();
     }

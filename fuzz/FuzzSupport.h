@@ -9,8 +9,10 @@
 // What the fuzz targets share: a quiet, window-less application object, a
 // private scratch folder that becomes the working directory (so the readers'
 // relative "./modules/..." paths land there and never on the user's files),
-// and fresh file names, since the settings library caches files by name, size
-// and time and would otherwise hand back an earlier input.
+// and one input file per target, rewritten for each input with a time of its
+// own: the settings library caches files by name, size and time, so it reads
+// every input anew, and its cache (which the leak check scans after every
+// input) does not grow with a new name per input.
 namespace FuzzSupport {
 
 // Creates the application object once, drops debug output (the readers
@@ -27,11 +29,12 @@ void prepare();
 // The scratch folder (absolute).
 QString scratch();
 
-// A name not used before in this process: prefix + a running number.
-QString freshName(const QString& prefix);
-
 // Writes bytes to path (relative to the scratch folder or absolute).
 void writeFile(const QString& path, const QByteArray& bytes);
+
+// Writes one input to path, the same path for every input of a target, and
+// gives the file a modification time no earlier write in this process had.
+void writeInput(const QString& path, const QByteArray& bytes);
 
 inline QByteArray bytes(const uint8_t* data, size_t size)
 {

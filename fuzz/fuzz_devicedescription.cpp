@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString path = FuzzSupport::freshName(QStringLiteral("apConfig")) + QStringLiteral(".bin");
-    FuzzSupport::writeFile(path, FuzzSupport::bytes(data, size));
+    const QString path = QStringLiteral("apConfig.bin");
+    FuzzSupport::writeInput(path, FuzzSupport::bytes(data, size));
     const DeviceList records = DeviceDescription::readDeviceRecords(path);
     FUZZ_CHECK(records.size() <= DeviceDescription::maxDeviceEntries);
     for (const DeviceRecord& record : records)

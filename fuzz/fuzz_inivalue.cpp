@@ -9,8 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString path = FuzzSupport::freshName(QStringLiteral("value")) + QStringLiteral(".bin");
-    FuzzSupport::writeFile(path, FuzzSupport::bytes(data, size));
+    const QString path = QStringLiteral("value.bin");
+    FuzzSupport::writeInput(path, FuzzSupport::bytes(data, size));
     {
         QSettings settings(path, QSettings::IniFormat);
         for (const QString& key : settings.allKeys()) {

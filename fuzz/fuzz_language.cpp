@@ -1,7 +1,8 @@
 // Language files: every section of any file, and language codes that are
 // not names. The input is "code" 0x00 "file"; the file is stored under a
-// fresh name in modules/i18n and read through its name, then the code itself
-// is tried as a language, which must never read outside modules/i18n.
+// name of its own in modules/i18n and read through it, then removed, and the
+// code itself is tried as a language, which must never read outside
+// modules/i18n.
 
 #include "FuzzSupport.h"
 #include "LanguageStrings.h"
@@ -29,16 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray code;
     QByteArray file;
     FuzzSupport::split(FuzzSupport::bytes(data, size), &code, &file);
-    const QString language = FuzzSupport::freshName(QStringLiteral("lang"));
+    const QString language = QStringLiteral("lang");
     const QString path = LanguageStrings::filePath(language);
-    FuzzSupport::writeFile(path, file);
+    FuzzSupport::writeInput(path, file);
     for (const char* section : sections) {
         const QStringList texts = LanguageStrings::load(QString::fromLatin1(section), language);
         FUZZ_CHECK(texts.size() <= LanguageStrings::maxTotal);
     }
+    // Gone before the code is tried: a code that names it may not find it.
+    QFile::remove(path);
     const QString codeText = QString::fromUtf8(code);
     const QStringList other = LanguageStrings::load(QStringLiteral("main"), codeText);
     FUZZ_CHECK(!other.contains(QStringLiteral("outside")));
-    QFile::remove(path);
     return 0;
 }

@@ -1,5 +1,5 @@
 // Macro files and macro names. The input is "name" 0x00 "file": the file is
-// stored under a fresh valid name and loaded; the name is checked against
+// stored under one valid name and loaded; the name is checked against
 // the rules (a valid name's file stays inside the folder) and, when valid,
 // used to save and load a macro made from the file's lines.
 
@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray file;
     FuzzSupport::split(FuzzSupport::bytes(data, size), &nameBytes, &file);
 
-    const QString stored = FuzzSupport::freshName(QStringLiteral("m"));
-    FuzzSupport::writeFile(MacroLibrary::filePath(folder, stored), file);
+    const QString stored = QStringLiteral("m");
+    FuzzSupport::writeInput(MacroLibrary::filePath(folder, stored), file);
     const QStringList loaded = MacroLibrary::loadMacroIni(folder, stored);
     FUZZ_CHECK(loaded.size() <= MacroLibrary::maxEntries + 1);
     MacroLibrary::deleteMacroIni(folder, stored);

@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString path = FuzzSupport::freshName(QStringLiteral("name")) + QStringLiteral(".bin");
-    FuzzSupport::writeFile(path, FuzzSupport::bytes(data, size));
+    const QString path = QStringLiteral("name.bin");
+    FuzzSupport::writeInput(path, FuzzSupport::bytes(data, size));
     for (uint type = 0; type <= 4; ++type) {
         const QVariantList stored = NameList::get(path, type);
         QStringList names;

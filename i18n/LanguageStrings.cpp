@@ -3,8 +3,11 @@
 #include "DataPaths.h"
 #include "DpiSwitchTexts.h"
 
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
+
+#include <array>
 
 Q_LOGGING_CATEGORY(skarnI18n, "skarn.i18n")
 
@@ -32,25 +35,49 @@ QStringList load(const QString& section, const QString& language)
         qCDebug(skarnI18n) << "language code" << language << "is not a name - no texts read";
         return {};
     }
-    QSettings settings(path, QSettings::IniFormat);
-    int total = settings.value(section + QStringLiteral("/total")).toInt();
-    if (total > maxTotal) {
-        qCDebug(skarnI18n) << path << section << "total" << total << "is cut to" << maxTotal;
-        total = maxTotal;
-    }
     QStringList texts;
-    for (int i = 0; i < total; ++i) {
-        const QVariant v = settings.value(section + QLatin1Char('/') + QString::number(i));
-        // A text with a comma that was not quoted reads as a list; join it
-        // back rather than lose it.
-        texts.append(v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
-                                                                 : v.toString());
+    std::array<bool, 8> named{};
+    const qint64 size = QFileInfo(path).size();
+    if (size > maxFileSize) {
+        qCDebug(skarnI18n) << path << "holds" << size << "bytes, more than" << maxFileSize
+                           << "- not read, the built-in texts stay";
+    } else {
+        QSettings settings(path, QSettings::IniFormat);
+        int total = settings.value(section + QStringLiteral("/total")).toInt();
+        if (total > maxTotal) {
+            qCDebug(skarnI18n) << path << section << "total" << total << "is cut to" << maxTotal;
+            total = maxTotal;
+        }
+        qsizetype present = 0;
+        for (int i = 0; i < total; ++i) {
+            const QVariant v = settings.value(section + QLatin1Char('/') + QString::number(i));
+            // A text with a comma that was not quoted reads as a list; join it
+            // back rather than lose it.
+            QString text = v.metaType().id() == QMetaType::QStringList ? v.toStringList().join(QStringLiteral(", "))
+                                                                       : v.toString();
+            if (text.size() > maxTextLength) {
+                qCDebug(skarnI18n) << path << section << "entry" << i << "holds" << text.size() << "characters - cut to"
+                                   << maxTextLength;
+                qsizetype end = maxTextLength;
+                if (text.at(end - 1).isHighSurrogate())
+                    --end;
+                text.truncate(end);
+            }
+            texts.append(text);
+            if (v.isValid())
+                present = texts.size();
+            if (v.isValid() && i < int(named.size()))
+                named[std::size_t(i)] = true;
+        }
+        texts.resize(present);
     }
     if (section == QLatin1String("other")) {
-        const QStringList& source = language == QLatin1String("French") ? frenchDpiTexts : texts;
+        const bool french = language == QLatin1String("French");
+        const QStringList& source = french ? frenchDpiTexts : texts;
         // Stages the file does not name keep their text.
         for (int k = 0; k < 8 && k < source.size(); ++k)
-            dpiSwitchTexts[std::size_t(k)] = source.at(k);
+            if (french || named[std::size_t(k)])
+                dpiSwitchTexts[std::size_t(k)] = source.at(k);
     }
     return texts;
 }

@@ -1,5 +1,7 @@
 #include "KeyMatrix.h"
 
+#include <cmath>
+
 namespace KeyMatrix {
 
 namespace {
@@ -59,16 +61,76 @@ bool isGunCount(std::uint8_t guns)
     return guns >= 1 && guns <= 3;
 }
 
-} // namespace
+constexpr std::uint8_t leftButton = 0xF0;
+constexpr std::uint8_t lastButton = 0xF4;
+constexpr std::uint8_t macroSlots = 12;
+constexpr std::uint8_t lastMacroMode = 2;
 
-std::uint8_t toByte(const QVariant& value, bool* ok)
+// A value as a whole number: an integer, a text of one, or a double without
+// a fraction (the pages' numbers arrive as doubles).
+std::optional<qint64> wholeNumber(const QVariant& value)
 {
-    bool good = false;
-    const int number = value.toInt(&good);
-    if (ok)
-        *ok = good;
-    return good ? std::uint8_t(number & 0xFF) : 0;
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || std::trunc(d) != d || std::fabs(d) > 1e12)
+            return std::nullopt;
+        return qint64(d);
+    }
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    return ok ? std::optional<qint64>(number) : std::nullopt;
 }
+
+// Four whole numbers 0..255, or nothing with *fault set.
+std::optional<Entry> byteEntry(const QVariantList& values, QString* fault)
+{
+    auto refuse = [fault](const QString& why) -> std::optional<Entry> {
+        if (fault)
+            *fault = why;
+        return std::nullopt;
+    };
+    if (values.size() != 4)
+        return refuse(QStringLiteral("holds %1 values instead of 4").arg(values.size()));
+    Entry e{};
+    for (qsizetype k = 0; k < 4; ++k) {
+        const std::optional<qint64> number = wholeNumber(values.at(k));
+        if (!number)
+            return refuse(QStringLiteral("value %1 is not a whole number").arg(k + 1));
+        if (*number < 0 || *number > 0xFF)
+            return refuse(QStringLiteral("value %1 (%2) is not a byte").arg(k + 1).arg(*number));
+        e[std::size_t(k)] = std::uint8_t(*number);
+    }
+    return e;
+}
+
+// Whether a page-form entry's parameters are in the range of its class.
+bool inClassRange(const Entry& e)
+{
+    switch (e[0]) {
+    case MouseFunction:
+        return (e[1] == 0 && e[3] == 0 && (e[2] == 0 || (e[2] >= leftButton && e[2] <= lastButton))) ||
+               (e[1] == 0xF0 && e[2] == 0x1E && e[3] == 0x02)     // double click
+               || (e[1] == 0xF0 && e[2] == 0xF0 && e[3] == 0xF0); // hidden option
+    case Fire:
+    case Combination:
+    case Media:
+    case WindowsFunction:
+    case Shortcut:
+        return true;
+    case Macro:
+        return e[1] <= lastMacroMode && e[2] < macroSlots;
+    case DpiFunction:
+        return e[2] >= 1 && e[2] <= sniper;
+    case GunFunction:
+        return isGunCount(e[2]);
+    case FixedEntry:
+        return e[2] == 1 || e[2] == 2;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 QVariantList entryValues(const QVariantList& values, int index)
 {
@@ -77,36 +139,6 @@ QVariantList entryValues(const QVariantList& values, int index)
         const qsizetype at = qsizetype(index) * 4 + k;
         entry << (at >= 0 && at < values.size() ? values.at(at) : QVariant(0));
     }
-    return entry;
-}
-
-Matrix matrixFromValues(const QVariantList& values, bool* ok)
-{
-    Matrix matrix{};
-    bool allGood = values.size() == valueCount;
-    const qsizetype used = qMin<qsizetype>(values.size(), valueCount);
-    for (qsizetype at = 0; at < used; ++at) {
-        bool good = false;
-        matrix[std::size_t(at / 4)][std::size_t(at % 4)] = toByte(values.at(at), &good);
-        allGood = allGood && good;
-    }
-    if (ok)
-        *ok = allGood;
-    return matrix;
-}
-
-Entry entryFromValues(const QVariantList& values, bool* ok)
-{
-    Entry entry{};
-    bool allGood = values.size() == qsizetype(entry.size());
-    const qsizetype used = qMin<qsizetype>(values.size(), qsizetype(entry.size()));
-    for (qsizetype at = 0; at < used; ++at) {
-        bool good = false;
-        entry[std::size_t(at)] = toByte(values.at(at), &good);
-        allGood = allGood && good;
-    }
-    if (ok)
-        *ok = allGood;
     return entry;
 }
 
@@ -132,6 +164,52 @@ Block toBlock(const Matrix& matrix)
         for (std::size_t k = 0; k < 4; ++k)
             block[4 * i + k] = matrix[i][k];
     return block;
+}
+
+const Matrix shippedPage{{{0, 0, 0xF0, 0},
+                          {0, 0, 0xF1, 0},
+                          {0, 0, 0xF2, 0},
+                          {0, 0, 0xF4, 0},
+                          {0, 0, 0xF3, 0},
+                          {5, 0, 1, 0},
+                          {5, 0, 2, 0},
+                          {0, 0xF0, 0x1E, 0x02},
+                          {},
+                          {},
+                          {},
+                          {},
+                          {},
+                          {},
+                          {0xFF, 0, 1, 0},
+                          {0xFF, 0, 2, 0}}};
+
+std::optional<Entry> pageEntry(const QVariantList& values, QString* fault)
+{
+    const std::optional<Entry> e = byteEntry(values, fault);
+    if (e && !inClassRange(*e)) {
+        if (fault)
+            *fault = QStringLiteral("is outside the range of its class");
+        return std::nullopt;
+    }
+    return e;
+}
+
+std::optional<Entry> deviceEntry(const QVariantList& values, QString* fault)
+{
+    return byteEntry(values, fault);
+}
+
+bool isLeftClick(const Entry& page)
+{
+    return page[0] == MouseFunction && page[1] == 0 && page[2] == leftButton;
+}
+
+bool sendsLeftClick(const Matrix& page)
+{
+    for (std::size_t i = 0; i < page.size(); ++i)
+        if ((i < 7 || i > 9) && isLeftClick(page[i]))
+            return true;
+    return false;
 }
 
 Entry toDeviceEntry(const Entry& page, CommandSet set)

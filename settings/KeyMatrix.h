@@ -31,19 +31,9 @@ using Periods = std::array<std::uint8_t, 3>;
 using ::CommandSet;
 using ::commandSetOf;
 
-// A value as a device byte: toInt, low 8 bits. A value that is not a number
-// gives 0 and *ok false.
-std::uint8_t toByte(const QVariant& value, bool* ok = nullptr);
-
 // The four values of entry index of a flat list (positions 4 * index ..
 // 4 * index + 3), as they are; positions past the end give the int 0.
 QVariantList entryValues(const QVariantList& values, int index);
-
-// Entries from a flat list of values, each value a device byte; missing values
-// are 0 and extra ones ignored. *ok is false when the list does not hold
-// exactly 4 * entries values or one of them is not a number.
-Matrix matrixFromValues(const QVariantList& values, bool* ok = nullptr);
-Entry entryFromValues(const QVariantList& values, bool* ok = nullptr);
 
 // The gun periods: the first three values with toUInt, low 8 bits; missing
 // ones are 0. *ok is false when fewer than three are given or one is not a
@@ -51,6 +41,29 @@ Entry entryFromValues(const QVariantList& values, bool* ok = nullptr);
 Periods periodsFromValues(const QVariantList& values, bool* ok = nullptr);
 
 Block toBlock(const Matrix& matrix);
+
+// The page-form assignment the program ships (the factory profile's): the
+// entry a button falls back to when neither its profile nor the factory
+// profile holds a usable one.
+extern const Matrix shippedPage;
+
+// A stored page-form entry, checked: four whole numbers, each a byte, in the
+// range its class allows (a mouse function names a button, a macro one of
+// the twelve slots and a play mode 0..2, a DPI function 1..4, a gun 1..3
+// guns, a fixed entry 1 or 2; classes 1, 2, 3, 6 and 7 take any bytes).
+// Nothing for anything else; *fault then says why, for a debug line.
+std::optional<Entry> pageEntry(const QVariantList& values, QString* fault = nullptr);
+
+// A stored device-form entry (the firmware matrix), checked: four whole
+// numbers 0..255.
+std::optional<Entry> deviceEntry(const QVariantList& values, QString* fault = nullptr);
+
+// True when a page-form entry sends the left click.
+bool isLeftClick(const Entry& page);
+
+// True when a page-form matrix sends a left click from some button (the
+// page's buttons 7, 8 and 9 are never sent, so theirs does not count).
+bool sendsLeftClick(const Matrix& page);
 
 // One entry from page form to device form (function type and parameters),
 // before any entry is moved.

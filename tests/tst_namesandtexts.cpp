@@ -81,17 +81,27 @@ void TestNamesAndTexts::languageSection()
 {
     m_data->write("modules/i18n/Test.ini", QString::fromUtf8("[main]\ntotal=3\n0=Première\n2=\"a, b\"\n"
                                                              "[broken]\ntotal=2\n0=x, y\n1=ok\n"
-                                                             "[huge]\ntotal=2000000000\n0=a\n")
+                                                             "[huge]\ntotal=2000000000\n0=a\n"
+                                                             "[none]\ntotal=12\n[tail]\ntotal=9\n1=\n"
+                                                             "[long]\ntotal=1\n0=%1\n")
+                                               .arg(QString(LanguageStrings::maxTextLength - 1, 'a') + "\U0001F600b")
                                                .toUtf8());
+    m_data->write("modules/i18n/Big.ini", "[main]\ntotal=1\n0=big\n" + QByteArray(LanguageStrings::maxFileSize, '#'));
     MessageLog log;
     QCOMPARE(LanguageStrings::load("main", "Test"), (QStringList{QString::fromUtf8("Première"), "", "a, b"}));
     QCOMPARE(LanguageStrings::load("broken", "Test"), (QStringList{"x, y", "ok"}));
+    // Entries after the last one present keep the pages' built-in texts; a
+    // present empty one stays empty.
+    QCOMPARE(LanguageStrings::load("none", "Test"), QStringList());
+    QCOMPARE(LanguageStrings::load("tail", "Test"), (QStringList{"", ""}));
+    // A text is cut before a split character; a file too big is not read.
+    QCOMPARE(LanguageStrings::load("long", "Test"), QStringList{QString(LanguageStrings::maxTextLength - 1, 'a')});
+    QCOMPARE(LanguageStrings::load("main", "Big"), QStringList());
+    QVERIFY(!log.lines().filter("not read").isEmpty());
     QCOMPARE(LanguageStrings::load("absent", "Test"), QStringList());
     QCOMPARE(LanguageStrings::load("main", "NoSuchLanguage"), QStringList());
     // A huge total is cut, and says so.
-    const QStringList huge = LanguageStrings::load("huge", "Test");
-    QCOMPARE(huge.size(), LanguageStrings::maxTotal);
-    QCOMPARE(huge.first(), QStringLiteral("a"));
+    QCOMPARE(LanguageStrings::load("huge", "Test"), QStringList{"a"});
     QVERIFY(!log.lines().filter("is cut to").isEmpty());
 }
 

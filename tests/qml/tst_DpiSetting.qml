@@ -62,17 +62,23 @@ TestCase {
     function codes(values, count) { return values.map((v, i) => i < count ? Math.trunc(v / 100) - 1 : 0x80) }
 
     // A profile that offers no usable stage count leaves the page as it was: values, count, list, and nothing sent.
+    // On a page that has read no profile yet, the list and the knobs show what Save would send.
     function test_unusableCount_data() {
-        return [{ tag: "9 stages", count: "9" }, { tag: "0 stages", count: "0" }, { tag: "words", count: "many" }]
+        return [{ tag: "9 stages", count: "9" }, { tag: "0 stages", count: "0" }, { tag: "words", count: "many" },
+                { tag: "words, first read", count: "x", first: true }]
     }
     function test_unusableCount(row) {
-        var page = open()
+        var page = row.first ? createTemporaryObject(pageComponent, testCase, { x: 768, y: 56 }) : open()
+        testRig.clearFrames()
         ui_View.setData("mouse/dpiCount", row.count)
         ui_View.setData("mouse/currentDpiCount", "9")
         ui_View.setDataList("mouse/dpiValueArray", [800, 800, 800, 800, 800, 800, 800, 800, 800])
         page.init(true, false)
         compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page),
                  page.isSave, testRig.frames()], [4, 4, 4, shipped, ["1", "2", "3", "4"], false, []])
+        compare(stages.map(i => slider(page, i).position), [12, 25, 39, 53, 80, 107, 134, 162])
+        page.saveData(true)
+        compare(mouseTable(), [4, codes(shipped, 4)])
     }
 
     // The list follows the profile's offer both ways; a stored enabled count beyond it is cut to it.

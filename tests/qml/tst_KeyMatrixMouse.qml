@@ -146,7 +146,8 @@ TestCase {
     }
 
     // A stored entry that is not four whole numbers, or of no known class, shows no text and goes back to the
-    // profile as it was read; the mouse gets 0 for what is no number. Opening the dialog on it is quiet.
+    // profile as it was read (a missing value as an empty text); the mouse gets the button's factory entry. Opening
+    // the dialog on it is quiet.
     function test_keptRows() {
         ui_View.setDataList("mouseKeyMatrix/4", ["2", "x", "4", "5"])
         ui_View.setDataList("mouseKeyMatrix/5", [])
@@ -166,12 +167,9 @@ TestCase {
         keys.isSave = true
         mouseClick(child(root, "saveButton"))
         compare(ui_View.getDataList("mouseKeyMatrix/4", false).map(String), ["2", "x", "4", "5"])
-        compare(ui_View.getDataList("mouseKeyMatrix/5", false).map(Number), [0, 0, 0, 0])
+        compare(ui_View.getDataList("mouseKeyMatrix/5", false).map(String), ["", "", "", ""])
         compare(ui_View.getDataList("mouseKeyMatrix/6", false).map(Number), [9, 0, 0, 0])
-        // Entries 4 and 5 go out at positions 4 and 6 (page button 6 moves to 7).
-        var sent = testRig.mouseState().keyMatrices[0]
-        compare(sent.slice(16, 20), [0x00, 0, 4, 5])
-        compare(sent.slice(24, 28), [0x01, 0, 0, 0])
-        compare(sent.slice(28, 32), [9, 0, 0, 0])
+        // The factory entries: button 5 the forward button, 6 and 7 DPI+ and DPI- (moved to positions 6 and 7).
+        compare(testRig.mouseState().keyMatrices[0].slice(16, 32), [1, 0, 0xF3, 0, 8, 0, 3, 0, 7, 0, 1, 0, 7, 0, 2, 0])
     }
 }

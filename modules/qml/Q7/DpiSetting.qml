@@ -42,7 +42,8 @@ Item {
 
     // Loads the profile's stages (with isRecovery the factory profile's
     // values only) and, with isSendData, stores and sends them. A profile that
-    // offers no usable stage count (1..8) leaves the page as it was.
+    // offers no usable stage count (1..8) leaves the page's values as they
+    // were, and sends nothing.
     function init(isSendData, isRecovery) {
         root.isLoading = true
         root.dpiSettingFocus()
@@ -52,6 +53,10 @@ Item {
             var offered = rules.offeredStages(stored)
             if (!offered.usable) {
                 root.debug("mouse/dpiCount [" + stored + "] is not 1..8; the page is left as it was")
+                // What the page keeps is what Save sends: the list and the
+                // knobs show it too, even when no profile has been read yet.
+                root.fillStageList()
+                root.placeKnobs()
                 return
             }
             root.dpiCount = offered.count

@@ -106,13 +106,14 @@ Item {
 
     // The four values Save writes for an entry: its codes, or, for an entry
     // still as it was read without four whole numbers, the values read (a
-    // missing one as 0, as the mouse gets it).
+    // missing one as an empty text, so that the view sees the entry is
+    // broken and sends the button's factory entry instead).
     function valuesOf(entry) {
         var codes = [entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3]
         if (codes.every(Number.isInteger) || !entry.storedRow)
             return codes.map(c => Number.isInteger(c) ? c : 0)
         var kept = JSON.parse(entry.storedRow)
-        return [0, 1, 2, 3].map(k => k < kept.length ? kept[k] : 0)
+        return [0, 1, 2, 3].map(k => k < kept.length ? kept[k] : "")
     }
 
     // The 64 values of modKeys and the fire periods of the guns in slots
