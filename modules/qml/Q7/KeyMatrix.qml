@@ -78,6 +78,10 @@ Item {
         for (var j = 0; j < 16; ++j) {
             root.load(root.modKeys, j, ui_View.mouseGetKeydefine(j, isRecovery)) // qmllint disable unqualified
             root.load(root.modKeys_tmp, j, ui_View.mouseGetKeydefine(j, true)) // qmllint disable unqualified
+            // A broken entry goes to the mouse as the factory one: the list
+            // names what the button does.
+            if (root.modKeys.get(j).storedRow !== "")
+                root.modKeys.setProperty(j, "keyText", root.modKeys_tmp.get(j).keyText)
         }
         if (isSendData)
             root.modKeys.saveData()
@@ -86,7 +90,8 @@ Item {
     // Entry j from its stored form, each value through Number(). A stored
     // entry that is not four whole numbers (missing, short, text) is not
     // repaired: its codes hold NaN where a value is missing or no number, so
-    // it names no function and shows no text, and storedRow keeps the values
+    // it names no function (init shows the factory entry's text, which is
+    // what the mouse gets for it), and storedRow keeps the values
     // as read, which Save writes back unchanged while no function has been
     // chosen for the button.
     function load(model, j, stored) {
@@ -97,7 +102,7 @@ Item {
         })
         var whole = values.length === 4 && codes.every(Number.isInteger)
         if (!whole)
-            console.log("KeyMatrix: button " + j + " is stored as [" + values + "] - kept as it is, shown without text")
+            console.log("KeyMatrix: button " + j + " is stored as [" + values + "] - kept as it is, sent as the factory entry")
         var shown = whole && root.keyAssigment
                 ? root.keyAssigment.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) : ""
         model.set(j, { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: shown,
