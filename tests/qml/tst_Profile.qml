@@ -59,9 +59,8 @@ TestCase {
     }
     function test_init(row) {
         var page = make(row.list, row.no)
-        compare([shown(page), page.currentIndex, page.activePosition, stored()],
-                [row.entries, row.current, row.current, row.after])
-        compare(page.profileNo, page.profileModel.entries()[row.current].profileNo)
+        compare([shown(page), page.currentIndex, page.activePosition, stored(), page.profileNo],
+                [row.entries, row.current, row.current, row.after, page.profileModel.slotAt(row.current)])
     }
 
     // New appends "profile_k" up to six entries and starts its profile from the factory one; a full list gains

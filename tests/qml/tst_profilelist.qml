@@ -23,19 +23,14 @@ TestCase {
     function test_new_data() {
         return [["lowest free number", "Standard0 profile_02 profile_21", "profile_1", 3, true],
                 ["a name with the number inside does not count", "Standard0 xprofile_01", "profile_0", 2, true],
-                ["six entries", "a0 b1 c2 d3 e4 f5", "profile_0", 6, false]]
+                ["six entries", "a0 b1 c2 d3 e4 f5", "profile_0", 6, false],
+                ["all twelve names taken", [...Array(12).keys()].map(k => "profile_" + k + "0").join(" "), "profile_12",
+                 1, false]]
             .map(([tag, list, name, slot, add]) => ({ tag, list, name, slot, add }))
     }
     function test_new(row) {
         var list = entries(row.list)
         compare([ProfileList.newName(list), ProfileList.freeSlot(list), ProfileList.canAdd(list)],
                 [row.name, row.slot, row.add])
-    }
-
-    function test_newNameAllTaken() {
-        var list = []
-        for (var k = 0; k < 12; ++k)
-            list.push({ textValue: "profile_" + k, profileNo: 0 })
-        compare(ProfileList.newName(list), "profile_12")
     }
 }
