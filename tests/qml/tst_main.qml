@@ -178,14 +178,15 @@ TestCase {
             profile.currentIndex = row.remove
             profile.menuCommand(0)
         }
-        var slot = profile.profileModel.slotAt(row.position)
-        var rate = child(root, "reportRateList")
-        compare([top.currentSelect, top.textValue, profile.activePosition, profile.profileNo, rate.currentSelect],
-                [row.position, row.active, row.position, slot, slot % 4])
-        compare(Number(ui_View.getGlobalData("mouse/profileNo")), slot)
+        var slot = profile.profileModel.slotAt(row.position), rate = child(root, "reportRateList")
+        compare([top.currentSelect, top.textValue, profile.activePosition, profile.profileNo, rate.currentSelect,
+                 Number(ui_View.getGlobalData("mouse/profileNo"))], [row.position, row.active, row.position, slot,
+                                                                     slot % 4, slot])
         root = startShell()
         top = child(root, "upItem").profileList
         compare([top.textValue, child(root, "reportRateList").currentSelect], [row.active, slot % 4])
+        child(root, "profileMain").profileModel.rename(row.position, "renamed") // the top bar follows a rename
+        compare(top.textValue, "renamed")
         testRig.restart({})
     }
 
