@@ -6,7 +6,7 @@
 #include <QTest>
 
 // The macro payload encoder over the rows of macrocodec.rows, and
-// mouseSendMacroData through the worker to the virtual
+// mouseSendMacroData and sendStoredMacro through the worker to the virtual
 // mouse of either command family: which macro id goes on the wire, what the
 // device stores, and that the firmware sees nothing it would reject.
 class TestMacroSend : public QObject
@@ -77,7 +77,18 @@ void TestMacroSend::send()
     rig.mouse->setState(state);
     const QJsonObject before = rig.mouse->stateJson();
 
-    QCOMPARE(rig.view().mouseSendMacroData(rowValues(f[2]), rowValues(f[3]).value(0)), QVariant(true));
+    if (f[2].startsWith("stored ")) {
+        // stored LANGUAGE STRINGS...: the macro M stored with these strings
+        // (none: no file), sent by name in that language.
+        const QStringList words = f[2].split(' ', Qt::SkipEmptyParts);
+        rig.view().setGlobalData("common/language", words[1]);
+        if (words.size() > 2)
+            QVERIFY(rig.view().createMacroIni("M", 0).toBool() &&
+                    rig.view().saveMacroIni("M", words.mid(2, words.size() - 3), words.last()).toBool());
+        QCOMPARE(rig.view().sendStoredMacro("M", rowValues(f[3]).value(0)), macroId != 0 && words.size() > 2);
+    } else {
+        QCOMPARE(rig.view().mouseSendMacroData(rowValues(f[2]), rowValues(f[3]).value(0)), QVariant(true));
+    }
 
     const QString frame =
         macroId ? (family == "560" ? "0f" : "13") + QString("%1").arg(macroId, 2, 16, QChar('0')) + "80" : "";
