@@ -27,15 +27,15 @@ bool isAction(int type)
     return type >= MacroCodec::KeyPress && type <= MacroCodec::MouseRelease;
 }
 
-// A text as a number of the pages: surrounding blanks ignored, an empty text
-// is 0, anything else that is not a number NaN.
+// A text read as a number the way the pages' scripts read one: surrounding
+// blanks ignored, an empty text is 0, a text that is no number NaN.
 double textNumber(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return 0;
     bool ok = false;
-    // 0x, 0o and 0b numbers as the pages' scripts read them.
+    // 0x, 0o and 0b whole numbers too.
     const QString prefix = trimmed.left(2).toLower();
     if (prefix == u"0x" || prefix == u"0o" || prefix == u"0b") {
         const int base = prefix == u"0x" ? 16 : prefix == u"0o" ? 8 : 2;
