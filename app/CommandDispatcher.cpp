@@ -138,6 +138,14 @@ QString signature(const QMetaMethod& m, const QString& prefix)
            QLatin1Char(')');
 }
 
+// The public slots, and the view's invokables marked SKARN_COMMAND.
+bool offered(const QMetaMethod& m, bool hidSlot)
+{
+    return m.access() == QMetaMethod::Public &&
+           (m.methodType() == QMetaMethod::Slot ||
+            (!hidSlot && m.methodType() == QMetaMethod::Method && qstrcmp(m.tag(), "SKARN_COMMAND") == 0));
+}
+
 } // namespace
 
 CommandDispatcher::CommandDispatcher(ViewCore& view, Hid_Thread& hid)
@@ -187,8 +195,7 @@ bool CommandDispatcher::callMeta(QObject* target, const QString& name, const QJs
     int index = -1;
     for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
         const QMetaMethod m = mo->method(i);
-        if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public &&
-            QString::fromLatin1(m.name()) == name) {
+        if (offered(m, hidSlot) && QString::fromLatin1(m.name()) == name) {
             index = i;
             break;
         }
@@ -293,7 +300,7 @@ QStringList CommandDispatcher::operations() const
     auto add = [&](const QMetaObject& mo, const QString& prefix) {
         for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
             const QMetaMethod m = mo.method(i);
-            if (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public)
+            if (offered(m, !prefix.isEmpty()))
                 list << signature(m, prefix);
         }
     };

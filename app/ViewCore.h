@@ -15,11 +15,17 @@
 class FileChooser;
 class Hid_Thread;
 
+// Marks an invokable that the command line offers besides the slots (moc
+// keeps it as the method's tag).
+#ifndef Q_MOC_RUN
+#define SKARN_COMMAND
+#endif
+
 // The operations the pages call on ui_View, without any widget: this object
 // is ui_View itself (the view publishes it to the QML), and the command line
-// calls its slots by name. The slots keep the names, argument types and
-// meta-object order the pages rely on; they are declared here only. Each is a
-// thin call into a tested unit.
+// calls its slots (and the invokables marked SKARN_COMMAND) by name. The
+// slots keep the names, argument types and meta-object order the pages rely
+// on; they are declared here only. Each is a thin call into a tested unit.
 //
 // Calls into the QML root go through a replaceable function (the view's
 // callRoot; nothing in the command line). GUI thread, except setCurrentDPI,
@@ -66,6 +72,19 @@ public:
     // the platform's notation, for the question-mark menu. Invokable after
     // setEnabled, so that no operation moves.
     Q_INVOKABLE QString dataFolder() const { return QDir::toNativeSeparators(QDir::currentPath()); }
+
+    // The encoded length of the macro editor's steps ({type, info} entries):
+    // the count the editor limits a macro by.
+    Q_INVOKABLE int macroLength(QVariantList steps) const;
+
+    // Sends the stored macro name to macro slot slot: its file is read,
+    // encoded with the key names of the language in use (the global file's
+    // common/language) and sent as mouseSendMacroData sends a payload. A
+    // macro without a file goes out as an empty macro (repeat 0, no action),
+    // which clears the slot. False when the slot is not a number or has no
+    // macro on the device (nothing sent), or the macro has no file. The
+    // command line offers it too.
+    Q_INVOKABLE SKARN_COMMAND bool sendStoredMacro(QVariant name, QVariant slot);
 
 Q_SIGNALS:
     void saveFailed(QString file);

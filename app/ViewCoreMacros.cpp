@@ -4,6 +4,8 @@
 
 #include "AppLog.h"
 #include "Hid_Thread.h"
+#include "LanguageStrings.h"
+#include "MacroCodec.h"
 #include "MacroLibrary.h"
 
 #include <QSettings>
@@ -113,4 +115,36 @@ QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroInde
 QStringList ViewCore::loadMacroIni(QVariant name)
 {
     return MacroLibrary::loadMacroIni(MacroLibrary::defaultFolder, name.toString());
+}
+
+int ViewCore::macroLength(QVariantList steps) const
+{
+    return MacroCodec::encodedLength(MacroCodec::actionsFromVariants(steps));
+}
+
+// The stored repeat count (the last string) plays the macro; the pages'
+// language is read as the shell reads it at start-up, so that the key names
+// the editor stored the macro with are found.
+bool ViewCore::sendStoredMacro(QVariant name, QVariant slot)
+{
+    bool isNumber = false;
+    const uint macroSlot = slot.toUInt(&isNumber) & 0xff;
+    if (!isNumber || macroSlot >= 12) {
+        qCDebug(skarnApp) << "sendStoredMacro: macro slot" << slot << "has no macro on the device - nothing sent";
+        return false;
+    }
+    const QStringList stored = MacroLibrary::loadMacroIni(MacroLibrary::defaultFolder, name.toString());
+    if (stored.isEmpty())
+        qCDebug(skarnApp).noquote() << "sendStoredMacro: no stored macro" << name.toString()
+                                    << "- an empty macro is sent";
+    const QVariant language = getGlobalData(QStringLiteral("common/language"));
+    const MacroCodec::KeyLookup keys = MacroCodec::keyNameLookup(LanguageStrings::load(
+        QStringLiteral("keyCode"), language.isNull() ? QStringLiteral("ChineseSimplified") : language.toString()));
+    const QByteArray payload = MacroCodec::encode(MacroCodec::actionsFromStrings(stored),
+                                                  stored.isEmpty() ? QVariant(0) : stored.last(), keys);
+    QVariantList values;
+    for (const char byte : payload)
+        values.append(int(uchar(byte)));
+    mouseSendMacroData(values, macroSlot);
+    return !stored.isEmpty();
 }

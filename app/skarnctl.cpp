@@ -75,7 +75,7 @@ not JSON is taken as a string (setData mouse/reportRate 2). Bytes (uchar) are
 0..255; a byte buffer (uchar*) is an array of at most 256 bytes.
 
 Operations:
-  the view's operations by name (getData, setCurrentProfile, resetProfile, ...);
+  the view's operations by name (getData, setCurrentProfile, sendStoredMacro, ...);
   hid.<slot>           a slot of the HID worker; get commands print their
                        reference values as an array, hid560_8CH_readProfile
                        the 128 bytes read;

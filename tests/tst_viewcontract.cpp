@@ -10,12 +10,13 @@
 
 // The contract with callers that go by name and meta-object place: the pages
 // call ui_View (the ViewCore) and ui_Ctl by name; the command line lists and
-// calls the ViewCore's and the HID worker's slots by name, in meta-object
-// order, typing their arguments from the signatures. tests/data/contract.rows
-// holds each class's public methods in that order: the ViewCore's saveFailed,
-// its 58 operations as slots, then setEnabled(bool) for the pages' input lock
-// (invokable but not a slot, so the command line does not offer it). The
-// widget that hosts the pages declares none of its own: ui_View is the
+// calls the ViewCore's slots (and invokables marked SKARN_COMMAND) and the
+// HID worker's slots by name, in meta-object order, typing their arguments
+// from the signatures. tests/data/contract.rows holds each class's public
+// methods in that order: the ViewCore's saveFailed, its 58 operations as
+// slots, then its invokables (setEnabled for the pages' input lock, ...),
+// which come after every slot in the meta-object and so move no operation.
+// The widget that hosts the pages declares none of its own: ui_View is the
 // ViewCore, and nothing can drift from it. The main window's slots are
 // reached through its meta-object too (the tray, a second start).
 class TestViewContract : public QObject

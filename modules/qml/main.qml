@@ -384,7 +384,7 @@ Item {
         var keys = keyMatrixMain.modKeys
         for (var i = 0; i < keys.count; ++i) {
             if (mainIten.macroOf(keys.get(i)) === macroName)
-                macroEditorMain.sendMacro(i, macroName)
+                ui_View.sendStoredMacro(macroName, i)
         }
     }
 
@@ -577,7 +577,6 @@ Item {
             selectKey: mouseMain.selectKey
             gunPage: gunControlMain // qmllint disable type
             keyAssigment: keyAssigmentMain // qmllint disable type
-            macroEditor: macroEditorMain
             onKeyClicked: function (index) { mainIten.show(index) }
             onKeyEntered: function (index) { mouseMain.selectKey = index }
             onKeyExited: function (index) {

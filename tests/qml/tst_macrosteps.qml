@@ -1,7 +1,6 @@
 import QtQuick
 import QtTest
 import "../../modules/qml/basic/MacroSteps.js" as MacroSteps
-import "../../modules/qml/basic/MacroCodec.js" as MacroCodec
 
 // The macro editor's rules. Steps are written as words: "+A" KeyPress A,
 // "-A" KeyRelease A, "M+MS-L"/"M-MS-L" a button, "50" a Delay of 50 ms.
@@ -12,6 +11,8 @@ TestCase {
         return list.map(s => s.type === 0 ? s.info : (s.type >= 3 ? "M" : "") + (s.type % 2 ? "+" : "-") + s.info)
                    .join(" ")
     }
+    // The encoded length the view counts.
+    function encodedLength(steps) { return ui_View.macroLength(steps) } // qmllint disable unqualified
     function macroNames(n) { return Array.from({ length: n }, (_, i) => "Macro_" + i) }
 
     function test_newName_data() {
@@ -99,7 +100,7 @@ TestCase {
         var names = { 4: "A", 5: "B", 0x28: "Enter", 0x2C: "Space", 0xE0: "LCtrl", 0xE1: "LShift", 0xF0: "MS-L" }
         var recording = MacroSteps.newRecording(), list = []
         for (const [down, code, ticks] of row.events)
-            list = list.concat(MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, !!down, code, ticks,
+            list = list.concat(MacroSteps.recordedSteps(recording, list, encodedLength, !!down, code, ticks,
                                                         row.withDelay, names[code]))
         compare(words(list), row.recorded)
         compare(words(MacroSteps.finishedSteps(recording, list)), row.finished)
@@ -108,14 +109,14 @@ TestCase {
 
     // Once the encoded macro is 126 long no event is recorded; at 124 one still is.
     function test_recordLimit() {
-        var list = [], recording = MacroSteps.newRecording(), count = MacroCodec.recordCount
+        var list = [], recording = MacroSteps.newRecording(), count = encodedLength
         for (var i = 0; count(list) < 124; ++i)
             list = list.concat(MacroSteps.recordedSteps(recording, list, count, i % 2 === 0, 4, 0, false, "A"))
-        compare(MacroCodec.recordCount(list), 124)
-        var added = MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, true, 5, 1, true, "B")
+        compare(encodedLength(list), 124)
+        var added = MacroSteps.recordedSteps(recording, list, encodedLength, true, 5, 1, true, "B")
         compare(words(added), "10 +B")
         list = list.concat(added)
-        compare(MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, false, 5, 1, true, "B"), [])
-        compare(MacroSteps.recordedSteps(recording, list, MacroCodec.recordCount, true, 6, 1, true, "C"), [])
+        compare(MacroSteps.recordedSteps(recording, list, encodedLength, false, 5, 1, true, "B"), [])
+        compare(MacroSteps.recordedSteps(recording, list, encodedLength, true, 6, 1, true, "C"), [])
     }
 }

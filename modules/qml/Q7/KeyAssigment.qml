@@ -37,7 +37,7 @@ Item {
     property bool isGun: false
 
     // The pages this one works with, set by the shell: the key matrix page
-    // (modKeys, modKeys_tmp, isSave), the macro editor (macroNames, sendMacro)
+    // (modKeys, modKeys_tmp, isSave), the macro editor (macroNames)
     // and the key names.
     property var keyMatrix: null
     property var macroEditor: null
@@ -348,8 +348,7 @@ Item {
     // The macro chosen goes to the button's slot of the mouse, and its name
     // is kept for that slot in the profile.
     function sendMacro(slot, name) {
-        if (root.macroEditor)
-            root.macroEditor.sendMacro(slot, name)
+        ui_View.sendStoredMacro(name, slot) // qmllint disable unqualified
         ui_View.setData("mouseMacroKey/" + slot, name) // qmllint disable unqualified
     }
 

@@ -23,9 +23,6 @@ Item {
     // matrix; the assignment dialog names each entry.
     property GunControl gunPage: null
     property KeyAssigment keyAssigment: null
-    // The macro editor, which sends a macro's steps to its slot (a back
-    // reference: the editor's type is not named here).
-    property var macroEditor: null
 
     // A row was clicked (the shell opens the assignment dialog for it), or
     // the pointer entered or left it (the shell marks it on the picture).
@@ -64,8 +61,7 @@ Item {
                                   storedRow: factory.storedRow })
             if (factory.keyCode0 !== 4)
                 continue
-            if (root.macroEditor)
-                root.macroEditor.sendMacro(factory.keyCode2, factory.keyText)
+            ui_View.sendStoredMacro(factory.keyText, factory.keyCode2) // qmllint disable unqualified
             ui_View.setData("mouseMacroKey/" + factory.keyCode2, factory.keyText) // qmllint disable unqualified
         }
         root.isSave = true

@@ -3,7 +3,6 @@ import QtQuick
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
 import "../basic" // qmllint disable unused-imports
-import "../basic/MacroCodec.js" as MacroCodec
 import "../basic/Shell.js" as Shell
 
 // The macro editor dialog: the user's macros on the left, the steps of the
@@ -90,13 +89,7 @@ Item {
     // plays as often as it is stored to: the Times field shows the macro
     // open in the editor, which need not be this one.
     function sendMacro(index, macroName) {
-        var stored = ui_View.loadMacroIni(macroName)
-        var repeat = stored.length > 0 ? stored[stored.length - 1] : 0
-        var names = root.keyCodeString
-        var payload = MacroCodec.deCode(MacroCodec.actionsFromStrings(stored), repeat, function (name) {
-            return names ? names.strTokeycode(name) : 0
-        })
-        ui_View.mouseSendMacroData(payload, index)
+        ui_View.sendStoredMacro(macroName, index)
     }
 
     // The encoded length of the steps shown.

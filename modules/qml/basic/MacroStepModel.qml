@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "MacroSteps.js" as MacroSteps
-import "MacroCodec.js" as MacroCodec
 
 // The steps of one macro as the editor shows them, entries with type and info
 // (see MacroSteps.js), with the edits the editor makes and the recording of
@@ -42,7 +41,12 @@ ListModel {
 
     // The encoded length of the steps (the editor's recordCount).
     function encodedLength() {
-        return MacroCodec.recordCount(model.list())
+        return model.lengthOf(model.list())
+    }
+
+    // The encoded length of a list of steps, as the view's encoder counts it.
+    function lengthOf(steps) {
+        return ui_View.macroLength(steps) // qmllint disable unqualified
     }
 
     function isFull() {
@@ -115,7 +119,7 @@ ListModel {
     // A key event ticks of 10 ms after the last recorded one; true when it
     // added steps.
     function record(isDown, code, ticks, withDelay, name) {
-        var added = MacroSteps.recordedSteps(model.recording, model.list(), MacroCodec.recordCount, isDown, code, ticks,
+        var added = MacroSteps.recordedSteps(model.recording, model.list(), model.lengthOf, isDown, code, ticks,
                                              withDelay, name)
         added.forEach(step => model.append(step))
         return added.length > 0

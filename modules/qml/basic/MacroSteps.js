@@ -1,5 +1,4 @@
 .pragma library
-.import "MacroCodec.js" as MacroCodec
 
 // The macro editor's rules: names of new macros, the steps as the editor
 // shows them and as the macro file stores them, where an inserted step goes,
@@ -12,12 +11,13 @@
 // type unknownType whose info is the whole string, so that saving writes it
 // back unchanged.
 
-// The step types are the macro file's; the encoder defines them.
-var Delay = MacroCodec.Delay
-var KeyPress = MacroCodec.KeyPress
-var KeyRelease = MacroCodec.KeyRelease
-var MousePress = MacroCodec.MousePress
-var MouseRelease = MacroCodec.MouseRelease
+// The step types are the macro file's, as the encoder (ui_View.macroLength,
+// ui_View.sendStoredMacro) reads them.
+var Delay = 0
+var KeyPress = 1
+var KeyRelease = 2
+var MousePress = 3
+var MouseRelease = 4
 var unknownType = -1
 
 var maxMacros = 100
