@@ -1,6 +1,7 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
+#include "DeviceCommands.h"
 #include "FileChooser.h"
 #include "Hid_Thread.h"
 #include "IniValue.h"
@@ -134,30 +135,27 @@ void ViewCore::setCurrentProfile(int profile)
 
 void ViewCore::mouseSetProfile(uint profileNo)
 {
-    if (profileNo >= profileImages.size()) {
+    if (profileNo >= profileCount) {
         qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
         return;
     }
-    if (hid)
-        hid->hid560_0CH_setProfile(profileImages[profileNo].data(), uchar(profileNo));
+    if (device)
+        device->sendProfile(uchar(profileNo));
 }
 
 void ViewCore::mouseReadProfile(uint profileNo)
 {
-    if (profileNo >= profileImages.size()) {
+    if (profileNo >= profileCount) {
         qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
         return;
     }
-    if (hid)
-        hid->hid560_8CH_readProfile(profileImages[profileNo].data(), uchar(profileNo));
+    if (device)
+        device->readProfile(uchar(profileNo));
 }
 
 QVariant ViewCore::mouseReadCurrentProfile()
 {
-    uchar profile = 0;
-    if (hid)
-        hid->hid560_82H_GetCurrentProfile(profile);
-    return int(profile);
+    return int(device ? device->currentProfile() : 0);
 }
 
 void ViewCore::openUpdateExe() {}

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class DeviceCommands;
 class FileChooser;
 class Hid_Thread;
 
@@ -38,11 +39,16 @@ public:
     explicit ViewCore(QObject* parent = nullptr);
     ~ViewCore() override;
 
+    // The worker (the busy flag) and the command set's unit the mouse*
+    // operations call; neither owned, both set by the session. Without a
+    // unit the operations check their arguments and send nothing.
     Hid_Thread* hid = nullptr;
+    DeviceCommands* device = nullptr;
     // Read once from the global file when the core is made; the wiring hands
-    // them to the worker.
+    // them to the worker and picks the unit by them.
     DeviceTraits traits;
-    std::array<std::array<uchar, 128>, 5> profileImages{};
+    // Profile blocks 0..4.
+    static constexpr uint profileCount = 5;
 
     ProfileStore& store() { return m_store; }
     void setRootCaller(RootCaller caller) { m_callRoot = std::move(caller); }

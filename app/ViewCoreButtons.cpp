@@ -3,7 +3,7 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
-#include "Hid_Thread.h"
+#include "DeviceCommands.h"
 #include "KeyMatrix.h"
 
 #include <array>
@@ -68,15 +68,6 @@ KeyMatrix::Matrix pageToSend(const ProfileStore& store, const QVariantList& src6
     return page;
 }
 
-// Key matrix number (1..4) on the device, in the family's command.
-void sendMatrix(Hid_Thread& hid, CommandSet set, KeyMatrix::Block block, uchar number)
-{
-    if (set == CommandSet::Set560)
-        hid.hid560_0DH_SetKeyMatrix(block.data(), number);
-    else
-        hid.hid553_12H_SetKeyMatrix(block.data(), number);
-}
-
 } // namespace
 
 void ViewCore::mouseResetKeyMatrix()
@@ -103,10 +94,8 @@ void ViewCore::mouseResetKeyMatrix()
                               << "- the factory entry is sent";
         firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, set);
     }
-    if (!hid)
-        return;
-    for (uchar matrix = 2; matrix <= 4; ++matrix)
-        sendMatrix(*hid, set, KeyMatrix::toBlock(firmware), matrix);
+    if (device)
+        device->resetGunMatrices(firmware);
 }
 
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
@@ -128,22 +117,8 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
         qCDebug(skarnApp) << "mouseSetKeyMatrix: gun periods" << otherParam
                           << "are not three numbers - missing or bad ones are 0";
 
-    if (transfer.imageMask)
-        profileImages[0][2] = *transfer.imageMask;
-    if (!hid)
-        return;
-    if (!transfer.gun) {
-        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[0]), 1);
-        return;
-    }
-    if (set == CommandSet::Set560)
-        hid->hid560_0CH_setProfile(profileImages[0].data(), 0);
-    for (std::size_t k = 0; k < transfer.matrices.size(); ++k)
-        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[k]), uchar(k + 1));
-    if (set == CommandSet::Set560)
-        hid->hid560_02H_SetCurrentProfile(1);
-    else
-        hid->hid553_02H_SetCurrentKeyMatrix(1);
+    if (device)
+        device->sendKeyMatrices(transfer);
 }
 
 void ViewCore::mouseSwitchKeyMatrix(int indexNo)
@@ -154,12 +129,8 @@ void ViewCore::mouseSwitchKeyMatrix(int indexNo)
         qCDebug(skarnApp) << "mouseSwitchKeyMatrix: no key matrix" << indexNo << "- nothing sent";
         return;
     }
-    if (!hid)
-        return;
-    if (traits.commandSet == CommandSet::Set560)
-        hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
-    else
-        hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
+    if (device)
+        device->switchKeyMatrix(uchar(indexNo));
 }
 
 QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)
