@@ -33,7 +33,7 @@ KeyMatrix::Entry factoryPageEntry(const ProfileStore& store, int i)
 }
 
 // The factory firmware entry of position i, likewise.
-KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, CommandSet set)
+KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, const KeyMatrix::DeviceForm& form)
 {
     QString fault;
     const QVariantList stored = store.getDataList(firmwareEntryKey(i), true);
@@ -41,7 +41,7 @@ KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, CommandS
         return *e;
     qCDebug(skarnApp) << "the factory profile's" << firmwareEntryKey(i) << stored << fault
                       << "- the shipped entry is used";
-    return KeyMatrix::transfer(KeyMatrix::shippedPage, set, {}).matrices[0][std::size_t(i)];
+    return KeyMatrix::transfer(KeyMatrix::shippedPage, form, {}).matrices[0][std::size_t(i)];
 }
 
 // The page a save sends: an entry that is broken or outside its class's
@@ -84,7 +84,9 @@ void ViewCore::mouseResetKeyMatrix()
         qCDebug(skarnApp) << "mouseResetKeyMatrix: the current profile has no firmware matrix - nothing sent";
         return;
     }
-    const CommandSet set = traits.commandSet;
+    if (!device)
+        return;
+    const KeyMatrix::DeviceForm& form = device->keyMatrixForm();
     KeyMatrix::Matrix firmware{};
     for (int i = 0; i < KeyMatrix::entryCount; ++i) {
         QString fault;
@@ -92,10 +94,9 @@ void ViewCore::mouseResetKeyMatrix()
         if (!e)
             qCDebug(skarnApp) << "mouseResetKeyMatrix:" << firmwareEntryKey(i) << stored[std::size_t(i)] << fault
                               << "- the factory entry is sent";
-        firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, set);
+        firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, form);
     }
-    if (device)
-        device->resetGunMatrices(firmware);
+    device->resetGunMatrices(firmware);
 }
 
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
@@ -109,16 +110,16 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
         return;
 
     const KeyMatrix::Matrix page = pageToSend(m_store, src64);
-    const CommandSet set = traits.commandSet;
+    if (!device)
+        return;
     bool periodsOk = true;
     const KeyMatrix::Periods periods = KeyMatrix::periodsFromValues(otherParam, &periodsOk);
-    const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, set, periods);
+    const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, device->keyMatrixForm(), periods);
     if (transfer.gun && !periodsOk)
         qCDebug(skarnApp) << "mouseSetKeyMatrix: gun periods" << otherParam
                           << "are not three numbers - missing or bad ones are 0";
 
-    if (device)
-        device->sendKeyMatrices(transfer);
+    device->sendKeyMatrices(transfer);
 }
 
 void ViewCore::mouseSwitchKeyMatrix(int indexNo)

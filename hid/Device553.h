@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Commands553.h"
 #include "DeviceCommands.h"
 
 // Command set 553 (Commands553): every setting is its own command; the mouse
@@ -12,7 +13,7 @@ public:
     {
     }
 
-    CommandSet commandSet() const override { return CommandSet::Set553; }
+    const KeyMatrix::DeviceForm& keyMatrixForm() const override { return Commands553::keyMatrixForm; }
     void setDpiStages(DpiCodes::Sensor sensor, const DpiCodes::StageCodes& stages, int count) override;
     void setEffect(Lighting::Variant variant, const Lighting::Effect& triple) override;
     void setColours(const Lighting::ColourTable& table, std::uint8_t type) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Commands560.h"
 #include "DeviceCommands.h"
 
 // Command set 560 (Commands560): stages, lighting and gun slots live in five
@@ -13,7 +14,7 @@ public:
     {
     }
 
-    CommandSet commandSet() const override { return CommandSet::Set560; }
+    const KeyMatrix::DeviceForm& keyMatrixForm() const override { return Commands560::keyMatrixForm; }
     void setDpiStages(DpiCodes::Sensor sensor, const DpiCodes::StageCodes& stages, int count) override;
     void setEffect(Lighting::Variant variant, const Lighting::Effect& triple) override;
     void setColours(const Lighting::ColourTable& table, std::uint8_t type) override;

@@ -1,5 +1,7 @@
 #include "DeviceCommands.h"
 
+#include "Commands553.h"
+#include "Commands560.h"
 #include "Device553.h"
 #include "Device560.h"
 #include "HidLog.h"
@@ -14,6 +16,11 @@ std::unique_ptr<DeviceCommands> DeviceCommands::make(Hid_Thread& hid, const Devi
         break;
     }
     return std::make_unique<Device553>(hid, traits);
+}
+
+const KeyMatrix::DeviceForm& DeviceCommands::keyMatrixForm(CommandSet set)
+{
+    return set == CommandSet::Set560 ? Commands560::keyMatrixForm : Commands553::keyMatrixForm;
 }
 
 void DeviceCommands::refuse(const char* operation, const char* set)

@@ -30,8 +30,9 @@ public:
     // The unit of traits.commandSet over hid (not owned; outlives the unit).
     static std::unique_ptr<DeviceCommands> make(Hid_Thread& hid, const DeviceTraits& traits);
 
-    // Which form the key-matrix codec produces for this set.
-    virtual CommandSet commandSet() const = 0;
+    // The key matrix's device form for set, and for this unit's set.
+    static const KeyMatrix::DeviceForm& keyMatrixForm(CommandSet set);
+    virtual const KeyMatrix::DeviceForm& keyMatrixForm() const = 0;
 
     // The stage codes of sensor, stages 1..count enabled (count 0..8).
     virtual void setDpiStages(DpiCodes::Sensor sensor, const DpiCodes::StageCodes& stages, int count) = 0;
