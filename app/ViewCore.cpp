@@ -1,7 +1,6 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
-#include "DeviceCommands.h"
 #include "FileChooser.h"
 #include "Hid_Thread.h"
 #include "IniValue.h"
@@ -131,31 +130,6 @@ void ViewCore::setSelectGun(QVariant index, QVariant xyData)
 void ViewCore::setCurrentProfile(int profile)
 {
     m_store.currentProfile = profile;
-}
-
-void ViewCore::mouseSetProfile(uint profileNo)
-{
-    if (profileNo >= profileCount) {
-        qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
-        return;
-    }
-    if (device)
-        device->sendProfile(uchar(profileNo));
-}
-
-void ViewCore::mouseReadProfile(uint profileNo)
-{
-    if (profileNo >= profileCount) {
-        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
-        return;
-    }
-    if (device)
-        device->readProfile(uchar(profileNo));
-}
-
-QVariant ViewCore::mouseReadCurrentProfile()
-{
-    return int(device ? device->currentProfile() : 0);
 }
 
 void ViewCore::openUpdateExe() {}

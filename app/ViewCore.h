@@ -29,6 +29,34 @@ class Hid_Thread;
 // An operation without a result whose change could not be saved (full disk,
 // read-only file or folder) emits saveFailed with the file's name; the
 // operations with a result return false instead.
+//
+// Where the operations are defined:
+//   ViewCore.cpp           construction; the shell (clearHidBusy, initUI,
+//                          runUI, setBusy, setCurrentDPI, openUpdateExe);
+//                          profiles and the data files (resetApconfig,
+//                          load/save/reset/copyProfile, setCurrentProfile,
+//                          get/setData, get/setGlobalData, get/setDataList,
+//                          getXYSensitive, getselectGun, setXYSensitive,
+//                          setSelectGun); getLangStrings, updataNameList,
+//                          getNameList
+//   ViewCoreDevice.cpp     mouseSetDpi, mouseSetCurrentDPI, mouseGetCurrentDPI,
+//                          mouseSetRGBEffect, mouseSetRGBColor,
+//                          mouseSetFixColor, mouseSetReportRate,
+//                          mouseSetKeyboardoption, GetKeyboardoption,
+//                          mouseSetProfile, mouseReadProfile,
+//                          mouseReadCurrentProfile
+//   ViewCoreKeyMatrix.cpp  mouseSetKeyMatrix, mouseResetKeyMatrix,
+//                          mouseSwitchKeyMatrix, mouseGetKeydefine
+//   ViewCoreMacros.cpp     the macro files (load/saveMacroFile,
+//                          create/delete/save/loadMacroIni,
+//                          modifyMacroNameUpdateProfile,
+//                          deleteMacroUpdateProfile) and mouseSendMacroData
+//   ViewCoreGunPointer.cpp the gun presets (mouseSaveGundata, modifyGundata,
+//                          getGunData, getGunDataKey), mouseSendGundata, and
+//                          the desktop's pointer settings (mouseSetCursorSpeed,
+//                          mouseSetVerticalScrollLines, mouseSetDoubleClickSpeed)
+// The mouse* operations that reach the mouse make one call on the command
+// set's unit (DeviceCommands).
 class ViewCore : public QObject
 {
     Q_OBJECT

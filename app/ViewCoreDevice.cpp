@@ -1,4 +1,5 @@
-// DPI stages, lighting, report rate and the keyboard option.
+// The mouse settings sent through the command set's unit: DPI stages and
+// the current stage, lighting, report rate, keyboard option, profile blocks.
 
 #include "ViewCore.h"
 
@@ -117,4 +118,29 @@ QVariantList ViewCore::GetKeyboardoption()
     // Without a device the command fills nothing and the four bytes stay 0.
     const DeviceCommands::Bytes4 b = device ? device->keyboardOption() : DeviceCommands::Bytes4{};
     return {int(b[0]), int(b[1]), int(b[2]), int(b[3])};
+}
+
+void ViewCore::mouseSetProfile(uint profileNo)
+{
+    if (profileNo >= profileCount) {
+        qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
+        return;
+    }
+    if (device)
+        device->sendProfile(uchar(profileNo));
+}
+
+void ViewCore::mouseReadProfile(uint profileNo)
+{
+    if (profileNo >= profileCount) {
+        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
+        return;
+    }
+    if (device)
+        device->readProfile(uchar(profileNo));
+}
+
+QVariant ViewCore::mouseReadCurrentProfile()
+{
+    return int(device ? device->currentProfile() : 0);
 }

@@ -1,4 +1,5 @@
-// Button assignment: the key-matrix operations of the view.
+// Button assignment: the key-matrix operations of the view, sent through
+// the command set's unit.
 
 #include "ViewCore.h"
 
