@@ -48,6 +48,12 @@ QVariant call(ViewCore& v, const QString& text)
         v.mouseSetKeyboardoption(uchar(n(1)), uchar(n(2)), uchar(n(3)), uchar(n(4)));
     else if (op == "getoption")
         return v.GetKeyboardoption();
+    else if (op == "profile")
+        v.mouseSetProfile(uint(n(1)));
+    else if (op == "readprofile")
+        v.mouseReadProfile(uint(n(1)));
+    else if (op == "getprofile")
+        return v.mouseReadCurrentProfile();
     else
         qWarning("no such call: %s", qPrintable(text));
     return {};
