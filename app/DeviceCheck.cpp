@@ -1,8 +1,9 @@
 #include "DeviceCheck.h"
 
 #include "AppLog.h"
+#include "DataPaths.h"
+#include "DeviceCommands.h"
 #include "DeviceDescription.h"
-#include "Globals.h"
 #include "HidBackend.h"
 #include "Hid_Thread.h"
 #include "ViewCore.h"
@@ -38,24 +39,15 @@ bool run(Hid_Thread& hid, ViewCore& view, const std::function<void()>& announce)
             continue;
         qDebug("Device Connect");
         view.clearHidBusy();
-        deviceConnected = true;
         if (announce)
             announce();
         hid.startListener(uint(hid.currentIndex));
-        if (view.traits.uses560()) {
-            view.mouseReadProfile(0);
-            view.mouseReadProfile(1);
-            if (view.traits.isGun) {
-                view.mouseReadProfile(2);
-                view.mouseReadProfile(3);
-                view.mouseReadProfile(4);
-            }
-        }
+        if (view.device)
+            view.device->afterConnect();
         return true;
     }
 
     qDebug("Device DisConnect");
-    deviceConnected = false;
     return false;
 }
 

@@ -9,10 +9,10 @@ class ViewCore;
 // read of apConfig.bin's entries, enumeration of their interfaces (a later
 // match overwrites an earlier one), the worker's list replaced, and the
 // entries tried in file order with the handshake. On the first that answers:
-// "Device Connect", the link freed, deviceConnected set, announce() (the
-// tray's balloon), the listener started and, for command set 560, the
-// profile blocks read. Otherwise "Device DisConnect" and deviceConnected
-// cleared. Returns whether a device was connected. GUI thread.
+// "Device Connect", the link freed, announce() (the tray's balloon), the
+// listener started and the command set's unit told (command set 560 reads
+// its profile blocks). Otherwise "Device DisConnect". Returns whether a
+// device was connected (the session records it). GUI thread.
 namespace DeviceCheck {
 
 bool run(Hid_Thread& hid, ViewCore& view, const std::function<void()>& announce);

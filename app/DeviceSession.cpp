@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DeviceCheck.h"
+#include "DeviceCommands.h"
 #include "HidapiBackend.h"
 #include "TracingHidBackend.h"
 
@@ -10,6 +11,10 @@ DeviceSession::DeviceSession()
 {
     m_view->hid = &m_hid;
     m_hid.setTraits(m_view->traits);
+    m_device = DeviceCommands::make(m_hid, m_view->traits);
+    m_view->device = m_device.get();
+    m_status.setTraits(m_view->traits);
+    m_status.setPagesStartedHandler([this] { m_device->pagesStarted(); });
     QObject::connect(m_view.get(), &ViewCore::saveFailed, &m_status, &DeviceStatus::noteSaveFailed);
     m_view->store().exported = [this](const QString& file) { Q_EMIT m_status.profileExported(file); };
     setListenerSink({});
@@ -26,7 +31,7 @@ void DeviceSession::setListenerSink(Hid_Thread::ListenerSink sink)
     m_hid.setListenerSink(std::move(sink));
 }
 
-// The view core goes first, then the worker (which waits for its listener
+// The view core goes first, then the unit, then the worker (which waits for its listener
 // and closes its handles), then the transports it used.
 DeviceSession::~DeviceSession() = default;
 

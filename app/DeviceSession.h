@@ -8,6 +8,7 @@
 #include <memory>
 
 class Clock;
+class DeviceCommands;
 class HidBackend;
 class HidapiBackend;
 class QIODevice;
@@ -16,10 +17,11 @@ struct DeviceRecord;
 
 // The device stack of one run, built and wired in one place: the transport
 // (hidapi, or a backend handed in such as the virtual mouse's), the protocol
-// trace around it when asked for, the HID worker on it, the view core and the
-// device check. The device traits are read once, when the view core is made
-// (from the data folder that is current then), and handed to the worker; the
-// view core hands them to the pages.
+// trace around it when asked for, the HID worker on it, the command set's
+// unit, the view core and the device check. The device traits are read once,
+// when the view core is made (from the data folder that is current then); by
+// them the session picks the unit, once, and hands them to the worker and,
+// through status(), to the pages.
 //
 // The tray window, skarnctl, the benches and the test rigs all build one.
 // GUI thread only.
@@ -35,6 +37,8 @@ public:
     Hid_Thread& hid() { return m_hid; }
     ViewCore& view() { return *m_view; }
     const DeviceTraits& traits() const { return m_view->traits; }
+    // The command set's unit the view core's operations call.
+    DeviceCommands& device() { return *m_device; }
     // Connected after a check that found a mouse, until a check finds none or
     // the listener reports the mouse gone; the last file a change could not
     // be saved to.
@@ -71,4 +75,5 @@ private:
     std::unique_ptr<TracingHidBackend> m_tracing;
     Hid_Thread m_hid;
     std::unique_ptr<ViewCore> m_view;
+    std::unique_ptr<DeviceCommands> m_device;
 };

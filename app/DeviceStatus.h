@@ -1,13 +1,18 @@
 #pragma once
 
+#include "DeviceTraits.h"
+
 #include <QObject>
 #include <QString>
 
-// What the window's frame shows about the mouse and the data: whether a
-// mouse is connected, and the last file a change could not be saved to. The
-// device session feeds it (device checks, the listener's "device gone", the
-// view core's saveFailed); the pages see it as "deviceStatus", so the view
-// operations' meta-object stays as it is. GUI thread only.
+#include <functional>
+
+// What the window's frame shows about the mouse and the data: the kind of
+// mouse (its traits, read once), whether one is connected (the one record of
+// it: device checks and the listener's "device gone" set it), and the last
+// file a change could not be saved to. The device session owns and feeds it;
+// the pages see it as "deviceStatus", so the view operations' meta-object
+// stays as it is. GUI thread only.
 class DeviceStatus : public QObject
 {
     Q_OBJECT
@@ -16,8 +21,21 @@ class DeviceStatus : public QObject
     // How many changes could not be saved so far: a page compares it around
     // its save to know whether the file holds the change.
     Q_PROPERTY(int saveFailures READ saveFailures NOTIFY unsavedFileChanged)
+    Q_PROPERTY(DeviceTraits traits READ traits CONSTANT)
 public:
     using QObject::QObject;
+
+    DeviceTraits traits() const { return m_traits; }
+    // Set by the session before the pages see the object.
+    void setTraits(const DeviceTraits& traits) { m_traits = traits; }
+    void setPagesStartedHandler(std::function<void()> handler) { m_pagesStarted = std::move(handler); }
+    // The pages call it once, from their first initUI: the mouse gets what
+    // its command set needs at start.
+    Q_INVOKABLE void pagesStarted()
+    {
+        if (m_pagesStarted)
+            m_pagesStarted();
+    }
 
     bool connected() const { return m_connected; }
     void setConnected(bool connected)
@@ -56,6 +74,8 @@ Q_SIGNALS:
     void profileExported(const QString& file);
 
 private:
+    DeviceTraits m_traits;
+    std::function<void()> m_pagesStarted;
     bool m_connected = false;
     QString m_unsavedFile;
     int m_saveFailures = 0;

@@ -132,34 +132,6 @@ void ViewCore::setCurrentProfile(int profile)
     m_store.currentProfile = profile;
 }
 
-void ViewCore::mouseSetProfile(uint profileNo)
-{
-    if (profileNo >= profileImages.size()) {
-        qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
-        return;
-    }
-    if (hid)
-        hid->hid560_0CH_setProfile(profileImages[profileNo].data(), uchar(profileNo));
-}
-
-void ViewCore::mouseReadProfile(uint profileNo)
-{
-    if (profileNo >= profileImages.size()) {
-        qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
-        return;
-    }
-    if (hid)
-        hid->hid560_8CH_readProfile(profileImages[profileNo].data(), uchar(profileNo));
-}
-
-QVariant ViewCore::mouseReadCurrentProfile()
-{
-    uchar profile = 0;
-    if (hid)
-        hid->hid560_82H_GetCurrentProfile(profile);
-    return int(profile);
-}
-
 void ViewCore::openUpdateExe() {}
 
 QVariant ViewCore::getData(QVariant key, bool isRecovery)

@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class DeviceCommands;
 class FileChooser;
 class Hid_Thread;
 
@@ -34,6 +35,34 @@ class Hid_Thread;
 // An operation without a result whose change could not be saved (full disk,
 // read-only file or folder) emits saveFailed with the file's name; the
 // operations with a result return false instead.
+//
+// Where the operations are defined:
+//   ViewCore.cpp           construction; the shell (clearHidBusy, initUI,
+//                          runUI, setBusy, setCurrentDPI, openUpdateExe);
+//                          profiles and the data files (resetApconfig,
+//                          load/save/reset/copyProfile, setCurrentProfile,
+//                          get/setData, get/setGlobalData, get/setDataList,
+//                          getXYSensitive, getselectGun, setXYSensitive,
+//                          setSelectGun); getLangStrings, updataNameList,
+//                          getNameList
+//   ViewCoreDevice.cpp     mouseSetDpi, mouseSetCurrentDPI, mouseGetCurrentDPI,
+//                          mouseSetRGBEffect, mouseSetRGBColor,
+//                          mouseSetFixColor, mouseSetReportRate,
+//                          mouseSetKeyboardoption, GetKeyboardoption,
+//                          mouseSetProfile, mouseReadProfile,
+//                          mouseReadCurrentProfile
+//   ViewCoreKeyMatrix.cpp  mouseSetKeyMatrix, mouseResetKeyMatrix,
+//                          mouseSwitchKeyMatrix, mouseGetKeydefine
+//   ViewCoreMacros.cpp     the macro files (load/saveMacroFile,
+//                          create/delete/save/loadMacroIni,
+//                          modifyMacroNameUpdateProfile,
+//                          deleteMacroUpdateProfile) and mouseSendMacroData
+//   ViewCoreGunPointer.cpp the gun presets (mouseSaveGundata, modifyGundata,
+//                          getGunData, getGunDataKey), mouseSendGundata, and
+//                          the desktop's pointer settings (mouseSetCursorSpeed,
+//                          mouseSetVerticalScrollLines, mouseSetDoubleClickSpeed)
+// The mouse* operations that reach the mouse make one call on the command
+// set's unit (DeviceCommands).
 class ViewCore : public QObject
 {
     Q_OBJECT
@@ -44,11 +73,16 @@ public:
     explicit ViewCore(QObject* parent = nullptr);
     ~ViewCore() override;
 
+    // The worker (the busy flag) and the command set's unit the mouse*
+    // operations call; neither owned, both set by the session. Without a
+    // unit the operations check their arguments and send nothing.
     Hid_Thread* hid = nullptr;
+    DeviceCommands* device = nullptr;
     // Read once from the global file when the core is made; the wiring hands
-    // them to the worker.
+    // them to the worker and picks the unit by them.
     DeviceTraits traits;
-    std::array<std::array<uchar, 128>, 5> profileImages{};
+    // Profile blocks 0..4.
+    static constexpr uint profileCount = 5;
 
     ProfileStore& store() { return m_store; }
     void setRootCaller(RootCaller caller) { m_callRoot = std::move(caller); }

@@ -3,8 +3,8 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
+#include "DeviceCommands.h"
 #include "GunData.h"
-#include "Hid_Thread.h"
 #include "PointerSettings.h"
 
 void ViewCore::mouseSaveGundata(QVariant index, QVariantList src6)
@@ -22,20 +22,8 @@ void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
         qCDebug(skarnApp) << "mouseSendGundata: no gun slot" << gunIndex;
         return;
     }
-    const GunData::SlotValues values = GunData::slotValues(src6);
-    if (traits.uses560()) {
-        const int n = gunIndex + 1;
-        auto& image = profileImages[std::size_t(n)];
-        GunData::writeSlot(image, values);
-        if (hid)
-            hid->hid560_0CH_setProfile(image.data(), uchar(n));
-        return;
-    }
-    if (!hid)
-        return;
-    uchar option1 = 0, option2 = 0, option3 = 0, option4 = 0;
-    hid->hid553_83H_GetKeyboardoption(option1, option2, option3, option4);
-    hid->hid553_04H_SetGunData(values.times, values.x, GunData::deviceY(values.y, option3), uchar(gunIndex - 1));
+    if (device)
+        device->sendGunData(gunIndex, GunData::slotValues(src6));
 }
 
 void ViewCore::modifyGundata(QVariant modifyType, QVariantList src6)

@@ -3,7 +3,7 @@
 #include "ViewCore.h"
 
 #include "AppLog.h"
-#include "Hid_Thread.h"
+#include "DeviceCommands.h"
 #include "LanguageStrings.h"
 #include "MacroCodec.h"
 #include "MacroLibrary.h"
@@ -99,16 +99,8 @@ QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroInde
     if (!allNumbers)
         qCDebug(skarnApp) << "mouseSendMacroData: values that are not numbers are sent as 0";
 
-    if (!hid)
-        return true;
-    switch (traits.commandSet) {
-    case CommandSet::Set560:
-        hid->hid560_0FH_SetMacroKey(uchar(slot + 1), block.data());
-        break;
-    case CommandSet::Set553:
-        hid->hid553_13H_SetMacroKey(uchar(slot + 1), block.data());
-        break;
-    }
+    if (device)
+        device->sendMacro(uchar(slot), block);
     return true;
 }
 

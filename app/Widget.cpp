@@ -112,7 +112,7 @@ void Widget::onDeviceChanged()
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+    if (reason == QSystemTrayIcon::DoubleClick && session.status().connected())
         postRestore();
 }
 
@@ -171,7 +171,7 @@ void Widget::closeFromUi()
 void Widget::receiveMessage(const QString& message)
 {
     qCDebug(skarnApp) << "message from a second start:" << message;
-    if (deviceConnected)
+    if (session.status().connected())
         postRestore();
 }
 

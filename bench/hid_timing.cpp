@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
-    VirtualMouse device(mouse(true), QStringLiteral("553"));
+    VirtualMouse device(mouse(true), CommandSet::Set553);
     VirtualHidBackend backend({&device});
     DeviceSession session;
     session.setTransport(&backend);

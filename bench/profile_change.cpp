@@ -41,7 +41,7 @@ void writeFile(const QString& path, const QByteArray& text)
 
 double runOnce(const QString& family, Clock& clock, int* frames, QIODevice* trace = nullptr)
 {
-    VirtualMouse device(VirtualMouse::shippedEntry(), family);
+    VirtualMouse device(VirtualMouse::shippedEntry(), commandSetOf(family));
     VirtualHidBackend backend({&device}, clock);
     DeviceSession session;
     session.setClock(&clock);

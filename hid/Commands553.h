@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandRow.h"
+#include "KeyMatrix.h"
 
 #include <span>
 
@@ -47,6 +48,18 @@ constexpr const CommandRow& led8StageColorRow(std::uint8_t type)
 // The keyboard option with the bits that make the device send DPI event
 // reports (0x48 in the fourth byte).
 constexpr std::uint8_t listenerOptionBits = 0x48;
+
+// The key matrix as this set takes it: the sniper function as held DPI
+// function 4, position 5 typed 08H, and a gun entry's count moved to byte 3
+// (1, 2 or 3 guns: one value per matrix 1..4).
+inline constexpr KeyMatrix::DeviceForm keyMatrixForm{
+    .sniper = {0x07, 0x00, 0x04, 0x01},
+    .entry5Type = 0x08,
+    .countMoves = true,
+    .gunByte = 3,
+    .gunValues = {{{1, 0, 0, 0}, {1, 2, 0, 0}, {1, 2, 3, 0}}},
+    .imageMask = false,
+};
 
 struct NamedRow
 {

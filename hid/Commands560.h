@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandRow.h"
+#include "KeyMatrix.h"
 
 #include <span>
 
@@ -34,6 +35,18 @@ inline constexpr Row setMacroKey{      Set,      0x0F, {v0, 0x80}, 128, true,  f
 // The keyboard option with the bit that makes the device send DPI event
 // reports (0x08 in the first byte).
 constexpr std::uint8_t listenerOptionBits = 0x08;
+
+// The key matrix as this set takes it: the sniper function as extended
+// function 0, 1, 1, the gun count in byte 2 (one value per matrix 1..4), and
+// the gun mask in profile image 0.
+inline constexpr KeyMatrix::DeviceForm keyMatrixForm{
+    .sniper = {0x0B, 0x00, 0x01, 0x01},
+    .entry5Type = std::nullopt,
+    .countMoves = false,
+    .gunByte = 2,
+    .gunValues = {{{1, 0, 0, 0}, {1, 3, 0, 0}, {1, 3, 3, 0}}},
+    .imageMask = true,
+};
 
 struct NamedRow
 {

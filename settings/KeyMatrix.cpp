@@ -39,8 +39,6 @@ constexpr std::uint8_t sniper = 4;
 constexpr Entry fixedEntry5{0x0F, 0x00, 0x03, 0x00};
 constexpr Entry fixedEntry8{0x0C, 0x00, 0x00, 0x00};
 constexpr Entry fixedEntry9{0x0D, 0x00, 0x00, 0x00};
-// Command set 553 marks position 5 with the gun type instead.
-constexpr std::uint8_t entry5Type553 = 0x08;
 
 // Windows functions that the mouse sends as consumer usages: my computer,
 // home and search.
@@ -48,13 +46,6 @@ bool isConsumerUsage(const Entry& e)
 {
     return ((e[2] == 0x21 || e[2] == 0x23) && e[3] == 0x02) || (e[2] == 0x94 && e[3] == 0x01);
 }
-
-// Per gun count 1..3, the value a gun entry's parameter takes in matrices 1..4.
-using GunTable = std::array<std::array<std::uint8_t, 4>, 3>;
-// Command set 553: byte 3.
-constexpr GunTable gunByte3Of553{{{1, 0, 0, 0}, {1, 2, 0, 0}, {1, 2, 3, 0}}};
-// Command set 560: byte 2.
-constexpr GunTable gunByte2Of560{{{1, 0, 0, 0}, {1, 3, 0, 0}, {1, 3, 3, 0}}};
 
 bool isGunCount(std::uint8_t guns)
 {
@@ -212,7 +203,7 @@ bool sendsLeftClick(const Matrix& page)
     return false;
 }
 
-Entry toDeviceEntry(const Entry& page, CommandSet set)
+Entry toDeviceEntry(const Entry& page, const DeviceForm& form)
 {
     Entry e = page;
     switch (page[0]) {
@@ -241,7 +232,7 @@ Entry toDeviceEntry(const Entry& page, CommandSet set)
     case DpiFunction:
         e[0] = Dpi;
         if (e[2] == sniper)
-            e = set == CommandSet::Set560 ? Entry{Extended, 0, 1, 1} : Entry{Dpi, 0, sniper, 1};
+            e = form.sniper;
         break;
     case GunFunction:
         break;
@@ -256,11 +247,11 @@ Entry toDeviceEntry(const Entry& page, CommandSet set)
     return e;
 }
 
-Matrix toDevice(const Matrix& page, CommandSet set)
+Matrix toDevice(const Matrix& page, const DeviceForm& form)
 {
     Matrix m{};
     for (std::size_t i = 0; i < page.size(); ++i)
-        m[i] = toDeviceEntry(page[i], set);
+        m[i] = toDeviceEntry(page[i], form);
     m[7] = m[6];
     m[6] = m[5];
     m[5] = fixedEntry5;
@@ -285,15 +276,15 @@ std::optional<std::uint8_t> gunMask(std::uint8_t guns)
     return masks[guns - 1u];
 }
 
-Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods)
+Transfer transfer(const Matrix& page, const DeviceForm& form, const Periods& periods)
 {
     Transfer t;
-    const Matrix m1 = toDevice(page, set);
+    const Matrix m1 = toDevice(page, form);
     t.matrices.fill(m1);
     t.gun = hasGunEntry(m1);
     if (!t.gun) {
-        if (set == CommandSet::Set553)
-            t.matrices[0][5][0] = entry5Type553;
+        if (form.entry5Type)
+            t.matrices[0][5][0] = *form.entry5Type;
         return t;
     }
 
@@ -303,16 +294,14 @@ Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods)
         const std::uint8_t guns = m1[j][2];
         for (std::size_t k = 0; k < t.matrices.size(); ++k) {
             Entry& e = t.matrices[k][j];
-            if (set == CommandSet::Set553) {
+            if (form.countMoves) {
                 e[1] = 0;
                 e[2] = 1;
-                if (isGunCount(guns))
-                    e[3] = gunByte3Of553[guns - 1u][k];
-            } else if (isGunCount(guns)) {
-                e[2] = gunByte2Of560[guns - 1u][k];
             }
+            if (isGunCount(guns))
+                e[form.gunByte & 3u] = form.gunValues[guns - 1u][k];
         }
-        if (set == CommandSet::Set560 && isGunCount(guns))
+        if (form.imageMask && isGunCount(guns))
             t.imageMask = gunMask(guns);
     }
 
@@ -320,9 +309,9 @@ Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods)
     for (std::size_t k = 1; k < t.matrices.size(); ++k)
         t.matrices[k][0] = {Extended, std::uint8_t(k - 1), periods[k - 1], 0};
 
-    if (set == CommandSet::Set553)
+    if (form.entry5Type)
         for (Matrix& m : t.matrices)
-            m[5][0] = entry5Type553;
+            m[5][0] = *form.entry5Type;
     return t;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "CommandSet.h"
-
 #include <QString>
 #include <QVariantList>
 
@@ -27,9 +25,23 @@ using Block = std::array<std::uint8_t, valueCount>;
 // The fire periods of the guns in slots 1, 2 and 3.
 using Periods = std::array<std::uint8_t, 3>;
 
-// The command set decided from mouse/icType (one type, one decision).
-using ::CommandSet;
-using ::commandSetOf;
+// What differs between command sets in the device form; each command set's
+// frame table holds its own.
+struct DeviceForm
+{
+    // What the page's sniper DPI function becomes.
+    Entry sniper{};
+    // The type byte position 5 is sent with; nothing keeps fixed entry 5's.
+    std::optional<std::uint8_t> entry5Type;
+    // Gun entries of matrices 1..4: bytes 1 and 2 become 0 and 1 when
+    // countMoves, and byte gunByte takes gunValues[count - 1][k] in matrix k
+    // + 1 for a gun count of 1..3.
+    bool countMoves = false;
+    std::uint8_t gunByte = 2;
+    std::array<std::array<std::uint8_t, 4>, 3> gunValues{};
+    // Profile image 0 carries the gun mask.
+    bool imageMask = false;
+};
 
 // The four values of entry index of a flat list (positions 4 * index ..
 // 4 * index + 3), as they are; positions past the end give the int 0.
@@ -67,13 +79,13 @@ bool sendsLeftClick(const Matrix& page);
 
 // One entry from page form to device form (function type and parameters),
 // before any entry is moved.
-Entry toDeviceEntry(const Entry& page, CommandSet set);
+Entry toDeviceEntry(const Entry& page, const DeviceForm& form);
 
 // The whole matrix in device form: every entry translated, the page's buttons
 // 5 and 6 moved to positions 6 and 7, and the fixed entries put at positions 5,
-// 8 and 9 (so the page's buttons 7, 8 and 9 are never sent). Position 5 is the
-// command set 560 form; command set 553 changes its type when it sends.
-Matrix toDevice(const Matrix& page, CommandSet set);
+// 8 and 9 (so the page's buttons 7, 8 and 9 are never sent). Position 5 gets
+// form.entry5Type only when sent.
+Matrix toDevice(const Matrix& page, const DeviceForm& form);
 
 // True when an entry of a device-form matrix is a gun function.
 bool hasGunEntry(const Matrix& device);
@@ -89,13 +101,13 @@ struct Transfer
     // sent and matrix 1 is made the current one.
     bool gun = false;
     std::array<Matrix, 4> matrices{}; // matrices 1..4
-    // Command set 560, gun path: the new byte 2 of profile image 0 (the
+    // With form.imageMask, gun path: the new byte 2 of profile image 0 (the
     // image is sent first either way); nothing leaves the byte as it is.
     std::optional<std::uint8_t> imageMask;
 };
 
 // The device matrices for a page-form matrix. periods fill entry 0 of the gun
 // matrices; they are used only on the gun path.
-Transfer transfer(const Matrix& page, CommandSet set, const Periods& periods);
+Transfer transfer(const Matrix& page, const DeviceForm& form, const Periods& periods);
 
 } // namespace KeyMatrix

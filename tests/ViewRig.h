@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "Device560.h"
 #include "DeviceRecord.h"
 #include "DeviceSession.h"
 #include "TestSupport.h"
@@ -65,10 +66,8 @@ struct ViewRigOptions
     // mouse's own unless given).
     DeviceRecord device = testMouseRecord();
     std::optional<DeviceRecord> entry;
-    // The firmware's family: that of the command set the data folder names
-    // unless given ("553", "560", or anything else for a mouse that knows no
-    // command).
-    QString family;
+    // The firmware's command set: the one the data folder names unless given.
+    std::optional<CommandSet> family;
     HidCodec::ScrambleTable deviceTable = HidCodec::defaultScrambleTable;
 };
 
@@ -94,10 +93,8 @@ public:
             data.write(file, bytes);
 
         session = std::make_unique<DeviceSession>();
-        const QString family = !options.family.isNull()      ? options.family
-                               : session->traits().uses560() ? QStringLiteral("560")
-                                                             : QStringLiteral("553");
-        mouse = std::make_unique<VirtualMouse>(options.device, family, options.deviceTable);
+        mouse = std::make_unique<VirtualMouse>(options.device, options.family.value_or(session->traits().commandSet),
+                                               options.deviceTable);
         backend = std::make_unique<VirtualHidBackend>(std::initializer_list<VirtualMouse*>{mouse.get()}, clock);
         trace.open(QIODevice::WriteOnly);
         session->setClock(&clock);
@@ -109,6 +106,12 @@ public:
     }
 
     Hid_Thread& hid() { return session->hid(); }
+    // The profile blocks the command set's unit holds; none for a set without.
+    DpiCodes::ProfileImages* images()
+    {
+        auto* unit = dynamic_cast<Device560*>(&session->device());
+        return unit ? &unit->images() : nullptr;
+    }
     ViewCore& view() { return session->view(); }
 
     static ViewRigOptions withKeys(const MouseKeys& mouseKeys, const QByteArray& profile = {})

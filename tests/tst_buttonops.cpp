@@ -100,18 +100,18 @@ void Test_buttonops::keydefine()
     QCOMPARE(rig.view().mouseGetKeydefine(rowValues(f[1]).value(0), f[2] == "true"), rowValues(f[3]));
 }
 
-// Without a worker the operations send nothing but still update the view's
+// Without a mouse the operations send nothing but still update the held
 // image and the profile.
 void Test_buttonops::withoutDevice()
 {
     ViewRig rig(ViewRig::MouseKeys{{"icType", "560"}, {"isGun", "true"}});
-    rig.view().hid = nullptr;
+    rig.mouse->unplug();
     const QVariantList gun = page("4=8 6=3");
     rig.view().mouseSetKeyMatrix(gun, true, {1, 2, 3});
     rig.view().mouseResetKeyMatrix();
     rig.view().mouseSwitchKeyMatrix(2);
     QVERIFY(rig.mouse->receivedFrames().isEmpty());
-    QCOMPARE(rig.view().profileImages[0][2], uchar(0x1F));
+    QCOMPARE((*rig.images())[0][2], uchar(0x1F));
     QCOMPARE(rig.view().mouseGetKeydefine(1, false), gun.mid(4, 4));
 }
 

@@ -1,3 +1,4 @@
+#include "Device560.h"
 #include "DeviceChangeNotifier.h"
 #include "DpiSwitchTexts.h"
 #include "Globals.h"
@@ -62,7 +63,8 @@ private:
     // apConfig.bin as given, a virtual mouse of family for each device (paths
     // prefixed "0:", "1:", ...; a plug or unplug is a device change) and the
     // window on them.
-    void makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices, const QString& family = "553");
+    void makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices,
+                    CommandSet family = CommandSet::Set553);
     void recordBalloons()
     {
         m_window->setBalloonPresenter([this](const QString& title, const QString& text, int ms) {
@@ -87,7 +89,6 @@ void TestDetection::init()
     // The window's own tests watch the calls arrive at a recording root.
     Ui_Controler::setRootSource(QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/tests/host/RecordingRoot.qml")));
     m_data = std::make_unique<TestDataFolder>();
-    deviceConnected = false;
     m_balloons.clear();
     for (int i = 0; i < 8; ++i)
         dpiSwitchTexts[std::size_t(i)] = QStringLiteral("S%1").arg(i + 1);
@@ -105,7 +106,7 @@ void TestDetection::cleanup()
     dpiSwitchTexts.fill(QStringLiteral("DPI Switch to"));
 }
 
-void TestDetection::makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices, const QString& family)
+void TestDetection::makeWindow(const QByteArray& config, const QList<DeviceRecord>& devices, CommandSet family)
 {
     m_data->write("modules/setting/apConfig.bin", config);
     m_backend = std::make_unique<VirtualHidBackend>(m_clock);
@@ -135,10 +136,10 @@ void TestDetection::startWithoutDeviceThenPlugIn()
     m_window->showNormal();
     mouse()->unplug();
     MessageLog log;
-    deviceConnected = true;
+    m_window->session.status().setConnected(true);
     m_window->checkDevice();
     QCOMPARE(rootCalls(), QStringList());
-    QVERIFY(!deviceConnected);
+    QVERIFY(!m_window->session.status().connected());
     QCOMPARE(log.count("Device DisConnect"), 1);
     QTRY_VERIFY(rootCalls().contains("run"));
     QCOMPARE(uiCalls(), (QStringList{"initUI", "run"}));
@@ -157,7 +158,7 @@ void TestDetection::startWithoutDeviceThenPlugIn()
     const qint64 delay = clock.elapsed() - last;
     QVERIFY2(delay >= Widget::checkIntervalMs - 5 && delay <= Widget::checkIntervalMs + 300,
              qPrintable(QString::number(delay)));
-    QVERIFY(deviceConnected);
+    QVERIFY(m_window->session.status().connected());
     QCOMPARE(m_balloons, QStringList{"Info|Detect Device|10000"});
     QVERIFY(m_window->view()->isEnabled());
     QCOMPARE(m_window->session.hid().deviceList.size(), 1); // replaced, not added to
@@ -182,7 +183,7 @@ void TestDetection::entryOrder()
                {keyboardDevice, testMouseRecord()});
     MessageLog log;
     m_window->checkDevice();
-    QVERIFY(deviceConnected);
+    QVERIFY(m_window->session.status().connected());
     QCOMPARE(m_window->session.hid().deviceList.size(), deviceCount);
     QCOMPARE(m_window->session.hid().currentIndex, winner);
     QCOMPARE(log.count("Device Connect"), 1);
@@ -200,12 +201,13 @@ void TestDetection::connectionFrames()
 {
     ROW_FIELDS(f, 5);
     const QByteArray commands = hexBytes(f[3]);
-    makeWindow(configWith({testMouseRecord()}, f[2].replace("\\n", "\n").toUtf8()), {testMouseRecord()}, f[1]);
+    makeWindow(configWith({testMouseRecord()}, f[2].replace("\\n", "\n").toUtf8()), {testMouseRecord()},
+               commandSetOf(f[1]));
     VirtualMouse::State s = mouse()->state();
     s.keyboardOption = {0x21, 0x02, 0x03, 0x05};
     mouse()->setState(s);
     m_window->checkDevice();
-    QVERIFY(deviceConnected);
+    QVERIFY(m_window->session.status().connected());
 
     QByteArray sent;
     for (const QByteArray& frame : mouse()->receivedFrames())
@@ -213,8 +215,9 @@ void TestDetection::connectionFrames()
     QCOMPARE(sent.toHex(), commands.toHex());
     const VirtualMouse::State after = mouse()->state();
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(after.keyboardOption.data()), 4).toHex(), f[4].toLatin1());
+    auto* unit = dynamic_cast<Device560*>(&m_window->session.device());
     for (std::size_t n = 0; n < 5; ++n)
-        QCOMPARE(m_window->view()->core().profileImages[n] == after.profiles[n], int(n) < commands.count('\x8c'));
+        QCOMPARE(unit && unit->images()[n] == after.profiles[n], int(n) < commands.count('\x8c'));
     QCOMPARE(mouse()->protocolErrors(), 0);
 }
 
@@ -223,7 +226,7 @@ void TestDetection::dpiEvents()
     ROW_FIELDS(f, 4);
     makeWindow(configWith({testMouseRecord()}, "icType=553\n"), {testMouseRecord()});
     m_window->checkDevice();
-    QVERIFY(deviceConnected && m_window->session.hid().hidListenerRunning);
+    QVERIFY(m_window->session.status().connected() && m_window->session.hid().hidListenerRunning);
     QTRY_VERIFY(rootCalls().contains("run"));
     m_balloons.clear();
     // The listener holds its interface from the connection on: both reports
@@ -261,7 +264,7 @@ void TestDetection::unplugAndReplug()
     MessageLog log;
     m_window->checkDevice();
     const DeviceStatus& status = m_window->session.status();
-    QVERIFY(deviceConnected && status.connected());
+    QVERIFY(status.connected());
     Hid_Thread& hid = m_window->session.hid();
     QCOMPARE(hid.hidListenerRunning, eventInterface);
     QCOMPARE(hid.deviceList.first().secondaryPath.isEmpty(), !eventInterface);
@@ -275,7 +278,7 @@ void TestDetection::unplugAndReplug()
         QTRY_COMPARE(log.count("Device removed"), 1);
         QTRY_VERIFY(!m_window->view()->isEnabled());
         QVERIFY(hid.deviceList.first().secondaryPath.isEmpty());
-        QVERIFY(deviceConnected); // until a check finds nothing
+        QVERIFY(!status.connected()); // the listener's word is enough
     } else {
         QVERIFY(m_window->checkTimer.isActive());
         QTRY_COMPARE_WITH_TIMEOUT(log.count("Device DisConnect"), 1, 4000);
@@ -307,7 +310,7 @@ void TestDetection::virtualMouseMenu()
     QVERIFY(!mode->plugAction()->isEnabled());
 
     m_window->checkDevice();
-    QVERIFY(deviceConnected);
+    QVERIFY(m_window->session.status().connected());
     QTRY_VERIFY(rootCalls().contains("run"));
     mode->pressAction()->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(!rootCalls().filter("setCurrentDPI(").isEmpty(), 3000);

@@ -18,8 +18,9 @@ std::unique_ptr<ViewRig> rigFor(const QString& device)
          {std::pair{"colourful", "isColorful"}, {"gun", "isGun"}, {"55328", "is55328"}, {"571", "is571"}})
         keys.append({QString(key), QString(words.contains(word) ? "true" : "false")});
     auto rig = std::make_unique<ViewRig>(keys);
-    for (std::size_t n = 0; n < 5; ++n)
-        rig->view().profileImages[n] = rig->mouse->state().profiles[n];
+    if (DpiCodes::ProfileImages* images = rig->images())
+        for (std::size_t n = 0; n < 5; ++n)
+            (*images)[n] = rig->mouse->state().profiles[n];
     return rig;
 }
 
@@ -47,6 +48,12 @@ QVariant call(ViewCore& v, const QString& text)
         v.mouseSetKeyboardoption(uchar(n(1)), uchar(n(2)), uchar(n(3)), uchar(n(4)));
     else if (op == "getoption")
         return v.GetKeyboardoption();
+    else if (op == "profile")
+        v.mouseSetProfile(uint(n(1)));
+    else if (op == "readprofile")
+        v.mouseReadProfile(uint(n(1)));
+    else if (op == "getprofile")
+        return v.mouseReadCurrentProfile();
     else
         qWarning("no such call: %s", qPrintable(text));
     return {};
@@ -79,7 +86,8 @@ void TestDpiLightOps::operations()
     const QString difference = stateDifference(changedState(before, f[5]), rig->mouse->stateJson());
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
     for (const QString& item : f[6].split(' ', Qt::SkipEmptyParts)) {
-        const auto& image = rig->view().profileImages[std::size_t(item.section('@', 0, 0).toInt())];
+        QVERIFY(rig->images());
+        const auto& image = (*rig->images())[std::size_t(item.section('@', 0, 0).toInt())];
         const int at = item.section('@', 1).section('=', 0, 0).toInt();
         const QVariantList values = rowValues(item.section('=', 1));
         for (qsizetype i = 0; i < values.size(); ++i)
@@ -105,7 +113,7 @@ void TestDpiLightOps::noDevice()
     const std::unique_ptr<ViewRig> rig = rigFor(family + " colourful gun");
     rig->mouse->unplug();
     if (!withWorker)
-        rig->view().hid = nullptr;
+        rig->view().device = nullptr;
     QCOMPARE(call(rig->view(), "getoption"), QVariant(QVariantList{0, 0, 0, 0}));
     QCOMPARE(call(rig->view(), "getstage"), QVariant(0));
     for (const char* c : {"dpi 4 3360 500,1000", "stage 2", "effect 8 1 4", "colours 0 1..36", "fixed 1,2,3", "rate 8",

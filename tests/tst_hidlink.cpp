@@ -192,7 +192,7 @@ void TestHidLink::commands()
     const QStringList mouse = row.field(0).split(' ');
     const QString fault = mouse.value(2) == "gun" ? QString() : mouse.value(2);
     ViewRigOptions options;
-    options.family = mouse.value(0);
+    options.family = commandSetOf(mouse.value(0));
     options.mouseKeys = {{"isGun", mouse.contains("gun") ? "true" : "false"}};
     options.device = testMouseRecord(variant == "scrambled", hostCode, mouse.value(1).toInt());
     options.deviceTable = otherTable;
@@ -348,7 +348,7 @@ void TestHidLink::handshake()
     const bool isEncode = row.field(2) == "scrambled";
     const QString fault = row.field(5);
     ViewRigOptions options;
-    options.family = row.field(1);
+    options.family = commandSetOf(row.field(1));
     options.device = testMouseRecord(isEncode);
     options.entry = testMouseRecord(isEncode, row.field(3));
     options.deviceTable = row.field(4) == "other" ? otherTable : HidCodec::defaultScrambleTable;
@@ -382,7 +382,7 @@ void TestHidLink::reportLengthBoundaries()
 {
     FETCH_DATA_ROW(row);
     ViewRigOptions options;
-    options.family = QStringLiteral("560");
+    options.family = CommandSet::Set560;
     options.device = testMouseRecord(false, "582910", row.field(1).toInt());
     ViewRig rig(options);
     QByteArray image = pattern(128);

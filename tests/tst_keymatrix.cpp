@@ -1,3 +1,4 @@
+#include "DeviceCommands.h"
 #include "KeyMatrix.h"
 #include "TestSupport.h"
 
@@ -50,12 +51,14 @@ void Test_keymatrix::rows()
     if (row.field(0) == QLatin1String("entry")) {
         for (QString set : row.field(2).split(QLatin1Char('/'))) {
             set.remove(QLatin1Char('"'));
-            QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3)), commandSetOf(set))), row.field(4));
+            QCOMPARE(hexOf(toDeviceEntry(::entry(row.field(3)), DeviceCommands::keyMatrixForm(commandSetOf(set)))),
+                     row.field(4));
         }
         return;
     }
     QCOMPARE(row.field(0), QStringLiteral("transfer"));
-    const Transfer t = KeyMatrix::transfer(page(row.field(3)), commandSetOf(row.field(2)), Periods{10, 20, 30});
+    const Transfer t = KeyMatrix::transfer(
+        page(row.field(3)), DeviceCommands::keyMatrixForm(commandSetOf(row.field(2))), Periods{10, 20, 30});
     QCOMPARE(t.gun, row.field(4) == QLatin1String("yes"));
     QCOMPARE(t.imageMask.has_value() ? int(*t.imageMask) : -1,
              row.field(5) == QLatin1String("-") ? -1 : row.field(5).toInt(nullptr, 16));

@@ -1,3 +1,4 @@
+#include "DeviceCommands.h"
 #include "KeyMatrix.h"
 #include "LanguageStrings.h"
 #include "TestSupport.h"
@@ -234,7 +235,8 @@ void TestShippedData::buttons(const QSettings& s)
         return all;
     };
     const QString commandSet = global.value(QStringLiteral("mouse/icType")).toString();
-    QCOMPARE(words(firmware), words(KeyMatrix::transfer(page, commandSetOf(commandSet), {}).matrices[0]));
+    QCOMPARE(words(firmware),
+             words(KeyMatrix::transfer(page, DeviceCommands::keyMatrixForm(commandSetOf(commandSet)), {}).matrices[0]));
 }
 
 QTEST_GUILESS_MAIN(TestShippedData)

@@ -22,7 +22,7 @@ const QString deviceCode = QStringLiteral("582910");
 struct Rig
 {
     explicit Rig(const QString& mouse)
-        : owner(std::make_unique<VirtualMouse>(record(mouse), mouse.section(' ', 0, 0)))
+        : owner(std::make_unique<VirtualMouse>(record(mouse), commandSetOf(mouse.section(' ', 0, 0))))
         , backend({owner.get()}, clock)
         , cmd(backend.open(owner->commandPath(), HidRole::Command))
         , evt(backend.open(owner->eventPath(), HidRole::Event))
@@ -119,7 +119,7 @@ struct Rig
         }
         if (op == "dpi") { // count, current stage: 560 keeps it in index 1's slot, 553 in its own field
             VirtualMouse::State s = mouse().state();
-            const bool is560 = mouse().family() == "560";
+            const bool is560 = mouse().commandSet() == CommandSet::Set560;
             s.dpiCount = std::uint8_t(w.value(1).toInt());
             (is560 ? s.dpiStages[0] : s.dpiStage) = std::uint8_t(w.value(2).toInt());
             (is560 ? s.dpiStage : s.dpiStages[0]) = 3; // the other field would give another answer

@@ -52,7 +52,6 @@ void TestWidget::init()
     Ui_Controler::setRootSource(QUrl::fromLocalFile(QStringLiteral(SKARN_SOURCE_DIR "/tests/host/RecordingRoot.qml")));
     m_data = std::make_unique<TestDataFolder>();
     QVERIFY(m_data->isValid());
-    deviceConnected = false;
     // A desktop with a notification area, whatever the test platform says.
     Widget::setTrayCheck([] { return true; });
 }
@@ -60,7 +59,6 @@ void TestWidget::init()
 void TestWidget::cleanup()
 {
     m_data.reset();
-    deviceConnected = false;
     Widget::setTrayCheck({});
 }
 
@@ -100,7 +98,7 @@ void TestWidget::restoreOnlyWhileConnected()
     QTRY_VERIFY(w.isVisible());
     w.controller->onClose(); // the QML's close button
     QVERIFY(!w.isVisible());
-    deviceConnected = f[2] == "true";
+    w.session.status().setConnected(f[2] == "true");
     if (trigger == "message") {
         w.receiveMessage(QString());
     } else {

@@ -78,17 +78,13 @@ VirtualMouse::State VirtualMouse::State::defaults()
     return s;
 }
 
-VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, const HidCodec::ScrambleTable& table,
+VirtualMouse::VirtualMouse(const DeviceRecord& record, CommandSet set, const HidCodec::ScrambleTable& table,
                            QObject* parent)
     : QObject(parent)
     , m_record(record)
-    , m_family(family)
-    , m_set(family == QLatin1String("553")   ? std::optional(CommandSet::Set553)
-            : family == QLatin1String("560") ? std::optional(CommandSet::Set560)
-                                             : std::nullopt)
-    , m_firmware(m_set == CommandSet::Set553   ? &firmware553()
-                 : m_set == CommandSet::Set560 ? &firmware560()
-                                               : nullptr)
+    , m_family(set == CommandSet::Set560 ? QStringLiteral("560") : QStringLiteral("553"))
+    , m_set(set)
+    , m_firmware(set == CommandSet::Set560 ? &firmware560() : &firmware553())
     , m_table(table)
     , m_key(HidCodec::keyFromCode(record.sCode).value_or(HidCodec::SecrecyKey{}))
     , m_reportLength(HidCodec::usableReportLength(record.reportLength))
@@ -96,12 +92,6 @@ VirtualMouse::VirtualMouse(const DeviceRecord& record, const QString& family, co
     , m_state(State::defaults())
 {
     m_link->mouse = this;
-}
-
-VirtualMouse::VirtualMouse(const DeviceRecord& record, CommandSet set, const HidCodec::ScrambleTable& table,
-                           QObject* parent)
-    : VirtualMouse(record, set == CommandSet::Set560 ? QStringLiteral("560") : QStringLiteral("553"), table, parent)
-{
 }
 
 DeviceRecord VirtualMouse::shippedEntry()

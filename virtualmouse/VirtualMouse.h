@@ -79,13 +79,10 @@ public:
         friend bool operator==(const State&, const State&) = default;
     };
 
-    // family is "553" or "560"; with any other text every command is unknown.
-    // The key comes from record.sCode (a code that is not six characters gives
-    // the all-zero key). The report length follows the worker's rule
-    // (HidCodec::usableReportLength), so both cut payloads alike.
-    VirtualMouse(const DeviceRecord& record, const QString& family,
-                 const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
-    // The mouse of a decided command set (family "553" or "560").
+    // The mouse of command set set. The key comes from record.sCode (a code
+    // that is not six characters gives the all-zero key). The report length
+    // follows the worker's rule (HidCodec::usableReportLength), so both cut
+    // payloads alike.
     VirtualMouse(const DeviceRecord& record, CommandSet set,
                  const HidCodec::ScrambleTable& table = HidCodec::defaultScrambleTable, QObject* parent = nullptr);
     ~VirtualMouse() override;
@@ -98,9 +95,9 @@ public:
     VirtualMouse& operator=(const VirtualMouse&) = delete;
 
     const DeviceRecord& record() const { return m_record; }
+    // The command set it speaks, and its name in texts ("553", "560").
+    CommandSet commandSet() const { return m_set; }
     QString family() const { return m_family; }
-    // The command set it speaks; nothing for a family that is neither.
-    std::optional<CommandSet> commandSet() const { return m_set; }
     int reportLength() const { return m_reportLength; }
 
     // Interface paths are prefix + "cmd" and prefix + "evt"; the prefix is
@@ -220,8 +217,8 @@ private:
 
     const DeviceRecord m_record;
     const QString m_family;
-    const std::optional<CommandSet> m_set;
-    // The command set's table; nullptr for a family that is neither.
+    const CommandSet m_set;
+    // The command set's table.
     const Firmware* const m_firmware;
     const HidCodec::ScrambleTable m_table;
     const HidCodec::SecrecyKey m_key;

@@ -84,18 +84,24 @@ Item {
         mainIten.setProtectUI(1000)
         mainIten.visible = true
         if (!mainIten.isPownOn) {
-            mainIten.isColorful = Shell.flag(ui_View.getGlobalData("mouse/isColorful"), mainIten.isColorful)
-            mainIten.icType = Shell.text(ui_View.getGlobalData("mouse/icType"), mainIten.icType)
-            mainIten.is55328 = Shell.flag(ui_View.getGlobalData("mouse/is55328"), mainIten.is55328)
-            mainIten.is571 = Shell.flag(ui_View.getGlobalData("mouse/is571"), mainIten.is571)
-            mainIten.isGun = Shell.flag(ui_View.getGlobalData("mouse/isGun"), mainIten.isGun)
+            // The kind of mouse, as the program read it once; a host without
+            // a status object keeps the declared defaults.
+            var hasStatus = typeof deviceStatus !== "undefined" && deviceStatus !== null
+            if (hasStatus) {
+                var traits = deviceStatus.traits
+                mainIten.isColorful = traits.isColorful
+                mainIten.icType = traits.icType
+                mainIten.is55328 = traits.is55328
+                mainIten.is571 = traits.is571
+                mainIten.isGun = traits.isGun
+            }
             mouseMain.keyCount = Shell.integer(ui_View.getGlobalData("mouse/keyCount"), mouseMain.keyCount, 0, 16)
             mainIten.language = Shell.text(ui_View.getGlobalData("common/language"), mainIten.language)
             mainIten.url = Shell.text(ui_View.getGlobalData("common/url"), mainIten.url)
             askMenu.entries = [mainIten.url, askMenu.entries[1]]
 
-            if (mainIten.icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
-                hid.hid560_02H_SetCurrentProfile(1)
+            if (hasStatus)
+                deviceStatus.pagesStarted()
 
             mainIten.loadLanguage()
 

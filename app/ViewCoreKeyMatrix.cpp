@@ -1,9 +1,10 @@
-// Button assignment: the key-matrix operations of the view.
+// Button assignment: the key-matrix operations of the view, sent through
+// the command set's unit.
 
 #include "ViewCore.h"
 
 #include "AppLog.h"
-#include "Hid_Thread.h"
+#include "DeviceCommands.h"
 #include "KeyMatrix.h"
 
 #include <array>
@@ -33,7 +34,7 @@ KeyMatrix::Entry factoryPageEntry(const ProfileStore& store, int i)
 }
 
 // The factory firmware entry of position i, likewise.
-KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, CommandSet set)
+KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, const KeyMatrix::DeviceForm& form)
 {
     QString fault;
     const QVariantList stored = store.getDataList(firmwareEntryKey(i), true);
@@ -41,7 +42,7 @@ KeyMatrix::Entry factoryFirmwareEntry(const ProfileStore& store, int i, CommandS
         return *e;
     qCDebug(skarnApp) << "the factory profile's" << firmwareEntryKey(i) << stored << fault
                       << "- the shipped entry is used";
-    return KeyMatrix::transfer(KeyMatrix::shippedPage, set, {}).matrices[0][std::size_t(i)];
+    return KeyMatrix::transfer(KeyMatrix::shippedPage, form, {}).matrices[0][std::size_t(i)];
 }
 
 // The page a save sends: an entry that is broken or outside its class's
@@ -68,15 +69,6 @@ KeyMatrix::Matrix pageToSend(const ProfileStore& store, const QVariantList& src6
     return page;
 }
 
-// Key matrix number (1..4) on the device, in the family's command.
-void sendMatrix(Hid_Thread& hid, CommandSet set, KeyMatrix::Block block, uchar number)
-{
-    if (set == CommandSet::Set560)
-        hid.hid560_0DH_SetKeyMatrix(block.data(), number);
-    else
-        hid.hid553_12H_SetKeyMatrix(block.data(), number);
-}
-
 } // namespace
 
 void ViewCore::mouseResetKeyMatrix()
@@ -93,7 +85,9 @@ void ViewCore::mouseResetKeyMatrix()
         qCDebug(skarnApp) << "mouseResetKeyMatrix: the current profile has no firmware matrix - nothing sent";
         return;
     }
-    const CommandSet set = traits.commandSet;
+    if (!device)
+        return;
+    const KeyMatrix::DeviceForm& form = device->keyMatrixForm();
     KeyMatrix::Matrix firmware{};
     for (int i = 0; i < KeyMatrix::entryCount; ++i) {
         QString fault;
@@ -101,12 +95,9 @@ void ViewCore::mouseResetKeyMatrix()
         if (!e)
             qCDebug(skarnApp) << "mouseResetKeyMatrix:" << firmwareEntryKey(i) << stored[std::size_t(i)] << fault
                               << "- the factory entry is sent";
-        firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, set);
+        firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, form);
     }
-    if (!hid)
-        return;
-    for (uchar matrix = 2; matrix <= 4; ++matrix)
-        sendMatrix(*hid, set, KeyMatrix::toBlock(firmware), matrix);
+    device->resetGunMatrices(firmware);
 }
 
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
@@ -120,30 +111,16 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
         return;
 
     const KeyMatrix::Matrix page = pageToSend(m_store, src64);
-    const CommandSet set = traits.commandSet;
+    if (!device)
+        return;
     bool periodsOk = true;
     const KeyMatrix::Periods periods = KeyMatrix::periodsFromValues(otherParam, &periodsOk);
-    const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, set, periods);
+    const KeyMatrix::Transfer transfer = KeyMatrix::transfer(page, device->keyMatrixForm(), periods);
     if (transfer.gun && !periodsOk)
         qCDebug(skarnApp) << "mouseSetKeyMatrix: gun periods" << otherParam
                           << "are not three numbers - missing or bad ones are 0";
 
-    if (transfer.imageMask)
-        profileImages[0][2] = *transfer.imageMask;
-    if (!hid)
-        return;
-    if (!transfer.gun) {
-        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[0]), 1);
-        return;
-    }
-    if (set == CommandSet::Set560)
-        hid->hid560_0CH_setProfile(profileImages[0].data(), 0);
-    for (std::size_t k = 0; k < transfer.matrices.size(); ++k)
-        sendMatrix(*hid, set, KeyMatrix::toBlock(transfer.matrices[k]), uchar(k + 1));
-    if (set == CommandSet::Set560)
-        hid->hid560_02H_SetCurrentProfile(1);
-    else
-        hid->hid553_02H_SetCurrentKeyMatrix(1);
+    device->sendKeyMatrices(transfer);
 }
 
 void ViewCore::mouseSwitchKeyMatrix(int indexNo)
@@ -154,12 +131,8 @@ void ViewCore::mouseSwitchKeyMatrix(int indexNo)
         qCDebug(skarnApp) << "mouseSwitchKeyMatrix: no key matrix" << indexNo << "- nothing sent";
         return;
     }
-    if (!hid)
-        return;
-    if (traits.commandSet == CommandSet::Set560)
-        hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
-    else
-        hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
+    if (device)
+        device->switchKeyMatrix(uchar(indexNo));
 }
 
 QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)

@@ -1,3 +1,0 @@
-#include "Globals.h"
-
-bool deviceConnected = false;
