@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 #include "KeyMatrix.h"
 #include "LanguageStrings.h"
+#include "MacroCodec.h"
 #include "TestSupport.h"
 
 #include <QQmlComponent>
@@ -176,6 +177,7 @@ void TestShippedData::keyNames(const QSettings& s, bool builtInNames)
 {
     const QStringList builtIn = builtInKeyNames();
     QCOMPARE(builtIn.size(), 133);
+    QCOMPARE(MacroCodec::builtInKeyNames(), builtIn); // the macro encoder's copy
     const QStringList names = texts(s, QStringLiteral("keyCode"), 133);
     if (builtInNames)
         QCOMPARE(names, builtIn);
