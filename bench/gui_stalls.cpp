@@ -11,8 +11,9 @@
 //   macro-edit    a step inserted into (or removed from) a macro a button uses
 // A 1 ms timer ticks on the GUI thread meanwhile; the longest gap between two
 // ticks is the stall. The total runs from the start of the action to its end
-// or to the last frame the mouse received, whichever is later. Frames are
-// those the mouse received for the action.
+// or to the last frame or output report the mouse received, whichever is
+// later. Frames (feature reports) and output reports are those the mouse
+// received for the action.
 //
 // Usage: bench_gui_stalls [--runs N] [--gaps]
 //   --runs N   runs of each action, the median shown (default 3)
@@ -107,10 +108,10 @@ double msSince(const QElapsedTimer& clock)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-// The frames the mouse received since it was last cleared.
-int frameCount(const VirtualMouse& mouse)
+// The frames and output reports the mouse received since it was last cleared.
+int traffic(const VirtualMouse& mouse)
 {
-    return int(mouse.receivedFrames().size());
+    return int(mouse.receivedFrames().size() + mouse.receivedOutputReports().size());
 }
 
 // Runs action from the event loop and measures it; the device counts as idle
@@ -128,15 +129,16 @@ Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
     double lastTick = 0;
     double returned = -1;
     double lastFrame = 0;
+    int received = 0;
     QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
         const double now = msSince(clock);
         out.stall = std::max(out.stall, now - lastTick);
         if (now - lastTick > 50)
             out.gaps.append({lastTick, now - lastTick});
         lastTick = now;
-        const int frames = frameCount(mouse);
-        if (frames != out.frames) {
-            out.frames = frames;
+        const int seen = traffic(mouse);
+        if (seen != received) {
+            received = seen;
             lastFrame = now;
         }
         if (returned >= 0 && now - std::max(returned, lastFrame) > quietMs)
@@ -147,8 +149,8 @@ Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
         returned = msSince(clock);
         // Frames sent before the action returned belong to it, not to the
         // next tick.
-        if (frameCount(mouse) != out.frames) {
-            out.frames = frameCount(mouse);
+        if (traffic(mouse) != received) {
+            received = traffic(mouse);
             lastFrame = returned;
         }
     });
@@ -156,6 +158,7 @@ Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
     ticker.start();
     loop.exec();
     out.total = std::max(returned, lastFrame);
+    out.frames = int(mouse.receivedFrames().size());
     out.reports = int(mouse.receivedOutputReports().size());
     return out;
 }
