@@ -60,6 +60,7 @@ Item {
     // A finished action said next to Save, as an index of the profile page's
     // texts; 0 for none.
     property int shellNotice: 0
+    property Item focusBeforeDialog: null
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -416,7 +417,11 @@ Item {
         mainIten.openDialog(keyAssigmentMain)
     }
 
+    // A dialog takes the focus; closing the last one gives it back to the
+    // control of the frame that opened the first.
     function openDialog(dialog) {
+        if (!mainMask.visible)
+            mainIten.focusBeforeDialog = mainIten.Window.activeFocusItem
         mainMask.visible = true
         dialog.x = (mainIten.width - dialog.width) / 2
         dialog.y = (mainIten.height - dialog.height) / 2
@@ -427,6 +432,8 @@ Item {
     function closeDialog(dialog) {
         dialog.visible = false
         mainMask.visible = false
+        if (mainIten.focusBeforeDialog)
+            mainIten.focusBeforeDialog.forceActiveFocus()
     }
 
     // Window dragging: the pointer's offset from where it was pressed moves
@@ -929,6 +936,7 @@ Item {
 
         Accessible.role: Accessible.Dialog
         Accessible.name: mainIten.mainLang[5]
+        Keys.onEscapePressed: mainIten.closeDialog(resetBox)
 
         MouseArea {
             anchors.fill: parent
