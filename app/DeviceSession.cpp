@@ -14,7 +14,8 @@ DeviceSession::DeviceSession()
     m_device = DeviceCommands::make(m_hid, m_view->traits);
     m_view->device = m_device.get();
     m_status.setTraits(m_view->traits);
-    m_status.setPagesStartedHandler([this] { m_device->pagesStarted(); });
+    m_status.setPagesStartedHandler([this] { m_hid.post({}, [this] { m_device->pagesStarted(); }); });
+    m_hid.setWritingHandler([this](bool writing) { m_status.setWriting(writing); });
     QObject::connect(m_view.get(), &ViewCore::saveFailed, &m_status, &DeviceStatus::noteSaveFailed);
     m_view->store().exported = [this](const QString& file) { Q_EMIT m_status.profileExported(file); };
     setListenerSink({});
@@ -31,9 +32,13 @@ void DeviceSession::setListenerSink(Hid_Thread::ListenerSink sink)
     m_hid.setListenerSink(std::move(sink));
 }
 
-// The view core goes first, then the unit, then the worker (which waits for its listener
-// and closes its handles), then the transports it used.
-DeviceSession::~DeviceSession() = default;
+// The writer sends what is queued while the unit its operations call is still
+// there. Then the view core goes, then the unit, then the worker (which waits
+// for its listener and closes its handles), then the transports it used.
+DeviceSession::~DeviceSession()
+{
+    m_hid.finishWriter();
+}
 
 void DeviceSession::setClock(Clock* clock)
 {
@@ -61,7 +66,9 @@ void DeviceSession::setTransport(HidBackend* device, QIODevice* trace)
 
 bool DeviceSession::check(const std::function<void()>& announce)
 {
-    const bool connected = DeviceCheck::run(m_hid, *m_view, announce);
+    // The check replaces the worker's list: it waits for what was queued.
+    bool connected = false;
+    m_hid.call([&] { connected = DeviceCheck::run(m_hid, *m_view, announce); });
     m_status.setConnected(connected);
     return connected;
 }

@@ -22,6 +22,9 @@ class DeviceStatus : public QObject
     // its save to know whether the file holds the change.
     Q_PROPERTY(int saveFailures READ saveFailures NOTIFY unsavedFileChanged)
     Q_PROPERTY(DeviceTraits traits READ traits CONSTANT)
+    // Changes are queued for the mouse or being sent: the pages show their
+    // busy shield until they are out.
+    Q_PROPERTY(bool writing READ writing NOTIFY writingChanged)
 public:
     using QObject::QObject;
 
@@ -46,6 +49,15 @@ public:
         Q_EMIT connectedChanged();
     }
 
+    bool writing() const { return m_writing; }
+    void setWriting(bool writing)
+    {
+        if (writing == m_writing)
+            return;
+        m_writing = writing;
+        Q_EMIT writingChanged();
+    }
+
     QString unsavedFile() const { return m_unsavedFile; }
     void setUnsavedFile(const QString& file)
     {
@@ -68,6 +80,7 @@ public:
 
 Q_SIGNALS:
     void connectedChanged();
+    void writingChanged();
     void unsavedFileChanged();
     // A profile was written to a file the user chose (a cancelled export
     // says nothing): the profile page says so.
@@ -77,6 +90,7 @@ private:
     DeviceTraits m_traits;
     std::function<void()> m_pagesStarted;
     bool m_connected = false;
+    bool m_writing = false;
     QString m_unsavedFile;
     int m_saveFailures = 0;
 };

@@ -51,6 +51,28 @@ FileChooser& ViewCore::chooser()
     return m_chooser ? *m_chooser : cancel;
 }
 
+void ViewCore::send(const QString& key, UnitOperation operation)
+{
+    if (!device)
+        return;
+    DeviceCommands* unit = device;
+    if (hid)
+        hid->post(key, [unit, operation = std::move(operation)] { operation(*unit); });
+    else
+        operation(*unit);
+}
+
+void ViewCore::ask(const UnitOperation& operation)
+{
+    if (!device)
+        return;
+    DeviceCommands* unit = device;
+    if (hid)
+        hid->call([unit, &operation] { operation(*unit); });
+    else
+        operation(*unit);
+}
+
 void ViewCore::clearHidBusy()
 {
     if (hid)

@@ -62,7 +62,9 @@ class Hid_Thread;
 //                          the desktop's pointer settings (mouseSetCursorSpeed,
 //                          mouseSetVerticalScrollLines, mouseSetDoubleClickSpeed)
 // The mouse* operations that reach the mouse make one call on the command
-// set's unit (DeviceCommands).
+// set's unit (DeviceCommands), through the HID worker: a change is queued for
+// its writer (the operation returns at once), a read waits for what was
+// queued before it.
 class ViewCore : public QObject
 {
     Q_OBJECT
@@ -184,6 +186,14 @@ public Q_SLOTS:
     void setCurrentDPI(int dpiValue);
 
 private:
+    using UnitOperation = std::function<void(DeviceCommands&)>;
+    // Hands operation on the unit to the worker, which sends it in turn
+    // (key: what it replaces, see CommandQueue); nothing without a unit.
+    void send(const QString& key, UnitOperation operation);
+    // Runs operation on the unit now, once what was sent before has gone
+    // out: for the reads whose answer the caller returns.
+    void ask(const UnitOperation& operation);
+
     bool callRoot(const char* name, const QVariantList& args, Qt::ConnectionType type);
     FileChooser& chooser();
 

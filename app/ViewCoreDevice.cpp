@@ -53,31 +53,30 @@ std::array<uchar, N> lowBytes(const std::array<int, N>& values)
 
 void ViewCore::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    if (device)
-        device->setKeyboardOption({byte1, byte2, byte3, byte4});
+    send(QStringLiteral("keyboardOption"),
+         [bytes = DeviceCommands::Bytes4{byte1, byte2, byte3, byte4}](DeviceCommands& d) { d.setKeyboardOption(bytes); });
 }
 
 void ViewCore::mouseSetReportRate(uchar rate)
 {
-    if (device)
-        device->setReportRate(rate);
+    send(QStringLiteral("reportRate"), [rate](DeviceCommands& d) { d.setReportRate(rate); });
 }
 
 void ViewCore::mouseSetCurrentDPI(uchar currentDPI)
 {
-    if (!device)
-        return;
     if (currentDPI > DpiCodes::stageCount) {
         qCDebug(skarnApp) << "mouseSetCurrentDPI: stage" << currentDPI << "does not exist; nothing sent";
         return;
     }
-    device->setCurrentStage(currentDPI);
+    send(QStringLiteral("currentStage"), [currentDPI](DeviceCommands& d) { d.setCurrentStage(currentDPI); });
 }
 
 QVariant ViewCore::mouseGetCurrentDPI()
 {
     // A command that reaches no device leaves its byte as it was: 0.
-    return int(device ? device->currentStage() : 0);
+    int stage = 0;
+    ask([&stage](DeviceCommands& d) { stage = d.currentStage(); });
+    return stage;
 }
 
 void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray)
@@ -87,36 +86,36 @@ void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiVal
     if (count != dpiCount || count == 0)
         qCDebug(skarnApp) << "mouseSetDpi: stage count" << dpiCount << "is outside 1..8, taken as" << count;
     const DpiCodes::Sensor sensor = DpiCodes::sensorFromName(sensorType);
-    if (device)
-        device->setDpiStages(sensor, DpiCodes::stageCodes(sensor, values), count);
+    send(QStringLiteral("dpiStages"), [sensor, stages = DpiCodes::stageCodes(sensor, values), count](DeviceCommands& d) {
+        d.setDpiStages(sensor, stages, count);
+    });
 }
 
 void ViewCore::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
 {
     const Lighting::Variant variant = Lighting::variantOf(traits.isColorful, traits.is571);
-    if (device)
-        device->setEffect(variant, Lighting::effectFor(variant, effect, option1, option2));
+    send(QStringLiteral("effect"), [variant, triple = Lighting::effectFor(variant, effect, option1, option2)](
+                                       DeviceCommands& d) { d.setEffect(variant, triple); });
 }
 
 void ViewCore::mouseSetRGBColor(uchar type, QVariantList src24)
 {
     const Lighting::ColourTable table =
         lowBytes(intsFromList<std::tuple_size_v<Lighting::ColourTable>>(src24, "mouseSetRGBColor", "src24", 1));
-    if (device)
-        device->setColours(table, type);
+    send(QStringLiteral("colours %1").arg(type), [table, type](DeviceCommands& d) { d.setColours(table, type); });
 }
 
 void ViewCore::mouseSetFixColor(QVariantList src3)
 {
     const std::array<uchar, 3> colour = lowBytes(intsFromList<3>(src3, "mouseSetFixColor", "src3"));
-    if (device)
-        device->setFixedColour(colour);
+    send(QStringLiteral("fixedColour"), [colour](DeviceCommands& d) { d.setFixedColour(colour); });
 }
 
 QVariantList ViewCore::GetKeyboardoption()
 {
     // Without a device the command fills nothing and the four bytes stay 0.
-    const DeviceCommands::Bytes4 b = device ? device->keyboardOption() : DeviceCommands::Bytes4{};
+    DeviceCommands::Bytes4 b{};
+    ask([&b](DeviceCommands& d) { b = d.keyboardOption(); });
     return {int(b[0]), int(b[1]), int(b[2]), int(b[3])};
 }
 
@@ -126,8 +125,8 @@ void ViewCore::mouseSetProfile(uint profileNo)
         qCDebug(skarnApp) << "mouseSetProfile: no profile image" << profileNo;
         return;
     }
-    if (device)
-        device->sendProfile(uchar(profileNo));
+    send(QStringLiteral("profile %1").arg(profileNo),
+         [number = uchar(profileNo)](DeviceCommands& d) { d.sendProfile(number); });
 }
 
 void ViewCore::mouseReadProfile(uint profileNo)
@@ -136,11 +135,13 @@ void ViewCore::mouseReadProfile(uint profileNo)
         qCDebug(skarnApp) << "mouseReadProfile: no profile image" << profileNo;
         return;
     }
-    if (device)
-        device->readProfile(uchar(profileNo));
+    // The block sent next may be the one read: nothing is superseded across.
+    send({}, [number = uchar(profileNo)](DeviceCommands& d) { d.readProfile(number); });
 }
 
 QVariant ViewCore::mouseReadCurrentProfile()
 {
-    return int(device ? device->currentProfile() : 0);
+    int profile = 0;
+    ask([&profile](DeviceCommands& d) { profile = d.currentProfile(); });
+    return profile;
 }

@@ -22,8 +22,8 @@ void ViewCore::mouseSendGundata(int gunIndex, QVariantList src6)
         qCDebug(skarnApp) << "mouseSendGundata: no gun slot" << gunIndex;
         return;
     }
-    if (device)
-        device->sendGunData(gunIndex, GunData::slotValues(src6));
+    send(QStringLiteral("gun %1").arg(gunIndex),
+         [gunIndex, values = GunData::slotValues(src6)](DeviceCommands& d) { d.sendGunData(gunIndex, values); });
 }
 
 void ViewCore::modifyGundata(QVariant modifyType, QVariantList src6)

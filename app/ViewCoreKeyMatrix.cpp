@@ -97,7 +97,7 @@ void ViewCore::mouseResetKeyMatrix()
                               << "- the factory entry is sent";
         firmware[std::size_t(i)] = e ? *e : factoryFirmwareEntry(m_store, i, form);
     }
-    device->resetGunMatrices(firmware);
+    send(QStringLiteral("gunMatrices"), [firmware](DeviceCommands& d) { d.resetGunMatrices(firmware); });
 }
 
 void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam)
@@ -120,7 +120,7 @@ void ViewCore::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantLi
         qCDebug(skarnApp) << "mouseSetKeyMatrix: gun periods" << otherParam
                           << "are not three numbers - missing or bad ones are 0";
 
-    device->sendKeyMatrices(transfer);
+    send(QStringLiteral("keyMatrices"), [transfer](DeviceCommands& d) { d.sendKeyMatrices(transfer); });
 }
 
 void ViewCore::mouseSwitchKeyMatrix(int indexNo)
@@ -131,8 +131,7 @@ void ViewCore::mouseSwitchKeyMatrix(int indexNo)
         qCDebug(skarnApp) << "mouseSwitchKeyMatrix: no key matrix" << indexNo << "- nothing sent";
         return;
     }
-    if (device)
-        device->switchKeyMatrix(uchar(indexNo));
+    send(QStringLiteral("currentKeyMatrix"), [number = uchar(indexNo)](DeviceCommands& d) { d.switchKeyMatrix(number); });
 }
 
 QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)

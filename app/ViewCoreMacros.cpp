@@ -99,8 +99,7 @@ QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroInde
     if (!allNumbers)
         qCDebug(skarnApp) << "mouseSendMacroData: values that are not numbers are sent as 0";
 
-    if (device)
-        device->sendMacro(uchar(slot), block);
+    send(QStringLiteral("macro %1").arg(slot), [slot = uchar(slot), block](DeviceCommands& d) { d.sendMacro(slot, block); });
     return true;
 }
 

@@ -6,7 +6,6 @@
 #include "HidBackend.h"
 #include "HidLog.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QtConcurrent>
@@ -36,6 +35,7 @@ Hid_Thread::Hid_Thread(QObject* parent)
 
 Hid_Thread::~Hid_Thread()
 {
+    finishWriter();
     stopListener();
     // The listener is bounded by its 500 ms read; it must be out of the loop
     // before the handles and the list go away.
@@ -52,6 +52,158 @@ void Hid_Thread::setBackend(HidBackend* backend)
 void Hid_Thread::setClock(Clock* clock)
 {
     m_clock = clock ? clock : &Clock::system();
+}
+
+// ---------------------------------------------------------------------------
+// The writer
+
+void Hid_Thread::post(const QString& key, Operation operation)
+{
+    if (!m_writer) {
+        operation();
+        return;
+    }
+    ++m_pending;
+    int superseded = 0;
+    {
+        std::lock_guard lock(m_queueMutex);
+        superseded = m_queue.push({key, std::move(operation)});
+    }
+    m_queueChanged.notify_all();
+    if (superseded) {
+        m_pending -= superseded;
+        qCDebug(skarnHid) << "operation" << key << "superseded before it was sent";
+    }
+    if (!m_writingShown) {
+        m_writingShown = true;
+        if (m_writingHandler)
+            m_writingHandler(true);
+    }
+}
+
+void Hid_Thread::call(const Operation& operation)
+{
+    if (!m_writer) {
+        operation();
+        return;
+    }
+    if (m_calling) {
+        // Called from within a call: the writer waits for the outer one, so
+        // what was posted meanwhile goes out here first, in order.
+        for (;;) {
+            std::optional<CommandQueue::Entry> entry;
+            {
+                std::lock_guard lock(m_queueMutex);
+                entry = m_queue.pop();
+            }
+            if (!entry)
+                break;
+            entry->run();
+            --m_pending;
+        }
+        operation();
+        return;
+    }
+    {
+        std::unique_lock lock(m_queueMutex);
+        m_queueChanged.wait(lock, [this] { return m_queue.empty() && !m_running; });
+        m_calling = true;
+    }
+    operation();
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_calling = false;
+    }
+    m_queueChanged.notify_all();
+    noteWriterIdle();
+}
+
+void Hid_Thread::startWriter()
+{
+    if (m_writer)
+        return;
+    m_writer = true;
+    start();
+}
+
+void Hid_Thread::finishWriter()
+{
+    if (!m_writer)
+        return;
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_stopping = true;
+    }
+    m_queueChanged.notify_all();
+    wait();
+    m_stopping = false;
+    m_writer = false;
+    noteWriterIdle();
+}
+
+void Hid_Thread::dropQueued(const char* why)
+{
+    int dropped = 0;
+    {
+        std::lock_guard lock(m_queueMutex);
+        dropped = m_queue.clear();
+        m_pending -= dropped;
+    }
+    if (dropped == 0)
+        return;
+    qCDebug(skarnHid).nospace() << why << ": " << dropped << " queued operations dropped";
+    noteWriterIdle();
+}
+
+void Hid_Thread::noteWriterIdle()
+{
+    if (m_pending == 0 && m_writingShown) {
+        m_writingShown = false;
+        if (m_writingHandler)
+            m_writingHandler(false);
+    }
+}
+
+bool Hid_Thread::linkGone() const
+{
+    return currentIndex < 0 || currentIndex >= deviceList.size() || deviceList.at(currentIndex).primaryPath.isEmpty();
+}
+
+void Hid_Thread::run()
+{
+    for (;;) {
+        Operation operation;
+        {
+            std::unique_lock lock(m_queueMutex);
+            m_queueChanged.wait(lock,
+                                [this] { return (!m_calling && !m_queue.empty()) || (m_stopping && m_queue.empty()); });
+            std::optional<CommandQueue::Entry> entry = m_queue.pop();
+            if (!entry)
+                return;
+            operation = std::move(entry->run);
+            m_running = true;
+        }
+        operation();
+        // A command that found the mouse gone emptied its path: what waits
+        // would only fail one command after another.
+        const bool gone = linkGone();
+        int dropped = 0;
+        bool idle = false;
+        {
+            // Counted down before the link is free, so that a call() that
+            // follows sees nothing pending.
+            std::lock_guard lock(m_queueMutex);
+            if (gone)
+                dropped = m_queue.clear();
+            if (dropped)
+                qCDebug(skarnHid).nospace() << "no mouse to send to: " << dropped << " queued operations dropped";
+            idle = (m_pending -= 1 + dropped) == 0;
+            m_running = false;
+        }
+        m_queueChanged.notify_all();
+        if (idle)
+            QMetaObject::invokeMethod(this, "noteWriterIdle", Qt::QueuedConnection);
+    }
 }
 
 void Hid_Thread::stopListener()
@@ -215,8 +367,13 @@ void Hid_Thread::deliverListenerEvents()
             if (m_sink.dpiEvent)
                 m_sink.dpiEvent(e.stage);
         } else {
-            if (qsizetype(e.index) < deviceList.size())
-                deviceList[qsizetype(e.index)].secondaryPath.clear();
+            // What waits for the mouse cannot reach it; the list is the
+            // writer's while it runs, so the entry is changed in turn.
+            dropQueued("the mouse is gone");
+            post({}, [this, index = qsizetype(e.index)] {
+                if (index < deviceList.size())
+                    deviceList[index].secondaryPath.clear();
+            });
             if (m_sink.deviceGone)
                 m_sink.deviceGone();
         }
@@ -239,7 +396,6 @@ bool Hid_Thread::waitReady()
             return true;
         }
         m_clock->sleepMs(8);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
     return false;
 }
@@ -269,7 +425,6 @@ bool Hid_Thread::sendRequest()
 
 bool Hid_Thread::sendFrame(int payloadLength, bool settle)
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!sendRequest())
         return endExchange(false);
     if (settle)
@@ -281,14 +436,22 @@ bool Hid_Thread::sendFrame(int payloadLength, bool settle)
     const int length = std::min<int>(payloadLength, int(bulkBuffer.size()));
     std::vector<uchar> report(std::size_t(reportLength) + 1, 0);
     int offset = 0;
-    for (int chunk : HidCodec::chunkSizes(length, reportLength)) {
+    const std::vector<int> chunks = HidCodec::chunkSizes(length, reportLength);
+    for (std::size_t k = 0; k < chunks.size(); ++k) {
+        const int chunk = chunks[k];
         // The bytes after the payload's end stay 0 rather than carrying
         // whatever the buffer held.
         std::fill(report.begin(), report.end(), uchar(0));
         std::memcpy(report.data() + 1, bulkBuffer.data() + offset, std::size_t(chunk));
         offset += chunk;
-        if (!openPrimary(currentIndex) || m_backend->write(primaryHandle, report.data(), report.size()) < 0)
+        if (!openPrimary(currentIndex) || m_backend->write(primaryHandle, report.data(), report.size()) < 0) {
+            // The mouse took the command and part of its block (a key
+            // matrix, a macro, a profile block): it holds a mix of old and
+            // new bytes until the block is sent again.
+            qCDebug(skarnHid).nospace() << "command " << Qt::hex << m_blockCommand << Qt::dec << ": block broken off after "
+                                        << k << " of " << chunks.size() << " output reports";
             return endExchange(false);
+        }
         m_clock->sleepMs(120);
     }
     if (settle)
@@ -388,6 +551,7 @@ void Hid_Thread::runSet(const CommandRow& row, std::initializer_list<uchar> argu
     if (!claim(row.busyLine))
         return;
     sendBuffer = CommandRows::frameOf(row, arguments);
+    m_blockCommand = row.command;
     if (row.payloadLength > 0)
         std::memcpy(bulkBuffer.data(), payload, std::size_t(row.payloadLength));
     sendFrame(row.payloadLength, row.settle);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandQueue.h"
 #include "CommandRow.h"
 #include "DeviceRecord.h"
 #include "DeviceTraits.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -24,9 +26,7 @@ class HidHandle;
 // transport; GUI thread only.
 extern HidCodec::SecrecyKey secrecyKey;
 
-// The program's single HID worker. It is a QThread for its meta-object only:
-// it is never started, and its operations run on the caller's thread (the GUI
-// thread), except the input listener, which runs on the global thread pool.
+// The program's single HID worker.
 //
 // Every command claims the link (hidReady), builds its 9-byte feature report,
 // exchanges it on the command interface of deviceList[currentIndex] and frees
@@ -35,7 +35,18 @@ extern HidCodec::SecrecyKey secrecyKey;
 // commands fill their reference parameters. Failures are silent except for the
 // busy line ("cmd Failed XX") of a command that could not claim the link.
 //
-// All fixed delays go through the injected Clock.
+// The commands run on whichever thread calls them, one at a time. Until
+// startWriter() that is the caller's (the command line, the test rigs); the
+// tray program starts the writer, a thread of this object's own that runs the
+// operations posted to it (post) in order, so the window keeps drawing while
+// the mouse is written. Whoever needs the link at once (a read the pages wait
+// for, the device check) uses call(), which runs on the calling thread once
+// everything posted before has gone out, the writer waiting meanwhile. Between
+// operations the link's state (the list, the handles, the buffers) belongs to
+// whichever of the two runs; the mutex hands it over.
+//
+// The input listener runs on the global thread pool and uses only the event
+// interface. All fixed delays go through the injected Clock.
 class Hid_Thread : public QThread
 {
     Q_OBJECT
@@ -46,7 +57,9 @@ public:
     DeviceList deviceList;
     qint32 currentIndex = 1;
     HidHandle* primaryHandle = nullptr;
-    bool hidReady = true;
+    // Set again by the pages (clearHidBusy) on the GUI thread while the writer
+    // may claim it: atomic.
+    std::atomic<bool> hidReady{true};
     // Written by the GUI thread (start, stop) and by the listener (device
     // gone), read by both: atomic, without a lock.
     std::atomic<bool> hidListenerRunning{false};
@@ -98,6 +111,29 @@ public:
     // copy of the path and the flag.
     void listenLoop(uint index, const QString& path, HidHandle* handle);
 
+    // An operation for the writer: one or more commands sent in a row.
+    using Operation = std::function<void()>;
+    // Queues operation for the writer (see CommandQueue for key), or runs it
+    // at once while there is no writer. GUI thread.
+    void post(const QString& key, Operation operation);
+    // Runs operation on the calling thread once everything posted before it
+    // has run; the writer waits until it returns. GUI thread.
+    void call(const Operation& operation);
+    // From now on post() queues for the writer thread.
+    void startWriter();
+    // The writer sends what is queued, then ends (at destruction too); post()
+    // runs operations at once again.
+    void finishWriter();
+    // Drops the operations that wait (the one running finishes), with a debug
+    // line saying why and how many.
+    void dropQueued(const char* why);
+    // Whether operations are queued or running, as last told on the GUI
+    // thread; handler hears each change: true as soon as one is posted,
+    // false after the last has run or was dropped. (A callback rather than a
+    // signal: the worker's meta-object stays as the command line knows it.)
+    bool writing() const { return m_writingShown; }
+    void setWritingHandler(std::function<void(bool writing)> handler) { m_writingHandler = std::move(handler); }
+
     // Read timeout of one listener pass.
     static constexpr int listenerReadTimeoutMs = 500;
     // Pause before reopening the event interface after a second read error
@@ -139,6 +175,9 @@ public Q_SLOTS:
     void hid553_0CH_SetFixLEDColor(uchar* src3);
     void hid553_10H_SetLED8StageColor(uchar type, uchar* src24);
 
+protected:
+    void run() override;
+
 private:
     struct ListenerEvent
     {
@@ -150,6 +189,12 @@ private:
     void postListenerEvent(const ListenerEvent& event);
     // GUI thread: carries out the queued effects.
     Q_INVOKABLE void deliverListenerEvents();
+    // GUI thread: tells the writing handler false once nothing is queued or
+    // running.
+    Q_INVOKABLE void noteWriterIdle();
+    // Whether the current entry's command interface is gone (a failed open
+    // empties its path): what waits is for a mouse that is not there.
+    bool linkGone() const;
 
     HidHandle* openPrimary(int index);
     // The event interface, in blocking mode; nullptr when it cannot be opened.
@@ -189,6 +234,23 @@ private:
     DeviceTraits m_traits;
     ListenerSink m_sink;
     QSet<QString> m_deniedReported;
+    // The writer's queue, and who has the link: the writer running an
+    // operation, or a call() on the GUI thread.
+    std::mutex m_queueMutex;
+    std::condition_variable m_queueChanged;
+    CommandQueue m_queue;
+    bool m_running = false;
+    bool m_calling = false;
+    bool m_stopping = false;
+    // Operations posted and not yet run or dropped.
+    std::atomic<int> m_pending{0};
+    bool m_writingShown = false;
+    std::function<void(bool)> m_writingHandler;
+    // Whether the writer thread was started (GUI thread only).
+    bool m_writer = false;
+    // The command byte of the block being sent, for the debug line of one
+    // broken off.
+    uint m_blockCommand = 0;
     std::mutex m_eventsMutex;
     std::deque<ListenerEvent> m_events;
     HidCodec::ScrambleTable m_scrambleTable = HidCodec::defaultScrambleTable;

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <future>
+
 // The worker against the virtual mouse, seen in the trace. Each row of
 // tests/data/hidlink.rows is one command slot called with its values, the
 // transfers it makes, when, and what it reads back or leaves in the firmware.
@@ -144,7 +146,10 @@ private Q_SLOTS:
     void init() { secrecyKey = {}; }
     void commands_data();
     void commands();
-    void commandFromEventHandlerWhileLinkHeld();
+    void queueSupersedes_data();
+    void queueSupersedes();
+    void writerSendsInOrder_data();
+    void writerSendsInOrder();
     void permissionDeniedSaidOnce();
     void traceTime();
     void handshake_data() { addDataRows("hidlink-device.rows", "handshake"); }
@@ -290,26 +295,107 @@ void TestHidLink::commands()
     }
 }
 
-// A command entered from an event handler while another holds the link (the
-// outer one processes events while it waits) gives up after 255 checks; the
-// outer one then completes.
-void TestHidLink::commandFromEventHandlerWhileLinkHeld()
+// The writer's queue: an operation with a key supersedes a waiting one with
+// the same key posted after the last one without ("-"), and goes last.
+void TestHidLink::queueSupersedes_data()
 {
-    ViewRig rig; // the shipped data's command set, 553
+    QTest::addColumn<QString>("posted");
+    QTest::addColumn<QString>("waiting");
+    QTest::newRow("the same in a row") << "a,a,a" << "a";
+    QTest::newRow("the last state goes last") << "a,b,a" << "b,a";
+    QTest::newRow("a read in between") << "a,-,a" << "a,-,a";
+    QTest::newRow("only after the last read") << "a,-,b,a,b" << "a,-,a,b";
+    QTest::newRow("two of each") << "a,b,c,a,b" << "c,a,b";
+    QTest::newRow("reads stay") << "-,-" << "-,-";
+}
+
+void TestHidLink::queueSupersedes()
+{
+    QFETCH(QString, posted);
+    QFETCH(QString, waiting);
+    CommandQueue queue;
+    int superseded = 0;
+    for (const QString& key : posted.split(','))
+        superseded += queue.push({key == "-" ? QString() : key, [] {}});
+    QCOMPARE(queue.keys().join(','), waiting);
+    QCOMPARE(superseded, posted.count(',') - waiting.count(','));
+}
+
+namespace {
+
+using ViewOperation = std::function<void(ViewRig&)>;
+
+// What the view sends in a row: a DPI table superseded by a later one,
+// lighting, a macro, the current stage; and two faults.
+const QMap<QString, ViewOperation>& viewOperations()
+{
+    static const QMap<QString, ViewOperation> operations{
+        {"dpiA", [](ViewRig& r) { r.view().mouseSetDpi(4, "3327", {400, 800, 1600, 3200, 0, 0, 0, 0}); }},
+        {"dpiB", [](ViewRig& r) { r.view().mouseSetDpi(3, "3327", {500, 1000, 2000, 0, 0, 0, 0, 0}); }},
+        {"effect", [](ViewRig& r) { r.view().mouseSetRGBEffect(1, 2, 3); }},
+        {"macro", [](ViewRig& r) { r.view().mouseSendMacroData({1, 2, 3, 4, 5}, 0); }},
+        {"stage", [](ViewRig& r) { r.view().mouseSetCurrentDPI(2); }},
+        {"unplug", [](ViewRig& r) { r.hid().post({}, [&r] { r.mouse->unplug(); }); }},
+        {"failWrite", [](ViewRig& r) { r.hid().post({}, [&r] { r.mouse->failNextWrites(1); }); }},
+    };
+    return operations;
+}
+
+// The rig after operations, run by the writer thread (held until all are
+// posted) or at once on this thread.
+std::unique_ptr<ViewRig> runOperations(const QString& icType, const QString& operations, bool writer)
+{
+    auto rig = std::make_unique<ViewRig>(ViewRig::MouseKeys{{"icType", icType}});
+    std::promise<void> gate;
+    if (writer) {
+        rig->hid().startWriter();
+        rig->hid().post({}, [opened = gate.get_future().share()] { opened.wait(); });
+        if (!rig->session->status().writing())
+            return nullptr;
+    }
+    for (const QString& name : operations.split(','))
+        viewOperations()[name](*rig);
+    gate.set_value();
+    rig->hid().call([] {});
+    return rig;
+}
+
+} // namespace
+
+// The writer sends exactly what the same operations send at once, less what
+// a later one superseded; the mouse ends up the same and the busy state ends.
+// A mouse gone drops what waits, with a line; a block broken off is said.
+void TestHidLink::writerSendsInOrder_data()
+{
+    QTest::addColumn<QString>("icType");
+    QTest::addColumn<QString>("posted");
+    QTest::addColumn<QString>("sent"); // what the same sends at once
+    QTest::addColumn<QString>("line");
+    for (const char* icType : {"553", "560"}) {
+        QTest::addRow("%s, superseded", icType) << icType << "dpiA,effect,macro,dpiB,stage" << "effect,macro,dpiB,stage"
+                                                << "";
+        QTest::addRow("%s, unplugged between", icType)
+            << icType << "dpiA,unplug,effect,macro,stage" << "dpiA,unplug,effect"
+            << "no mouse to send to: 2 queued operations dropped";
+    }
+    QTest::addRow("553, a write fails") << "553" << "failWrite,macro,stage" << "failWrite,macro,stage"
+                                        << "command 13: block broken off after 0 of 4 output reports";
+}
+
+void TestHidLink::writerSendsInOrder()
+{
+    QFETCH(QString, icType);
+    QFETCH(QString, posted);
+    QFETCH(QString, sent);
+    QFETCH(QString, line);
     MessageLog log;
-    bool innerRan = false;
-    QTimer::singleShot(0, this, [&] {
-        rig.hid().hid553_0BH_SetCurrentDPI(2);
-        innerRan = true;
-    });
-    QByteArray matrix = pattern(64);
-    rig.hid().hid553_12H_SetKeyMatrix(reinterpret_cast<uchar*>(matrix.data()), 1);
-    QVERIFY(innerRan);
-    QCOMPARE(log.count(QStringLiteral("cmd Failed 0B")), 1);
-    QCOMPARE(rig.mouse->receivedFrames(), QList<QByteArray>{hexBytes("12 01 40 08 00 00 00 a4")});
-    QCOMPARE(stateBytes(rig.mouse->stateJson(), QStringLiteral("keyMatrices.0")), matrix);
-    QCOMPARE(rig.clock.nowMs(), 496 + 255 * 8);
-    QVERIFY(rig.hid().hidReady);
+    const std::unique_ptr<ViewRig> threaded = runOperations(icType, posted, true);
+    QVERIFY(threaded);
+    QVERIFY(!threaded->session->status().writing());
+    QVERIFY(line.isEmpty() || log.count(line) == 1);
+    const std::unique_ptr<ViewRig> direct = runOperations(icType, sent, false);
+    QCOMPARE(transfers(threaded->trace.data()), transfers(direct->trace.data()));
+    QCOMPARE(threaded->mouse->stateJson(), direct->mouse->stateJson());
 }
 
 // A node that exists but may not be opened is named once, with the hint

@@ -172,6 +172,8 @@ public:
     Q_INVOKABLE void clearFrames() { m_rig->mouse->clearReceived(); }
     // What the session reports when a file could not be written.
     Q_INVOKABLE void reportUnsaved(const QString& file) { m_rig->session->status().setUnsavedFile(file); }
+    // As the writer tells it while changes are on their way to the mouse.
+    Q_INVOKABLE void setWriting(bool writing) { m_rig->session->status().setWriting(writing); }
     Q_INVOKABLE QVariantMap mouseState() const { return m_rig->mouse->stateJson().toVariantMap(); }
     // The 560 mouse's current profile block, 0..4.
     Q_INVOKABLE void setMouseProfile(int profile)

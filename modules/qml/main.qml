@@ -61,6 +61,20 @@ Item {
     // texts; 0 for none.
     property int shellNotice: 0
     property Item focusBeforeDialog: null
+    // Changes on their way to the mouse: the program's writer sends them
+    // while the window goes on drawing.
+    property bool mouseWriting: false
+    // A busy action (Save, a profile change, a factory reset) keeps the busy
+    // shield up until what it queued has reached the mouse.
+    property bool busyHeld: false
+    property Item focusBeforeBusy: null
+    // Macros edited while buttons use them: sent once the edits settle or
+    // the editor closes, not after every edit.
+    property list<string> editedMacros: []
+    onMouseWritingChanged: {
+        if (!mainIten.mouseWriting)
+            mainIten.busyHeld = false
+    }
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -155,6 +169,7 @@ Item {
         if (typeof deviceStatus === "undefined" || deviceStatus === null)
             return
         mainIten.mouseConnected = Qt.binding(function () { return deviceStatus.connected })
+        mainIten.mouseWriting = Qt.binding(function () { return deviceStatus.writing })
         mainIten.unsavedFile = Qt.binding(function () { return deviceStatus.unsavedFile })
     }
 
@@ -197,6 +212,8 @@ Item {
     }
 
     function controlUIEnable(isEnable) {
+        if (isEnable)
+            mainIten.busyHeld = mainIten.mouseWriting
         protectUIItem.setBusy(!isEnable)
         ui_View.setEnabled(isEnable)
     }
@@ -384,14 +401,27 @@ Item {
             ui_View.setData("mouseMacroKey/" + entry.keyCode2, newMacroName)
             keys.setProperty(i, "keyText", newMacroName)
         }
+        mainIten.editedMacros = mainIten.editedMacros.map(name => name === oldMacroName ? newMacroName : name)
         ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
     }
 
     function modifyMacroData(macroName) {
+        if (!mainIten.editedMacros.includes(macroName))
+            mainIten.editedMacros = mainIten.editedMacros.concat([macroName])
+        macroSendTimer.restart()
+    }
+
+    // Each edited macro goes to the buttons that use it, once.
+    function sendEditedMacros() {
+        macroSendTimer.stop()
+        // A copy: the list read from the property follows it.
+        var names = mainIten.editedMacros.slice()
+        mainIten.editedMacros = []
         var keys = keyMatrixMain.modKeys
         for (var i = 0; i < keys.count; ++i) {
-            if (mainIten.macroOf(keys.get(i)) === macroName)
-                ui_View.sendStoredMacro(macroName, i)
+            var name = mainIten.macroOf(keys.get(i))
+            if (name !== undefined && names.includes(name))
+                ui_View.sendStoredMacro(name, i)
         }
     }
 
@@ -453,6 +483,13 @@ Item {
     }
 
     // qmllint enable unqualified
+
+    Timer {
+        id: macroSendTimer
+        objectName: "macroSendTimer"
+        interval: 600
+        onTriggered: mainIten.sendEditedMacros()
+    }
 
     Timer {
         id: protectTimer
@@ -822,6 +859,10 @@ Item {
         onHelpClicked: askMenu.visible = !askMenu.visible
         onMinimizeClicked: ui_Ctl.onMinimize() // qmllint disable unqualified
         onCloseClicked: ui_Ctl.onClose() // qmllint disable unqualified
+        // The window's own buttons stay usable under the busy shield; the
+        // profile list waits with the pages.
+        z: busyShield.visible ? busyShield.z + 1 : 0
+        profilesLocked: busyShield.visible
         onProfileChosen: function (index) { profileMain.changeProfile(index) }
     }
 
@@ -863,6 +904,7 @@ Item {
         keyCodeString: _KeyCodeString // qmllint disable type
         useCount: macroName => mainIten.macroUseCount(macroName)
         onClosed: {
+            mainIten.sendEditedMacros()
             mainIten.closeDialog(macroEditorMain)
             // The assignment dialog that opened the editor comes back with
             // its choice still pending.
@@ -1047,11 +1089,40 @@ Item {
         }
     }
 
+    // The busy shield: the pages wait under it while the indicator shows; the
+    // window still moves, and its title strip keeps the window's buttons.
+    MouseArea {
+        id: busyShield
+        objectName: "busyShield"
+        y: 48
+        width: parent.width
+        height: parent.height - 48
+        z: 98
+        visible: protectUIItem.visible
+        hoverEnabled: true
+        acceptedButtons: Qt.AllButtons
+        property point pressedAt
+        onPressed: function (mouse) { mainIten.dragPressed(busyShield, mouse) }
+        onPositionChanged: function (mouse) { mainIten.dragMoved(busyShield, mouse) }
+        onWheel: function (wheel) { wheel.accepted = true }
+        // The keyboard waits too; it goes back where it was afterwards.
+        Keys.onPressed: function (event) { event.accepted = true }
+        onVisibleChanged: {
+            if (busyShield.visible) {
+                mainIten.focusBeforeBusy = mainIten.Window.activeFocusItem
+                busyShield.forceActiveFocus()
+            } else if (mainIten.focusBeforeBusy && busyShield.activeFocus) {
+                mainIten.focusBeforeBusy.forceActiveFocus()
+            }
+        }
+    }
+
     BusyIndicator {
         id: protectUIItem
         objectName: "protectUIItem"
         anchors.centerIn: parent
         z: 99
+        held: mainIten.busyHeld && mainIten.mouseWriting
         textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
     }
 

@@ -299,6 +299,52 @@ TestCase {
         verify(commands().some(c => c.startsWith("12")), commands())
     }
 
+    // An edited macro goes to the buttons that use it once the edits settle or the editor closes, not per edit.
+    function test_macroSendsSettle_data() { return [{ tag: "settled" }, { tag: "editor closed" }] }
+    function test_macroSendsSettle(row) {
+        var root = startShell()
+        var keys = child(root, "keyMatrixMain"), editor = child(root, "macroEditorMain")
+        for (const i of [3, 5]) {
+            keys.modKeys.set(i, { keyCode0: 4, keyCode1: 0, keyCode2: i, keyCode3: 0, keyText: "M1" })
+            ui_View.setData("mouseMacroKey/" + i, "M1")
+        }
+        editor.modifyMacroData("M1")
+        editor.modifyMacroName("M1", "M2")
+        editor.modifyMacroData("M2")
+        compare(commands(), [])
+        verify(child(root, "macroSendTimer").running)
+        row.tag === "settled" ? child(root, "macroSendTimer").triggered() : editor.closed()
+        compare(commands(), ["1304", "1306"])
+        verify(!child(root, "macroSendTimer").running)
+    }
+
+    // While changes go to the mouse after a busy action, the shield holds the pages and the keyboard, not the
+    // window's buttons or its move; the focus comes back when the mouse has them. Writing alone holds nothing.
+    function test_busyShield_data() { return [{ tag: "after a busy action", busy: true }, { tag: "a send alone", busy: false }] }
+    function test_busyShield(row) {
+        var root = startShell()
+        root.run()
+        var shield = child(root, "busyShield"), save = child(root, "saveButton")
+        save.forceActiveFocus()
+        testRig.setWriting(true)
+        if (row.busy) {
+            root.controlUIEnable(false)
+            root.controlUIEnable(true)
+        }
+        compare([shield.visible, child(root, "protectUIItem").visible], [row.busy, row.busy])
+        compare(child(root, "profileList").enabled, !row.busy)
+        compare(save.activeFocus, !row.busy)
+        keyClick(Qt.Key_Tab)
+        compare(shield.activeFocus, row.busy)
+        var minimise = child(root, "minimizeButton")
+        mouseClick(minimise)
+        compare(ui_Ctl.calls, ["minimize"])
+        testRig.setWriting(false)
+        compare([shield.visible, child(root, "protectUIItem").visible], [false, false])
+        if (row.busy)
+            verify(save.activeFocus)
+    }
+
     // The frame says whether a mouse is connected and when a change did not
     // reach the disk, from run() on; the line goes when dismissed.
     function test_statusInFrame() {

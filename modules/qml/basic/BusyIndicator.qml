@@ -9,6 +9,8 @@ Item {
 
     property string textValue: "LOADING ......"
     property bool isBusy: false
+    // Shown also while held: the work the busy action started goes on.
+    property bool held: false
     readonly property bool pulsing: pulse.running
 
     // The skin's colours and font; a page may override them.
@@ -25,7 +27,7 @@ Item {
 
     width: 200
     height: 56
-    visible: root.isBusy
+    visible: root.isBusy || root.held
 
     Accessible.role: Accessible.StaticText
     Accessible.name: root.textValue

@@ -21,6 +21,8 @@ Item {
     // The buttons' spoken names; the shell gives those of its language.
     property string minimizeName: "Minimise"
     property string closeName: "Close"
+    // The profile list takes no choice while the pages wait.
+    property bool profilesLocked: false
 
     signal helpClicked
     signal minimizeClicked
@@ -76,6 +78,7 @@ Item {
         width: 144
         height: 24
         mdItems: root.profileModel
+        enabled: !root.profilesLocked
         colorGray0: root.colorGray0
         colorGray1: root.colorGray1
         colorGray3: root.colorGray3
