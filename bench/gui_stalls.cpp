@@ -13,7 +13,11 @@
 // ticks is the stall. The total runs from the start of the action to its end
 // or to the last frame or output report the mouse received, whichever is
 // later. Frames (feature reports) and output reports are those the mouse
-// received for the action.
+// received for the action. The busy sign is the time from the start of the
+// action to the first frame the window drew with the busy indicator shown
+// (with how many frames the window drew before it; "-" for an action that
+// shows none). The device is written by the HID worker's writer thread, as
+// in the tray program.
 //
 // Usage: bench_gui_stalls [--runs N] [--gaps]
 //   --runs N   runs of each action, the median shown (default 3)
@@ -99,6 +103,8 @@ struct Figures
     double total = 0;
     int frames = 0;
     int reports = 0;
+    double sign = -1;
+    int framesBeforeSign = 0;
     // Every gap of more than 50 ms: where it started (ms) and how long it was.
     QList<std::pair<double, double>> gaps;
 };
@@ -116,9 +122,10 @@ int traffic(const VirtualMouse& mouse)
 
 // Runs action from the event loop and measures it; the device counts as idle
 // once no frame has come for quietMs after the action returned.
-Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
+Figures measure(VirtualMouse& mouse, QQuickWindow& window, QQuickItem& indicator, const std::function<void()>& action)
 {
-    constexpr double quietMs = 500;
+    // Longer than the macro editor's settling time, after which it sends.
+    constexpr double quietMs = 1000;
     mouse.clearReceived();
     Figures out;
     QElapsedTimer clock;
@@ -144,6 +151,16 @@ Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
         if (returned >= 0 && now - std::max(returned, lastFrame) > quietMs)
             loop.quit();
     });
+    int drawn = 0;
+    const QMetaObject::Connection swaps = QObject::connect(&window, &QQuickWindow::frameSwapped, &loop, [&] {
+        if (out.sign >= 0 || returned < 0)
+            return;
+        if (indicator.isVisible()) {
+            out.sign = msSince(clock);
+            out.framesBeforeSign = drawn;
+        }
+        ++drawn;
+    });
     QTimer::singleShot(0, &loop, [&] {
         action();
         returned = msSince(clock);
@@ -157,6 +174,7 @@ Figures measure(VirtualMouse& mouse, const std::function<void()>& action)
     clock.start();
     ticker.start();
     loop.exec();
+    QObject::disconnect(swaps);
     out.total = std::max(returned, lastFrame);
     out.frames = int(mouse.receivedFrames().size());
     out.reports = int(mouse.receivedOutputReports().size());
@@ -209,6 +227,7 @@ int main(int argc, char** argv)
     VirtualHidBackend backend({&mouse}, Clock::system());
     session.setClock(&Clock::system());
     session.setTransport(&backend);
+    session.hid().startWriter();
     DeviceRecord entry = VirtualMouse::shippedEntry();
     entry.primaryPath = QString::fromLatin1(mouse.commandPath());
     entry.secondaryPath = QString::fromLatin1(mouse.eventPath());
@@ -250,6 +269,7 @@ int main(int argc, char** argv)
 
     // The pages as after start-up, with a macro of one click.
     session.view().initUI();
+    session.view().runUI();
     settle(100);
     run(QStringLiteral("mainIten.setProtectUI(0)"));
     run(QStringLiteral("macroEditorMain.newMacro(); macroEditorMain.actionCommand(3)"));
@@ -301,17 +321,27 @@ int main(int argc, char** argv)
          QStringLiteral("macroEditorMain.actionCommand(macroEditorMain.macroActionModel.count > 2 ? 0 : 1)")},
     };
 
-    std::printf("%-12s %12s %12s %8s %8s\n", "action", "stall (ms)", "total (ms)", "frames", "reports");
+    auto* indicator = root->findChild<QQuickItem*>(QStringLiteral("protectUIItem"));
+    if (!indicator) {
+        std::fprintf(stderr, "no busy indicator\n");
+        return 2;
+    }
+    std::printf("%-12s %12s %12s %8s %8s %14s\n", "action", "stall (ms)", "total (ms)", "frames", "reports",
+                "sign (ms, fr)");
     for (const Action& action : actions) {
         std::vector<double> stalls;
         std::vector<double> totals;
         std::vector<double> frames;
         std::vector<double> reports;
+        std::vector<double> signs;
+        std::vector<double> signFrames;
         QStringList gaps;
         for (int i = 0; i < runs; ++i) {
             action.prepare(i);
             settle(50);
-            const Figures f = measure(mouse, [&] { run(action.script); });
+            const Figures f = measure(mouse, view, *indicator, [&] { run(action.script); });
+            signs.push_back(f.sign);
+            signFrames.push_back(f.framesBeforeSign);
             stalls.push_back(f.stall);
             totals.push_back(f.total);
             frames.push_back(f.frames);
@@ -320,8 +350,11 @@ int main(int argc, char** argv)
             for (const auto& [start, length] : f.gaps)
                 gaps << QStringLiteral("%1+%2").arg(start, 0, 'f', 0).arg(length, 0, 'f', 0);
         }
-        std::printf("%-12s %12.0f %12.0f %8.0f %8.0f\n", action.name, median(stalls), median(totals), median(frames),
-                    median(reports));
+        const double sign = median(signs);
+        const QString signText =
+            sign < 0 ? QStringLiteral("-") : QStringLiteral("%1, %2").arg(sign, 0, 'f', 0).arg(median(signFrames));
+        std::printf("%-12s %12.0f %12.0f %8.0f %8.0f %14s\n", action.name, median(stalls), median(totals),
+                    median(frames), median(reports), qPrintable(signText));
         if (listGaps)
             std::printf("  gaps: %s\n", qPrintable(gaps.join(QLatin1Char(' '))));
         std::fflush(stdout);

@@ -1,7 +1,8 @@
 // Golden traces: every transfer that goes over the wire when a profile's
 // settings are applied to the mouse (key matrix with a gun entry, report rate,
 // DPI stages, lighting effect and, with the gun flag, the gun-matrix reset),
-// recorded through the trace decorator against the virtual mouse. The time
+// recorded through the trace decorator against the virtual mouse, sent by the
+// HID worker's writer thread. The time
 // column comes from the virtual clock, so the delays the link keeps are part
 // of the comparison. Each trace is compared byte for byte with its file in
 // tests/data/.
@@ -59,7 +60,10 @@ void TestGoldenTraces::profileApply()
     QVERIFY(rig.session->traits().commandSet == commandSetOf(QString::fromLatin1(icType)));
     QCOMPARE(rig.session->traits().isGun, isGun);
 
+    // Through the writer thread, as the tray program sends it.
+    rig.hid().startWriter();
     applyProfileChange(rig.view());
+    rig.hid().call([] {});
     QVERIFY2(rig.mouse->protocolErrors() == 0,
              qPrintable(rig.mouse->protocolErrorMessages().join(QStringLiteral("; "))));
     const QByteArray trace = rig.trace.data();
