@@ -53,8 +53,8 @@ std::array<uchar, N> lowBytes(const std::array<int, N>& values)
 
 void ViewCore::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    send(QStringLiteral("keyboardOption"),
-         [bytes = DeviceCommands::Bytes4{byte1, byte2, byte3, byte4}](DeviceCommands& d) { d.setKeyboardOption(bytes); });
+    send(QStringLiteral("keyboardOption"), [bytes = DeviceCommands::Bytes4{byte1, byte2, byte3, byte4}](
+                                               DeviceCommands& d) { d.setKeyboardOption(bytes); });
 }
 
 void ViewCore::mouseSetReportRate(uchar rate)
@@ -86,9 +86,8 @@ void ViewCore::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiVal
     if (count != dpiCount || count == 0)
         qCDebug(skarnApp) << "mouseSetDpi: stage count" << dpiCount << "is outside 1..8, taken as" << count;
     const DpiCodes::Sensor sensor = DpiCodes::sensorFromName(sensorType);
-    send(QStringLiteral("dpiStages"), [sensor, stages = DpiCodes::stageCodes(sensor, values), count](DeviceCommands& d) {
-        d.setDpiStages(sensor, stages, count);
-    });
+    send(QStringLiteral("dpiStages"), [sensor, stages = DpiCodes::stageCodes(sensor, values),
+                                       count](DeviceCommands& d) { d.setDpiStages(sensor, stages, count); });
 }
 
 void ViewCore::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)

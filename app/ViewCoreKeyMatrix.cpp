@@ -131,7 +131,8 @@ void ViewCore::mouseSwitchKeyMatrix(int indexNo)
         qCDebug(skarnApp) << "mouseSwitchKeyMatrix: no key matrix" << indexNo << "- nothing sent";
         return;
     }
-    send(QStringLiteral("currentKeyMatrix"), [number = uchar(indexNo)](DeviceCommands& d) { d.switchKeyMatrix(number); });
+    send(QStringLiteral("currentKeyMatrix"),
+         [number = uchar(indexNo)](DeviceCommands& d) { d.switchKeyMatrix(number); });
 }
 
 QVariantList ViewCore::mouseGetKeydefine(QVariant index, bool isRecovery)

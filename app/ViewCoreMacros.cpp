@@ -99,7 +99,8 @@ QVariant ViewCore::mouseSendMacroData(QVariantList macroData, QVariant macroInde
     if (!allNumbers)
         qCDebug(skarnApp) << "mouseSendMacroData: values that are not numbers are sent as 0";
 
-    send(QStringLiteral("macro %1").arg(slot), [slot = uchar(slot), block](DeviceCommands& d) { d.sendMacro(slot, block); });
+    send(QStringLiteral("macro %1").arg(slot),
+         [slot = uchar(slot), block](DeviceCommands& d) { d.sendMacro(slot, block); });
     return true;
 }
 

@@ -44,6 +44,9 @@ Widget::Widget(QWidget* parent)
                                      v->setEnabled(false);
                              }});
 
+    // The mouse is written on a thread of its own: the window keeps drawing.
+    session.hid().startWriter();
+
     controller = new Ui_Controler;
     controller->setup(this);
 

@@ -88,8 +88,6 @@ int main(int argc, char** argv)
         }
     }
     window->session.setTransport(device, trace.get());
-    // The mouse is written on a thread of its own: the window keeps drawing.
-    window->session.hid().startWriter();
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, window, &Widget::receiveMessage);
 
     InputCapture capture;

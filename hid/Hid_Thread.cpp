@@ -367,10 +367,11 @@ void Hid_Thread::deliverListenerEvents()
             if (m_sink.dpiEvent)
                 m_sink.dpiEvent(e.stage);
         } else {
-            // What waits for the mouse cannot reach it; the list is the
-            // writer's while it runs, so the entry is changed in turn.
+            // What waits for the mouse cannot reach it. The list is the
+            // writer's while it runs an operation; one that meets the gone
+            // mouse ends at its next transfer, so this waits briefly.
             dropQueued("the mouse is gone");
-            post({}, [this, index = qsizetype(e.index)] {
+            call([this, index = qsizetype(e.index)] {
                 if (index < deviceList.size())
                     deviceList[index].secondaryPath.clear();
             });
@@ -448,8 +449,9 @@ bool Hid_Thread::sendFrame(int payloadLength, bool settle)
             // The mouse took the command and part of its block (a key
             // matrix, a macro, a profile block): it holds a mix of old and
             // new bytes until the block is sent again.
-            qCDebug(skarnHid).nospace() << "command " << Qt::hex << m_blockCommand << Qt::dec << ": block broken off after "
-                                        << k << " of " << chunks.size() << " output reports";
+            qCDebug(skarnHid).nospace() << "command " << Qt::hex << m_blockCommand << Qt::dec
+                                        << ": block broken off after " << k << " of " << chunks.size()
+                                        << " output reports";
             return endExchange(false);
         }
         m_clock->sleepMs(120);

@@ -301,12 +301,18 @@ void TestHidLink::queueSupersedes_data()
 {
     QTest::addColumn<QString>("posted");
     QTest::addColumn<QString>("waiting");
-    QTest::newRow("the same in a row") << "a,a,a" << "a";
-    QTest::newRow("the last state goes last") << "a,b,a" << "b,a";
-    QTest::newRow("a read in between") << "a,-,a" << "a,-,a";
-    QTest::newRow("only after the last read") << "a,-,b,a,b" << "a,-,a,b";
-    QTest::newRow("two of each") << "a,b,c,a,b" << "c,a,b";
-    QTest::newRow("reads stay") << "-,-" << "-,-";
+    QTest::newRow("the same in a row") << "a,a,a"
+                                       << "a";
+    QTest::newRow("the last state goes last") << "a,b,a"
+                                              << "b,a";
+    QTest::newRow("a read in between") << "a,-,a"
+                                       << "a,-,a";
+    QTest::newRow("only after the last read") << "a,-,b,a,b"
+                                              << "a,-,a,b";
+    QTest::newRow("two of each") << "a,b,c,a,b"
+                                 << "c,a,b";
+    QTest::newRow("reads stay") << "-,-"
+                                << "-,-";
 }
 
 void TestHidLink::queueSupersedes()
@@ -330,10 +336,19 @@ using ViewOperation = std::function<void(ViewRig&)>;
 const QMap<QString, ViewOperation>& viewOperations()
 {
     static const QMap<QString, ViewOperation> operations{
-        {"dpiA", [](ViewRig& r) { r.view().mouseSetDpi(4, "3327", {400, 800, 1600, 3200, 0, 0, 0, 0}); }},
-        {"dpiB", [](ViewRig& r) { r.view().mouseSetDpi(3, "3327", {500, 1000, 2000, 0, 0, 0, 0, 0}); }},
+        {"dpiA",
+         [](ViewRig& r) {
+             r.view().mouseSetDpi(4, "3327", {400, 800, 1600, 3200, 0, 0, 0, 0});
+         }},
+        {"dpiB",
+         [](ViewRig& r) {
+             r.view().mouseSetDpi(3, "3327", {500, 1000, 2000, 0, 0, 0, 0, 0});
+         }},
         {"effect", [](ViewRig& r) { r.view().mouseSetRGBEffect(1, 2, 3); }},
-        {"macro", [](ViewRig& r) { r.view().mouseSendMacroData({1, 2, 3, 4, 5}, 0); }},
+        {"macro",
+         [](ViewRig& r) {
+             r.view().mouseSendMacroData({1, 2, 3, 4, 5}, 0);
+         }},
         {"stage", [](ViewRig& r) { r.view().mouseSetCurrentDPI(2); }},
         {"unplug", [](ViewRig& r) { r.hid().post({}, [&r] { r.mouse->unplug(); }); }},
         {"failWrite", [](ViewRig& r) { r.hid().post({}, [&r] { r.mouse->failNextWrites(1); }); }},
@@ -372,13 +387,16 @@ void TestHidLink::writerSendsInOrder_data()
     QTest::addColumn<QString>("sent"); // what the same sends at once
     QTest::addColumn<QString>("line");
     for (const char* icType : {"553", "560"}) {
-        QTest::addRow("%s, superseded", icType) << icType << "dpiA,effect,macro,dpiB,stage" << "effect,macro,dpiB,stage"
+        QTest::addRow("%s, superseded", icType) << icType << "dpiA,effect,macro,dpiB,stage"
+                                                << "effect,macro,dpiB,stage"
                                                 << "";
-        QTest::addRow("%s, unplugged between", icType)
-            << icType << "dpiA,unplug,effect,macro,stage" << "dpiA,unplug,effect"
-            << "no mouse to send to: 2 queued operations dropped";
+        QTest::addRow("%s, unplugged between", icType) << icType << "dpiA,unplug,effect,macro,stage"
+                                                       << "dpiA,unplug,effect"
+                                                       << "no mouse to send to: 2 queued operations dropped";
     }
-    QTest::addRow("553, a write fails") << "553" << "failWrite,macro,stage" << "failWrite,macro,stage"
+    QTest::addRow("553, a write fails") << "553"
+                                        << "failWrite,macro,stage"
+                                        << "failWrite,macro,stage"
                                         << "command 13: block broken off after 0 of 4 output reports";
 }
 
