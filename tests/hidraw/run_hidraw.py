@@ -255,6 +255,9 @@ def tray_program(work):
         try:
             kernel.press(2)
             wait_for(lambda: b" evt read 06 07 00 02\n" in read(trace_file), "the DPI press in the listener's trace")
+            # The pages take the press by asking the mouse for its stage (553: 8BH).
+            wait_for(lambda: b"cmd get_feature 00 8b" in read(trace_file).split(b" evt read 06 07 00 02\n", 1)[1],
+                     "the press to reach the pages")
             check(kernel.ask("vanish") == "ok", "the kernel did not take the node away")
             wait_for(lambda: b"Device removed" in read(log.name), "the listener to see the device gone")
             check(program.poll() is None, "skarn-config ended when the device went")
