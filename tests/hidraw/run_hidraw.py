@@ -48,7 +48,7 @@ def check(condition, message):
         raise Failure(message)
 
 
-def wait_for(predicate, what, seconds=10.0):
+def wait_for(predicate, what, seconds=30.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         if predicate():
