@@ -20,6 +20,14 @@ struct HidapiHandle final : HidHandle
     hid_device* device;
 };
 
+// The last open() of the calling thread, when it failed.
+struct OpenFailure
+{
+    QString error;
+    bool denied = false;
+};
+thread_local OpenFailure lastOpenFailure;
+
 hid_device* device(HidHandle* handle)
 {
     return handle ? static_cast<HidapiHandle*>(handle)->device : nullptr;
@@ -68,12 +76,10 @@ HidHandle* HidapiBackend::open(const QByteArray& path, HidRole)
         // hidapi does not keep errno; asking the node itself tells a missing
         // permission (no udev rule) from a device that is gone.
         const bool denied = ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
-        m_lastOpenDenied = denied;
-        m_lastOpenError = denied ? QStringLiteral("permission denied") : QStringLiteral("cannot open");
+        lastOpenFailure = {denied ? QStringLiteral("permission denied") : QStringLiteral("cannot open"), denied};
         return nullptr;
     }
-    m_lastOpenDenied = false;
-    m_lastOpenError.clear();
+    lastOpenFailure = {};
     return new HidapiHandle(d);
 }
 
@@ -114,5 +120,10 @@ int HidapiBackend::read(HidHandle* handle, std::uint8_t* data, std::size_t lengt
 
 QString HidapiBackend::lastOpenError() const
 {
-    return m_lastOpenError;
+    return lastOpenFailure.error;
+}
+
+bool HidapiBackend::lastOpenDenied() const
+{
+    return lastOpenFailure.denied;
 }

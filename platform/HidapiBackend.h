@@ -5,7 +5,9 @@
 #include <QString>
 
 // The real transport: hidapi's hidraw backend. Construct it once, on the GUI
-// thread, before anything opens a device (it calls hid_init()).
+// thread, before anything opens a device (it calls hid_init()). Why an open
+// failed is kept per thread: the listener reopens the event interface while
+// the GUI thread opens the command interface, and each asks about its own.
 class HidapiBackend final : public HidBackend
 {
 public:
@@ -24,10 +26,8 @@ public:
     int readTimeout(HidHandle* handle, std::uint8_t* data, std::size_t length, int timeoutMs) override;
     int read(HidHandle* handle, std::uint8_t* data, std::size_t length) override;
     QString lastOpenError() const override;
-    bool lastOpenDenied() const override { return m_lastOpenDenied; }
+    bool lastOpenDenied() const override;
 
 private:
     bool m_initialised = false;
-    QString m_lastOpenError;
-    bool m_lastOpenDenied = false;
 };
