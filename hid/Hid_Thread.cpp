@@ -123,7 +123,7 @@ void Hid_Thread::startWriter()
     if (m_writer)
         return;
     m_writer = true;
-    start();
+    m_writerThread = std::thread([this] { writeLoop(); });
 }
 
 void Hid_Thread::finishWriter()
@@ -135,7 +135,7 @@ void Hid_Thread::finishWriter()
         m_stopping = true;
     }
     m_queueChanged.notify_all();
-    wait();
+    m_writerThread.join();
     m_stopping = false;
     m_writer = false;
     noteWriterIdle();
@@ -169,7 +169,7 @@ bool Hid_Thread::linkGone() const
     return currentIndex < 0 || currentIndex >= deviceList.size() || deviceList.at(currentIndex).primaryPath.isEmpty();
 }
 
-void Hid_Thread::run()
+void Hid_Thread::writeLoop()
 {
     for (;;) {
         Operation operation;

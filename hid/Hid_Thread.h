@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 class Clock;
 class HidBackend;
@@ -37,7 +38,7 @@ extern HidCodec::SecrecyKey secrecyKey;
 //
 // The commands run on whichever thread calls them, one at a time. Until
 // startWriter() that is the caller's (the command line, the test rigs); the
-// tray program starts the writer, a thread of this object's own that runs the
+// tray window starts the writer, a thread of this object's own that runs the
 // operations posted to it (post) in order, so the window keeps drawing while
 // the mouse is written. Whoever needs the link at once (a read the pages wait
 // for, the device check) uses call(), which runs on the calling thread once
@@ -175,10 +176,10 @@ public Q_SLOTS:
     void hid553_0CH_SetFixLEDColor(uchar* src3);
     void hid553_10H_SetLED8StageColor(uchar type, uchar* src24);
 
-protected:
-    void run() override;
-
 private:
+    // The writer thread's loop: runs what is posted until finishWriter.
+    void writeLoop();
+
     struct ListenerEvent
     {
         enum Kind { Dpi, DeviceGone } kind;
@@ -246,8 +247,10 @@ private:
     std::atomic<int> m_pending{0};
     bool m_writingShown = false;
     std::function<void(bool)> m_writingHandler;
-    // Whether the writer thread was started (GUI thread only).
+    // Whether the writer thread was started (GUI thread only). A std::thread:
+    // its join is what the thread sanitizer sees as the end of its work.
     bool m_writer = false;
+    std::thread m_writerThread;
     // The command byte of the block being sent, for the debug line of one
     // broken off.
     uint m_blockCommand = 0;
