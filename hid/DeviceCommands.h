@@ -18,7 +18,8 @@ class Hid_Thread;
 // command set implements it over that set's frame table and the HID worker
 // (Device553, Device560); make() picks the one for the device traits, once
 // per session. A command the set does not have is not sent, with a debug
-// line. GUI thread.
+// line. The view core hands each call to the HID worker: it runs on the
+// writer thread, or on the GUI thread in a Hid_Thread::call, one at a time.
 class DeviceCommands
 {
 public:

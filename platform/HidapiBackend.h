@@ -7,7 +7,7 @@
 // The real transport: hidapi's hidraw backend. Construct it once, on the GUI
 // thread, before anything opens a device (it calls hid_init()). Why an open
 // failed is kept per thread: the listener reopens the event interface while
-// the GUI thread opens the command interface, and each asks about its own.
+// the writer opens the command interface, and each asks about its own.
 class HidapiBackend final : public HidBackend
 {
 public:

@@ -424,6 +424,7 @@ void TestHidLink::writerSendsInOrder()
     const std::unique_ptr<ViewRig> direct = runOperations(icType, sent, false);
     QCOMPARE(transfers(threaded->trace.data()), transfers(direct->trace.data()));
     QCOMPARE(threaded->mouse->stateJson(), direct->mouse->stateJson());
+    QCOMPARE(threaded->mouse->protocolErrors(), 0);
 }
 
 // A node that exists but may not be opened is named once, with the hint
