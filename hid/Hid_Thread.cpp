@@ -8,7 +8,6 @@
 
 #include <QDateTime>
 #include <QRandomGenerator>
-#include <QtConcurrent>
 
 #include <algorithm>
 #include <chrono>
@@ -39,7 +38,7 @@ Hid_Thread::~Hid_Thread()
     stopListener();
     // The listener is bounded by its 500 ms read; it must be out of the loop
     // before the handles and the list go away.
-    listenerFuture.waitForFinished();
+    waitForListener();
     closePrimary();
 }
 
@@ -215,7 +214,7 @@ void Hid_Thread::startListener(uint index)
 {
     stopListener();
     // Only one loop may use the event interface.
-    listenerFuture.waitForFinished();
+    waitForListener();
 
     switch (m_traits.commandSet) {
     case CommandSet::Set560: {
@@ -249,7 +248,7 @@ void Hid_Thread::startListener(uint index)
     // Opened here rather than in the loop, so that a DPI press is seen from
     // the moment this returns; the loop owns the handle from then on.
     HidHandle* handle = openEventInterface(path.toLatin1());
-    listenerFuture = QtConcurrent::run(&Hid_Thread::listenLoop, this, index, path, handle);
+    m_listenerThread = std::thread(&Hid_Thread::listenLoop, this, index, path, handle);
 }
 
 HidHandle* Hid_Thread::openEventInterface(const QByteArray& path)

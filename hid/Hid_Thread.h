@@ -6,7 +6,6 @@
 #include "DeviceTraits.h"
 #include "HidCodec.h"
 
-#include <QFuture>
 #include <QSet>
 #include <QThread>
 
@@ -46,7 +45,7 @@ extern HidCodec::SecrecyKey secrecyKey;
 // operations the link's state (the list, the handles, the buffers) belongs to
 // whichever of the two runs; the mutex hands it over.
 //
-// The input listener runs on the global thread pool and uses only the event
+// The input listener runs on a thread of its own and uses only the event
 // interface. All fixed delays go through the injected Clock.
 class Hid_Thread : public QThread
 {
@@ -64,7 +63,13 @@ public:
     // Written by the GUI thread (start, stop) and by the listener (device
     // gone), read by both: atomic, without a lock.
     std::atomic<bool> hidListenerRunning{false};
-    QFuture<void> listenerFuture;
+    // Waits until the listener's loop has ended (it ends by itself when the
+    // device is gone, or at its next check after stopListener). GUI thread.
+    void waitForListener()
+    {
+        if (m_listenerThread.joinable())
+            m_listenerThread.join();
+    }
     HidCodec::FeatureReport sendBuffer{};
     HidCodec::FeatureReport replyBuffer{};
     std::array<uchar, 256> bulkBuffer{};
@@ -96,7 +101,7 @@ public:
 
     // Sets the listener bits of the keyboard option (command set 560: 0x08 in
     // the first byte; otherwise 0x48 in the fourth), opens the event
-    // interface of entry index and runs listenLoop on the global thread pool.
+    // interface of entry index and runs listenLoop on a thread of its own.
     // A loop still running is stopped and waited for first (it is bounded by
     // its 500 ms read). An entry without an event interface gets no loop and
     // leaves hidListenerRunning clear. GUI thread.
@@ -108,8 +113,8 @@ public:
     // hidListenerRunning is set, keeping the interface open across reads and
     // reopening it only after a read error; a failed (re)open is the device
     // gone. Takes over handle (nullptr: opens path itself) and closes it on
-    // leaving. Runs on a pool thread; uses only the event interface, its own
-    // copy of the path and the flag.
+    // leaving. Runs on the listener's thread; uses only the event interface,
+    // its own copy of the path and the flag.
     void listenLoop(uint index, const QString& path, HidHandle* handle);
 
     // An operation for the writer: one or more commands sent in a row.
@@ -251,6 +256,7 @@ private:
     // its join is what the thread sanitizer sees as the end of its work.
     bool m_writer = false;
     std::thread m_writerThread;
+    std::thread m_listenerThread;
     // The command byte of the block being sent, for the debug line of one
     // broken off.
     uint m_blockCommand = 0;

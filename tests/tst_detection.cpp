@@ -331,7 +331,7 @@ void TestDetection::virtualMouseMenu()
     QVERIFY(!m_window->session.hid().hidListenerRunning);
     QElapsedTimer t;
     t.start();
-    m_window->session.hid().listenerFuture.waitForFinished();
+    m_window->session.hid().waitForListener();
     QVERIFY(t.elapsed() < 1000);
     m_window.reset(); // the mode is the window's child
     mode.release();

@@ -424,7 +424,8 @@ void TestHidLink::writerSendsInOrder()
     const std::unique_ptr<ViewRig> direct = runOperations(icType, sent, false);
     QCOMPARE(transfers(threaded->trace.data()), transfers(direct->trace.data()));
     QCOMPARE(threaded->mouse->stateJson(), direct->mouse->stateJson());
-    QCOMPARE(threaded->mouse->protocolErrors(), 0);
+    // A block broken off is the one error the mouse may see.
+    QCOMPARE(threaded->mouse->protocolErrors(), posted.contains("failWrite") ? 1 : 0);
 }
 
 // A node that exists but may not be opened is named once, with the hint
@@ -523,7 +524,7 @@ void TestHidLink::listenerKeepsInterfaceOpen()
     hid.setListenerSink({[&](int stage) { stages.append(stage); }, [&] { ++gone; }});
     const auto stop = qScopeGuard([&] {
         hid.stopListener();
-        hid.listenerFuture.waitForFinished();
+        hid.waitForListener();
     });
     hid.startListener(0);
     QVERIFY(hid.hidListenerRunning);
@@ -547,7 +548,7 @@ void TestHidLink::listenerKeepsInterfaceOpen()
     QVERIFY(hid.deviceList.first().secondaryPath.isEmpty());
     // Read once the loop is over: one open for all of it, and the reopen
     // after the read error, which failed.
-    hid.listenerFuture.waitForFinished();
+    hid.waitForListener();
     QCOMPARE(rig.trace.data().count(" evt open-ok"), 1);
     QCOMPARE(rig.trace.data().count(" evt open-fail"), 1);
 }
