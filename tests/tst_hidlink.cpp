@@ -121,22 +121,6 @@ QByteArray stateBytes(const QJsonObject& state, const QString& key)
     return bytes;
 }
 
-// Opens that fail for lack of permission, as hidapi reports a node without the udev rule.
-class DeniedBackend final : public HidBackend
-{
-public:
-    std::vector<HidInterfaceInfo> enumerate(quint16, quint16) override { return {}; }
-    HidHandle* open(const QByteArray&, HidRole) override { return nullptr; }
-    void close(HidHandle*) override {}
-    int setNonBlocking(HidHandle*, bool) override { return -1; }
-    int sendFeatureReport(HidHandle*, const std::uint8_t*, std::size_t) override { return -1; }
-    int getFeatureReport(HidHandle*, std::uint8_t*, std::size_t) override { return -1; }
-    int write(HidHandle*, const std::uint8_t*, std::size_t) override { return -1; }
-    int readTimeout(HidHandle*, std::uint8_t*, std::size_t, int) override { return -1; }
-    int read(HidHandle*, std::uint8_t*, std::size_t) override { return -1; }
-    bool lastOpenDenied() const override { return true; }
-};
-
 } // namespace
 
 class TestHidLink : public QObject
@@ -150,7 +134,6 @@ private Q_SLOTS:
     void queueSupersedes();
     void writerSendsInOrder_data();
     void writerSendsInOrder();
-    void permissionDeniedSaidOnce();
     void traceTime();
     void handshake_data() { addDataRows("hidlink-device.rows", "handshake"); }
     void handshake();
@@ -426,25 +409,6 @@ void TestHidLink::writerSendsInOrder()
     QCOMPARE(threaded->mouse->stateJson(), direct->mouse->stateJson());
     // A block broken off is the one error the mouse may see.
     QCOMPARE(threaded->mouse->protocolErrors(), posted.contains("failWrite") ? 1 : 0);
-}
-
-// A node that exists but may not be opened is named once, with the hint
-// where to look (an ordinary failed open says nothing: the unplugged rows).
-void TestHidLink::permissionDeniedSaidOnce()
-{
-    MessageLog log;
-    DeniedBackend denied;
-    Hid_Thread hid;
-    hid.setBackend(&denied);
-    for (int i = 0; i < 3; ++i) {
-        DeviceRecord entry = testMouseRecord();
-        entry.primaryPath = QStringLiteral("cmd-path"); // a device check finds the node again
-        hid.deviceList = {entry};
-        hid.currentIndex = 0;
-        hid.hid553_01H_SetReportRate(1);
-    }
-    QCOMPARE(log.lines().filter("permission denied"),
-             QStringList{QString::fromUtf8("cannot open cmd-path: permission denied \u2014 see README, udev rule")});
 }
 
 // The trace's time column: virtual milliseconds, one decimal.

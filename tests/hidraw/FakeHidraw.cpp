@@ -166,12 +166,6 @@ int openNode(int node, int flags)
     return pair[0];
 }
 
-int openPath(const char* path, int flags, mode_t mode, int (*real)(const char*, int, ...))
-{
-    const int node = nodeNumber(path);
-    return node < 0 ? real(path, flags, mode) : openNode(node, flags);
-}
-
 // The file system at path or fd is our tmpfs at /sys: it tells sysfs.
 template <typename Stat>
 int asSysfs(int result, Stat* buf)
@@ -190,67 +184,33 @@ int asSysfs(int result, Stat* buf)
 
 extern "C" {
 
-int fstatfs(int fd, struct statfs* buf) noexcept
-{
-    return asSysfs(next<int (*)(int, struct statfs*)>("fstatfs")(fd, buf), buf);
-}
+// Each hook calls the C library's function of its own name.
+#define SYSFS_HOOK(NAME, ARG, BUF)                                                                                     \
+    int NAME(ARG target, struct BUF* buf) noexcept                                                                     \
+    {                                                                                                                  \
+        return asSysfs(next<int (*)(ARG, struct BUF*)>(#NAME)(target, buf), buf);                                      \
+    }
+SYSFS_HOOK(fstatfs, int, statfs)
+SYSFS_HOOK(fstatfs64, int, statfs64)
+SYSFS_HOOK(statfs, const char*, statfs)
+SYSFS_HOOK(statfs64, const char*, statfs64)
 
-int fstatfs64(int fd, struct statfs64* buf) noexcept
-{
-    return asSysfs(next<int (*)(int, struct statfs64*)>("fstatfs64")(fd, buf), buf);
-}
-
-int statfs(const char* path, struct statfs* buf) noexcept
-{
-    return asSysfs(next<int (*)(const char*, struct statfs*)>("statfs")(path, buf), buf);
-}
-
-int statfs64(const char* path, struct statfs64* buf) noexcept
-{
-    return asSysfs(next<int (*)(const char*, struct statfs64*)>("statfs64")(path, buf), buf);
-}
-
-int open(const char* path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const mode_t mode = va_arg(ap, mode_t);
-    va_end(ap);
-    static const auto real = next<int (*)(const char*, int, ...)>("open");
-    return openPath(path, flags, mode, real);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const mode_t mode = va_arg(ap, mode_t);
-    va_end(ap);
-    static const auto real = next<int (*)(const char*, int, ...)>("open64");
-    return openPath(path, flags, mode, real);
-}
-
-int openat(int dirfd, const char* path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const mode_t mode = va_arg(ap, mode_t);
-    va_end(ap);
-    static const auto real = next<int (*)(int, const char*, int, ...)>("openat");
-    const int node = nodeNumber(path);
-    return node < 0 ? real(dirfd, path, flags, mode) : openNode(node, flags);
-}
-
-int openat64(int dirfd, const char* path, int flags, ...)
-{
-    va_list ap;
-    va_start(ap, flags);
-    const mode_t mode = va_arg(ap, mode_t);
-    va_end(ap);
-    static const auto real = next<int (*)(int, const char*, int, ...)>("openat64");
-    const int node = nodeNumber(path);
-    return node < 0 ? real(dirfd, path, flags, mode) : openNode(node, flags);
-}
+// The mode is read whatever the flags: the C library passes it on the same way.
+#define OPEN_HOOK(NAME, ...)                                                                                           \
+    int NAME(__VA_ARGS__ __VA_OPT__(, ) const char* path, int flags, ...)                                              \
+    {                                                                                                                  \
+        va_list ap;                                                                                                    \
+        va_start(ap, flags);                                                                                           \
+        const mode_t mode = va_arg(ap, mode_t);                                                                        \
+        va_end(ap);                                                                                                    \
+        static const auto real = next<int (*)(__VA_ARGS__ __VA_OPT__(, ) const char*, int, ...)>(#NAME);               \
+        const int node = nodeNumber(path);                                                                             \
+        return node >= 0 ? openNode(node, flags) : real(__VA_OPT__(dirfd, ) path, flags, mode);                        \
+    }
+OPEN_HOOK(open)
+OPEN_HOOK(open64)
+OPEN_HOOK(openat, int dirfd)
+OPEN_HOOK(openat64, int dirfd)
 
 // The permission check a program makes of a node: the kernel decides, as the
 // node's mode would for a user without the udev rule (we run as root, for

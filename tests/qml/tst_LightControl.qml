@@ -90,7 +90,7 @@ TestCase {
         compare([steps(page), shown(page), fields(page), commands()],
                 [[5, 2, 3], [true, true, true, 264], ["1", "2", "3", "#010203"], []])
         page.init(true, false)
-        compare([commands(), mouse("ledEffect")], [["0d", "10", "10"], [5, 0xC0, 5]])
+        compare(commands(), ["0d", "10", "10"])
         child(page, "rateSlider").forceActiveFocus()
         keyClick(Qt.Key_Right)
         compare([child(page, "rateSlider").segmentValue, page.isSave], [3, true])
@@ -107,7 +107,7 @@ TestCase {
         return [
             { tag: "Static: brightness 4", effect: 0, steps: [1, 4], shown: [false, true, false, 224] },
             { tag: "Neon: speed 0, masked", effect: 2, steps: [0, 2], shown: [true, false, true, 224] },
-            { tag: "OFF: brightness 0", effect: 3, steps: [1, 0], shown: [false, false, true, 176], led: [0, 0, 2] },
+            { tag: "OFF: brightness 0", effect: 3, steps: [1, 0], shown: [false, false, true, 176] },
         ]
     }
     function test_choose(row) {
@@ -122,8 +122,6 @@ TestCase {
         compare(commands(), [])
         page.saveData(true, 0)
         compare([stored("mouse/lightValue"), commands()], [[row.effect].concat(row.steps), ["0d", "10", "10"]])
-        if (row.led)
-            compare(mouse("ledEffect"), row.led)
     }
 
     // A plain mouse shows one block per DPI stage; one with colour effects
@@ -192,7 +190,7 @@ TestCase {
         compare([fields(page), page.blockColors[0], child(page, "slider0").x, page.isSave, commands()],
                 [row.want, row.want[3], 16 + row.slider + 1 - 9, !row.unchanged, []])
         page.saveData(true, 2)
-        compare(mouse("colourTable").slice(0, 3), row.want.slice(0, 3).map(Number))
+        compare(stored("mouse/colorValue").slice(0, 3), row.want.slice(0, 3).map(Number))
     }
 
     // Dragging a slider colours the block as it goes; Save is asked for on
