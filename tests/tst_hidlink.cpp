@@ -386,7 +386,10 @@ void TestHidLink::writerSendsInOrder_data()
                                                        << "dpiA,unplug,effect"
                                                        << "no mouse to send to: 2 queued operations dropped";
     }
-    QTest::addRow("560, quit while sending") << "560" << "dpiA,effect,macro,quit" << "dpiA,effect,macro" << "";
+    QTest::addRow("560, quit while sending") << "560"
+                                             << "dpiA,effect,macro,quit"
+                                             << "dpiA,effect,macro"
+                                             << "";
     QTest::addRow("553, a write fails") << "553"
                                         << "failWrite,macro,stage"
                                         << "failWrite,macro,stage"
