@@ -342,9 +342,10 @@ Item {
     }
 
     function factoryReset() {
+        // The box goes first, so that the focus is back on the control that
+        // opened it when the busy shield ends.
+        mainIten.closeDialog(resetBox)
         mainIten.controlUIEnable(false)
-        resetBox.visible = false
-        mainMask.visible = false
         keyMatrixMain.isSave = false
         dpiSettingMain.isSave = false
         lightControlMain.isSave = false
@@ -979,6 +980,12 @@ Item {
         Accessible.role: Accessible.Dialog
         Accessible.name: mainIten.mainLang[5]
         Keys.onEscapePressed: mainIten.closeDialog(resetBox)
+        // Opened, the keyboard is on Cancel, and Tab goes between the two
+        // buttons only: nothing behind the mask takes a key.
+        onActiveFocusChanged: {
+            if (resetBox.activeFocus)
+                resetCancel.forceActiveFocus()
+        }
 
         MouseArea {
             anchors.fill: parent
@@ -1017,10 +1024,15 @@ Item {
             width: 88
             height: 25
             textValue: mainIten.mainLang[8]
+            KeyNavigation.tab: resetCancel
+            KeyNavigation.backtab: resetCancel
             onClicked: mainIten.factoryReset()
         }
         TextButton {
+            id: resetCancel
             objectName: "resetCancel"
+            KeyNavigation.tab: resetOk
+            KeyNavigation.backtab: resetOk
             x: resetOk.x - width - 7
             y: resetOk.y
             width: 88
@@ -1122,7 +1134,7 @@ Item {
         objectName: "protectUIItem"
         anchors.centerIn: parent
         z: 99
-        held: mainIten.busyHeld && mainIten.mouseWriting
+        held: mainIten.busyHeld
         textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
     }
 

@@ -231,6 +231,13 @@ TestCase {
         verify(box.visible && child(root, "mainMask").visible)
         // It names the profile it resets.
         verify(child(root, "resetText").text.indexOf("\"Standard\"") > 0, child(root, "resetText").text)
+        // The keyboard starts on Cancel and Tab stays between the two buttons.
+        var focused = () => ["resetCancel", "resetOk"].map(name => child(root, name).activeFocus)
+        compare(focused(), [true, false])
+        keyClick(Qt.Key_Tab)
+        compare(focused(), [false, true])
+        keyClick(Qt.Key_Tab)
+        compare(focused(), [true, false])
         keyClick(Qt.Key_Escape) // as Cancel
         compare([box.visible, child(root, "mainMask").visible, commands(), button.activeFocus],
                 [false, false, [], true])
@@ -238,7 +245,7 @@ TestCase {
         mouseClick(child(root, "resetButton"))
         child(root, "dpiSettingMain").isSave = true
         mouseClick(child(root, "resetOk"))
-        verify(!box.visible && !child(root, "mainMask").visible)
+        verify(!box.visible && !child(root, "mainMask").visible && button.activeFocus)
         // The profile's pages, the stage, then the gun slots as the gun page
         // resets them.
         var sent = commands()

@@ -20,8 +20,6 @@ Rectangle {
     height: 24
     radius: 3
     color: root.hovered ? root.hoverColor : root.normalColor
-    border.width: root.activeFocus ? 1 : 0
-    border.color: Skin.colorGray3
     activeFocusOnTab: true
 
     Accessible.role: Accessible.Button
@@ -40,6 +38,17 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         text: root.textValue
         Accessible.ignored: true
+    }
+
+    // Where the keyboard is: a ring around the button.
+    Rectangle {
+        anchors.fill: parent
+        anchors.margins: -3
+        radius: root.radius + 2
+        color: "transparent"
+        border.width: 1
+        border.color: Skin.colorOrange
+        visible: root.activeFocus
     }
 
     MouseArea {
