@@ -9,10 +9,10 @@ import "Q7"
 // DPI and lighting; top bar; bottom bar; the mouse picture), the dialogs over
 // a dimming mask, and the functions the program calls by name.
 //
-// ui_View, ui_Ctl, hid, deviceStatus and shellWindow are context properties
-// the program sets after this root is created; they are used only inside
-// functions and handlers. The linter cannot see them, so its "unqualified"
-// check is off around those uses.
+// The program's objects (the view, the controller, the device status, the
+// window) come through the Program singleton; they may arrive after this
+// root is created, so they are used only inside functions, handlers and
+// bindings that follow them.
 Item {
     id: mainIten
     width: 1024
@@ -93,7 +93,6 @@ Item {
             macroEditorMain.detectInput(isDown, usbCode)
     }
 
-    // qmllint disable unqualified
 
     function initUI() {
         mainIten.setProtectUI(1000)
@@ -101,22 +100,22 @@ Item {
         if (!mainIten.isPownOn) {
             // The kind of mouse, as the program read it once; a host without
             // a status object keeps the declared defaults.
-            var hasStatus = typeof deviceStatus !== "undefined" && deviceStatus !== null
+            var hasStatus = Program.status !== null
             if (hasStatus) {
-                var traits = deviceStatus.traits
+                var traits = Program.status.traits
                 mainIten.isColorful = traits.isColorful
                 mainIten.icType = traits.icType
                 mainIten.is55328 = traits.is55328
                 mainIten.is571 = traits.is571
                 mainIten.isGun = traits.isGun
             }
-            mouseMain.keyCount = Shell.integer(ui_View.getGlobalData("mouse/keyCount"), mouseMain.keyCount, 0, 16)
-            mainIten.language = Shell.text(ui_View.getGlobalData("common/language"), mainIten.language)
-            mainIten.url = Shell.text(ui_View.getGlobalData("common/url"), mainIten.url)
+            mouseMain.keyCount = Shell.integer(Program.view.getGlobalData("mouse/keyCount"), mouseMain.keyCount, 0, 16)
+            mainIten.language = Shell.text(Program.view.getGlobalData("common/language"), mainIten.language)
+            mainIten.url = Shell.text(Program.view.getGlobalData("common/url"), mainIten.url)
             askMenu.entries = [mainIten.url, askMenu.entries[1]]
 
             if (hasStatus)
-                deviceStatus.pagesStarted()
+                Program.status.pagesStarted()
 
             mainIten.loadLanguage()
 
@@ -125,16 +124,16 @@ Item {
             // number no entry has (a list of an earlier version, an edited
             // file) becomes that of the entry chosen, so that the top bar
             // names the profile that is loaded.
-            var stored = Shell.integer(ui_View.getGlobalData("mouse/profileNo"), 0, 0, 5)
+            var stored = Shell.integer(Program.view.getGlobalData("mouse/profileNo"), 0, 0, 5)
             profileMain.profileNo = stored
             profileMain.init()
             var profileNo = profileMain.profileNo
             if (profileNo !== stored)
-                ui_View.setGlobalData("mouse/profileNo", profileNo)
+                Program.view.setGlobalData("mouse/profileNo", profileNo)
             upItem.profileList.currentSelect = profileMain.activePosition
             upItem.profileList.closeMenu()
             console.debug("profileNo", profileNo)
-            ui_View.setCurrentProfile(profileNo)
+            Program.view.setCurrentProfile(profileNo)
             // The report rate of the profile just made current.
             reportRate.init(false)
 
@@ -154,23 +153,23 @@ Item {
             mainIten.sendProfilePages()
             mainIten.controlUIEnable(true)
         }
-        mainIten.showDeviceStage(ui_View.mouseGetCurrentDPI())
+        mainIten.showDeviceStage(Program.view.mouseGetCurrentDPI())
     }
 
     // What the device checks found last; without a status object (a test rig
     // with none) a mouse counts as there.
     function deviceConnected() {
-        return typeof deviceStatus === "undefined" || deviceStatus === null || deviceStatus.connected
+        return Program.status === null || Program.status.connected
     }
 
     function run() {
         // The frame follows the device status from now on (it exists only
         // after this root is created; the test rig may have none).
-        if (typeof deviceStatus === "undefined" || deviceStatus === null)
+        if (Program.status === null)
             return
-        mainIten.mouseConnected = Qt.binding(function () { return deviceStatus.connected })
-        mainIten.mouseWriting = Qt.binding(function () { return deviceStatus.writing })
-        mainIten.unsavedFile = Qt.binding(function () { return deviceStatus.unsavedFile })
+        mainIten.mouseConnected = Qt.binding(function () { return Program.status.connected })
+        mainIten.mouseWriting = Qt.binding(function () { return Program.status.writing })
+        mainIten.unsavedFile = Qt.binding(function () { return Program.status.unsavedFile })
     }
 
     function detectKeyboard(isDown, usbCode) {
@@ -183,7 +182,7 @@ Item {
 
     function setProtectUI(interval) {
         protectUIItem.setBusy(true)
-        ui_View.setEnabled(false)
+        Program.view.setEnabled(false)
         protectTimer.interval = Math.max(0, Number(interval) || 0)
         protectTimer.restart()
     }
@@ -215,7 +214,7 @@ Item {
         if (isEnable)
             mainIten.busyHeld = mainIten.mouseWriting
         protectUIItem.setBusy(!isEnable)
-        ui_View.setEnabled(isEnable)
+        Program.view.setEnabled(isEnable)
     }
 
     // The question-mark menu's entries: 0 the web page, 1 the data folder.
@@ -223,40 +222,40 @@ Item {
         if (cmd === 0)
             Qt.openUrlExternally(mainIten.url)
         else if (cmd === 1)
-            Qt.openUrlExternally(Qt.url("file://" + ui_View.dataFolder()))
+            Qt.openUrlExternally(Qt.url("file://" + Program.view.dataFolder()))
     }
 
     // Each group of the language file over the built-in texts of its page.
     function loadLanguage() {
         var lang = mainIten.language
-        mainIten.mainLang = Shell.mergeTexts(mainIten.mainLang, ui_View.getLangStrings("main", lang))
-        keyMatrixMain.keyMatrixLang = Shell.mergeTexts(keyMatrixMain.keyMatrixLang, ui_View.getLangStrings("keyMatrix", lang))
+        mainIten.mainLang = Shell.mergeTexts(mainIten.mainLang, Program.view.getLangStrings("main", lang))
+        keyMatrixMain.keyMatrixLang = Shell.mergeTexts(keyMatrixMain.keyMatrixLang, Program.view.getLangStrings("keyMatrix", lang))
         keyAssigmentMain.keyAssigmentLang = Shell.mergeTexts(keyAssigmentMain.keyAssigmentLang,
-                                                              ui_View.getLangStrings("keyAssigment", lang))
-        dpiSettingMain.dpiSettingLang = Shell.mergeTexts(dpiSettingMain.dpiSettingLang, ui_View.getLangStrings("dpiSetting", lang))
+                                                              Program.view.getLangStrings("keyAssigment", lang))
+        dpiSettingMain.dpiSettingLang = Shell.mergeTexts(dpiSettingMain.dpiSettingLang, Program.view.getLangStrings("dpiSetting", lang))
         lightControlMain.lightControlLang = Shell.mergeTexts(lightControlMain.lightControlLang,
-                                                              ui_View.getLangStrings("lightControl", lang))
-        macroEditorMain.macroEditorLang = Shell.mergeTexts(macroEditorMain.macroEditorLang, ui_View.getLangStrings("macroEditor", lang))
+                                                              Program.view.getLangStrings("lightControl", lang))
+        macroEditorMain.macroEditorLang = Shell.mergeTexts(macroEditorMain.macroEditorLang, Program.view.getLangStrings("macroEditor", lang))
         systemSettingMain.systemSettingLang = Shell.mergeTexts(systemSettingMain.systemSettingLang,
-                                                                ui_View.getLangStrings("systemSetting", lang))
-        gunControlMain.gunControlLang = Shell.mergeTexts(gunControlMain.gunControlLang, ui_View.getLangStrings("gunControl", lang))
-        profileMain.profileLang = Shell.mergeTexts(profileMain.profileLang, ui_View.getLangStrings("profile", lang))
-        _KeyCodeString.setKeyNames(ui_View.getLangStrings("keyCode", lang))
-        ui_View.getLangStrings("other", lang)
+                                                                Program.view.getLangStrings("systemSetting", lang))
+        gunControlMain.gunControlLang = Shell.mergeTexts(gunControlMain.gunControlLang, Program.view.getLangStrings("gunControl", lang))
+        profileMain.profileLang = Shell.mergeTexts(profileMain.profileLang, Program.view.getLangStrings("profile", lang))
+        _KeyCodeString.setKeyNames(Program.view.getLangStrings("keyCode", lang))
+        Program.view.getLangStrings("other", lang)
     }
 
     // The report rate of the current profile, shown; sent too when asked.
     function reportRateInit(isSendData) {
-        var index = Shell.reportRateIndex(ui_View.getData("mouse/reportRate", false))
+        var index = Shell.reportRateIndex(Program.view.getData("mouse/reportRate", false))
         mainIten.reportRateUnsaved = false
         reportRate.list.currentSelect = index
         if (isSendData)
-            ui_View.mouseSetReportRate(Shell.reportRateCode(index))
+            Program.view.mouseSetReportRate(Shell.reportRateCode(index))
     }
 
     function reportRateChosen(index) {
-        mainIten.reportRateUnsaved = !mainIten.stored(() => ui_View.setData("mouse/reportRate", index))
-        ui_View.mouseSetReportRate(Shell.reportRateCode(index))
+        mainIten.reportRateUnsaved = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
+        Program.view.mouseSetReportRate(Shell.reportRateCode(index))
         mainIten.noteSent()
     }
 
@@ -264,8 +263,8 @@ Item {
     // write that did not is reported on deviceStatus (and shown in the
     // unsaved line).
     function stored(save) {
-        var failures = () => typeof deviceStatus === "undefined" || deviceStatus === null ? 0
-                                                                                         : deviceStatus.saveFailures
+        var failures = () => Program.status === null ? 0
+                                                                                         : Program.status.saveFailures
         var before = failures()
         save()
         return failures() === before
@@ -287,8 +286,8 @@ Item {
         lightControlMain.init(true, false)
         systemSettingMain.init(true, false)
         if (mainIten.isGun) {
-            ui_View.mouseSwitchKeyMatrix(1)
-            ui_View.mouseResetKeyMatrix()
+            Program.view.mouseSwitchKeyMatrix(1)
+            Program.view.mouseResetKeyMatrix()
         }
     }
 
@@ -301,8 +300,8 @@ Item {
         mainIten.controlUIEnable(false)
         mainIten.shellNotice = 0
         profileMain.profileNo = number
-        ui_View.setGlobalData("mouse/profileNo", number)
-        ui_View.setCurrentProfile(number)
+        Program.view.setGlobalData("mouse/profileNo", number)
+        Program.view.setCurrentProfile(number)
         mainIten.sendProfilePages()
         mainIten.sendWhenConnected = false
         mainIten.noteSent()
@@ -334,7 +333,7 @@ Item {
         }
         if (rate) {
             var index = reportRate.list.currentSelect
-            mainIten.reportRateUnsaved = !mainIten.stored(() => ui_View.setData("mouse/reportRate", index))
+            mainIten.reportRateUnsaved = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
         }
         if (keys || dpi || light)
             mainIten.noteSent()
@@ -349,9 +348,9 @@ Item {
         keyMatrixMain.isSave = false
         dpiSettingMain.isSave = false
         lightControlMain.isSave = false
-        ui_View.resetProfile(profileMain.profileNo)
+        Program.view.resetProfile(profileMain.profileNo)
         mainIten.sendProfilePages()
-        ui_View.mouseSetCurrentDPI(3)
+        Program.view.mouseSetCurrentDPI(3)
         dpiSettingMain.currentDPI = 2
         gunControlMain.resetData()
         mainIten.sendWhenConnected = false
@@ -365,7 +364,7 @@ Item {
     function macroOf(entry) {
         if (Number(entry.keyCode0) !== 4)
             return undefined
-        return Shell.text(ui_View.getData("mouseMacroKey/" + entry.keyCode2, false), "")
+        return Shell.text(Program.view.getData("mouseMacroKey/" + entry.keyCode2, false), "")
     }
 
     function deleteMacro(macroName) {
@@ -378,7 +377,7 @@ Item {
                           keyCode3: factory.keyCode3, keyText: factory.keyText })
         }
         keys.saveData() // qmllint disable type
-        ui_View.deleteMacroUpdateProfile(macroName)
+        Program.view.deleteMacroUpdateProfile(macroName)
     }
 
     // The buttons deleteMacro would reset: those of the open profile's
@@ -399,11 +398,11 @@ Item {
             var entry = keys.get(i)
             if (mainIten.macroOf(entry) !== oldMacroName)
                 continue
-            ui_View.setData("mouseMacroKey/" + entry.keyCode2, newMacroName)
+            Program.view.setData("mouseMacroKey/" + entry.keyCode2, newMacroName)
             keys.setProperty(i, "keyText", newMacroName)
         }
-        mainIten.editedMacros = mainIten.editedMacros.map(name => name === oldMacroName ? newMacroName : name)
-        ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
+        mainIten.editedMacros = Array.from(mainIten.editedMacros, name => name === oldMacroName ? newMacroName : name)
+        Program.view.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
     }
 
     function modifyMacroData(macroName) {
@@ -422,7 +421,7 @@ Item {
         for (var i = 0; i < keys.count; ++i) {
             var name = mainIten.macroOf(keys.get(i))
             if (name !== undefined && names.includes(name))
-                ui_View.sendStoredMacro(name, i)
+                Program.view.sendStoredMacro(name, i)
         }
     }
 
@@ -472,18 +471,17 @@ Item {
     // moves it instead.
     function dragPressed(area, mouse) {
         area.pressedAt = Qt.point(mouse.x, mouse.y)
-        if (typeof shellWindow !== "undefined" && shellWindow !== null && !shellWindow.placesItself)
-            shellWindow.startSystemMove()
+        if (Program.window !== null && !Program.window.placesItself)
+            Program.window.startSystemMove()
     }
 
     function dragMoved(area, mouse) {
         if (!area.pressed)
             return
-        ui_Ctl.onXChanged(mouse.x - area.pressedAt.x)
-        ui_Ctl.onYChanged(mouse.y - area.pressedAt.y)
+        Program.ctl.onXChanged(mouse.x - area.pressedAt.x)
+        Program.ctl.onYChanged(mouse.y - area.pressedAt.y)
     }
 
-    // qmllint enable unqualified
 
     Timer {
         id: macroSendTimer
@@ -496,7 +494,7 @@ Item {
         id: protectTimer
         interval: 1000
         onTriggered: {
-            ui_View.setEnabled(true) // qmllint disable unqualified
+            Program.view.setEnabled(true)
             protectUIItem.setBusy(false)
             if (powerOn.visible) {
                 powerOn.visible = false
@@ -793,7 +791,7 @@ Item {
             textMargin: 4
             textValue: "×"
             Accessible.name: mainIten.mainLang[18]
-            onClicked: deviceStatus.clearUnsavedFile() // qmllint disable unqualified
+            onClicked: Program.status.clearUnsavedFile()
         }
     }
 
@@ -858,8 +856,8 @@ Item {
         minimizeName: mainIten.mainLang[13] !== "" ? mainIten.mainLang[13] : "Minimise"
         closeName: mainIten.mainLang[14] !== "" ? mainIten.mainLang[14] : "Close"
         onHelpClicked: askMenu.visible = !askMenu.visible
-        onMinimizeClicked: ui_Ctl.onMinimize() // qmllint disable unqualified
-        onCloseClicked: ui_Ctl.onClose() // qmllint disable unqualified
+        onMinimizeClicked: Program.ctl.onMinimize()
+        onCloseClicked: Program.ctl.onClose()
         // The window's own buttons stay usable under the busy shield; the
         // profile list waits with the pages.
         z: busyShield.visible ? busyShield.z + 1 : 0
@@ -1090,9 +1088,7 @@ Item {
                 id: folderEntry
                 objectName: "folderEntry"
                 width: askMenu.width - 2
-                // qmllint disable unqualified
-                textValue: askMenu.visible ? mainIten.mainLang[19].arg(ui_View.dataFolder()) : ""
-                // qmllint enable unqualified
+                textValue: askMenu.visible ? mainIten.mainLang[19].arg(Program.view.dataFolder()) : ""
                 onClicked: askMenu.open(1)
             }
             // The column's width: the widest text with its margins.

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
-import "../basic/Shell.js" as Shell
 
 // The DPI panel of the main window's right side: how many of the mouse's
 // eight DPI stages are on (the stage-count list), and each stage's DPI on a
@@ -10,8 +9,6 @@ import "../basic/Shell.js" as Shell
 // it unsaved; the profile and the mouse get the values from saveData, which
 // the shell runs on Save, and init(true, ...) after a profile change or a
 // factory reset.
-//
-// ui_View is a context property the program sets; the linter cannot see it.
 Item {
     id: root
 
@@ -38,7 +35,6 @@ Item {
     // is about to show other values.
     property bool isLoading: false
 
-    // qmllint disable unqualified
 
     // Loads the profile's stages (with isRecovery the factory profile's
     // values only) and, with isSendData, stores and sends them. A profile that
@@ -49,7 +45,7 @@ Item {
         root.dpiSettingFocus()
         root.isLoading = false
         if (!isRecovery) {
-            var stored = ui_View.getData("mouse/dpiCount", isRecovery)
+            var stored = Program.view.getData("mouse/dpiCount", isRecovery)
             var offered = rules.offeredStages(stored)
             if (!offered.usable) {
                 root.debug("mouse/dpiCount [" + stored + "] is not 1..8; the page is left as it was")
@@ -60,20 +56,22 @@ Item {
                 return
             }
             root.dpiCount = offered.count
-            var enabled = rules.enabledStages(ui_View.getData("mouse/currentDpiCount", isRecovery), root.dpiCount,
+            var enabled = rules.enabledStages(Program.view.getData("mouse/currentDpiCount", isRecovery), root.dpiCount,
                                               root.currentDpiCount)
             if (enabled.fault !== "")
                 root.debug(enabled.fault)
             root.currentDpiCount = enabled.count
-            var sensor = rules.sensorRange(ui_View.getGlobalData("mouse/minDPI"), ui_View.getGlobalData("mouse/maxDPI"),
-                                           ui_View.getGlobalData("mouse/dpiBase"), root.range)
+            var sensor = rules.sensorRange(Program.view.getGlobalData("mouse/minDPI"), Program.view.getGlobalData("mouse/maxDPI"),
+                                           Program.view.getGlobalData("mouse/dpiBase"), root.range)
             sensor.faults.forEach(root.debug)
             root.minDPI = sensor.min
             root.maxDPI = sensor.max
             root.dpiBase = sensor.base
-            root.sensorType = Shell.text(ui_View.getGlobalData("mouse/sensorType"), root.sensorType)
+            var sensorType = Program.view.getGlobalData("mouse/sensorType")
+            if (sensorType !== undefined && sensorType !== null)
+                root.sensorType = String(sensorType)
         }
-        var stages = rules.stageValues(ui_View.getDataList("mouse/dpiValueArray", isRecovery), root.range,
+        var stages = rules.stageValues(Program.view.getDataList("mouse/dpiValueArray", isRecovery), root.range,
                                        root.dpiValueArray)
         stages.faults.forEach(root.debug)
         root.dpiValueArray = stages.values
@@ -90,13 +88,12 @@ Item {
         var stages = rules.stageValues(root.dpiValueArray, root.range, [])
         stages.faults.forEach(root.debug)
         var values = stages.values
-        ui_View.setDataList("mouse/dpiValueArray", values)
-        ui_View.setData("mouse/currentDpiCount", root.currentDpiCount)
+        Program.view.setDataList("mouse/dpiValueArray", values)
+        Program.view.setData("mouse/currentDpiCount", root.currentDpiCount)
         if (isSendData)
-            ui_View.mouseSetDpi(root.currentDpiCount, root.sensorType, values)
+            Program.view.mouseSetDpi(root.currentDpiCount, root.sensorType, values)
     }
 
-    // qmllint enable unqualified
 
     // Stage index's value for its knob at position; isSendData: the knob has
     // come to rest, which is a change to save.

@@ -48,13 +48,13 @@ Item {
     function init() {
         root.setSlotTexts()
         for (var i = 0; i < root.gunNumberModel.count; ++i) {
-            var record = ui_View.getGunData(i) // qmllint disable unqualified
+            var record = Program.view.getGunData(i)
             for (var f = 0; f < root.recordFields.length; ++f) {
                 if (record && record[f] !== undefined && record[f] !== null)
                     root.gunNumberModel.setProperty(i, root.recordFields[f], String(record[f]))
             }
         }
-        var stored = ui_View.getGlobalData("mouse/selectGun") // qmllint disable unqualified
+        var stored = Program.view.getGlobalData("mouse/selectGun")
         var slots = Array.isArray(stored) ? stored : String(stored === undefined ? "" : stored).split(",")
         root.selectGun1 = root.presetOf(slots[0], 0)
         root.selectGun2 = root.presetOf(slots[1], 1)
@@ -74,7 +74,7 @@ Item {
         root.selectGun1 = 0
         root.selectGun2 = 1
         root.selectGun3 = 2
-        ui_View.setGlobalData("mouse/selectGun", [0, 1, 2]) // qmllint disable unqualified
+        Program.view.setGlobalData("mouse/selectGun", [0, 1, 2])
         var factoryY = ["5", "7", "8"]
         for (var i = 0; i < factoryY.length; ++i) {
             root.gunNumberModel.setProperty(i, "gunY", factoryY[i])
@@ -101,7 +101,7 @@ Item {
                               + "], sent as 0")
         }
         var values = [rules.clampTimes(gun.gunTimes), rules.clampY(gun.gunX), rules.clampY(gun.gunY)]
-        ui_View.mouseSendGundata(slot + 1, values) // qmllint disable unqualified
+        Program.view.mouseSendGundata(slot + 1, values)
     }
 
     // Stores preset index in the gun file.
@@ -110,7 +110,7 @@ Item {
         if (!gun)
             return
         var record = [gun.gunName, gun.gunKey, gun.gunPeriod, gun.gunX, gun.gunY, gun.gunTimes]
-        ui_View.mouseSaveGundata(index, record) // qmllint disable unqualified
+        Program.view.mouseSaveGundata(index, record)
     }
 
     function slotPresets() {
@@ -149,7 +149,7 @@ Item {
             root.selectGun2 = index
         else
             root.selectGun3 = index
-        ui_View.setGlobalData("mouse/selectGun", root.slotPresets()) // qmllint disable unqualified
+        Program.view.setGlobalData("mouse/selectGun", root.slotPresets())
         root.isSave = true
         root.showPreset(index)
     }

@@ -86,7 +86,7 @@ Item {
     }
 
     function macroName(slot) {
-        var name = ui_View.getData("mouseMacroKey/" + slot, false) // qmllint disable unqualified
+        var name = Program.view.getData("mouseMacroKey/" + slot, false)
         return name === undefined || name === null ? "" : String(name)
     }
 
@@ -348,8 +348,8 @@ Item {
     // The macro chosen goes to the button's slot of the mouse, and its name
     // is kept for that slot in the profile.
     function sendMacro(slot, name) {
-        ui_View.sendStoredMacro(name, slot) // qmllint disable unqualified
-        ui_View.setData("mouseMacroKey/" + slot, name) // qmllint disable unqualified
+        Program.view.sendStoredMacro(name, slot)
+        Program.view.setData("mouseMacroKey/" + slot, name)
     }
 
     // Takes a changed choice into the working matrix: a change of any code,

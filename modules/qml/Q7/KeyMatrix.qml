@@ -61,8 +61,8 @@ Item {
                                   storedRow: factory.storedRow })
             if (factory.keyCode0 !== 4)
                 continue
-            ui_View.sendStoredMacro(factory.keyText, factory.keyCode2) // qmllint disable unqualified
-            ui_View.setData("mouseMacroKey/" + factory.keyCode2, factory.keyText) // qmllint disable unqualified
+            Program.view.sendStoredMacro(factory.keyText, factory.keyCode2)
+            Program.view.setData("mouseMacroKey/" + factory.keyCode2, factory.keyText)
         }
         root.isSave = true
     }
@@ -72,15 +72,15 @@ Item {
     // With isSendData the matrix then goes to the mouse.
     function init(isSendData, isRecovery) {
         for (var j = 0; j < 16; ++j) {
-            root.load(root.modKeys, j, ui_View.mouseGetKeydefine(j, isRecovery)) // qmllint disable unqualified
-            root.load(root.modKeys_tmp, j, ui_View.mouseGetKeydefine(j, true)) // qmllint disable unqualified
+            root.load(root.modKeys, j, Program.view.mouseGetKeydefine(j, isRecovery))
+            root.load(root.modKeys_tmp, j, Program.view.mouseGetKeydefine(j, true))
             // A broken entry goes to the mouse as the factory one: the list
             // names what the button does.
             if (root.modKeys.get(j).storedRow !== "")
                 root.modKeys.setProperty(j, "keyText", root.modKeys_tmp.get(j).keyText)
         }
         if (isSendData)
-            root.modKeys.saveData()
+            root.sendMatrix()
     }
 
     // Entry j from its stored form, each value through Number(). A stored
@@ -126,7 +126,7 @@ Item {
             for (var k = 0; k < 4; ++k)
                 src64[4 * i + k] = values[k]
         }
-        ui_View.mouseSetKeyMatrix(src64, true, root.gunPeriods()) // qmllint disable unqualified
+        Program.view.mouseSetKeyMatrix(src64, true, root.gunPeriods())
     }
 
     function gunPeriods() {

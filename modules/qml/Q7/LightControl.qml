@@ -60,7 +60,7 @@ Item {
         var startUp = !isSendData && !root.backActive && !root.isPownOn
         if ((startUp && !root.effectsBuilt) || effectModel.count === 0)
             root.buildEffects()
-        var light = rules.cleanLight(ui_View.getDataList("mouse/lightValue", isRecovery), // qmllint disable unqualified
+        var light = rules.cleanLight(Program.view.getDataList("mouse/lightValue", isRecovery),
                                      effectModel.count)
         root.report("mouse/lightValue", light.faults)
         effectList.currentSelect = light.effect
@@ -68,10 +68,10 @@ Item {
         lightnessSlider.setIndexValue(light.brightness, false)
         root.applyEffect(light.effect, false)
 
-        var colors = rules.cleanColors(ui_View.getDataList("mouse/colorValue", isRecovery)) // qmllint disable unqualified
+        var colors = rules.cleanColors(Program.view.getDataList("mouse/colorValue", isRecovery))
         root.report("mouse/colorValue", colors.faults)
         root.blockColors = colors.colors
-        var fix = rules.cleanFixColor(ui_View.getDataList("mouse/fixColor", isRecovery)) // qmllint disable unqualified
+        var fix = rules.cleanFixColor(Program.view.getDataList("mouse/fixColor", isRecovery))
         root.report("mouse/fixColor", fix.faults)
         root.fixColor = fix.color
         root.sliderXs = root.slidersFor(root.blockColors, root.fixColor)
@@ -103,19 +103,19 @@ Item {
         var colorValueArray = rules.colorsToSave(values, root.is55328, lightValue[0])
         var fixColorArray = rules.rgbOf(root.fixColor)
         if (isStep === 0 || isStep === 1)
-            ui_View.setDataList("mouse/lightValue", lightValue) // qmllint disable unqualified
+            Program.view.setDataList("mouse/lightValue", lightValue)
         if (isStep === 0 || isStep === 2) {
-            ui_View.setDataList("mouse/colorValue", colorValueArray) // qmllint disable unqualified
-            ui_View.setDataList("mouse/fixColor", fixColorArray) // qmllint disable unqualified
+            Program.view.setDataList("mouse/colorValue", colorValueArray)
+            Program.view.setDataList("mouse/fixColor", fixColorArray)
         }
         if (!isSendData)
             return
         if (isStep === 0 || isStep === 1)
-            ui_View.mouseSetRGBEffect(lightValue[0], lightValue[1], lightValue[2]) // qmllint disable unqualified
+            Program.view.mouseSetRGBEffect(lightValue[0], lightValue[1], lightValue[2])
         if (isStep === 0 || isStep === 2) {
-            ui_View.mouseSetRGBColor(root.isColorful ? 0 : 1, colorValueArray) // qmllint disable unqualified
+            Program.view.mouseSetRGBColor(root.isColorful ? 0 : 1, colorValueArray)
             if (root.is571)
-                ui_View.mouseSetFixColor(fixColorArray) // qmllint disable unqualified
+                Program.view.mouseSetFixColor(fixColorArray)
         }
     }
 

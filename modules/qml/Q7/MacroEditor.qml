@@ -76,11 +76,10 @@ Item {
     // The dialog has hidden itself; the shell hides its mask.
     signal closed
 
-    // qmllint disable unqualified
 
     // Reads the macro names; nothing is selected yet.
     function init() {
-        root.macroNameModel.load(ui_View.getNameList(0))
+        root.macroNameModel.load(Program.view.getNameList(0))
         root.select(-1)
         root.macroNames = root.macroNameModel.names()
     }
@@ -89,7 +88,7 @@ Item {
     // plays as often as it is stored to: the Times field shows the macro
     // open in the editor, which need not be this one.
     function sendMacro(index, macroName) {
-        ui_View.sendStoredMacro(macroName, index)
+        Program.view.sendStoredMacro(macroName, index)
     }
 
     // The encoded length of the steps shown.
@@ -114,7 +113,7 @@ Item {
 
     function storeNames() {
         var names = root.macroNameModel.names()
-        ui_View.updataNameList(0, names)
+        Program.view.updataNameList(0, names)
         root.macroNames = names
     }
 
@@ -123,7 +122,7 @@ Item {
     function select(position) {
         root.currentMacro = position
         root.currentStep = -1
-        var times = root.macroActionModel.load(position >= 0 ? ui_View.loadMacroIni(root.currentName()) : [])
+        var times = root.macroActionModel.load(position >= 0 ? Program.view.loadMacroIni(root.currentName()) : [])
         if (times === null)
             return
         timesField.textValue = times
@@ -138,7 +137,7 @@ Item {
         var name = root.currentName()
         var times = timesField.textValue
         root.storedTimes = times
-        if (!ui_View.saveMacroIni(name, root.macroActionModel.strings(), root.macroActionModel.repeatOf(times))) {
+        if (!Program.view.saveMacroIni(name, root.macroActionModel.strings(), root.macroActionModel.repeatOf(times))) {
             root.noteText = root.macroEditorLang[21].arg(name)
             return
         }
@@ -309,7 +308,7 @@ Item {
         if (!root.canAddMacro())
             return
         var name = root.macroNameModel.newName()
-        if (!ui_View.createMacroIni(name, 0)) {
+        if (!Program.view.createMacroIni(name, 0)) {
             root.noteText = root.macroEditorLang[24].arg(name)
             return
         }
@@ -326,7 +325,7 @@ Item {
         if (!root.canAddMacro())
             return
         var name = root.macroNameModel.newName()
-        if (!ui_View.loadMacroFile(name)) {
+        if (!Program.view.loadMacroFile(name)) {
             root.noteText = root.macroEditorLang[25]
             return
         }
@@ -339,7 +338,7 @@ Item {
     function exportMacro() {
         root.beginAction()
         if (root.currentMacro >= 0)
-            ui_View.saveMacroFile(root.currentName())
+            Program.view.saveMacroFile(root.currentName())
     }
 
     // Delete asks first, naming the macro and how many buttons use it: the
@@ -363,7 +362,7 @@ Item {
         root.deletingName = ""
         if (root.currentMacro < 0 || root.currentName() !== name)
             return
-        ui_View.deleteMacroIni(name)
+        Program.view.deleteMacroIni(name)
         root.macroActionModel.clear()
         root.deleteMacro(name)
         root.select(root.macroNameModel.removeEntry(root.currentMacro))
@@ -389,7 +388,7 @@ Item {
         var refusal = root.macroNameModel.renameRefusal(at, text)
         if (at < 0 || at >= root.macroNameModel.count || refusal === "same")
             return
-        if (refusal === "" && ui_View.loadMacroIni(text).length > 0)
+        if (refusal === "" && Program.view.loadMacroIni(text).length > 0)
             refusal = "taken"
         if (refusal !== "") {
             root.noteText = refusal === "empty" ? root.macroEditorLang[26]
@@ -398,7 +397,7 @@ Item {
         }
         var old = root.macroNameModel.nameAt(at)
         root.modifyMacroName(old, text)
-        if (ui_View.loadMacroIni(old).length > 0 || ui_View.loadMacroIni(text).length === 0) {
+        if (Program.view.loadMacroIni(old).length > 0 || Program.view.loadMacroIni(text).length === 0) {
             root.modifyMacroName(text, old)
             root.noteText = root.macroEditorLang[29].arg(text)
             return
@@ -407,7 +406,6 @@ Item {
         root.storeNames()
     }
 
-    // qmllint enable unqualified
 
     // Stops and saves a running recording and ends edits; the shell hides
     // the mask (and the button page's macro list) on closed.

@@ -50,8 +50,8 @@ Rectangle {
     function init() {
         root.editingIndex = -1
         root.noticeIndex = 0
-        if (typeof deviceStatus !== "undefined") // qmllint disable unqualified
-            statusLink.target = deviceStatus // qmllint disable unqualified
+        if (Program.status !== null)
+            statusLink.target = Program.status
         var position = root.profileModel.load(root.profileLang[5] || "Standard", root.profileNo)
         root.profileNo = root.profileModel.slotAt(position)
         root.activePosition = position

@@ -29,7 +29,7 @@ Item {
     function init(isSendData, isRecovery) {
         root.loadPosition(mouseRate, "mouse/mouseRate", isRecovery, rules.defaultMouseRate)
         root.loadPosition(doubleRate, "mouse/doubleRate", isRecovery, rules.defaultDoubleRate)
-        var stored = ui_View.getData("mouse/scrollRate", isRecovery) // qmllint disable unqualified
+        var stored = Program.view.getData("mouse/scrollRate", isRecovery)
         var lines = rules.storedLines(stored)
         if (lines.problem !== "")
             console.debug("SystemSetting: mouse/scrollRate [" + stored + "] is " + lines.problem + ", taken as "
@@ -44,7 +44,7 @@ Item {
     }
 
     function loadPosition(slider, key, isRecovery, fallback) {
-        var stored = ui_View.getData(key, isRecovery) // qmllint disable unqualified
+        var stored = Program.view.getData(key, isRecovery)
         var position = rules.storedPosition(stored, fallback)
         if (position.problem !== "")
             console.debug("SystemSetting: " + key + " [" + stored + "] is " + position.problem + ", taken as "
@@ -57,18 +57,18 @@ Item {
     // speed, 3 the wheel.
     function saveData(isSendData, step) {
         var lines = root.scrollLines()
-        ui_View.setData("mouse/mouseRate", mouseRate.xPosition) // qmllint disable unqualified
-        ui_View.setData("mouse/doubleRate", doubleRate.xPosition) // qmllint disable unqualified
-        ui_View.setData("mouse/scrollRate", lines) // qmllint disable unqualified
+        Program.view.setData("mouse/mouseRate", mouseRate.xPosition)
+        Program.view.setData("mouse/doubleRate", doubleRate.xPosition)
+        Program.view.setData("mouse/scrollRate", lines)
         if (!isSendData)
             return
         var which = Number(step)
         if (which === 0 || which === 1)
-            ui_View.mouseSetCursorSpeed(rules.stepOf(mouseRate.xPosition, root.compareValue)) // qmllint disable unqualified
+            Program.view.mouseSetCursorSpeed(rules.stepOf(mouseRate.xPosition, root.compareValue))
         if (which === 0 || which === 2)
-            ui_View.mouseSetDoubleClickSpeed(rules.stepOf(doubleRate.xPosition, root.compareValue)) // qmllint disable unqualified
+            Program.view.mouseSetDoubleClickSpeed(rules.stepOf(doubleRate.xPosition, root.compareValue))
         if (which === 0 || which === 3)
-            ui_View.mouseSetVerticalScrollLines(lines) // qmllint disable unqualified
+            Program.view.mouseSetVerticalScrollLines(lines)
     }
 
     // The rows typed (always 1..100, also while the input is being edited),

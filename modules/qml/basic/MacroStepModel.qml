@@ -46,7 +46,7 @@ ListModel {
 
     // The encoded length of a list of steps, as the view's encoder counts it.
     function lengthOf(steps) {
-        return ui_View.macroLength(steps) // qmllint disable unqualified
+        return Program.view.macroLength(steps)
     }
 
     function isFull() {

@@ -18,7 +18,7 @@ ListModel {
     }
 
     function store() {
-        ui_View.updataNameList(2, ProfileList.storedForm(model.entries())) // qmllint disable unqualified
+        Program.view.updataNameList(2, ProfileList.storedForm(model.entries()))
     }
 
     // The slot digit of the entry at position, -1 when there is none.
@@ -35,7 +35,7 @@ ListModel {
     // the position of the active entry: the one with the slot digit
     // profileNo (see ProfileList.positionOf for lists of earlier versions).
     function load(firstName, profileNo) {
-        var stored = ui_View.getNameList(2) // qmllint disable unqualified
+        var stored = Program.view.getNameList(2)
         var list = ProfileList.parseStored(stored, firstName)
         list[0].textValue = firstName
         model.clear()
@@ -61,7 +61,7 @@ ListModel {
     function newProfile() {
         var slot = ProfileList.freeSlot(model.entries())
         var position = model.appendEntry()
-        ui_View.resetProfile(slot) // qmllint disable unqualified
+        Program.view.resetProfile(slot)
         return position
     }
 
@@ -73,7 +73,7 @@ ListModel {
         var position = model.appendEntry()
         if (position < 0)
             return -1
-        if (ui_View.loadProfile(model.slotAt(position))) // qmllint disable unqualified
+        if (Program.view.loadProfile(model.slotAt(position)))
             return position
         model.remove(position)
         model.store()
@@ -82,7 +82,7 @@ ListModel {
 
     function exportProfile(position) {
         if (position >= 0 && position < model.count)
-            ui_View.saveProfile(model.slotAt(position)) // qmllint disable unqualified
+            Program.view.saveProfile(model.slotAt(position))
     }
 
     // Neither the first entry nor the one chosen in the top bar goes; the
