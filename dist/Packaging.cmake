@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # the SVG image plugin for the artwork and a font for the Chinese texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml-workerscript, libqt6svg6, fonts-wqy-microhei")
+    "qt6-qpa-plugins, qml6-module-qtqml, qml6-module-qtqml-models, qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml-workerscript, qml6-module-qtquick-templates, libqt6svg6, fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/dist/postinst ${CMAKE_SOURCE_DIR}/dist/postrm ${CMAKE_BINARY_DIR}/dist/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
