@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "basic"
-import "basic/Shell.js" as Shell
+import "common/Shell.js" as Shell
 import "Q7"
 
 // The window's whole surface: the frame (title bar, left panel with the

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/DpiRules.js" as DpiRules
+import "../../modules/qml/common/DpiRules.js" as DpiRules
 
 // The DPI panel's rules: knob positions and the values they stand for, the
 // sensor's range from the global file, typed and stepped values, the stage

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/GunRules.js" as GunRules
+import "../../modules/qml/common/GunRules.js" as GunRules
 
 // The gun editor's rules: the red dot and the compensation, the rate slider
 // and its text, the clamps of typed or stored values, and the Endness box.

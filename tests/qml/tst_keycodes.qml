@@ -1,7 +1,7 @@
 import QtQuick
 import QtTest
 import "../../modules/qml/basic"
-import "../../modules/qml/basic/KeyCodes.js" as KeyCodes
+import "../../modules/qml/common/KeyCodes.js" as KeyCodes
 
 // The assignment dialog's code tables and the text shown for an entry: every
 // option of every section, combinations, and entries no option has.

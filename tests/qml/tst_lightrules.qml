@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/LightRules.js" as LightRules
+import "../../modules/qml/common/LightRules.js" as LightRules
 
 // The lighting panel's rules: the hue bar both ways, colour texts and typed
 // values, the effect lists per mouse, both visibility tables, the colour

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/MacroSteps.js" as MacroSteps
+import "../../modules/qml/common/MacroSteps.js" as MacroSteps
 
 // The macro editor's rules. Steps are written as words: "+A" KeyPress A,
 // "-A" KeyRelease A, "M+MS-L"/"M-MS-L" a button, "50" a Delay of 50 ms.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/ProfileList.js" as ProfileList
+import "../../modules/qml/common/ProfileList.js" as ProfileList
 
 // The profile list's rules not reached through the profile dialog (tst_Profile.qml): odd stored forms and new names.
 TestCase {

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/Shell.js" as Shell
+import "../../modules/qml/common/Shell.js" as Shell
 
 // The frame's rules: report-rate codes and positions, keeping a box in the window, reading global keys and texts.
 TestCase {

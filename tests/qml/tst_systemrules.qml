@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic/SystemRules.js" as SystemRules
+import "../../modules/qml/common/SystemRules.js" as SystemRules
 
 // The system settings dialog's rules: the steps of its speed sliders, where
 // the keys move a knob, the wheel's rows as typed, and values read back from

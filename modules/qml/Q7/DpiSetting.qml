@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
+import "../common"
 
 // The DPI panel of the main window's right side: how many of the mouse's
 // eight DPI stages are on (the stage-count list), and each stage's DPI on a
@@ -28,7 +29,7 @@ Item {
 
     // The range the sliders work in: the sensor's, or the built-in one while
     // the properties hold none (a maximum at or below the minimum, a step of 0).
-    readonly property var range: rules.sensorRange(root.minDPI, root.maxDPI, root.dpiBase, rules.defaultRange)
+    readonly property var range: DpiRules.sensorRange(root.minDPI, root.maxDPI, root.dpiBase, DpiRules.defaultRange)
     // The eight stage sliders, filled in as they are made.
     property var sliders: []
     // Set while init ends a typing in progress, which it gives up: the page
@@ -46,7 +47,7 @@ Item {
         root.isLoading = false
         if (!isRecovery) {
             var stored = Program.view.getData("mouse/dpiCount", isRecovery)
-            var offered = rules.offeredStages(stored)
+            var offered = DpiRules.offeredStages(stored)
             if (!offered.usable) {
                 root.debug("mouse/dpiCount [" + stored + "] is not 1..8; the page is left as it was")
                 // What the page keeps is what Save sends: the list and the
@@ -56,12 +57,12 @@ Item {
                 return
             }
             root.dpiCount = offered.count
-            var enabled = rules.enabledStages(Program.view.getData("mouse/currentDpiCount", isRecovery), root.dpiCount,
+            var enabled = DpiRules.enabledStages(Program.view.getData("mouse/currentDpiCount", isRecovery), root.dpiCount,
                                               root.currentDpiCount)
             if (enabled.fault !== "")
                 root.debug(enabled.fault)
             root.currentDpiCount = enabled.count
-            var sensor = rules.sensorRange(Program.view.getGlobalData("mouse/minDPI"), Program.view.getGlobalData("mouse/maxDPI"),
+            var sensor = DpiRules.sensorRange(Program.view.getGlobalData("mouse/minDPI"), Program.view.getGlobalData("mouse/maxDPI"),
                                            Program.view.getGlobalData("mouse/dpiBase"), root.range)
             sensor.faults.forEach(root.debug)
             root.minDPI = sensor.min
@@ -71,7 +72,7 @@ Item {
             if (sensorType !== undefined && sensorType !== null)
                 root.sensorType = String(sensorType)
         }
-        var stages = rules.stageValues(Program.view.getDataList("mouse/dpiValueArray", isRecovery), root.range,
+        var stages = DpiRules.stageValues(Program.view.getDataList("mouse/dpiValueArray", isRecovery), root.range,
                                        root.dpiValueArray)
         stages.faults.forEach(root.debug)
         root.dpiValueArray = stages.values
@@ -85,7 +86,7 @@ Item {
     // Stores all eight values (the hidden stages' too) and the stage count,
     // and with isSendData sends them to the mouse.
     function saveData(isSendData) {
-        var stages = rules.stageValues(root.dpiValueArray, root.range, [])
+        var stages = DpiRules.stageValues(root.dpiValueArray, root.range, [])
         stages.faults.forEach(root.debug)
         var values = stages.values
         Program.view.setDataList("mouse/dpiValueArray", values)
@@ -98,9 +99,9 @@ Item {
     // Stage index's value for its knob at position; isSendData: the knob has
     // come to rest, which is a change to save.
     function dpiValueProc(index, position, isSendData) {
-        if (index < 0 || index >= rules.stageCount)
+        if (index < 0 || index >= DpiRules.stageCount)
             return
-        root.setStageValue(index, rules.valueOfPosition(position, root.range))
+        root.setStageValue(index, DpiRules.valueOfPosition(position, root.range))
         if (isSendData)
             root.isSave = true
     }
@@ -125,8 +126,8 @@ Item {
     }
 
     function placeKnobs() {
-        for (var i = 0; i < rules.stageCount; ++i)
-            root.sliderOf(i).setValue(rules.positionOfValue(root.dpiValueArray[i], root.range))
+        for (var i = 0; i < DpiRules.stageCount; ++i)
+            root.sliderOf(i).setValue(DpiRules.positionOfValue(root.dpiValueArray[i], root.range))
     }
 
     function sliderOf(index) {
@@ -157,13 +158,13 @@ Item {
 
     // An arrow or Page key on stage index's slider: count steps of dpiBase.
     function stepStage(index, count) {
-        root.takeValue(index, rules.stepValue(root.dpiValueArray[index], count, root.range))
+        root.takeValue(index, DpiRules.stepValue(root.dpiValueArray[index], count, root.range))
     }
 
     // A value typed under stage index's slider, on a whole step within the
     // range; false when it holds no digits (the field shows its value again).
     function typeStage(index, text) {
-        var value = rules.typedValue(text, root.range)
+        var value = DpiRules.typedValue(text, root.range)
         if (value === null)
             return false
         root.takeValue(index, value)
@@ -171,7 +172,7 @@ Item {
     }
 
     function takeValue(index, value) {
-        root.sliderOf(index).setValue(rules.positionOfValue(value, root.range))
+        root.sliderOf(index).setValue(DpiRules.positionOfValue(value, root.range))
         if (value === root.dpiValueArray[index])
             return
         root.setStageValue(index, value)
@@ -181,9 +182,6 @@ Item {
     width: 232
     height: 272
 
-    DpiRuleSet {
-        id: rules
-    }
     ListModel {
         id: stageModel
         ListElement { textValue: "1" }
@@ -211,7 +209,7 @@ Item {
 
         Repeater {
             id: stages
-            model: rules.stageCount
+            model: DpiRules.stageCount
             delegate: Item {
                 id: column
 

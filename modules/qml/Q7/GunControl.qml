@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
-import "../basic/Shell.js" as Shell
+import "../common"
+import "../common/Shell.js" as Shell
 
 // The gun editor dialog: which of the six gun presets goes into each of the
 // mouse's three gun slots, and the shown preset's values: its vertical
@@ -96,11 +97,11 @@ Item {
             return
         var fields = [gun.gunTimes, gun.gunX, gun.gunY]
         for (var f = 0; f < fields.length; ++f) {
-            if (rules.integer(fields[f], null) === null)
+            if (GunRules.integer(fields[f], null) === null)
                 console.debug("GunControl: gun slot " + (slot + 1) + " " + ["times", "X", "Y"][f] + " is [" + fields[f]
                               + "], sent as 0")
         }
-        var values = [rules.clampTimes(gun.gunTimes), rules.clampY(gun.gunX), rules.clampY(gun.gunY)]
+        var values = [GunRules.clampTimes(gun.gunTimes), GunRules.clampY(gun.gunX), GunRules.clampY(gun.gunY)]
         Program.view.mouseSendGundata(slot + 1, values)
     }
 
@@ -161,12 +162,12 @@ Item {
         if (!gun)
             return
         root.currentGun = index
-        yInput.textValue = String(rules.clampY(gun.gunY))
-        dot.y = rules.dotOf(gun.gunY)
-        rateSlider.textValue = rules.rateText(rules.integer(gun.gunPeriod, 10))
-        rateSlider.sliderControl.setValue(rules.ratePosition(gun.gunPeriod))
-        timesInput.textValue = String(rules.clampTimes(gun.gunTimes))
-        endness.isSelect = rules.isEndless(gun.gunTimes)
+        yInput.textValue = String(GunRules.clampY(gun.gunY))
+        dot.y = GunRules.dotOf(gun.gunY)
+        rateSlider.textValue = GunRules.rateText(GunRules.integer(gun.gunPeriod, 10))
+        rateSlider.sliderControl.setValue(GunRules.ratePosition(gun.gunPeriod))
+        timesInput.textValue = String(GunRules.clampTimes(gun.gunTimes))
+        endness.isSelect = GunRules.isEndless(gun.gunTimes)
     }
 
     // Sets a field of the shown preset and stores it; a value it already has
@@ -181,23 +182,23 @@ Item {
     }
 
     function setY(y) {
-        var value = rules.clampY(y)
+        var value = GunRules.clampY(y)
         yInput.textValue = String(value)
-        dot.y = rules.dotOf(value)
+        dot.y = GunRules.dotOf(value)
         root.setField("gunY", value)
     }
 
     function setTimes(times) {
-        var value = rules.clampTimes(times)
+        var value = GunRules.clampTimes(times)
         timesInput.textValue = String(value)
         root.setField("gunTimes", value)
-        endness.isSelect = rules.isEndless(value)
+        endness.isSelect = GunRules.isEndless(value)
     }
 
     // The rate field's text after a move of its slider; the number in front
     // of "MS" is the period.
     function setPeriodFromText(text) {
-        var period = rules.periodOfText(text)
+        var period = GunRules.periodOfText(text)
         if (period >= 0)
             root.setField("gunPeriod", period)
     }
@@ -206,7 +207,7 @@ Item {
     // an endless preset asks for a count: the box stays ticked and the Times
     // field takes the focus.
     function endnessToggled() {
-        var endless = rules.isEndless(timesInput.textValue)
+        var endless = GunRules.isEndless(timesInput.textValue)
         if (endness.isSelect && !endless) {
             root.setTimes(0)
         } else if (!endness.isSelect && endless) {
@@ -264,9 +265,6 @@ Item {
 
     ListModel {
         id: slotModel
-    }
-    GunRuleSet {
-        id: rules
     }
 
     // The background: a press closes the drop-downs and ends typing, a drag
@@ -341,7 +339,7 @@ Item {
                     required property string gunImage
                     readonly property bool current: presetRow.index === root.currentGun
                     // The slots that hold this preset, as their numbers.
-                    readonly property string slotMarks: rules.slotMarks([root.selectGun1, root.selectGun2, root.selectGun3],
+                    readonly property string slotMarks: GunRules.slotMarks([root.selectGun1, root.selectGun2, root.selectGun3],
                                                                         presetRow.index)
 
                     objectName: "preset" + presetRow.index
@@ -434,7 +432,7 @@ Item {
             anchors.fill: parent
             onClicked: mouse => {
                 root.gunControlFocus()
-                root.setY(rules.yOfDot(target.y + mouse.y - dot.height / 2))
+                root.setY(GunRules.yOfDot(target.y + mouse.y - dot.height / 2))
             }
         }
     }
@@ -446,13 +444,13 @@ Item {
         objectName: "dot"
 
         // Read by assistive technology through the slider role.
-        readonly property int value: rules.yOfDot(dot.y)
+        readonly property int value: GunRules.yOfDot(dot.y)
         readonly property int minimumValue: 0
-        readonly property int maximumValue: rules.yMax
+        readonly property int maximumValue: GunRules.yMax
         readonly property int stepSize: 1
 
         x: target.x + target.width / 2 - dot.width / 2
-        y: rules.dotTop
+        y: GunRules.dotTop
         width: 12
         height: 12
         radius: 6
@@ -474,8 +472,8 @@ Item {
             moves[Qt.Key_Right] = 1
             moves[Qt.Key_PageUp] = -8
             moves[Qt.Key_PageDown] = 8
-            moves[Qt.Key_Home] = -rules.yMax
-            moves[Qt.Key_End] = rules.yMax
+            moves[Qt.Key_Home] = -GunRules.yMax
+            moves[Qt.Key_End] = GunRules.yMax
             if (moves[event.key] === undefined)
                 return
             root.setY(dot.value + moves[event.key])
@@ -499,7 +497,7 @@ Item {
             }
             onPositionChanged: mouse => {
                 var pointer = dotArea.mapToItem(root, 0, mouse.y).y
-                dot.y = Math.max(rules.dotTop, Math.min(rules.dotBottom, dotArea.dotAtPress + pointer
+                dot.y = Math.max(GunRules.dotTop, Math.min(GunRules.dotBottom, dotArea.dotAtPress + pointer
                                                         - dotArea.pointerAtPress))
                 yInput.textValue = String(dot.value)
             }
@@ -590,8 +588,8 @@ Item {
         x: timesInput.x
         y: 256
         z: 2
-        width: rules.rateSliderWidth + 16
-        onValueChange: position => rateSlider.textValue = rules.rateText(rules.periodOfPosition(position))
+        width: GunRules.rateSliderWidth + 16
+        onValueChange: position => rateSlider.textValue = GunRules.rateText(GunRules.periodOfPosition(position))
     }
     Connections {
         target: rateSlider.sliderControl
@@ -622,7 +620,7 @@ Item {
         // The fields of the fire box line up after the wider label.
         x: Math.max(376, 280 + Math.max(rateLabel.implicitWidth, timesLabel.implicitWidth) + 8)
         y: 314
-        maxValue: rules.timesMax
+        maxValue: GunRules.timesMax
         accessibleName: root.gunControlLang[8]
         onEndInputSignal: root.setTimes(timesInput.textValue)
     }

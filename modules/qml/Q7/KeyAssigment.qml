@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
+import "../common"
 
 // The dialog in which one button's function is chosen: nine sections in a
 // scrolling area, each choice setting the four page-form codes and the text

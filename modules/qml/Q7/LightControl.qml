@@ -3,6 +3,7 @@ import QtQuick
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
 import "../basic" // qmllint disable unused-imports
+import "../common"
 
 // The lighting panel of the main window's right side: the effect, its speed
 // and brightness steps, the colour blocks (one per DPI stage, or twelve on
@@ -34,9 +35,9 @@ Item {
     // colour, and each colour slider's x (0..11 the blocks', 12 the single).
     property bool speedShown: true
     property bool brightnessShown: true
-    property var blockColors: rules.builtInColors.slice()
-    property string fixColor: rules.builtInFixColor
-    property var sliderXs: root.slidersFor(rules.builtInColors, rules.builtInFixColor)
+    property var blockColors: LightRules.builtInColors.slice()
+    property string fixColor: LightRules.builtInFixColor
+    property var sliderXs: root.slidersFor(LightRules.builtInColors, LightRules.builtInFixColor)
     readonly property int visibleSlider: colorBlockRow.selectColorBlock < 0 ? 12 : colorBlockRow.selectColorBlock
     // While the back button loads the factory values the list stays as built.
     property bool backActive: false
@@ -44,8 +45,8 @@ Item {
 
     // Each slider's x for the blocks' colours and the single colour.
     function slidersFor(colors, fixColor) {
-        var xs = colors.map(c => rules.sliderX(c, colorBar.x, colorBar.width))
-        xs.push(rules.sliderX(fixColor, colorBar.x, colorBar.width))
+        var xs = colors.map(c => LightRules.sliderX(c, colorBar.x, colorBar.width))
+        xs.push(LightRules.sliderX(fixColor, colorBar.x, colorBar.width))
         return xs
     }
 
@@ -60,7 +61,7 @@ Item {
         var startUp = !isSendData && !root.backActive && !root.isPownOn
         if ((startUp && !root.effectsBuilt) || effectModel.count === 0)
             root.buildEffects()
-        var light = rules.cleanLight(Program.view.getDataList("mouse/lightValue", isRecovery),
+        var light = LightRules.cleanLight(Program.view.getDataList("mouse/lightValue", isRecovery),
                                      effectModel.count)
         root.report("mouse/lightValue", light.faults)
         effectList.currentSelect = light.effect
@@ -68,10 +69,10 @@ Item {
         lightnessSlider.setIndexValue(light.brightness, false)
         root.applyEffect(light.effect, false)
 
-        var colors = rules.cleanColors(Program.view.getDataList("mouse/colorValue", isRecovery))
+        var colors = LightRules.cleanColors(Program.view.getDataList("mouse/colorValue", isRecovery))
         root.report("mouse/colorValue", colors.faults)
         root.blockColors = colors.colors
-        var fix = rules.cleanFixColor(Program.view.getDataList("mouse/fixColor", isRecovery))
+        var fix = LightRules.cleanFixColor(Program.view.getDataList("mouse/fixColor", isRecovery))
         root.report("mouse/fixColor", fix.faults)
         root.fixColor = fix.color
         root.sliderXs = root.slidersFor(root.blockColors, root.fixColor)
@@ -88,7 +89,7 @@ Item {
     // The effects this mouse offers, once.
     function buildEffects() {
         effectModel.clear()
-        var names = rules.effectNames(root.lightControlLang, root.isColorful, root.is55328, root.is571)
+        var names = LightRules.effectNames(root.lightControlLang, root.isColorful, root.is55328, root.is571)
         for (var i = 0; i < names.length; ++i)
             effectModel.append({ textValue: names[i] })
         root.effectsBuilt = true
@@ -99,9 +100,9 @@ Item {
     function saveData(isSendData, isStep) {
         var lightValue = [effectList.currentSelect, rateSlider.segmentValue, lightnessSlider.segmentValue]
         var values = []
-        root.blockColors.forEach(c => values.push(...rules.rgbOf(c)))
-        var colorValueArray = rules.colorsToSave(values, root.is55328, lightValue[0])
-        var fixColorArray = rules.rgbOf(root.fixColor)
+        root.blockColors.forEach(c => values.push(...LightRules.rgbOf(c)))
+        var colorValueArray = LightRules.colorsToSave(values, root.is55328, lightValue[0])
+        var fixColorArray = LightRules.rgbOf(root.fixColor)
         if (isStep === 0 || isStep === 1)
             Program.view.setDataList("mouse/lightValue", lightValue)
         if (isStep === 0 || isStep === 2) {
@@ -122,21 +123,21 @@ Item {
     // Gives block colorBlockIndex (0..11) the colour "#rrggbb"; anything
     // else is refused, said on the debug output.
     function setColor(colorBlockIndex, colorValue) {
-        var rgb = rules.parseHex(colorValue)
+        var rgb = LightRules.parseHex(colorValue)
         if (!Number.isInteger(colorBlockIndex) || colorBlockIndex < 0 || colorBlockIndex > 11 || rgb === null) {
             console.debug("LightControl: no colour block " + colorBlockIndex + " for [" + colorValue + "]")
             return
         }
         var colors = root.blockColors.slice()
-        colors[colorBlockIndex] = rules.colorText(rgb[0], rgb[1], rgb[2])
+        colors[colorBlockIndex] = LightRules.colorText(rgb[0], rgb[1], rgb[2])
         root.blockColors = colors
     }
 
     // Places the visible slider for a colour, shows the colour in the fields
     // and gives it to the selected block, or to the single colour.
     function setSliderPos(colorValue) {
-        var color = rules.colorText(...rules.rgbOf(colorValue))
-        root.moveSlider(root.visibleSlider, rules.sliderX(color, colorBar.x, colorBar.width))
+        var color = LightRules.colorText(...LightRules.rgbOf(colorValue))
+        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, colorBar.x, colorBar.width))
         root.takeColor(color)
     }
 
@@ -161,12 +162,12 @@ Item {
     // The selected colour's slider at its colour, and its values in the fields.
     function showSelected() {
         var color = root.selectedColor()
-        root.moveSlider(root.visibleSlider, rules.sliderX(color, colorBar.x, colorBar.width))
+        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, colorBar.x, colorBar.width))
         root.showFields(color)
     }
 
     function showFields(color) {
-        var rgb = rules.rgbOf(color)
+        var rgb = LightRules.rgbOf(color)
         settingColorR.textValue = String(rgb[0])
         settingColorG.textValue = String(rgb[1])
         settingColorB.textValue = String(rgb[2])
@@ -183,18 +184,18 @@ Item {
     // The visible slider dragged or moved to x (kept on the bar): the colour
     // under it goes to the fields and the selected block.
     function slideTo(x) {
-        var range = rules.slideRange(colorBar.x, colorBar.width)
+        var range = LightRules.slideRange(colorBar.x, colorBar.width)
         var kept = Math.max(range[0], Math.min(range[1], Math.round(x)))
         root.moveSlider(root.visibleSlider, kept)
-        root.takeColor(rules.colorAtSlider(kept, colorBar.x, colorBar.width))
+        root.takeColor(LightRules.colorAtSlider(kept, colorBar.x, colorBar.width))
     }
 
     // R, G or B left: the three values make the colour. Only a change is
     // one that Save has to write.
     function commitFields() {
-        var color = rules.colorText(rules.fieldValue(settingColorR.textValue),
-                                         rules.fieldValue(settingColorG.textValue),
-                                         rules.fieldValue(settingColorB.textValue))
+        var color = LightRules.colorText(LightRules.fieldValue(settingColorR.textValue),
+                                         LightRules.fieldValue(settingColorG.textValue),
+                                         LightRules.fieldValue(settingColorB.textValue))
         var changed = color !== root.selectedColor()
         root.setSliderPos(color)
         if (changed)
@@ -204,13 +205,13 @@ Item {
     // A complete "#rrggbb" commits like the R, G, B fields; anything else
     // shows the selected colour again once the field is left.
     function commitHex(text, isLeaving) {
-        var rgb = rules.parseHex(text)
+        var rgb = LightRules.parseHex(text)
         if (rgb === null) {
             if (isLeaving)
                 root.showFields(root.selectedColor())
             return
         }
-        var color = rules.colorText(rgb[0], rgb[1], rgb[2])
+        var color = LightRules.colorText(rgb[0], rgb[1], rgb[2])
         if (color === root.selectedColor())
             return
         root.setSliderPos(color)
@@ -220,7 +221,7 @@ Item {
     // Which controls the effect uses; choosing it in the list also sets the
     // steps its table names.
     function applyEffect(index, isChoosing) {
-        var v = rules.visibility(index, root.is571, root.is55328)
+        var v = LightRules.visibility(index, root.is571, root.is55328)
         root.speedShown = v.speed
         root.brightnessShown = v.brightness
         root.is571ColorBlock = v.is571ColorBlock
@@ -258,13 +259,10 @@ Item {
     }
 
     width: 232
-    height: rules.pageHeight(root.speedShown, root.brightnessShown)
+    height: LightRules.pageHeight(root.speedShown, root.brightnessShown)
 
     ListModel {
         id: effectModel
-    }
-    LightRuleSet {
-        id: rules
     }
 
     PageFrame {
@@ -359,7 +357,7 @@ Item {
                 width: 36
                 height: 24
                 horizontalAlignment: Text.AlignRight
-                text: rules.percentText(rateSlider.segmentValue)
+                text: LightRules.percentText(rateSlider.segmentValue)
             }
         }
 
@@ -394,7 +392,7 @@ Item {
                 width: 36
                 height: 24
                 horizontalAlignment: Text.AlignRight
-                text: rules.percentText(lightnessSlider.segmentValue)
+                text: LightRules.percentText(lightnessSlider.segmentValue)
             }
         }
     }
@@ -448,7 +446,7 @@ Item {
                     color: root.blockColors[block.index]
                     border.width: block.selected || block.activeFocus ? 1 : 0
                     border.color: block.activeFocus && !block.selected ? Skin.colorOrange : "#ffffff"
-                    visible: rules.blockShown(block.index, {
+                    visible: LightRules.blockShown(block.index, {
                                                        is571: root.is571,
                                                        is55328: root.is55328,
                                                        isColorful: root.isColorful,
@@ -482,7 +480,7 @@ Item {
             objectName: "colorBar"
             x: 16
             y: 26
-            width: rules.barWidth
+            width: LightRules.barWidth
             height: 10
             border.width: 1
             border.color: Skin.colorGray1
@@ -503,7 +501,7 @@ Item {
                 anchors.margins: -3
                 onPressed: mouse => {
                     root.lightControlFocus()
-                    root.slideTo(colorBar.x + mouse.x - 3 - rules.sliderWidth / 2)
+                    root.slideTo(colorBar.x + mouse.x - 3 - LightRules.sliderWidth / 2)
                 }
                 onReleased: root.isSave = true
             }
@@ -520,7 +518,7 @@ Item {
 
                 required property int index
                 // Read by assistive technology through the slider role.
-                readonly property int value: slider.x + rules.sliderWidth / 2 - colorBar.x - 1
+                readonly property int value: slider.x + LightRules.sliderWidth / 2 - colorBar.x - 1
                 readonly property int minimumValue: -1
                 readonly property int maximumValue: colorBar.width - 2
                 readonly property int stepSize: 1
@@ -533,7 +531,7 @@ Item {
                 objectName: slider.index < 12 ? "slider" + slider.index : "sliderSingle"
                 x: root.sliderXs[slider.index]
                 y: 38
-                width: rules.sliderWidth
+                width: LightRules.sliderWidth
                 height: 20
                 visible: slider.index === root.visibleSlider
                 activeFocusOnTab: true
@@ -559,14 +557,14 @@ Item {
 
                 // The pointer up to the bar, and the slider's number below it.
                 Rectangle {
-                    x: rules.sliderWidth / 2 - 1
+                    x: LightRules.sliderWidth / 2 - 1
                     width: 2
                     height: 5
                     color: Skin.fontColor
                 }
                 Rectangle {
                     y: 4
-                    width: rules.sliderWidth
+                    width: LightRules.sliderWidth
                     height: 16
                     radius: 3
                     color: Skin.colorGray1
@@ -663,7 +661,7 @@ Item {
                 anchors.fill: parent
                 horizontalAlignment: TextInput.AlignHCenter
                 verticalAlignment: TextInput.AlignVCenter
-                text: rules.builtInColors[0]
+                text: LightRules.builtInColors[0]
                 maximumLength: 7
                 clip: true
                 selectByMouse: true

@@ -3,7 +3,8 @@ import QtQuick
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
 import "../basic" // qmllint disable unused-imports
-import "../basic/Shell.js" as Shell
+import "../common"
+import "../common/Shell.js" as Shell
 
 // The macro editor dialog: the user's macros on the left, the steps of the
 // selected one on the right, recorded from the keyboard or edited by hand.

@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
-import "../basic/Shell.js" as Shell
+import "../common"
+import "../common/Shell.js" as Shell
 
 // The profile dialog: the user's named profiles, with New, Import, and a
 // context menu to delete or export one; a double-click renames. Its model is

@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic" // qmllint disable unused-imports
-import "../basic/Shell.js" as Shell
+import "../common"
+import "../common/Shell.js" as Shell
 
 // The dialog for the desktop's pointer settings: cursor speed, double-click
 // speed and the rows the wheel scrolls. The profile keeps the two sliders'
@@ -27,14 +28,14 @@ Item {
     // of its range is shown, stored and applied as a sane one, and said on
     // the debug output.
     function init(isSendData, isRecovery) {
-        root.loadPosition(mouseRate, "mouse/mouseRate", isRecovery, rules.defaultMouseRate)
-        root.loadPosition(doubleRate, "mouse/doubleRate", isRecovery, rules.defaultDoubleRate)
+        root.loadPosition(mouseRate, "mouse/mouseRate", isRecovery, SystemRules.defaultMouseRate)
+        root.loadPosition(doubleRate, "mouse/doubleRate", isRecovery, SystemRules.defaultDoubleRate)
         var stored = Program.view.getData("mouse/scrollRate", isRecovery)
-        var lines = rules.storedLines(stored)
+        var lines = SystemRules.storedLines(stored)
         if (lines.problem !== "")
             console.debug("SystemSetting: mouse/scrollRate [" + stored + "] is " + lines.problem + ", taken as "
                           + lines.value)
-        var oneScreen = rules.isOneScreen(lines.value)
+        var oneScreen = SystemRules.isOneScreen(lines.value)
         rowsButton.isSelect = !oneScreen
         screenButton.isSelect = oneScreen
         if (!oneScreen)
@@ -45,7 +46,7 @@ Item {
 
     function loadPosition(slider, key, isRecovery, fallback) {
         var stored = Program.view.getData(key, isRecovery)
-        var position = rules.storedPosition(stored, fallback)
+        var position = SystemRules.storedPosition(stored, fallback)
         if (position.problem !== "")
             console.debug("SystemSetting: " + key + " [" + stored + "] is " + position.problem + ", taken as "
                           + position.value)
@@ -64,9 +65,9 @@ Item {
             return
         var which = Number(step)
         if (which === 0 || which === 1)
-            Program.view.mouseSetCursorSpeed(rules.stepOf(mouseRate.xPosition, root.compareValue))
+            Program.view.mouseSetCursorSpeed(SystemRules.stepOf(mouseRate.xPosition, root.compareValue))
         if (which === 0 || which === 2)
-            Program.view.mouseSetDoubleClickSpeed(rules.stepOf(doubleRate.xPosition, root.compareValue))
+            Program.view.mouseSetDoubleClickSpeed(SystemRules.stepOf(doubleRate.xPosition, root.compareValue))
         if (which === 0 || which === 3)
             Program.view.mouseSetVerticalScrollLines(lines)
     }
@@ -74,7 +75,7 @@ Item {
     // The rows typed (always 1..100, also while the input is being edited),
     // or one screen.
     function scrollLines() {
-        return rowsButton.isSelect ? rules.typedRows(rowsInput.textValue) : rules.oneScreen
+        return rowsButton.isSelect ? SystemRules.typedRows(rowsInput.textValue) : SystemRules.oneScreen
     }
 
     // A wheel choice is stored and applied; leaving the input, when it is
@@ -90,7 +91,7 @@ Item {
 
     // The rows input ends: what is empty or below 1 becomes 1.
     function rowsEntered() {
-        var rows = String(rules.typedRows(rowsInput.textValue))
+        var rows = String(SystemRules.typedRows(rowsInput.textValue))
         if (rowsInput.textValue !== rows)
             rowsInput.textValue = rows
         root.saveData(true, 3)
@@ -123,9 +124,6 @@ Item {
     Accessible.name: root.systemSettingLang[0]
     Keys.onEscapePressed: root.close()
 
-    SystemRuleSet {
-        id: rules
-    }
 
     // The background: a press ends the input, a drag moves the dialog, kept
     // whole inside the window.

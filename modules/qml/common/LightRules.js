@@ -21,6 +21,11 @@ var builtInLight = [1, 0, 4]
 
 var percentTexts = ["0%", "25%", "50%", "75%", "100%"]
 
+// The text of a speed or brightness step; none for a step out of range.
+function percentText(step) {
+    return percentTexts[step] || ""
+}
+
 var clamp = Numbers.clamp
 
 function hex2(n) {
@@ -272,4 +277,9 @@ function cleanColors(stored) {
 function cleanFixColor(stored) {
     var cleaned = cleanList(stored, rgbOf(builtInFixColor), 0, 255)
     return { color: colorText(cleaned.values[0], cleaned.values[1], cleaned.values[2]), faults: cleaned.faults }
+}
+
+// The range the visible slider moves in over a bar at barX, w wide.
+function slideRange(barX, w) {
+    return [sliderMin(barX), sliderMax(barX, w)]
 }

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import "../basic"
 import "ProfileList.js" as ProfileList
 
 // The user's named profiles as a list model ({textValue, profileNo}), with

@@ -1,7 +1,7 @@
 .pragma library
 .import "Numbers.js" as Numbers
 
-.import "SliderMath.js" as SliderMath
+.import "../basic/SliderMath.js" as SliderMath
 
 // Rules of the DPI panel: the sensor's range, the stage sliders' knob
 // positions and the DPI values they stand for, typed and stepped values, the

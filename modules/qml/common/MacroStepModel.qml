@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import "../basic"
 import "MacroSteps.js" as MacroSteps
 
 // The steps of one macro as the editor shows them, entries with type and info
