@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic" // qmllint disable unused-imports
+import "../basic"
 import "../common"
 
 // The DPI panel of the main window's right side: how many of the mouse's

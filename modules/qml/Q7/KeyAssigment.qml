@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic" // qmllint disable unused-imports
+import "../basic"
 import "../common"
 
 // The dialog in which one button's function is chosen: nine sections in a

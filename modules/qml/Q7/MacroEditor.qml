@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
-import "../basic" // qmllint disable unused-imports
+import "../basic"
 import "../common"
 import "../common/Shell.js" as Shell
 

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic" // qmllint disable unused-imports
+import "../basic"
 import "../common"
 import "../common/Shell.js" as Shell
 
