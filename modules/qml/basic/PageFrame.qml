@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+
 
 // The frame every device page draws: a dark panel with a thin border, its
 // title in a bar along the top with an accent line below it, and for dialogs
