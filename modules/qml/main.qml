@@ -1,8 +1,10 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 import "basic"
 import "common/Shell.js" as Shell
 import "Q7"
+import "shell"
 
 // The window's whole surface: the frame (title bar, left panel with the
 // button list, editor box, report rate and system setting; right panel with
@@ -858,10 +860,9 @@ Item {
         onHelpClicked: askMenu.visible = !askMenu.visible
         onMinimizeClicked: Program.ctl.onMinimize()
         onCloseClicked: Program.ctl.onClose()
-        // The window's own buttons stay usable under the busy shield; the
+        // The window's own buttons stay usable beside the busy shield; the
         // profile list waits with the pages.
-        z: busyShield.visible ? busyShield.z + 1 : 0
-        profilesLocked: busyShield.visible
+        profilesLocked: busyLayer.visible
         onProfileChosen: function (index) { profileMain.changeProfile(index) }
     }
 
@@ -959,86 +960,16 @@ Item {
         }
     }
 
-    // The factory-reset confirmation, draggable inside the window. It names
-    // the profile it resets and says that the gun presets, which all
-    // profiles share, go back too; it grows when a language needs more
-    // lines.
-    Rectangle {
+    ResetBox {
         id: resetBox
         objectName: "resetBox"
-        width: 427
-        height: Math.max(102, resetText.y + resetText.height + 45)
-        // The active profile's name, taken when the box opens.
-        property string profileName: ""
         visible: false
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
-        radius: 4
-
-        Accessible.role: Accessible.Dialog
-        Accessible.name: mainIten.mainLang[5]
-        Keys.onEscapePressed: mainIten.closeDialog(resetBox)
-        // Opened, the keyboard is on Cancel, and Tab goes between the two
-        // buttons only: nothing behind the mask takes a key.
-        onActiveFocusChanged: {
-            if (resetBox.activeFocus)
-                resetCancel.forceActiveFocus()
-        }
-
-        MouseArea {
-            anchors.fill: parent
-            drag.target: resetBox
-            drag.minimumX: 0
-            drag.maximumX: mainIten.width - resetBox.width
-            drag.minimumY: 0
-            drag.maximumY: mainIten.height - resetBox.height
-        }
-        Rectangle {
-            width: parent.width
-            height: 30
-            radius: 4
-            color: mainIten.colorGray1
-            Label {
-                x: 12
-                height: parent.height
-                text: mainIten.mainLang[5]
-                font.pixelSize: mainIten.fontMiddleSize
-            }
-        }
-        Label {
-            id: resetText
-            objectName: "resetText"
-            x: 16
-            y: 38
-            width: parent.width - 32
-            wrapMode: Text.Wrap
-            text: mainIten.mainLang[6] + "\n" + profileMain.profileLang[22].replace("%1", resetBox.profileName)
-        }
-        TextButton {
-            id: resetOk
-            objectName: "resetOk"
-            x: parent.width - width - 12
-            y: parent.height - height - 10
-            width: 88
-            height: 25
-            textValue: mainIten.mainLang[8]
-            KeyNavigation.tab: resetCancel
-            KeyNavigation.backtab: resetCancel
-            onClicked: mainIten.factoryReset()
-        }
-        TextButton {
-            id: resetCancel
-            objectName: "resetCancel"
-            KeyNavigation.tab: resetOk
-            KeyNavigation.backtab: resetOk
-            x: resetOk.x - width - 7
-            y: resetOk.y
-            width: 88
-            height: 25
-            normalColor: mainIten.colorGray1
-            textValue: mainIten.mainLang[7]
-            onClicked: mainIten.closeDialog(resetBox)
-        }
+        title: mainIten.mainLang[5]
+        text: mainIten.mainLang[6] + "\n" + profileMain.profileLang[22]
+        okText: mainIten.mainLang[8]
+        cancelText: mainIten.mainLang[7]
+        onConfirmed: mainIten.factoryReset()
+        onCancelled: mainIten.closeDialog(resetBox)
     }
 
     // The question-mark menu: the maker's web page (opens in the browser),
@@ -1097,41 +1028,50 @@ Item {
         }
     }
 
-    // The busy shield: the pages wait under it while the indicator shows; the
-    // window still moves, and its title strip keeps the window's buttons.
-    MouseArea {
-        id: busyShield
-        objectName: "busyShield"
+    // The busy shield: the pages and the dialogs wait under it while the
+    // indicator shows; the window still moves, and its title strip keeps the
+    // window's buttons. The keyboard waits too; it goes back where it was
+    // afterwards.
+    T.Popup {
+        id: busyLayer
         y: 48
-        width: parent.width
-        height: parent.height - 48
-        z: 98
-        visible: protectUIItem.visible
-        hoverEnabled: true
-        acceptedButtons: Qt.AllButtons
-        property point pressedAt
-        onPressed: function (mouse) { mainIten.dragPressed(busyShield, mouse) }
-        onPositionChanged: function (mouse) { mainIten.dragMoved(busyShield, mouse) }
-        onWheel: function (wheel) { wheel.accepted = true }
-        // The keyboard waits too; it goes back where it was afterwards.
-        Keys.onPressed: function (event) { event.accepted = true }
-        onVisibleChanged: {
-            if (busyShield.visible) {
-                mainIten.focusBeforeBusy = mainIten.Window.activeFocusItem
-                busyShield.forceActiveFocus()
-            } else if (mainIten.focusBeforeBusy && busyShield.activeFocus) {
-                mainIten.focusBeforeBusy.forceActiveFocus()
-            }
+        width: mainIten.width
+        height: mainIten.height - 48
+        padding: 0
+        z: 100
+        closePolicy: T.Popup.NoAutoClose
+        focus: true
+        visible: protectUIItem.isBusy || protectUIItem.held
+        onAboutToShow: mainIten.focusBeforeBusy = mainIten.Window.activeFocusItem
+        onClosed: {
+            var back = mainIten.focusBeforeBusy
+            mainIten.focusBeforeBusy = null
+            if (back && back.visible)
+                back.forceActiveFocus()
         }
-    }
 
-    BusyIndicator {
-        id: protectUIItem
-        objectName: "protectUIItem"
-        anchors.centerIn: parent
-        z: 99
-        held: mainIten.busyHeld
-        textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
+        MouseArea {
+            id: busyShield
+            objectName: "busyShield"
+            anchors.fill: parent
+            focus: true
+            hoverEnabled: true
+            acceptedButtons: Qt.AllButtons
+            property point pressedAt
+            onPressed: function (mouse) { mainIten.dragPressed(busyShield, mouse) }
+            onPositionChanged: function (mouse) { mainIten.dragMoved(busyShield, mouse) }
+            onWheel: function (wheel) { wheel.accepted = true }
+            Keys.onPressed: function (event) { event.accepted = true }
+        }
+
+        BusyIndicator {
+            id: protectUIItem
+            objectName: "protectUIItem"
+            x: (mainIten.width - width) / 2
+            y: (mainIten.height - height) / 2 - busyLayer.y
+            held: mainIten.busyHeld
+            textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
+        }
     }
 
     KeyCodeString {

@@ -1,32 +1,24 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 
-// A question over a dim mask that covers the item it is placed in: a title
-// bar, the question, OK and Cancel, like the shell's factory-reset box. While
-// it is open it keeps the keyboard: Tab moves between its two buttons, Enter
-// or Space answers with the one that has the focus (OK when it opens),
-// Escape cancels, and a press on the mask cancels too. When it closes, the
-// focus goes back to the item that had it.
-Rectangle {
+// A question over the item it is placed in, dimming it: a title bar, the
+// question, OK and Cancel, like the shell's factory-reset box. While it is
+// open it holds the keyboard: Tab moves between its two buttons, Enter or
+// Space answers with the one that has the focus (OK when it opens), Escape
+// cancels, and a press beside the box cancels too. When it closes, the focus
+// goes back to the item that had it.
+DialogFrame {
     id: root
 
-    property string title: ""
     property string text: ""
     property string okText: "OK"
     property string cancelText: "Cancel"
-    // The item that had the focus when the question opened.
-    property Item focusBefore: null
+    // Whether the answer was OK; a close by any other way cancels.
+    property bool answered: false
 
     signal accepted
     signal rejected
-
-    function open() {
-        if (root.visible)
-            return
-        root.focusBefore = root.Window.activeFocusItem
-        root.visible = true
-        okButton.forceActiveFocus()
-    }
 
     function accept() {
         root.finish(true)
@@ -40,73 +32,38 @@ Rectangle {
     function finish(ok) {
         if (!root.visible)
             return
-        root.visible = false
-        var back = root.focusBefore
-        root.focusBefore = null
-        if (back)
-            back.forceActiveFocus()
-        if (ok)
-            root.accepted()
-        else
-            root.rejected()
+        root.answered = ok
+        root.close()
     }
 
-    anchors.fill: parent
-    z: 10
-    visible: false
-    color: "#90000000"
+    onAboutToShow: root.answered = false
+    onClosed: root.answered ? root.accepted() : root.rejected()
+    onCloseClicked: root.reject()
 
-    Accessible.role: Accessible.Dialog
-    Accessible.name: root.title
+    x: ((parent ? parent.width : width) - width) / 2
+    y: ((parent ? parent.height : height) - height) / 2
+    width: Math.min((parent ? parent.width : 432) - 32, 400)
+    height: question.y + question.height + 16 + okButton.height + 10
+    modal: true
+    closePolicy: T.Popup.CloseOnPressOutside
+    closable: false
+    radius: 4
+    titleHeight: 30
+    titleColor: Skin.colorGray1
+    accentLine: false
+    titleX: 12
+    titleSize: Skin.fontMiddleSize
+    firstControl: okButton
 
-    // No key reaches the page below while the question is open.
-    Keys.onPressed: event => {
-        if (event.key === Qt.Key_Escape)
-            root.reject()
-        else if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
-            root.accept()
-        event.accepted = true
+    T.Overlay.modal: Rectangle {
+        color: "#90000000"
     }
-    Keys.onReleased: event => event.accepted = true
 
-    MouseArea {
+    // Enter on neither button answers OK.
+    Item {
         anchors.fill: parent
-        acceptedButtons: Qt.AllButtons
-        hoverEnabled: true
-        onPressed: root.reject()
-        onWheel: wheel => wheel.accepted = true
-    }
-
-    Rectangle {
-        id: box
-        objectName: "confirmBox"
-        anchors.centerIn: parent
-        width: Math.min(root.width - 32, 400)
-        height: question.y + question.height + 16 + okButton.height + 10
-        color: Skin.colorGray0
-        border.color: Skin.colorGray1
-        radius: 4
-
-        // Presses on the box itself are no answer.
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.AllButtons
-        }
-
-        Rectangle {
-            width: parent.width
-            height: 30
-            radius: 4
-            color: Skin.colorGray1
-
-            Label {
-                x: 12
-                width: parent.width - 24
-                height: parent.height
-                text: root.title
-                font.pixelSize: Skin.fontMiddleSize
-            }
-        }
+        Keys.onReturnPressed: root.accept()
+        Keys.onEnterPressed: root.accept()
 
         // The whole question, on as many lines as it takes (a long macro
         // name breaks anywhere).
@@ -115,7 +72,7 @@ Rectangle {
             objectName: "confirmText"
             x: 16
             y: 42
-            width: box.width - 32
+            width: root.width - 32
             text: root.text
             wrapMode: Text.Wrap
             elide: Text.ElideNone
@@ -125,13 +82,11 @@ Rectangle {
         TextButton {
             id: okButton
             objectName: "confirmOk"
-            x: box.width - okButton.width - 12
-            y: box.height - okButton.height - 10
+            x: root.width - okButton.width - 12
+            y: root.height - okButton.height - 10
             width: 88
             height: 25
             textValue: root.okText
-            KeyNavigation.tab: cancelButton
-            KeyNavigation.backtab: cancelButton
             onClicked: root.accept()
         }
 
@@ -144,8 +99,6 @@ Rectangle {
             height: 25
             normalColor: Skin.colorGray1
             textValue: root.cancelText
-            KeyNavigation.tab: okButton
-            KeyNavigation.backtab: okButton
             onClicked: root.reject()
         }
     }

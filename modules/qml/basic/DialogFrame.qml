@@ -19,6 +19,12 @@ T.Dialog {
 
     property bool closable: true
     property int titleHeight: 40
+    // The small boxes' look (see PageFrame).
+    property color titleColor: "transparent"
+    property bool accentLine: true
+    property int titleX: 16
+    property int titleSize: Skin.fontNormalSize
+    property real radius: 0
     // The control that takes the focus when the dialog opens; by default the
     // first one Tab reaches.
     property Item firstControl: null
@@ -64,7 +70,10 @@ T.Dialog {
         }
     }
 
-    onAboutToShow: frame.opener = (frame.contentItem as Scope).windowFocus
+    // The content item as its own type says it (the scope below).
+    readonly property var scope: frame.contentItem
+
+    onAboutToShow: frame.opener = frame.scope ? frame.scope.windowFocus : null
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
@@ -87,6 +96,11 @@ T.Dialog {
             anchors.fill: parent
             title: frame.title
             titleHeight: frame.titleHeight
+            titleColor: frame.titleColor
+            accentLine: frame.accentLine
+            titleX: frame.titleX
+            titleSize: frame.titleSize
+            radius: frame.radius
             closable: frame.closable
             onCloseClicked: frame.closeClicked()
         }
