@@ -131,7 +131,7 @@ TestCase {
             ["typed, Return", "45", page => keyClick(Qt.Key_Return), 45],
             ["emptied becomes 1", "", tab, 1],
             ["above 100 is cut to 100; three characters at most", "1234", tab, 100],
-            ["a press on the background", "7", page => mouseClick(page, 200, 300), 7],
+            ["a press on the background", "7", page => mouseClick(page.contentItem, 200, 300), 7],
             ["a press on a slider's knob", "8", page => mousePress(knob(page), 170 + 6, 3), 8],
             ["Escape closes the dialog", "9", page => keyClick(Qt.Key_Escape), 9],
             ["the shell's focus call", "0", page => page.systemSettingFocus(), 1],
@@ -183,9 +183,9 @@ TestCase {
     // Every control is reached with Tab and named; the sliders tell their step.
     function test_keyboardAndNames() {
         var page = open()
-        var inside = item => item && (item === page || inside(item.parent))
+        var inside = item => item && (item === page.contentItem.parent || inside(item.parent))
         var items = []
-        for (var item = page.nextItemInFocusChain(true); inside(item) && items.indexOf(item) < 0;
+        for (var item = child(page, "closeButton"); inside(item) && items.indexOf(item) < 0;
              item = item.nextItemInFocusChain(true))
             items.push(item)
         compare(items.map(i => i.Accessible.name), ["Close", "Reset", "Mouse Speed", "Double Click Speed",
