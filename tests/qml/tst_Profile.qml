@@ -23,6 +23,7 @@ TestCase {
         var page = createTemporaryObject(pageComponent, testCase, { profileNo: profileNo || 0 })
         page.visible = true
         page.init()
+        waitForItemPolished(findChild(page.bodyItem, "list")) // its controls are built when it opens
         return page
     }
     function shown(page) { return page.profileModel.entries().map(e => e.textValue + e.profileNo).join(" ") }
@@ -35,7 +36,7 @@ TestCase {
             ui_View.setData("mouse/reportRate", set)
         return Number(ui_View.getData("mouse/reportRate", false))
     }
-    function row(page, i) { return findChild(page, "row" + i) }
+    function row(page, i) { return findChild(page.bodyItem, "row" + i) }
     // What the line under the list says: the index of its text, 0 for the hint.
     function notice(page) { return page.noticeIndex }
 
@@ -66,7 +67,7 @@ TestCase {
     // New appends "profile_k" up to six entries and starts its profile from the factory one; a full list gains
     // nothing (its reset goes to slot 6, no entry's profile) and says so.
     function test_newUpToSix() {
-        var page = make(["Standard0"]), button = findChild(page, "newButton")
+        var page = make(["Standard0"]), button = findChild(page.bodyItem, "newButton")
         for (var n = 1; n <= 6; ++n)
             rate(n, 0)
         for (n = 1; n <= 6; ++n) {
@@ -88,7 +89,7 @@ TestCase {
     function test_newKeepsProfilesInUse(data) {
         var page = make(data.list)
         data.dirty.forEach(n => rate(n, 0))
-        mouseClick(findChild(page, "newButton"))
+        mouseClick(findChild(page.bodyItem, "newButton"))
         compare([stored(), data.dirty.map(n => rate(n))], [data.after, data.rates])
     }
 
@@ -102,9 +103,9 @@ TestCase {
     function test_delete(data) {
         var page = make(["Standard0", "a1", "b2", "c3"], 2), files = [0, 1, 2, 3].map(file)
         mouseClick(row(page, data.position), 40, 13, Qt.RightButton)
-        var menu = findChild(page, "contextMenu")
+        var menu = findChild(page.bodyItem, "contextMenu")
         verify(menu.visible)
-        mouseClick(findChild(page, "menuRow0"))
+        mouseClick(findChild(page.bodyItem, "menuRow0"))
         compare([menu.visible, shown(page), stored(), page.activePosition, page.profileNo, notice(page)],
                 [false, data.after, data.after, data.active, 2, data.text])
         compare([0, 1, 2, 3].map(file), files)
@@ -129,13 +130,13 @@ TestCase {
             page.doubleClick()
         else
             mouseDoubleClickSequence(row(page, data.position), 40, 13)
-        var editor = findChild(page, "nameEditor")
+        var editor = findChild(page.bodyItem, "nameEditor")
         verify(editor && editor.activeFocus)
         compare(editor.selectedText, page.profileModel.entries()[data.position].textValue)
         keyClick(Qt.Key_Delete)
         data.text.split("").forEach(c => keyClick(c))
         if (data.end === "press")
-            mouseClick(page, 5, 150)
+            mouseClick(page.contentItem, 5, 150)
         else
             keyClick(data.end === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
         compare([page.editingIndex, shown(page), stored(), notice(page)],
@@ -149,12 +150,12 @@ TestCase {
         rate(1, 2)
         testFiles.savePath = out
         mouseClick(row(page, 1), 40, 13, Qt.RightButton)
-        mouseClick(findChild(page, "menuRow1"))
+        mouseClick(findChild(page.bodyItem, "menuRow1"))
         compare([testFiles.read(out), notice(page)], [file(1), 17])
         verify(testFiles.read(out).indexOf("reportRate=2") >= 0)
 
         testFiles.openPath = ""
-        mouseClick(findChild(page, "importButton"))
+        mouseClick(findChild(page.bodyItem, "importButton"))
         compare([shown(page), stored(), page.currentIndex, notice(page)],
                 ["Standard0 a1", "Standard0 a1", 1, 0])
 
@@ -162,7 +163,7 @@ TestCase {
         page = make(["Standard0", "a2"])
         testFiles.openPath = out
         rate(1, 0)
-        mouseClick(findChild(page, "importButton"))
+        mouseClick(findChild(page.bodyItem, "importButton"))
         compare([shown(page), stored(), page.currentIndex, notice(page)],
                 ["Standard0 a2 profile_01", "Standard0 a2 profile_01", 2, 16])
         compare(file(1), testFiles.read(out))
@@ -170,7 +171,7 @@ TestCase {
 
         page = make(["Standard0", "a1", "b2", "c3", "d4", "e5"])
         var files = [0, 1, 2, 3, 4, 5].map(file)
-        mouseClick(findChild(page, "importButton"))
+        mouseClick(findChild(page.bodyItem, "importButton"))
         compare([stored(), [0, 1, 2, 3, 4, 5].map(file), notice(page)],
                 ["Standard0 a1 b2 c3 d4 e5", files, 12])
 
@@ -189,9 +190,9 @@ TestCase {
     }
     function test_drag(data) {
         var page = make(["Standard0"])
-        mousePress(page, 5, 150)
-        mouseMove(page, 5 + data.dx, 150 + data.dy, -1, Qt.LeftButton)
-        mouseRelease(page, 5 + data.dx, 150 + data.dy)
+        mousePress(page.contentItem, 5, 150)
+        mouseMove(page.contentItem, 5 + data.dx, 150 + data.dy, -1, Qt.LeftButton)
+        mouseRelease(page.contentItem, 5 + data.dx, 150 + data.dy)
         compare([page.x, page.y], [data.x, data.y])
     }
 
@@ -201,7 +202,7 @@ TestCase {
         closedSpy.target = page
         page.startRename(1)
         keyClick("z")
-        mouseClick(findChild(page, "closeButton"))
+        mouseClick(findChild(page.bodyItem, "closeButton"))
         compare([page.visible, closedSpy.count, stored()], [false, 1, "Standard0 z1"])
     }
 }

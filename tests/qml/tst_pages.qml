@@ -69,6 +69,9 @@ TestCase {
         row.functions.forEach(name => compare(typeof member(name), "function", name))
         row.properties.forEach(name => verify(name in page, name))
         row.signals.forEach(name => compare(typeof member(name + ".connect"), "function", name))
+        // What every page has for the shell.
+        ;["init", "save", "endEdits", "closed.connect", "dirtyChanged.connect"]
+            .forEach(name => compare(typeof member(name), "function", name))
         compare(page[row.lang[0]].length, row.lang[1])
         compare(page[row.lang[0]][0], row.lang[2])
         compare([page.width, page.height], row.size)
@@ -77,7 +80,9 @@ TestCase {
         var texts = page[row.lang[0]].slice()
         texts[row.tag === "KeyMatrix" ? 1 : 0] = "Title of " + row.tag
         page[row.lang[0]] = texts
-        verify(findStaticText(page, text => text.startsWith("Title of " + row.tag)), "title")
+        // A dialog draws on its frame's surface.
+        var surface = row.dialog ? page.contentItem.parent : page
+        verify(findStaticText(surface, text => text.startsWith("Title of " + row.tag)), "title")
     }
 
     function findStaticText(item, accepts) {

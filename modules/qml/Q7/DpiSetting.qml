@@ -13,6 +13,9 @@ import "../common"
 Item {
     id: root
 
+    // A panel never closes; every page has the signal.
+    signal closed
+
     property var dpiSettingLang: ["DPI"]
 
     property int dpiCount: 4
@@ -25,7 +28,9 @@ Item {
     property var dpiValueArray: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
     // The mouse's active stage, 0-based; the shell sets it.
     property int currentDPI: 0
-    property bool isSave: false
+    // Changes Save would store.
+    property bool dirty: false
+    property alias isSave: root.dirty
 
     // The range the sliders work in: the sensor's, or the built-in one while
     // the properties hold none (a maximum at or below the minimum, a step of 0).
@@ -109,10 +114,19 @@ Item {
     // Closes the stage-count list and ends typing (which takes the typed
     // value); the shell calls it when the user presses elsewhere and before
     // it saves.
-    function dpiSettingFocus() {
+    function endEdits() {
         stageList.closeMenu()
         if (stageRow.activeFocus)
             stageRow.focus = false
+    }
+
+    function dpiSettingFocus() {
+        root.endEdits()
+    }
+
+    // The values stored and sent, as the shell's Save does.
+    function save() {
+        root.saveData(true)
     }
 
     function debug(text) {

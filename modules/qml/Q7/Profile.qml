@@ -2,12 +2,12 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 import "../common"
-import "../common/Shell.js" as Shell
 
 // The profile dialog: the user's named profiles, with New, Import, and a
 // context menu to delete or export one; a double-click renames. Its model is
 // also the top bar's profile list, so a position here is a position there.
-Rectangle {
+// Its state lives here; its controls are built when it first opens.
+DialogFrame {
     id: root
 
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard", "", "", "", "", "", "", "",
@@ -21,23 +21,15 @@ Rectangle {
     // What the last action was refused for or did, as an index of
     // profileLang (12..18, 20); 0 shows the hint instead.
     property int noticeIndex: 0
-    property alias currentIndex: list.currentIndex
+    property int currentIndex: 0
     // The entry whose name is being edited, -1 when none.
     property int editingIndex: -1
     property string editText: ""
-    property int windowWidth: 1024
-    property int windowHeight: 640
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray0: Skin.colorGray0
-    property color colorGray1: Skin.colorGray1
-    property color colorGray2: Skin.colorGray2
-    property color colorBlue: Skin.colorBlue
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
-    property int fontMiddleSize: Skin.fontMiddleSize
+    // The context menu: shown, and where.
+    property bool menuShown: false
+    property point menuAt
+    // Nothing waits to be stored: every change is stored at once.
+    readonly property bool dirty: false
 
     signal changeProfile(int tmpProfileNo)
     signal doubleClick
@@ -84,7 +76,7 @@ Rectangle {
     // 0 delete and 1 export the current entry (the context menu: the one it
     // was opened on), 2 import.
     function menuCommand(cmd) {
-        contextMenu.visible = false
+        root.menuShown = false
         root.noticeIndex = 0
         if (cmd === 0) {
             root.noticeIndex = root.profileModel.deleteAt(root.currentIndex, root.activePosition)
@@ -113,36 +105,53 @@ Rectangle {
 
     // A press elsewhere: ends an edit (whose refusal then shows) and closes
     // the menu; an earlier notice goes.
-    function profileFocus() {
+    function endEdits() {
         root.noticeIndex = 0
         root.commitRename()
-        contextMenu.visible = false
+        root.menuShown = false
     }
 
-    // At a point of the dialog, kept inside it.
+    function profileFocus() {
+        root.endEdits()
+    }
+
+    // At a point of the dialog, kept inside it (the menu is 100 x 48).
     function openMenu(x, y) {
-        contextMenu.x = Math.max(0, Math.min(root.width - contextMenu.width, x))
-        contextMenu.y = Math.max(0, Math.min(root.height - contextMenu.height, y))
-        contextMenu.visible = true
+        root.menuAt = Qt.point(Math.max(0, Math.min(root.width - 100, x)), Math.max(0, Math.min(root.height - 48, y)))
+        root.menuShown = true
     }
 
     function closeDialog() {
-        root.profileFocus()
+        root.endEdits()
         root.visible = false
         root.closed()
+    }
+
+    function close() {
+        root.closeDialog()
+    }
+
+    // The profile list's pages store at once: nothing to save.
+    function save() {
     }
 
     width: 415
     height: 288
     visible: false
-    color: root.colorGray0
-    border.width: 1
-    border.color: root.colorGray1
+    title: root.profileLang[0]
+    titleHeight: 31
+    titleColor: Skin.colorGray1
+    accentLine: false
+    titleX: 16
+    titleSize: Skin.fontMiddleSize
+    closable: false
+    body: bodyComponent
 
     onDoubleClick: root.startRename(root.currentIndex)
     onProfileNoChanged: root.refreshActive()
     onVisibleChanged: root.noticeIndex = 0
-    Keys.onEscapePressed: root.closeDialog()
+    onCloseClicked: root.closeDialog()
+    onBackgroundPressed: root.endEdits()
 
     // The view reports a written export; a cancelled one says nothing.
     // (The status object is given to the pages after they are made.)
@@ -154,51 +163,19 @@ Rectangle {
         }
     }
 
-    // The background: a press ends editing and closes the menu, a drag
-    // moves the dialog, kept whole inside the window.
-    MouseArea {
-        id: dragArea
-        objectName: "dragArea"
+    Component {
+        id: bodyComponent
+
+    Item {
+        id: bodyItem
         anchors.fill: parent
-        property point pressedAt
-
-        onPressed: mouse => {
-            root.profileFocus()
-            dragArea.pressedAt = Qt.point(mouse.x, mouse.y)
-        }
-        onPositionChanged: mouse => {
-            root.x = Shell.clampToWindow(root.x + mouse.x - dragArea.pressedAt.x, root.width, root.windowWidth)
-            root.y = Shell.clampToWindow(root.y + mouse.y - dragArea.pressedAt.y, root.height, root.windowHeight)
-        }
-    }
-
-    // The title bar.
-    Rectangle {
-        x: 1
-        y: 1
-        width: root.width - 2
-        height: 30
-        color: root.colorGray1
-
-        Text {
-            anchors.left: parent.left
-            anchors.leftMargin: 15
-            anchors.verticalCenter: parent.verticalCenter
-            text: root.profileLang[0]
-            color: root.fontColor
-            font.family: root.fontFamily
-            font.pixelSize: root.fontMiddleSize
-            Accessible.role: Accessible.StaticText
-            Accessible.name: root.profileLang[0]
-        }
 
         // The close image, drawn as a cross.
         Item {
             id: closeButton
             objectName: "closeButton"
-            anchors.right: parent.right
-            anchors.rightMargin: 10
-            anchors.verticalCenter: parent.verticalCenter
+            x: root.width - 1 - 10 - closeButton.width
+            y: 1 + (30 - closeButton.height) / 2
             width: 16
             height: 16
             activeFocusOnTab: true
@@ -222,7 +199,7 @@ Rectangle {
                     radius: 1
                     rotation: stroke.modelData
                     antialiasing: true
-                    color: closeArea.containsMouse || closeButton.activeFocus ? root.colorOrange : root.fontColor
+                    color: closeArea.containsMouse || closeButton.activeFocus ? Skin.colorOrange : Skin.fontColor
                 }
             }
 
@@ -234,7 +211,6 @@ Rectangle {
                 onClicked: root.closeDialog()
             }
         }
-    }
 
     // The list area: rows of 27 pixels, the current and the hovered one in
     // the accent colour.
@@ -245,7 +221,7 @@ Rectangle {
         height: 180
         color: "transparent"
         border.width: 1
-        border.color: root.colorGray1
+        border.color: Skin.colorGray1
 
         ListView {
             id: list
@@ -255,6 +231,8 @@ Rectangle {
             clip: true
             interactive: false
             model: root.profileModel
+            currentIndex: root.currentIndex
+            onCurrentIndexChanged: root.currentIndex = list.currentIndex
             activeFocusOnTab: true
             highlightFollowsCurrentItem: false
 
@@ -276,13 +254,13 @@ Rectangle {
                 objectName: "row" + row.index
                 width: list.width
                 height: 27
-                color: row.lit ? root.colorOrange : "transparent"
+                color: row.lit ? Skin.colorOrange : "transparent"
 
                 Accessible.role: Accessible.ListItem
                 Accessible.name: row.textValue
                 Accessible.selectable: true
                 Accessible.selected: row.index === list.currentIndex
-                Accessible.onPressAction: list.currentIndex = row.index
+                Accessible.onPressAction: root.currentIndex = row.index
 
                 MouseArea {
                     id: rowArea
@@ -292,9 +270,9 @@ Rectangle {
                     onPressed: mouse => {
                         if (!row.editing)
                             root.profileFocus()
-                        list.currentIndex = row.index
+                        root.currentIndex = row.index
                         if (mouse.button === Qt.RightButton) {
-                            var at = rowArea.mapToItem(root, mouse.x, mouse.y)
+                            var at = rowArea.mapToItem(bodyItem, mouse.x, mouse.y)
                             root.openMenu(at.x, at.y)
                         }
                     }
@@ -310,9 +288,9 @@ Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: !row.editing
                     text: row.textValue
-                    color: root.fontColor
-                    font.family: root.fontFamily
-                    font.pixelSize: root.fontNormalSize
+                    color: Skin.fontColor
+                    font.family: Skin.fontFamily
+                    font.pixelSize: Skin.fontNormalSize
                 }
 
                 // Marks the entry chosen in the top bar, when the language
@@ -323,9 +301,9 @@ Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: row.index === root.activePosition && !row.editing
                     text: root.profileLang[19]
-                    color: row.lit ? root.fontColor : root.colorGray2
-                    font.family: root.fontFamily
-                    font.pixelSize: root.fontNormalSize
+                    color: row.lit ? Skin.fontColor : Skin.colorGray2
+                    font.family: Skin.fontFamily
+                    font.pixelSize: Skin.fontNormalSize
                 }
 
                 // The name field, shown while the row is renamed, with the
@@ -334,9 +312,9 @@ Rectangle {
                     anchors.fill: parent
                     anchors.margins: 3
                     visible: row.editing
-                    color: root.colorGray0
+                    color: Skin.colorGray0
                     border.width: 1
-                    border.color: root.fontColor
+                    border.color: Skin.fontColor
 
                     TextInput {
                         id: editor
@@ -346,12 +324,12 @@ Rectangle {
                         verticalAlignment: TextInput.AlignVCenter
                         clip: true
                         enabled: row.editing
-                        color: root.fontColor
-                        selectionColor: root.colorBlue
-                        selectedTextColor: root.fontColor
+                        color: Skin.fontColor
+                        selectionColor: Skin.colorBlue
+                        selectedTextColor: Skin.fontColor
                         selectByMouse: true
-                        font.family: root.fontFamily
-                        font.pixelSize: root.fontNormalSize
+                        font.family: Skin.fontFamily
+                        font.pixelSize: Skin.fontNormalSize
 
                         Accessible.role: Accessible.EditableText
                         Accessible.name: row.textValue
@@ -386,9 +364,9 @@ Rectangle {
         width: 384
         elide: Text.ElideRight
         text: root.noticeIndex > 0 ? root.profileLang[root.noticeIndex] : root.profileLang[11]
-        color: root.noticeIndex > 0 ? root.colorOrange : root.colorGray2
-        font.family: root.fontFamily
-        font.pixelSize: root.fontNormalSize
+        color: root.noticeIndex > 0 ? Skin.colorOrange : Skin.colorGray2
+        font.family: Skin.fontFamily
+        font.pixelSize: Skin.fontNormalSize
         Accessible.role: root.noticeIndex > 0 ? Accessible.AlertMessage : Accessible.StaticText
         Accessible.name: notice.text
     }
@@ -402,9 +380,9 @@ Rectangle {
         width: 96
         height: 24
         activeFocusOnTab: true
-        color: buttonArea.containsMouse ? root.colorOrange : root.colorBlue
+        color: buttonArea.containsMouse ? Skin.colorOrange : Skin.colorBlue
         border.width: button.activeFocus ? 1 : 0
-        border.color: root.fontColor
+        border.color: Skin.fontColor
 
         Accessible.role: Accessible.Button
         Accessible.name: button.textValue
@@ -417,9 +395,9 @@ Rectangle {
         Text {
             anchors.centerIn: parent
             text: button.textValue
-            color: root.fontColor
-            font.family: root.fontFamily
-            font.pixelSize: root.fontNormalSize
+            color: Skin.fontColor
+            font.family: Skin.fontFamily
+            font.pixelSize: Skin.fontNormalSize
         }
 
         MouseArea {
@@ -458,12 +436,14 @@ Rectangle {
     Rectangle {
         id: contextMenu
         objectName: "contextMenu"
+        x: root.menuAt.x
+        y: root.menuAt.y
         width: 100
         height: 48
-        visible: false
-        color: root.colorGray0
+        visible: root.menuShown
+        color: Skin.colorGray0
         border.width: 1
-        border.color: root.colorGray1
+        border.color: Skin.colorGray1
 
         Column {
             Repeater {
@@ -478,7 +458,7 @@ Rectangle {
                     objectName: "menuRow" + menuRow.index
                     width: 100
                     height: 24
-                    color: menuArea.containsMouse ? root.colorOrange : "transparent"
+                    color: menuArea.containsMouse ? Skin.colorOrange : "transparent"
 
                     Accessible.role: Accessible.MenuItem
                     Accessible.name: menuRow.modelData
@@ -487,9 +467,9 @@ Rectangle {
                     Text {
                         anchors.centerIn: parent
                         text: menuRow.modelData
-                        color: root.fontColor
-                        font.family: root.fontFamily
-                        font.pixelSize: root.fontNormalSize
+                        color: Skin.fontColor
+                        font.family: Skin.fontFamily
+                        font.pixelSize: Skin.fontNormalSize
                     }
 
                     MouseArea {
@@ -501,5 +481,7 @@ Rectangle {
                 }
             }
         }
+    }
+}
     }
 }

@@ -33,6 +33,12 @@ T.Dialog {
     property real windowHeight: frame.parent ? frame.parent.height : frame.height
     // The item that had the focus when the dialog opened.
     property Item opener: null
+    // The dialog's controls, built in the dialog when it first opens and
+    // kept: the page keeps its state itself, so that it works while they do
+    // not exist. (A Loader cannot build a component of a file whose
+    // components are bound, so the frame builds it.)
+    property Component body: null
+    property Item bodyItem: null
 
     // The close image or Escape.
     signal closeClicked
@@ -73,7 +79,15 @@ T.Dialog {
     // The content item as its own type says it (the scope below).
     readonly property var scope: frame.contentItem
 
-    onAboutToShow: frame.opener = frame.scope ? frame.scope.windowFocus : null
+    onAboutToShow: {
+        frame.opener = frame.scope ? frame.scope.windowFocus : null
+        frame.build()
+    }
+
+    function build() {
+        if (frame.body && !frame.bodyItem)
+            frame.bodyItem = frame.body.createObject(frame.contentItem)
+    }
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
