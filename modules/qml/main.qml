@@ -1077,46 +1077,4 @@ Item {
     KeyCodeString {
         id: _KeyCodeString
     }
-
-    // An entry of the editor box and the question-mark menu: a text that
-    // turns orange under the pointer.
-    component MenuEntry: Rectangle {
-        id: entry
-        property string textValue: ""
-        readonly property bool hovered: entryArea.containsMouse
-        property int textMargin: 8
-        // What the text needs with its margins.
-        readonly property real textWidth: entryLabel.implicitWidth + 2 * entry.textMargin
-        signal clicked
-
-        width: 216
-        height: 24
-        radius: 2
-        color: entry.hovered || entry.activeFocus ? Skin.colorOrange : "transparent"
-        activeFocusOnTab: true
-
-        Accessible.role: Accessible.Button
-        Accessible.name: entry.textValue
-        Accessible.focusable: true
-        Accessible.onPressAction: entry.clicked()
-        Keys.onSpacePressed: entry.clicked()
-        Keys.onReturnPressed: entry.clicked()
-        Keys.onEnterPressed: entry.clicked()
-
-        Label {
-            id: entryLabel
-            x: entry.textMargin
-            width: parent.width - 2 * entry.textMargin
-            height: parent.height
-            text: entry.textValue
-            Accessible.ignored: true
-        }
-        MouseArea {
-            id: entryArea
-            anchors.fill: parent
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onClicked: entry.clicked()
-        }
-    }
 }
