@@ -55,7 +55,7 @@ Item {
     readonly property bool hasUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
                                        || mainIten.reportRateUnsaved
     // The report rate chosen last could not be stored: Save stores it.
-    property bool reportRateUnsaved: false
+    property alias reportRateUnsaved: reportRate.dirty
     // Changes were saved in the profile while no mouse was connected: the
     // profile goes to the mouse when it is back.
     property bool sendWhenConnected: false
@@ -246,17 +246,8 @@ Item {
         Program.view.getLangStrings("other", lang)
     }
 
-    // The report rate of the current profile, shown; sent too when asked.
-    function reportRateInit(isSendData) {
-        var index = Shell.reportRateIndex(Program.view.getData("mouse/reportRate", false))
-        mainIten.reportRateUnsaved = false
-        reportRate.list.currentSelect = index
-        if (isSendData)
-            Program.view.mouseSetReportRate(Shell.reportRateCode(index))
-    }
-
     function reportRateChosen(index) {
-        mainIten.reportRateUnsaved = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
+        reportRate.dirty = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
         Program.view.mouseSetReportRate(Shell.reportRateCode(index))
         mainIten.noteSent()
     }
@@ -334,8 +325,7 @@ Item {
             lightControlMain.isSave = !mainIten.stored(() => lightControlMain.saveData(true, 0))
         }
         if (rate) {
-            var index = reportRate.list.currentSelect
-            mainIten.reportRateUnsaved = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
+            reportRate.dirty = !mainIten.stored(() => reportRate.save())
         }
         if (keys || dpi || light)
             mainIten.noteSent()
@@ -535,69 +525,14 @@ Item {
         Accessible.name: "Starting"
     }
 
-    Item {
+    Backdrop {
         id: envItem
         objectName: "envItem"
         anchors.fill: parent
         visible: false
-
-        Rectangle {
-            anchors.fill: parent
-            radius: 10
-            color: Skin.colorBackground
-            border.color: mainIten.colorGray1
-        }
-
-        Rectangle {
-            id: titleBar
-            x: 1
-            y: 1
-            width: parent.width - 2
-            height: 48
-            radius: 10
-            color: Skin.colorTitle
-
-            Rectangle {
-                anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-                height: 2
-                gradient: Gradient {
-                    orientation: Gradient.Horizontal
-                    GradientStop { position: 0.0; color: mainIten.colorOrange }
-                    GradientStop { position: 0.6; color: Qt.darker(mainIten.colorOrange, 1.6) }
-                    GradientStop { position: 1.0; color: "transparent" }
-                }
-            }
-        }
-
-        Image {
-            id: logo
-            x: 36
-            y: 12
-            source: Skin.image("logo")
-            sourceSize.width: 150
-            sourceSize.height: 28
-            Accessible.role: Accessible.Graphic
-            Accessible.name: "Skarn"
-        }
-
-        // Whether a mouse is connected, beside the logo.
-        Row {
-            objectName: "connectionSign"
-            x: 232
-            y: 18
-            spacing: 8
-            Rectangle {
-                anchors.verticalCenter: parent.verticalCenter
-                width: 8
-                height: 8
-                radius: 4
-                color: mainIten.mouseConnected ? "#3fb950" : mainIten.colorGray2
-            }
-            Label {
-                text: mainIten.mainLang[mainIten.mouseConnected ? 15 : 16]
-                color: mainIten.colorGray3
-            }
-        }
+        connected: mainIten.mouseConnected
+        connectedText: mainIten.mainLang[15]
+        disconnectedText: mainIten.mainLang[16]
     }
 
     Mouse {
@@ -636,93 +571,32 @@ Item {
             }
         }
 
-        Rectangle {
+        EditorBox {
             id: editorBox
             objectName: "editorBox"
-            width: 232
-            height: Shell.editorBoxHeight(mainIten.isGun)
-            radius: 4
-            color: mainIten.colorGray0
-            border.color: mainIten.colorGray1
-
-            Label {
-                x: 8
-                y: 4
-                height: 20
-                text: mainIten.mainLang[0]
-                font.pixelSize: mainIten.fontMiddleSize
+            isGun: mainIten.isGun
+            title: mainIten.mainLang[0]
+            macroText: mainIten.mainLang[1]
+            gunText: mainIten.mainLang[2]
+            onMacroEditorClicked: {
+                mainIten.mainFocus()
+                mainIten.openDialog(macroEditorMain)
             }
-            Column {
-                x: 8
-                y: 28
-                spacing: 4
-                MenuEntry {
-                    objectName: "macroEditorEntry"
-                    textValue: mainIten.mainLang[1]
-                    onClicked: {
-                        mainIten.mainFocus()
-                        mainIten.openDialog(macroEditorMain)
-                    }
-                }
-                Rectangle {
-                    visible: mainIten.isGun
-                    width: 216
-                    height: 1
-                    color: mainIten.colorGray1
-                }
-                MenuEntry {
-                    objectName: "gunEditorEntry"
-                    visible: mainIten.isGun
-                    textValue: mainIten.mainLang[2]
-                    onClicked: {
-                        mainIten.mainFocus()
-                        mainIten.openDialog(gunControlMain)
-                    }
-                }
+            onGunEditorClicked: {
+                mainIten.mainFocus()
+                mainIten.openDialog(gunControlMain)
             }
         }
 
-        Rectangle {
+        ReportRate {
             id: reportRate
             objectName: "reportRate"
-            property alias list: rateList
-            // Above the system-setting button, which the open list covers.
-            z: 1
-            width: 232
-            height: 42
-            radius: 4
-            color: mainIten.colorGray0
-            border.color: mainIten.colorGray1
-
-            function init(isSendData) {
-                mainIten.reportRateInit(isSendData)
-            }
-
-            Label {
-                x: 8
-                anchors.verticalCenter: parent.verticalCenter
-                width: 96
-                text: mainIten.mainLang[3]
-            }
-            DropDownList {
-                id: rateList
-                objectName: "reportRateList"
-                x: parent.width - width - 9
-                y: 9
-                width: 120
-                height: 24
-                mdItems: ListModel {
-                    ListElement { textValue: "125Hz" }
-                    ListElement { textValue: "250Hz" }
-                    ListElement { textValue: "500Hz" }
-                    ListElement { textValue: "1000Hz" }
-                }
-                onValueChange: function (index) { mainIten.reportRateChosen(index) }
-                onBtnClick: {
-                    dpiSettingMain.dpiSettingFocus()
-                    upItem.profileList.closeMenu()
-                    lightControlMain.lightControlFocus()
-                }
+            title: mainIten.mainLang[3]
+            onChosen: function (index) { mainIten.reportRateChosen(index) }
+            onListClicked: {
+                dpiSettingMain.dpiSettingFocus()
+                upItem.profileList.closeMenu()
+                lightControlMain.lightControlFocus()
             }
         }
 
