@@ -846,60 +846,17 @@ Item {
         onCancelled: mainIten.closeDialog(resetBox)
     }
 
-    // The question-mark menu: the maker's web page (opens in the browser),
-    // the version, and the data folder (opens in the file manager). As wide
-    // as its longest text, growing to the left.
-    Rectangle {
+    AskMenu {
         id: askMenu
         objectName: "askMenu"
-        // The web page and the version shown when the language has none.
-        property var entries: [mainIten.url, "version:2.2"]
+        entries: [mainIten.url, "version:2.2"]
         anchors { right: parent.right; rightMargin: 300 }
         y: 30
         z: 2
-        width: Math.min(mainIten.width - 300 - 16, Math.max(200, askColumn.textWidth + 2))
-        height: askColumn.implicitHeight + 2
-        visible: false
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
-
-        function open(cmd) {
-            mainIten.askMenuCmd(cmd)
-            askMenu.visible = false
-        }
-
-        Column {
-            id: askColumn
-            x: 1
-            y: 1
-            MenuEntry {
-                id: urlEntry
-                objectName: "urlEntry"
-                width: askMenu.width - 2
-                textValue: askMenu.entries[0]
-                onClicked: askMenu.open(0)
-            }
-            // Information, not a button: no hover, no focus.
-            Label {
-                id: versionEntry
-                objectName: "versionEntry"
-                x: 8
-                width: askMenu.width - 18
-                height: 24
-                text: mainIten.mainLang[12] !== "" ? mainIten.mainLang[12] : askMenu.entries[1]
-                color: mainIten.colorGray3
-            }
-            MenuEntry {
-                id: folderEntry
-                objectName: "folderEntry"
-                width: askMenu.width - 2
-                textValue: askMenu.visible ? mainIten.mainLang[19].arg(Program.view.dataFolder()) : ""
-                onClicked: askMenu.open(1)
-            }
-            // The column's width: the widest text with its margins.
-            readonly property real textWidth: Math.max(urlEntry.textWidth, versionEntry.implicitWidth + 16,
-                                                       folderEntry.textWidth)
-        }
+        maximumWidth: mainIten.width - 300 - 16
+        versionText: mainIten.mainLang[12]
+        folderText: mainIten.mainLang[19]
+        onChosen: function (cmd) { mainIten.askMenuCmd(cmd) }
     }
 
     // The busy shield: the pages and the dialogs wait under it while the
