@@ -69,10 +69,6 @@ Item {
     // A busy action (Save, a profile change, a factory reset) keeps the busy
     // shield up until what it queued has reached the mouse.
     property bool busyHeld: false
-    property Item focusBeforeBusy: null
-    // Macros edited while buttons use them: sent once the edits settle or
-    // the editor closes, not after every edit.
-    property list<string> editedMacros: []
     onMouseWritingChanged: {
         if (!mainIten.mouseWriting)
             mainIten.busyHeld = false
@@ -183,7 +179,7 @@ Item {
     }
 
     function setProtectUI(interval) {
-        protectUIItem.setBusy(true)
+        busyLayer.indicator.setBusy(true)
         Program.view.setEnabled(false)
         protectTimer.interval = Math.max(0, Number(interval) || 0)
         protectTimer.restart()
@@ -215,7 +211,7 @@ Item {
     function controlUIEnable(isEnable) {
         if (isEnable)
             mainIten.busyHeld = mainIten.mouseWriting
-        protectUIItem.setBusy(!isEnable)
+        busyLayer.indicator.setBusy(!isEnable)
         Program.view.setEnabled(isEnable)
     }
 
@@ -351,70 +347,18 @@ Item {
         mainIten.controlUIEnable(true)
     }
 
-    // The macro assigned to an entry of the button list: an entry of class 4
-    // names its macro through the profile's mouseMacroKey/<slot>.
-    function macroOf(entry) {
-        if (Number(entry.keyCode0) !== 4)
-            return undefined
-        return Shell.text(Program.view.getData("mouseMacroKey/" + entry.keyCode2, false), "")
-    }
+    // The macro editor's changes, for the buttons that use the macros.
+    function deleteMacro(macroName) { macroUse.deleteMacro(macroName) }
+    function macroUseCount(macroName) { return macroUse.useCount(macroName) }
+    function modifyMacroName(oldMacroName, newMacroName) { macroUse.rename(oldMacroName, newMacroName) }
+    function modifyMacroData(macroName) { macroUse.changed(macroName) }
+    function sendEditedMacros() { macroUse.sendEdited() }
 
-    function deleteMacro(macroName) {
-        var keys = keyMatrixMain.modKeys
-        for (var i = 0; i < keys.count; ++i) {
-            if (mainIten.macroOf(keys.get(i)) !== macroName)
-                continue
-            var factory = keyMatrixMain.modKeys_tmp.get(i)
-            keys.set(i, { keyCode0: factory.keyCode0, keyCode1: factory.keyCode1, keyCode2: factory.keyCode2,
-                          keyCode3: factory.keyCode3, keyText: factory.keyText })
-        }
-        keys.saveData() // qmllint disable type
-        Program.view.deleteMacroUpdateProfile(macroName)
-    }
-
-    // The buttons deleteMacro would reset: those of the open profile's
-    // matrix assigned to the macro.
-    function macroUseCount(macroName) {
-        var keys = keyMatrixMain.modKeys
-        var count = 0
-        for (var i = 0; i < keys.count; ++i) {
-            if (mainIten.macroOf(keys.get(i)) === macroName)
-                ++count
-        }
-        return count
-    }
-
-    function modifyMacroName(oldMacroName, newMacroName) {
-        var keys = keyMatrixMain.modKeys
-        for (var i = 0; i < keys.count; ++i) {
-            var entry = keys.get(i)
-            if (mainIten.macroOf(entry) !== oldMacroName)
-                continue
-            Program.view.setData("mouseMacroKey/" + entry.keyCode2, newMacroName)
-            keys.setProperty(i, "keyText", newMacroName)
-        }
-        mainIten.editedMacros = Array.from(mainIten.editedMacros, name => name === oldMacroName ? newMacroName : name)
-        Program.view.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
-    }
-
-    function modifyMacroData(macroName) {
-        if (!mainIten.editedMacros.includes(macroName))
-            mainIten.editedMacros = mainIten.editedMacros.concat([macroName])
-        macroSendTimer.restart()
-    }
-
-    // Each edited macro goes to the buttons that use it, once.
-    function sendEditedMacros() {
-        macroSendTimer.stop()
-        // A copy: the list read from the property follows it.
-        var names = mainIten.editedMacros.slice()
-        mainIten.editedMacros = []
-        var keys = keyMatrixMain.modKeys
-        for (var i = 0; i < keys.count; ++i) {
-            var name = mainIten.macroOf(keys.get(i))
-            if (name !== undefined && names.includes(name))
-                Program.view.sendStoredMacro(name, i)
-        }
+    MacroUse {
+        id: macroUse
+        keys: keyMatrixMain.modKeys
+        factoryKeys: keyMatrixMain.modKeys_tmp
+        onKeysReset: keyMatrixMain.modKeys.saveData() // qmllint disable type
     }
 
     // The button-assignment dialog for button index, unless it is the last
@@ -458,36 +402,12 @@ Item {
             mainIten.focusBeforeDialog.forceActiveFocus()
     }
 
-    // Window dragging: the pointer's offset from where it was pressed moves
-    // the window. Under Wayland a window cannot place itself; the compositor
-    // moves it instead.
-    function dragPressed(area, mouse) {
-        area.pressedAt = Qt.point(mouse.x, mouse.y)
-        if (Program.window !== null && !Program.window.placesItself)
-            Program.window.startSystemMove()
-    }
-
-    function dragMoved(area, mouse) {
-        if (!area.pressed)
-            return
-        Program.ctl.onXChanged(mouse.x - area.pressedAt.x)
-        Program.ctl.onYChanged(mouse.y - area.pressedAt.y)
-    }
-
-
-    Timer {
-        id: macroSendTimer
-        objectName: "macroSendTimer"
-        interval: 600
-        onTriggered: mainIten.sendEditedMacros()
-    }
-
     Timer {
         id: protectTimer
         interval: 1000
         onTriggered: {
             Program.view.setEnabled(true)
-            protectUIItem.setBusy(false)
+            busyLayer.indicator.setBusy(false)
             if (powerOn.visible) {
                 powerOn.visible = false
                 // Never shown again: its pixels go.
@@ -502,16 +422,11 @@ Item {
         }
     }
 
-    MouseArea {
+    WindowDragArea {
         id: dragArea
         objectName: "dragArea"
         anchors.fill: parent
-        property point pressedAt
-        onPressed: function (mouse) {
-            mainIten.dragPressed(dragArea, mouse)
-            mainIten.mainFocus()
-        }
-        onPositionChanged: function (mouse) { mainIten.dragMoved(dragArea, mouse) }
+        onPressedHere: mainIten.mainFocus()
     }
 
     Image {
@@ -740,6 +655,9 @@ Item {
         onProfileChosen: function (index) { profileMain.changeProfile(index) }
     }
 
+    // The mask under the dialogs: it dims the frame and holds it; a press on
+    // it moves the window and ends the edits of the dialogs and the
+    // lighting panel.
     Rectangle {
         id: mainMask
         objectName: "mainMask"
@@ -747,27 +665,16 @@ Item {
         color: "#90000000"
         visible: false
 
-        MouseArea {
-            id: maskArea
+        WindowDragArea {
             anchors.fill: parent
             // The frame behind the mask takes no hover either.
             hoverEnabled: true
-            property point pressedAt
-            onPressed: function (mouse) {
-                mainIten.dragPressed(maskArea, mouse)
-                if (macroEditorMain.visible)
-                    macroEditorMain.macroEditorFocus()
-                if (profileMain.visible)
-                    profileMain.profileFocus()
-                if (gunControlMain.visible)
-                    gunControlMain.gunControlFocus()
-                if (lightControlMain.visible)
-                    lightControlMain.lightControlFocus()
-                if (systemSettingMain.visible)
-                    systemSettingMain.systemSettingFocus()
-            }
-            onPositionChanged: function (mouse) { mainIten.dragMoved(maskArea, mouse) }
             onWheel: function (wheel) { wheel.accepted = true }
+            onPressedHere: {
+                for (const page of [macroEditorMain, profileMain, gunControlMain, lightControlMain, systemSettingMain])
+                    if (page.visible)
+                        page.endEdits()
+            }
         }
     }
 
@@ -859,50 +766,14 @@ Item {
         onChosen: function (cmd) { mainIten.askMenuCmd(cmd) }
     }
 
-    // The busy shield: the pages and the dialogs wait under it while the
-    // indicator shows; the window still moves, and its title strip keeps the
-    // window's buttons. The keyboard waits too; it goes back where it was
-    // afterwards.
-    T.Popup {
+    BusyLayer {
         id: busyLayer
         y: 48
         width: mainIten.width
         height: mainIten.height - 48
-        padding: 0
-        z: 100
-        closePolicy: T.Popup.NoAutoClose
-        focus: true
-        visible: protectUIItem.isBusy || protectUIItem.held
-        onAboutToShow: mainIten.focusBeforeBusy = mainIten.Window.activeFocusItem
-        onClosed: {
-            var back = mainIten.focusBeforeBusy
-            mainIten.focusBeforeBusy = null
-            if (back && back.visible)
-                back.forceActiveFocus()
-        }
-
-        MouseArea {
-            id: busyShield
-            objectName: "busyShield"
-            anchors.fill: parent
-            focus: true
-            hoverEnabled: true
-            acceptedButtons: Qt.AllButtons
-            property point pressedAt
-            onPressed: function (mouse) { mainIten.dragPressed(busyShield, mouse) }
-            onPositionChanged: function (mouse) { mainIten.dragMoved(busyShield, mouse) }
-            onWheel: function (wheel) { wheel.accepted = true }
-            Keys.onPressed: function (event) { event.accepted = true }
-        }
-
-        BusyIndicator {
-            id: protectUIItem
-            objectName: "protectUIItem"
-            x: (mainIten.width - width) / 2
-            y: (mainIten.height - height) / 2 - busyLayer.y
-            held: mainIten.busyHeld
-            textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
-        }
+        windowFocus: mainIten.Window.activeFocusItem
+        indicator.held: mainIten.busyHeld
+        indicator.textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
     }
 
     KeyCodeString {
