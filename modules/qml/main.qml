@@ -414,7 +414,7 @@ Item {
                 powerOn.source = ""
                 envItem.visible = true
                 leftPanel.visible = true
-                bottomBar.visible = true
+                bottomArea.shown = true
                 rightPanel.visible = true
                 upItem.visible = true
                 mouseMain.visible = true
@@ -553,88 +553,28 @@ Item {
         }
     }
 
-    // A line over the bottom bar when a change could not be written to disk.
-    Rectangle {
-        id: unsavedLine
-        objectName: "unsavedLine"
-        x: 24
-        y: 604
-        // Wide enough for the text, up to the bottom bar's buttons.
-        width: Math.min(bottomBar.x - 8 - unsavedLine.x, Math.max(560, unsavedText.implicitWidth + 40))
-        height: 28
-        radius: 4
-        visible: mainIten.unsavedFile !== "" && envItem.visible
-        color: "#3a1212"
-        border.color: "#ff3030"
-
-        Label {
-            id: unsavedText
-            x: 10
-            width: parent.width - 40
-            height: parent.height
-            text: mainIten.mainLang[17].arg(mainIten.unsavedFile)
+    BottomArea {
+        id: bottomArea
+        anchors.fill: parent
+        texts: mainIten.mainLang
+        notices: profileMain.profileLang
+        unsavedFile: mainIten.unsavedFile
+        connected: mainIten.mouseConnected
+        sendWhenConnected: mainIten.sendWhenConnected
+        notice: mainIten.shellNotice
+        hasUnsaved: mainIten.hasUnsaved
+        onConfigClicked: {
+            mainIten.mainFocus()
+            mainIten.openDialog(profileMain)
         }
-        MenuEntry {
-            x: parent.width - 26
-            y: 4
-            width: 20
-            height: 20
-            textMargin: 4
-            textValue: "×"
-            Accessible.name: mainIten.mainLang[18]
-            onClicked: Program.status.clearUnsavedFile()
+        onResetClicked: {
+            mainIten.mainFocus()
+            var position = profileMain.activePosition
+            resetBox.profileName = position < profileMain.profileModel.count
+                    ? profileMain.profileModel.get(position).textValue : ""
+            mainIten.openDialog(resetBox)
         }
-    }
-
-    // Next to Save: whether the mouse gets what is saved, and the last
-    // finished action of the frame.
-    Label {
-        id: saveNote
-        objectName: "saveNote"
-        anchors { right: bottomBar.left; rightMargin: 16; verticalCenter: bottomBar.verticalCenter }
-        width: Math.min(implicitWidth, bottomBar.x - 40)
-        visible: bottomBar.visible && !unsavedLine.visible && text !== ""
-        color: mainIten.mouseConnected ? mainIten.colorGray3 : mainIten.colorOrange
-        text: !mainIten.mouseConnected ? (mainIten.sendWhenConnected ? profileMain.profileLang[21]
-                                                                     : mainIten.mainLang[16])
-                                       : mainIten.shellNotice > 0 ? profileMain.profileLang[mainIten.shellNotice] : ""
-        Accessible.role: Accessible.AlertMessage
-    }
-
-    Row {
-        id: bottomBar
-        objectName: "bottomBar"
-        anchors { right: parent.right; rightMargin: 24; bottom: parent.bottom; bottomMargin: 8 }
-        spacing: 16
-        visible: false
-
-        TextButton {
-            objectName: "configButton"
-            textValue: mainIten.mainLang[4]
-            onClicked: {
-                mainIten.mainFocus()
-                mainIten.openDialog(profileMain)
-            }
-        }
-        TextButton {
-            objectName: "resetButton"
-            textValue: mainIten.mainLang[5]
-            onClicked: {
-                mainIten.mainFocus()
-                var position = profileMain.activePosition
-                resetBox.profileName = position < profileMain.profileModel.count
-                        ? profileMain.profileModel.get(position).textValue : ""
-                mainIten.openDialog(resetBox)
-            }
-        }
-        TextButton {
-            objectName: "saveButton"
-            textValue: mainIten.mainLang[10]
-            // Red while a page has unsaved changes, under the pointer too.
-            normalColor: mainIten.hasUnsaved ? "#ff3030" : mainIten.colorBlue
-            hoverColor: mainIten.hasUnsaved ? "#ff3030" : mainIten.colorOrange
-            onClicked: mainIten.save()
-        }
+        onSaveClicked: mainIten.save()
     }
 
     Menu_Up {
