@@ -223,21 +223,16 @@ Item {
             Qt.openUrlExternally(Qt.url("file://" + Program.view.dataFolder()))
     }
 
-    // Each group of the language file over the built-in texts of its page.
+    // Each group of the language file over the built-in texts of its page
+    // (the page's <group>Lang).
     function loadLanguage() {
         var lang = mainIten.language
         mainIten.mainLang = Shell.mergeTexts(mainIten.mainLang, Program.view.getLangStrings("main", lang))
-        keyMatrixMain.keyMatrixLang = Shell.mergeTexts(keyMatrixMain.keyMatrixLang, Program.view.getLangStrings("keyMatrix", lang))
-        keyAssigmentMain.keyAssigmentLang = Shell.mergeTexts(keyAssigmentMain.keyAssigmentLang,
-                                                              Program.view.getLangStrings("keyAssigment", lang))
-        dpiSettingMain.dpiSettingLang = Shell.mergeTexts(dpiSettingMain.dpiSettingLang, Program.view.getLangStrings("dpiSetting", lang))
-        lightControlMain.lightControlLang = Shell.mergeTexts(lightControlMain.lightControlLang,
-                                                              Program.view.getLangStrings("lightControl", lang))
-        macroEditorMain.macroEditorLang = Shell.mergeTexts(macroEditorMain.macroEditorLang, Program.view.getLangStrings("macroEditor", lang))
-        systemSettingMain.systemSettingLang = Shell.mergeTexts(systemSettingMain.systemSettingLang,
-                                                                Program.view.getLangStrings("systemSetting", lang))
-        gunControlMain.gunControlLang = Shell.mergeTexts(gunControlMain.gunControlLang, Program.view.getLangStrings("gunControl", lang))
-        profileMain.profileLang = Shell.mergeTexts(profileMain.profileLang, Program.view.getLangStrings("profile", lang))
+        for (const [page, group] of [[keyMatrixMain, "keyMatrix"], [keyAssigmentMain, "keyAssigment"],
+                                     [dpiSettingMain, "dpiSetting"], [lightControlMain, "lightControl"],
+                                     [macroEditorMain, "macroEditor"], [systemSettingMain, "systemSetting"],
+                                     [gunControlMain, "gunControl"], [profileMain, "profile"]])
+            page[group + "Lang"] = Shell.mergeTexts(page[group + "Lang"], Program.view.getLangStrings(group, lang))
         _KeyCodeString.setKeyNames(Program.view.getLangStrings("keyCode", lang))
         Program.view.getLangStrings("other", lang)
     }
@@ -252,8 +247,7 @@ Item {
     // write that did not is reported on deviceStatus (and shown in the
     // unsaved line).
     function stored(save) {
-        var failures = () => Program.status === null ? 0
-                                                                                         : Program.status.saveFailures
+        var failures = () => Program.status === null ? 0 : Program.status.saveFailures
         var before = failures()
         save()
         return failures() === before
