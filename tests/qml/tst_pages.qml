@@ -24,6 +24,7 @@ TestCase {
     Component { id: lightControlComponent; LightControl {} }
     Component { id: macroEditorComponent; MacroEditor {} }
     Component { id: gunControlComponent; GunControl {} }
+    Component { id: profileComponent; Profile {} }
 
     // What the shell calls and reads; lang: the texts' array, its length and first entry; size: width, height.
     function test_contract_data() {
@@ -95,21 +96,36 @@ TestCase {
         return false
     }
 
-    // The close button hides the dialog and says so, also by keys (each page suite closes its dialog by a click).
-    function test_close_data() {
-        return [["KeyAssigment", keyAssigmentComponent], ["SystemSetting", systemSettingComponent],
-                ["MacroEditor", macroEditorComponent], ["GunControl", gunControlComponent]]
-            .map(([tag, component]) => ({ tag, component }))
+    // A dialog holds the keyboard while it is open: the focus goes in, Tab and Shift+Tab stay inside, Escape or
+    // the close button (by Space) hides it and says so, and the focus goes back to the control that opened it.
+    function test_dialogKeyboard_data() {
+        var rows = []
+        for (const [tag, component] of [["SystemSetting", systemSettingComponent], ["Profile", profileComponent]])
+            rows.push({ tag: tag + ", Escape", component, way: "Escape" }, { tag: tag + ", close button", component, way: "button" })
+        return rows
     }
-    function test_close(row) {
-        var page = createTemporaryObject(row.component, testCase, { visible: true })
+    function test_dialogKeyboard(row) {
+        opener.forceActiveFocus()
+        var page = createTemporaryObject(row.component, testCase)
         var closed = createTemporaryObject(spyComponent, testCase, { target: page, signalName: "closed" })
-        var button = findChild(page, "closeButton")
-        compare([button.Accessible.role, button.Accessible.name], [Accessible.Button, "Close"])
-        button.forceActiveFocus()
-        keyClick(Qt.Key_Space)
-        compare([page.visible, closed.count], [false, 1])
+        page.visible = true
+        var inside = item => item !== null && (item === page.contentItem.parent || inside(item.parent))
+        verify(inside(testCase.Window.activeFocusItem), "focus in")
+        for (var i = 0; i < 12; ++i) {
+            keyClick(Qt.Key_Tab, i % 3 === 2 ? Qt.ShiftModifier : Qt.NoModifier)
+            verify(inside(testCase.Window.activeFocusItem), "Tab " + i + " stays inside")
+        }
+        if (row.way === "Escape") {
+            keyClick(Qt.Key_Escape)
+        } else {
+            var button = findChild(page.contentItem.parent, "closeButton")
+            compare([button.Accessible.role, button.Accessible.name], [Accessible.Button, "Close"])
+            button.forceActiveFocus()
+            keyClick(Qt.Key_Space)
+        }
+        compare([page.visible, closed.count, opener.activeFocus], [false, 1, true])
     }
+    Rectangle { id: opener; width: 10; height: 10; activeFocusOnTab: true }
     Component { id: spyComponent; SignalSpy {} }
 
     // The codes of a model's entries, [keyCode0..3] each.
