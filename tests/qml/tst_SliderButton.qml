@@ -79,7 +79,7 @@ TestCase {
         var seen = () => log.filter((e, i) => !(e.startsWith("change") && (log[i + 1] ?? "").startsWith("change")))
         tryVerify(() => seen().length >= expected.length, 1000, "the signals arrive")
         compare(seen(), expected)
-        fuzzyCompare(s.position, position, 1e-9)
+        fuzzyCompare(s.knobPosition, position, 1e-9)
         if (row.index !== undefined)
             compare(s.segmentValue, row.index)
     }
