@@ -38,24 +38,24 @@ TestCase {
             { tag: "check: 8 px above it is outside", kind: "check", at: w => w - 6, dy: -14, ignored: true },
             { tag: "check: space", kind: "check", key: Qt.Key_Space },
             { tag: "check: return unselects", kind: "check", key: Qt.Key_Return, from: true },
-            { tag: "check: enter", kind: "check", key: Qt.Key_Enter },
             { tag: "radio: on the mark", kind: "radio", at: w => 5 },
             { tag: "radio: on the text", kind: "radio", at: w => w - 10 },
             { tag: "radio: on the mark when selected", kind: "radio", at: w => 5, from: true },
             { tag: "radio: 3 px right of it is outside", kind: "radio", at: w => w + 3, ignored: true },
-            { tag: "radio: space", kind: "radio", key: Qt.Key_Space },
-            { tag: "radio: return when selected", kind: "radio", key: Qt.Key_Return, from: true },
             { tag: "radio: enter", kind: "radio", key: Qt.Key_Enter },
+            { tag: "radio: return when selected", kind: "radio", key: Qt.Key_Return, from: true },
+            { tag: "check: disabled, Tab passes it", kind: "check", key: Qt.Key_Space, off: true, ignored: true },
+            { tag: "radio: disabled, a click does nothing", kind: "radio", at: w => 5, off: true, ignored: true },
         ]
     }
     function test_act(row) {
-        var control = make(row.kind, { isSelect: !!row.from })
+        var control = make(row.kind, { isSelect: !!row.from, enabled: !row.off })
         var signalled = []
         control.btnClick.connect(index => signalled.push([index, control.isSelect]))
         if (row.key) {
             testCase.forceActiveFocus()
             keyClick(Qt.Key_Tab)
-            verify(control.activeFocus, "Tab reaches the control")
+            compare(control.activeFocus, !row.off, "Tab reaches an enabled control")
             keyClick(row.key)
         } else {
             mouseClick(control, row.at(control.width), control.height / 2 + (row.dy ?? 0))
@@ -66,7 +66,8 @@ TestCase {
         // The check box signals before it toggles, the radio button once it is selected.
         compare(signalled, row.ignored ? [] : [[4, check ? !!row.from : true]])
         compare(findChild(control, check ? "check" : "dot").visible, selected)
-        compare(control.Accessible.checked, selected)
+        compare([control.Accessible.role, control.Accessible.name, control.Accessible.checked],
+                [check ? Accessible.CheckBox : Accessible.RadioButton, control.textValue, selected])
     }
 
     // The second part sits gapValue px right of the first; the width takes in both.

@@ -79,7 +79,7 @@ TestCase {
         page.init(true, false)
         compare([page.dpiCount, page.currentDpiCount, shownStages(page), shownValues(page), listEntries(page),
                  page.isSave, testRig.frames()], [4, 4, 4, shipped, ["1", "2", "3", "4"], false, []])
-        compare(stages.map(i => slider(page, i).position), [12, 25, 39, 53, 80, 107, 134, 162])
+        compare(stages.map(i => slider(page, i).knobPosition), [12, 25, 39, 53, 80, 107, 134, 162])
         page.saveData(true)
         sentAs(4, shipped)
     }
@@ -101,7 +101,7 @@ TestCase {
     // goes where the value belongs, and a key that changes nothing asks for no Save.
     function test_keys() {
         var page = open(), knob = slider(page, 0)
-        var state = () => [valueField(page, 0).text, knob.position, knob.value, page.isSave, testRig.frames()]
+        var state = () => [valueField(page, 0).text, knob.knobPosition, knob.value, page.isSave, testRig.frames()]
         knob.forceActiveFocus()
         keyClick(Qt.Key_Up)
         compare(state(), ["550", 13, 550, true, []])
@@ -141,18 +141,18 @@ TestCase {
         verify(!field.activeFocus)
         compare([field.text, page.dpiValueArray[1], page.isSave, testRig.frames()],
                 [String(row.value), row.value, row.save, []])
-        compare(slider(page, 1).position, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
+        compare(slider(page, 1).knobPosition, row.save ? 4 + Math.trunc(158 * (row.value - 200) / 5800) : 25)
     }
 
     // Dragging: the value follows the knob, nothing is stored or sent; the release marks the change.
     function test_drag() {
         var page = open()
         var track = slider(page, 3) // 2000: the knob at 53, its middle 117 from the slider's top
-        compare(track.position, 53)
+        compare(track.knobPosition, 53)
         mousePress(track, 8, 117)
         mouseMove(track, 8, 97)
         mouseMove(track, 8, 77) // 40 px up: position 93
-        compare([track.position, valueField(page, 3).text, page.isSave], [93, "3500", false])
+        compare([track.knobPosition, valueField(page, 3).text, page.isSave], [93, "3500", false])
         mouseRelease(track, 8, 77)
         compare([page.dpiValueArray[3], page.isSave, testRig.frames(), stored()], [3500, true, [], shipped])
         page.saveData(true)
@@ -167,7 +167,7 @@ TestCase {
         var page = open()
         mouseClick(child(page, "dpiReset"))
         compare([shownValues(page), page.currentDpiCount, page.isSave], [shipped, 2, true])
-        compare([slider(page, 1).position, testRig.frames(), stored()], [25, [], mine])
+        compare([slider(page, 1).knobPosition, testRig.frames(), stored()], [25, [], mine])
     }
 
     // A profile change sends what the profile holds, made safe: a bad item keeps the value shown before, one out of
@@ -201,7 +201,7 @@ TestCase {
         ["minDPI", "maxDPI", "dpiBase"].forEach((key, i) => ui_View.setGlobalData("mouse/" + key, row.keys[i]))
         var page = open()
         compare([page.minDPI, page.maxDPI, page.dpiBase], row.range)
-        compare([stages.map(i => slider(page, i).position), shownValues(page)], [row.positions, shipped])
+        compare([stages.map(i => slider(page, i).knobPosition), shownValues(page)], [row.positions, shipped])
     }
 
     // Through the shell: three stages, a slider moved by a key, Save stores all eight values and the count and

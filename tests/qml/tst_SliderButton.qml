@@ -57,11 +57,9 @@ TestCase {
             { tag: "setIndexValue without", act: s => s.setIndexValue(10, false), index: 10, signals: "" },
             { tag: "setValue is silent", act: s => s.setValue(100), position: 100, signals: "" },
             { tag: "right: a pixel", act: key(Qt.Key_Right, 50), position: 51, signals: moved },
-            { tag: "left: a pixel", act: key(Qt.Key_Left, 50), position: 49, signals: moved },
             { tag: "page up: ten pixels", act: key(Qt.Key_PageUp, 50), position: 60, signals: moved },
             { tag: "home: the left end", act: key(Qt.Key_Home, 50), position: 3, signals: moved },
             { tag: "steps: right, a step", isScale: true, act: key(Qt.Key_Right, 5), index: 6, signals: moved },
-            { tag: "steps: page down", isScale: true, act: key(Qt.Key_PageDown, 5), index: 2, signals: moved },
             { tag: "steps: end, the last step", isScale: true, act: key(Qt.Key_End, 5), index: 10, signals: moved },
         ]
     }
@@ -79,7 +77,7 @@ TestCase {
         var seen = () => log.filter((e, i) => !(e.startsWith("change") && (log[i + 1] ?? "").startsWith("change")))
         tryVerify(() => seen().length >= expected.length, 1000, "the signals arrive")
         compare(seen(), expected)
-        fuzzyCompare(s.position, position, 1e-9)
+        fuzzyCompare(s.knobPosition, position, 1e-9)
         if (row.index !== undefined)
             compare(s.segmentValue, row.index)
     }

@@ -89,7 +89,7 @@ TestCase {
         var track = child(child(open(), "mouseRate"), "track")
         mousePress(track, 170 + 6, 3)
         mouseMove(track, 40, 3)
-        compare([testRig.pointerSettings(), stored()[0], track.position], [{}, "170", 34])
+        compare([testRig.pointerSettings(), stored()[0], track.knobPosition], [{}, "170", 34])
         mouseRelease(track, 40, 3)
         compare([testRig.pointerSettings(), stored()[0]], [{ speed: 2 }, "34"])
     }

@@ -13,13 +13,6 @@ Item {
     property bool held: false
     readonly property bool pulsing: pulse.running
 
-    // The skin's colours and font; a page may override them.
-    property color colorGray0: Skin.colorGray0
-    property color colorGray1: Skin.colorGray1
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontMiddleSize: Skin.fontMiddleSize
 
     function setBusy(busy) {
         root.isBusy = busy
@@ -36,10 +29,10 @@ Item {
         objectName: "panel"
         anchors.fill: parent
         radius: 8
-        color: root.colorGray0
+        color: Skin.colorGray0
         opacity: 0.92
         border.width: 1
-        border.color: root.colorGray1
+        border.color: Skin.colorGray1
 
         // The accent line under the text.
         Rectangle {
@@ -49,7 +42,7 @@ Item {
             width: parent.width - 48
             height: 2
             radius: 1
-            color: root.colorOrange
+            color: Skin.colorOrange
             opacity: label.opacity
         }
     }
@@ -59,9 +52,9 @@ Item {
         objectName: "label"
         anchors.centerIn: parent
         text: root.textValue
-        color: root.fontColor
-        font.family: root.fontFamily
-        font.pixelSize: root.fontMiddleSize
+        color: Skin.fontColor
+        font.family: Skin.fontFamily
+        font.pixelSize: Skin.fontMiddleSize
 
         SequentialAnimation on opacity {
             id: pulse

@@ -1,70 +1,68 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 
 // A text followed by a small box that shows a check mark while selected. A
-// click reports the box's index first and then toggles it.
-Item {
+// click (or Space, Return, Enter) reports the box's index first and then
+// toggles it; the click area reaches 6 pixels beyond the control.
+T.CheckBox {
     id: root
 
     property string textValue: ""
-    property bool isSelect: false
+    property alias isSelect: root.checked
     property int index: -1
     property int gapValue: 8
     property color bgColor: "transparent"
-    property color borderColor: root.colorGray2
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray2: Skin.colorGray2
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
+    property color borderColor: Skin.colorGray2
 
     signal btnClick(int index)
 
-    function toggle() {
-        root.btnClick(root.index)
-        root.isSelect = !root.isSelect
+    // The text takes the room left of the gap and the box.
+    implicitWidth: root.implicitContentWidth + root.rightPadding
+    implicitHeight: Math.max(root.implicitContentHeight, 12)
+    padding: 0
+    rightPadding: root.gapValue + 12
+    // The signal goes out while isSelect still holds the old state.
+    checkable: false
+    focusPolicy: Qt.TabFocus
+    text: root.textValue
+    containmentMask: HitMargin {
+        target: root
+        margin: 6
     }
-
-    implicitWidth: label.implicitWidth + root.gapValue + box.width
-    implicitHeight: Math.max(label.implicitHeight, box.height)
-    activeFocusOnTab: true
 
     Accessible.role: Accessible.CheckBox
     Accessible.name: root.textValue
     Accessible.checkable: true
-    Accessible.checked: root.isSelect
-    Accessible.focusable: true
-    Accessible.onPressAction: root.toggle()
-    Accessible.onToggleAction: root.toggle()
+    Accessible.checked: root.checked
 
-    Keys.onSpacePressed: root.toggle()
-    Keys.onReturnPressed: root.toggle()
-    Keys.onEnterPressed: root.toggle()
+    onClicked: {
+        root.btnClick(root.index)
+        root.checked = !root.checked
+    }
+    // The base reacts to Space; Return and Enter do the same.
+    Keys.onReturnPressed: root.clicked()
+    Keys.onEnterPressed: root.clicked()
 
-    Text {
-        id: label
+    contentItem: Text {
         objectName: "label"
-        anchors.verticalCenter: parent.verticalCenter
+        verticalAlignment: Text.AlignVCenter
         text: root.textValue
-        color: root.fontColor
-        font.family: root.fontFamily
-        font.pixelSize: root.fontNormalSize
+        color: Skin.fontColor
+        font.family: Skin.fontFamily
+        font.pixelSize: Skin.fontNormalSize
     }
 
-    Rectangle {
-        id: box
+    indicator: Rectangle {
         objectName: "box"
-        anchors.left: label.right
-        anchors.leftMargin: root.gapValue
-        anchors.verticalCenter: parent.verticalCenter
+        x: root.availableWidth + root.gapValue
+        y: (root.height - 12) / 2
         width: 12
         height: 12
         radius: 2
         color: root.bgColor
         border.width: 1
-        border.color: root.activeFocus ? root.colorOrange : root.borderColor
+        border.color: root.activeFocus ? Skin.colorOrange : root.borderColor
 
         Image {
             objectName: "check"
@@ -74,14 +72,7 @@ Item {
             sourceSize.width: 12
             sourceSize.height: 12
             source: Skin.image("check")
-            visible: root.isSelect
+            visible: root.checked
         }
-    }
-
-    // The click area reaches 6 pixels beyond the control.
-    MouseArea {
-        anchors.fill: parent
-        anchors.margins: -6
-        onClicked: root.toggle()
     }
 }

@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 import "SliderMath.js" as SliderMath
 
 // A vertical slider for one DPI stage. Like the horizontal slider it reports
@@ -8,27 +9,20 @@ import "SliderMath.js" as SliderMath
 // there in a short animation and a drag follows the pointer; valueChange goes
 // out while the knob moves and valueChangeDelay when it comes to rest. The
 // arrow keys and Page Up/Down ask the page for whole steps of its value
-// (stepRequested), which are no whole number of pixels.
-Item {
+// (stepRequested), which are no whole number of pixels. The slider's value,
+// range and step are the page's (DPI), for assistive technology.
+T.Slider {
     id: root
 
     // The mouse's active stage is drawn orange, the others blue.
     property bool active: false
     property string accessibleName: "Slider"
-    // Read by assistive technology through the slider role: the page's value
-    // and range (DPI), not pixels.
-    property real value: 0
     property real minimumValue: 0
     property real maximumValue: 0
-    property real stepSize: 1
-
-    // The skin's colours; a page may override them.
-    property color colorGray1: Skin.colorGray1
-    property color colorBlue: Skin.colorBlue
-    property color colorOrange: Skin.colorOrange
 
     readonly property int knobWidth: 12
-    readonly property real position: knob.position
+    // The knob's height over the bottom end, what the signals carry.
+    property real knobPosition: SliderMath.knobMin(root.knobWidth)
 
     signal valueChange(int tmpValue)
     signal valueChangeDelay(int tmpValue)
@@ -38,25 +32,25 @@ Item {
     // Places the knob without any signal; the page keeps its value.
     function setValue(position) {
         moveAnimation.stop()
-        knob.position = position
+        root.knobPosition = position
     }
 
     width: 16
     height: 176
-    activeFocusOnTab: true
+    padding: 0
+    orientation: Qt.Vertical
+    from: root.minimumValue
+    to: root.maximumValue
+    focusPolicy: Qt.StrongFocus
 
     Accessible.role: Accessible.Slider
     Accessible.name: root.accessibleName
-    Accessible.focusable: true
-    Accessible.onIncreaseAction: root.stepRequested(1)
-    Accessible.onDecreaseAction: root.stepRequested(-1)
 
+    // The page owns the value: every key that would move it asks the page.
     Keys.onPressed: event => {
         var moves = {}
-        moves[Qt.Key_Down] = -1
-        moves[Qt.Key_Left] = -1
-        moves[Qt.Key_Up] = 1
-        moves[Qt.Key_Right] = 1
+        moves[Qt.Key_Down] = moves[Qt.Key_Left] = -1
+        moves[Qt.Key_Up] = moves[Qt.Key_Right] = 1
         moves[Qt.Key_PageDown] = -10
         moves[Qt.Key_PageUp] = 10
         moves[Qt.Key_Home] = -100000
@@ -68,27 +62,30 @@ Item {
         event.accepted = true
     }
 
-    Rectangle {
-        id: track
-        x: (root.width - track.width) / 2
-        width: 6
-        height: root.height
-        radius: 3
-        color: root.colorGray1
-
-        // The filled part runs from the bottom to the knob's middle.
+    background: Item {
         Rectangle {
-            objectName: "fill"
-            y: track.height - height
-            width: track.width
-            height: Math.min(track.height, knob.position + root.knobWidth / 2)
-            radius: track.radius
-            color: root.active ? root.colorOrange : root.colorBlue
+            x: (root.width - 6) / 2
+            width: 6
+            height: root.height
+            radius: 3
+            color: Skin.colorGray1
+
+            // The filled part runs from the bottom to the knob's middle.
+            Rectangle {
+                objectName: "fill"
+                y: root.height - height
+                width: 6
+                height: Math.min(root.height, root.knobPosition + root.knobWidth / 2)
+                radius: 3
+                color: root.active ? Skin.colorOrange : Skin.colorBlue
+            }
         }
     }
 
-    // The track's click area reaches 3 pixels beyond it on every side; the
-    // distance from the bottom is what counts.
+    // The track's click area reaches 3 pixels beyond it on every side. It is
+    // the slider's child, not the background's: the background sits below the
+    // slider, which would take the presses first. The distance from the
+    // bottom is what counts.
     MouseArea {
         id: trackArea
         anchors.fill: parent
@@ -104,78 +101,64 @@ Item {
         }
     }
 
+    handle: SliderKnob {
+        objectName: "knob"
+        x: (root.width - root.knobWidth) / 2
+        y: root.height - root.knobWidth - root.knobPosition
+        focusShown: root.activeFocus
+    }
+
+    // The knob's drag area, 2 pixels beyond it on every side.
+    MouseArea {
+        id: knobArea
+        property real knobAtPress: 0
+        property real pointerAtPress: 0
+        property bool dragging: false
+
+        // The pointer's height over the slider's bottom end.
+        function pointerOf(mouse) {
+            return root.height - knobArea.mapToItem(root, 0, mouse.y).y
+        }
+        function finish() {
+            if (!knobArea.dragging)
+                return
+            knobArea.dragging = false
+            root.valueChangeDelay(root.knobPosition)
+        }
+
+        x: (root.width - root.knobWidth) / 2 - 2
+        y: root.height - root.knobWidth - root.knobPosition - 2
+        z: 1
+        width: root.knobWidth + 4
+        height: root.knobWidth + 4
+        onPressed: mouse => {
+            moveAnimation.stop()
+            root.forceActiveFocus()
+            knobArea.knobAtPress = root.knobPosition
+            knobArea.pointerAtPress = knobArea.pointerOf(mouse)
+            knobArea.dragging = true
+            root.btnClick()
+        }
+        onPositionChanged: mouse => {
+            root.knobPosition = SliderMath.dragPosition(knobArea.knobAtPress, knobArea.pointerAtPress,
+                                                    knobArea.pointerOf(mouse), root.height, root.knobWidth)
+            root.valueChange(root.knobPosition)
+        }
+        onReleased: knobArea.finish()
+        // A drag taken away (another item grabbing the pointer) still ends
+        // as a release, so the page never misses the end of a move.
+        onCanceled: knobArea.finish()
+    }
+
     NumberAnimation {
         id: moveAnimation
-        target: knob
-        property: "position"
+        target: root
+        property: "knobPosition"
         duration: 120
         easing.type: Easing.OutQuad
         onFinished: {
-            root.valueChange(knob.position)
-            root.valueChangeDelay(knob.position)
-        }
-    }
-
-    Rectangle {
-        id: knob
-        objectName: "knob"
-
-        property real position: SliderMath.knobMin(root.knobWidth)
-
-        x: (root.width - root.knobWidth) / 2
-        y: root.height - root.knobWidth - knob.position
-        width: root.knobWidth
-        height: root.knobWidth
-        radius: root.knobWidth / 2
-        // The knob is the skin's image; a white ring around it shows the focus.
-        color: "transparent"
-        border.width: root.activeFocus ? 2 : 0
-        border.color: "#ffffff"
-
-        Image {
-            anchors.fill: parent
-            sourceSize.width: root.knobWidth
-            sourceSize.height: root.knobWidth
-            source: Skin.image("slide")
-            z: -1
-        }
-
-        MouseArea {
-            id: knobArea
-            property real knobAtPress: 0
-            property real pointerAtPress: 0
-            property bool dragging: false
-
-            // The pointer's height over the slider's bottom end.
-            function pointerOf(mouse) {
-                return root.height - knobArea.mapToItem(root, 0, mouse.y).y
-            }
-            function finish() {
-                if (!knobArea.dragging)
-                    return
-                knobArea.dragging = false
-                root.valueChangeDelay(knob.position)
-            }
-
-            anchors.fill: parent
-            anchors.margins: -2
-            onPressed: mouse => {
-                moveAnimation.stop()
-                root.forceActiveFocus()
-                knobArea.knobAtPress = knob.position
-                knobArea.pointerAtPress = knobArea.pointerOf(mouse)
-                knobArea.dragging = true
-                root.btnClick()
-            }
-            onPositionChanged: mouse => {
-                knob.position = SliderMath.dragPosition(knobArea.knobAtPress, knobArea.pointerAtPress,
-                                                        knobArea.pointerOf(mouse), root.height, root.knobWidth)
-                root.valueChange(knob.position)
-            }
-            onReleased: knobArea.finish()
-            // A drag taken away (another item grabbing the pointer) still ends
-            // as a release, so the page never misses the end of a move.
-            onCanceled: knobArea.finish()
+            root.valueChange(root.knobPosition)
+            root.valueChangeDelay(root.knobPosition)
         }
     }
 }

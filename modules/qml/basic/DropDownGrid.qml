@@ -4,26 +4,11 @@ import QtQuick
 // A field showing the selected entry of mdItems that drops down a grid of
 // three columns, each cell as wide as the field. Choosing a cell with a text
 // selects it, closes the grid and signals btnClick.
-Item {
+DropField {
     id: root
 
-    property bool isDrop: false
     property ListModel mdItems: ListModel {}
     property int currentSelect: 0
-    property string textValue: ""
-    property int horizontalOffset: 0
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray0: Skin.colorGray0
-    property color colorGray1: Skin.colorGray1
-    property color colorGray3: Skin.colorGray3
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
-
-    property color borderColor: root.colorGray1
-    property color bgColor: root.colorGray0
 
     // A page may leave the grid without a model for a while.
     readonly property int itemCount: root.mdItems ? root.mdItems.count : 0
@@ -55,17 +40,8 @@ Item {
         root.textValue = inRange ? model.get(root.currentSelect).textValue : ""
     }
 
-    width: 110
-    height: 24
-    activeFocusOnTab: true
-
-    Accessible.role: Accessible.ComboBox
-    Accessible.name: root.textValue
-    Accessible.focusable: true
-    Accessible.onPressAction: root.fieldClicked()
-    Keys.onSpacePressed: root.fieldClicked()
-    Keys.onReturnPressed: root.fieldClicked()
-    Keys.onEnterPressed: root.fieldClicked()
+    onClicked: root.fieldClicked()
+    onKeyActivated: root.fieldClicked()
 
     onCurrentSelectChanged: root.refreshText()
     onMdItemsChanged: root.refreshText()
@@ -89,41 +65,6 @@ Item {
         }
         function onDataChanged() {
             root.refreshText()
-        }
-    }
-
-    Rectangle {
-        anchors.fill: parent
-        color: root.bgColor
-        border.width: 1
-        border.color: root.activeFocus ? root.colorOrange : root.borderColor
-
-        Text {
-            anchors.centerIn: parent
-            anchors.horizontalCenterOffset: root.horizontalOffset
-            text: root.textValue
-            color: root.fontColor
-            font.family: root.fontFamily
-            font.pixelSize: root.fontNormalSize
-        }
-
-        // The drop arrow, turned over (pointing up) while open.
-        Image {
-            objectName: "arrow"
-            anchors.right: parent.right
-            anchors.rightMargin: 8
-            anchors.verticalCenter: parent.verticalCenter
-            rotation: root.isDrop ? 180 : 0
-            width: 8
-            height: 5
-            sourceSize.width: 8
-            sourceSize.height: 5
-            source: Skin.image("drop")
-        }
-
-        MouseArea {
-            anchors.fill: parent
-            onClicked: root.fieldClicked()
         }
     }
 
@@ -163,9 +104,9 @@ Item {
                     objectName: "cell" + cell.index
                     width: root.width
                     height: 24
-                    color: cellArea.containsMouse || cell.index === root.currentSelect ? root.colorOrange : root.bgColor
+                    color: cellArea.containsMouse || cell.index === root.currentSelect ? Skin.colorOrange : root.bgColor
                     border.width: cell.activeFocus ? 1 : 0
-                    border.color: root.fontColor
+                    border.color: Skin.fontColor
                     activeFocusOnTab: cell.textValue !== ""
 
                     Accessible.role: Accessible.ListItem
@@ -181,9 +122,9 @@ Item {
                     Text {
                         anchors.centerIn: parent
                         text: cell.textValue
-                        color: root.fontColor
-                        font.family: root.fontFamily
-                        font.pixelSize: root.fontNormalSize
+                        color: Skin.fontColor
+                        font.family: Skin.fontFamily
+                        font.pixelSize: Skin.fontNormalSize
                     }
 
                     MouseArea {

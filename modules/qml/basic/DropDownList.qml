@@ -5,26 +5,11 @@ import QtQuick
 // 24-pixel rows, ten of them visible at most, with a scroll bar beyond that.
 // Choosing a row selects it and closes the list; valueChange goes out once
 // the list has closed, so the page acts on a settled control.
-Item {
+DropField {
     id: root
 
-    property bool isDrop: false
     property ListModel mdItems: ListModel {}
     property int currentSelect: 0
-    property string textValue: ""
-    property int horizontalOffset: 0
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray0: Skin.colorGray0
-    property color colorGray1: Skin.colorGray1
-    property color colorGray3: Skin.colorGray3
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
-
-    property color borderColor: root.colorGray1
-    property color bgColor: root.colorGray0
 
     // A page may leave the list without a model for a while.
     readonly property int itemCount: root.mdItems ? root.mdItems.count : 0
@@ -90,17 +75,8 @@ Item {
         root.textValue = inRange ? model.get(root.currentSelect).textValue : ""
     }
 
-    width: 110
-    height: 24
-    activeFocusOnTab: true
-
-    Accessible.role: Accessible.ComboBox
-    Accessible.name: root.textValue
-    Accessible.focusable: true
-    Accessible.onPressAction: root.fieldClicked()
-    Keys.onSpacePressed: root.fieldClicked()
-    Keys.onReturnPressed: root.enterPressed()
-    Keys.onEnterPressed: root.enterPressed()
+    onClicked: root.fieldClicked()
+    onKeyActivated: root.enterPressed()
     Keys.onUpPressed: event => root.moveHighlight(-1, event)
     Keys.onDownPressed: event => root.moveHighlight(1, event)
     Keys.onEscapePressed: event => {
@@ -142,53 +118,6 @@ Item {
         dropArea.height = root.isDrop ? root.listHeight : 0
     }
 
-    Connections {
-        target: root.mdItems
-        function onCountChanged() {
-            root.refreshText()
-        }
-        function onDataChanged() {
-            root.refreshText()
-        }
-    }
-
-    Rectangle {
-        id: field
-        objectName: "field"
-        anchors.fill: parent
-        color: root.bgColor
-        border.width: 1
-        border.color: root.activeFocus ? root.colorOrange : root.borderColor
-
-        Text {
-            anchors.centerIn: parent
-            anchors.horizontalCenterOffset: root.horizontalOffset
-            text: root.textValue
-            color: root.fontColor
-            font.family: root.fontFamily
-            font.pixelSize: root.fontNormalSize
-        }
-
-        // The drop arrow, turned over (pointing up) while open.
-        Image {
-            objectName: "arrow"
-            anchors.right: parent.right
-            anchors.rightMargin: 8
-            anchors.verticalCenter: parent.verticalCenter
-            rotation: root.isDrop ? 180 : 0
-            width: 8
-            height: 5
-            sourceSize.width: 8
-            sourceSize.height: 5
-            source: Skin.image("drop")
-        }
-
-        MouseArea {
-            anchors.fill: parent
-            onClicked: root.fieldClicked()
-        }
-    }
-
     Rectangle {
         id: dropArea
         objectName: "dropArea"
@@ -220,9 +149,9 @@ Item {
                 objectName: "row" + row.index
                 width: list.width - (root.hasScrollBar ? scrollBar.width : 0)
                 height: 24
-                color: rowArea.containsMouse || row.index === root.currentSelect ? root.colorOrange : "transparent"
+                color: rowArea.containsMouse || row.index === root.currentSelect ? Skin.colorOrange : "transparent"
                 border.width: row.index === list.currentIndex ? 1 : 0
-                border.color: root.fontColor
+                border.color: Skin.fontColor
 
                 Accessible.role: Accessible.ListItem
                 Accessible.name: row.textValue
@@ -233,9 +162,9 @@ Item {
                 Text {
                     anchors.centerIn: parent
                     text: row.textValue
-                    color: root.fontColor
-                    font.family: root.fontFamily
-                    font.pixelSize: root.fontNormalSize
+                    color: Skin.fontColor
+                    font.family: Skin.fontFamily
+                    font.pixelSize: Skin.fontNormalSize
                 }
 
                 MouseArea {
@@ -256,7 +185,7 @@ Item {
             width: 6
             height: root.listHeight
             visible: root.hasScrollBar
-            color: root.colorGray1
+            color: Skin.colorGray1
 
             // The handle's middle goes to the pointer, within the list's ends.
             function scrollTo(y) {
@@ -271,7 +200,7 @@ Item {
                 y: list.visibleArea.yPosition * scrollBar.height
                 height: list.visibleArea.heightRatio * scrollBar.height
                 radius: 3
-                color: root.colorGray3
+                color: Skin.colorGray3
             }
 
             MouseArea {

@@ -61,33 +61,16 @@ Rectangle {
     }
 
     // The skin's close picture, lit under the pointer or with the focus.
-    Image {
+    IconButton {
         id: closeButton
         objectName: "closeButton"
         visible: frame.closable
+        enabled: frame.closable
         anchors.right: parent.right
         anchors.rightMargin: 16
         y: (frame.titleHeight - closeButton.height) / 2
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(closeArea.containsMouse || closeButton.activeFocus ? "dlgClose_hover" : "dlgClose")
-        activeFocusOnTab: frame.closable
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Close"
-        Accessible.focusable: true
-        Accessible.onPressAction: frame.closeClicked()
-        Keys.onSpacePressed: frame.closeClicked()
-        Keys.onReturnPressed: frame.closeClicked()
-        Keys.onEnterPressed: frame.closeClicked()
-
-        MouseArea {
-            id: closeArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: frame.closeClicked()
-        }
+        image: "dlgClose"
+        accessibleName: "Close"
+        onClicked: frame.closeClicked()
     }
 }

@@ -1,56 +1,55 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 
-// A round mark with a dot while selected, followed by its text. A click selects
-// it and then reports its index; unselecting the rest of a group is the page's
-// task. Given a width narrower than its text, the text wraps onto more lines.
-Item {
+// A round mark with a dot while selected, followed by its text. A click (or
+// Space, Return, Enter) selects it and then reports its index; unselecting
+// the rest of a group is the page's task. Given a width narrower than its
+// text, the text wraps onto more lines.
+T.RadioButton {
     id: root
 
     property string textValue: ""
-    property bool isSelect: false
+    property alias isSelect: root.checked
     property int index: -1
     property int gapValue: 16
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray3: Skin.colorGray3
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
 
     signal btnClick(int index)
 
     function select() {
-        root.isSelect = true
+        root.checked = true
         root.btnClick(root.index)
     }
 
-    implicitWidth: mark.width + root.gapValue + label.implicitWidth
-    implicitHeight: Math.max(label.height, mark.height)
-    activeFocusOnTab: true
+    implicitWidth: root.leftPadding + root.implicitContentWidth
+    implicitHeight: Math.max(root.implicitContentHeight, 10)
+    padding: 0
+    leftPadding: 10 + root.gapValue
+    // A click selects, never unselects: the page unselects the others.
+    checkable: false
+    autoExclusive: false
+    focusPolicy: Qt.TabFocus
+    text: root.textValue
 
     Accessible.role: Accessible.RadioButton
     Accessible.name: root.textValue
     Accessible.checkable: true
-    Accessible.checked: root.isSelect
-    Accessible.focusable: true
-    Accessible.onPressAction: root.select()
+    Accessible.checked: root.checked
 
-    Keys.onSpacePressed: root.select()
+    onClicked: root.select()
+    // The base reacts to Space; Return and Enter do the same.
     Keys.onReturnPressed: root.select()
     Keys.onEnterPressed: root.select()
 
-    Rectangle {
-        id: mark
+    indicator: Rectangle {
         objectName: "mark"
-        anchors.verticalCenter: parent.verticalCenter
+        y: (root.height - 10) / 2
         width: 10
         height: 10
         radius: 4
-        color: root.colorGray3
+        color: Skin.colorGray3
         border.width: root.activeFocus ? 1 : 0
-        border.color: root.colorOrange
+        border.color: Skin.colorOrange
 
         Rectangle {
             objectName: "dot"
@@ -58,27 +57,19 @@ Item {
             width: 6
             height: 6
             radius: 3
-            visible: root.isSelect
-            color: root.colorOrange
+            visible: root.checked
+            color: Skin.colorOrange
         }
     }
 
-    Text {
-        id: label
+    // Sized by the control: the room right of the mark and the gap.
+    contentItem: Text {
         objectName: "label"
-        anchors.left: mark.right
-        anchors.leftMargin: root.gapValue
-        anchors.verticalCenter: parent.verticalCenter
-        width: Math.min(label.implicitWidth, root.width - mark.width - root.gapValue)
+        verticalAlignment: Text.AlignVCenter
         wrapMode: Text.WordWrap
         text: root.textValue
-        color: root.fontColor
-        font.family: root.fontFamily
-        font.pixelSize: root.fontNormalSize
-    }
-
-    MouseArea {
-        anchors.fill: parent
-        onClicked: root.select()
+        color: Skin.fontColor
+        font.family: Skin.fontFamily
+        font.pixelSize: Skin.fontNormalSize
     }
 }

@@ -13,12 +13,6 @@ Rectangle {
     property int minValue: 0
     property int maxValue: 255
 
-    // The skin's colours and font; a page may override them.
-    property color colorGray1: Skin.colorGray1
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
     property string accessibleName: "Value"
 
     signal inputSignal
@@ -35,7 +29,7 @@ Rectangle {
     height: 20
     color: "transparent"
     border.width: input.activeFocus ? 1 : 0
-    border.color: root.colorOrange
+    border.color: Skin.colorOrange
 
     TextInput {
         id: input
@@ -56,10 +50,10 @@ Rectangle {
         clip: true
         selectByMouse: true
         activeFocusOnTab: true
-        color: root.fontColor
-        selectionColor: root.colorOrange
-        font.family: root.fontFamily
-        font.pixelSize: root.fontNormalSize
+        color: Skin.fontColor
+        selectionColor: Skin.colorOrange
+        font.family: Skin.fontFamily
+        font.pixelSize: Skin.fontNormalSize
         validator: IntValidator {
             bottom: root.minValue
             top: root.maxValue

@@ -7,7 +7,9 @@ import "../common"
 // at rest is xPosition, what the page stores; the page applies it on moved.
 // The keys move the knob by the dialog's steps, not by pixels: an arrow to
 // the next step's lowest position, Page Up/Down ten steps, Home and End to
-// the ends. Assistive technology reads the step, 0..10.
+// the ends. Assistive technology reads the step, 0..10. The control is the
+// horizontal slider inside with this key table (the base slider's own moved()
+// has no position, and the page's handler takes one).
 Item {
     id: root
 
@@ -18,11 +20,11 @@ Item {
     property string fastText: "Fast"
 
     // Read by assistive technology through the slider role.
-    readonly property int value: SystemRules.stepOf(track.position, root.compareValue)
+    readonly property int value: SystemRules.stepOf(track.knobPosition, root.compareValue)
     readonly property int minimumValue: 0
     readonly property int maximumValue: SystemRules.stepMax
     readonly property int stepSize: 1
-    readonly property real position: track.position
+    readonly property real position: track.knobPosition
 
     // A press on the knob or the track, or a key that moves it.
     signal btnClick
@@ -38,7 +40,7 @@ Item {
 
     function keyMove(count) {
         root.btnClick()
-        root.setPosition(SystemRules.keyPosition(track.position, count, root.compareValue))
+        root.setPosition(SystemRules.keyPosition(track.knobPosition, count, root.compareValue))
         root.moved(root.xPosition)
     }
 
@@ -52,10 +54,8 @@ Item {
 
     Keys.onPressed: event => {
         var moves = {}
-        moves[Qt.Key_Left] = -1
-        moves[Qt.Key_Down] = -1
-        moves[Qt.Key_Right] = 1
-        moves[Qt.Key_Up] = 1
+        moves[Qt.Key_Left] = moves[Qt.Key_Down] = -1
+        moves[Qt.Key_Right] = moves[Qt.Key_Up] = 1
         moves[Qt.Key_PageDown] = -10
         moves[Qt.Key_PageUp] = 10
         moves[Qt.Key_Home] = -SystemRules.stepMax
@@ -66,33 +66,22 @@ Item {
         event.accepted = true
     }
 
-    // The keys are this item's: the inner slider would move by pixels.
+    // The keys are this item's: the inner slider would move by pixels. Its
+    // knob shows this item's focus.
     SliderButton {
         id: track
         objectName: "track"
         y: 3
         width: root.width
-        activeFocusOnTab: false
+        focusPolicy: Qt.NoFocus
+        focusShown: root.activeFocus
+        ringOutset: 2
         Accessible.ignored: true
         onBtnClick: root.btnClick()
         onValueChangeDelay: position => {
             root.xPosition = position
             root.moved(position)
         }
-    }
-
-    // A white ring around the knob shows the focus.
-    Rectangle {
-        id: ring
-        x: track.x + track.position - 2
-        y: track.y - 5
-        width: track.knobWidth + 4
-        height: track.knobWidth + 4
-        radius: ring.width / 2
-        color: "transparent"
-        border.width: 2
-        border.color: Skin.fontColor
-        visible: root.activeFocus
     }
 
     Label {

@@ -1,61 +1,60 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 
 // A button with a centred text: the bottom bar's Config, Reset and Save, the
 // dialogs' OK and Cancel. Blue, orange under the pointer; a page may set
-// another colour (Save turns red while something is unsaved).
-Rectangle {
+// another colour (Save turns red while something is unsaved). A ring around
+// it shows the keyboard focus.
+T.Button {
     id: root
 
     property string textValue: ""
     property color normalColor: Skin.colorBlue
     property color hoverColor: Skin.colorOrange
-    readonly property bool hovered: area.containsMouse
     // The width the text needs; a page sizes the button from it.
-    readonly property real textWidth: label.implicitWidth
-
-    signal clicked
+    readonly property real textWidth: root.implicitContentWidth
 
     width: 100
     height: 24
-    radius: 3
-    color: root.hovered ? root.hoverColor : root.normalColor
-    activeFocusOnTab: true
+    padding: 0
+    leftPadding: 4
+    rightPadding: 4
+    hoverEnabled: true
+    // The keyboard reaches it with Tab; a click leaves the focus where it is.
+    focusPolicy: Qt.TabFocus
+    text: root.textValue
 
     Accessible.role: Accessible.Button
     Accessible.name: root.textValue
-    Accessible.focusable: true
-    Accessible.onPressAction: root.clicked()
 
-    Keys.onSpacePressed: root.clicked()
+    // The button reacts to Space; Return and Enter do the same.
     Keys.onReturnPressed: root.clicked()
     Keys.onEnterPressed: root.clicked()
 
-    Label {
-        id: label
-        anchors.centerIn: parent
-        width: Math.min(implicitWidth, root.width - 8)
+    contentItem: Label {
         horizontalAlignment: Text.AlignHCenter
         text: root.textValue
         Accessible.ignored: true
     }
 
-    // Where the keyboard is: a ring around the button.
-    Rectangle {
-        anchors.fill: parent
-        anchors.margins: -3
-        radius: root.radius + 2
-        color: "transparent"
-        border.width: 1
-        border.color: Skin.colorOrange
-        visible: root.activeFocus
+    background: Rectangle {
+        radius: 3
+        color: root.hovered ? root.hoverColor : root.normalColor
+
+        // Where the keyboard is: a ring around the button.
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: -3
+            radius: 5
+            color: "transparent"
+            border.width: 1
+            border.color: Skin.colorOrange
+            visible: root.activeFocus
+        }
     }
 
-    MouseArea {
-        id: area
-        anchors.fill: parent
-        hoverEnabled: true
+    HoverHandler {
         cursorShape: Qt.PointingHandCursor
-        onClicked: root.clicked()
     }
 }
