@@ -120,7 +120,7 @@ Item {
     // The 64 values of modKeys and the fire periods of the guns in slots
     // 1..3, to the profile and the mouse.
     function sendMatrix() {
-        var src64 = []
+        var src64 = new Array(0)
         for (var i = 0; i < root.modKeys.count; ++i) {
             var values = root.valuesOf(root.modKeys.get(i))
             for (var k = 0; k < 4; ++k)
