@@ -3,15 +3,15 @@
 #include <QGuiApplication>
 #include <QWindow>
 
-ShellWindow::ShellWindow(QWidget* window, QObject* parent)
+ShellWindow::ShellWindow(std::function<QWindow*()> window, QObject* parent)
     : QObject(parent)
-    , m_window(window)
+    , m_window(std::move(window))
     , m_placesItself(!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
 }
 
 bool ShellWindow::startSystemMove()
 {
-    QWindow* handle = m_window ? m_window->windowHandle() : nullptr;
+    QWindow* handle = m_window ? m_window() : nullptr;
     return handle && handle->startSystemMove();
 }

@@ -24,7 +24,7 @@ void Ui_Controler::setRootSource(const QUrl& source)
 }
 
 Ui_Controler::Ui_Controler(QObject* parent)
-    : QObject(parent)
+    : WindowControl(parent)
 {
 }
 
@@ -64,7 +64,9 @@ void Ui_Controler::setup(Widget* window)
     context->setContextProperty(QStringLiteral("hid"), &window->session.hid());
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
     context->setContextProperty(QStringLiteral("deviceStatus"), &window->session.status());
-    context->setContextProperty(QStringLiteral("shellWindow"), new ShellWindow(window, this));
+    const QPointer<QWidget> shown(window);
+    context->setContextProperty(QStringLiteral("shellWindow"),
+                                new ShellWindow([shown] { return shown ? shown->windowHandle() : nullptr; }, this));
 
     window->resize(m_view->size());
     window->setWindowTitle(DeviceDescription::readProductName(DataPath::apConfig));

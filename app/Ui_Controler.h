@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "WindowControl.h"
+
 #include <QPointer>
 #include <QUrl>
 
@@ -11,7 +12,7 @@ class myQQuickView;
 // The object the QML sees as ui_Ctl. It builds the view inside the main
 // window and lets the QML move, minimise and hide the frameless window and
 // show the busy indicator. GUI thread only.
-class Ui_Controler : public QObject
+class Ui_Controler : public WindowControl
 {
     Q_OBJECT
 public:
@@ -31,10 +32,10 @@ public:
     static void setRootSource(const QUrl& source);
 
 public Q_SLOTS:
-    void onMinimize();
-    void onClose();
-    void onXChanged(int x);
-    void onYChanged(int y);
+    void onMinimize() override;
+    void onClose() override;
+    void onXChanged(int x) override;
+    void onYChanged(int y) override;
     void setBusy(int busyTime);
     void setBusy();
 

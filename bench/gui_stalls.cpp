@@ -29,6 +29,7 @@
 #include "PointerSettings.h"
 #include "VirtualHidBackend.h"
 #include "VirtualMouse.h"
+#include "WindowControl.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -235,7 +236,14 @@ int main(int argc, char** argv)
     session.status().setConnected(true);
 
     QQuickView view;
-    QObject control; // the window control: none of these actions moves the window
+    // The window control: none of these actions moves the window.
+    struct StillWindow : WindowControl
+    {
+        void onMinimize() override {}
+        void onClose() override {}
+        void onXChanged(int) override {}
+        void onYChanged(int) override {}
+    } control;
     QQmlContext* context = view.engine()->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), &session.view());
     context->setContextProperty(QStringLiteral("hid"), &session.hid());

@@ -25,6 +25,7 @@
 #include "FileChooser.h"
 #include "PointerSettings.h"
 #include "ViewRig.h"
+#include "WindowControl.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,7 @@
 #include <memory>
 
 // The window control as the QML calls it; every call is kept as text.
-class ControlRecorder : public QObject
+class ControlRecorder : public WindowControl
 {
     Q_OBJECT
     Q_PROPERTY(QStringList calls MEMBER m_calls NOTIFY callsChanged)
@@ -44,10 +45,10 @@ public:
     Q_INVOKABLE void clear() { record({}); }
 
 public Q_SLOTS:
-    void onMinimize() { record(QStringLiteral("minimize")); }
-    void onClose() { record(QStringLiteral("close")); }
-    void onXChanged(int x) { record(QStringLiteral("x%1").arg(x)); }
-    void onYChanged(int y) { record(QStringLiteral("y%1").arg(y)); }
+    void onMinimize() override { record(QStringLiteral("minimize")); }
+    void onClose() override { record(QStringLiteral("close")); }
+    void onXChanged(int x) override { record(QStringLiteral("x%1").arg(x)); }
+    void onYChanged(int y) override { record(QStringLiteral("y%1").arg(y)); }
 
 Q_SIGNALS:
     void callsChanged();

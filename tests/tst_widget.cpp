@@ -15,6 +15,7 @@
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void changesIgnoredWhileListening();
     void controllerMovesHidesAndBusies();
     void rootCallsByName();
+    void rootFunctionsChecked_data();
+    void rootFunctionsChecked();
     void qmlReachesOperations();
     void viewReadsFlagsOnce();
     void resetApconfig();
@@ -179,6 +182,46 @@ void TestWidget::rootCallsByName()
     other.join();
     QTRY_COMPARE(rootCalls(w).last(), QStringLiteral("setCurrentDPI(5)"));
     QCOMPARE(w.view()->rootObject()->property("currentDpiStage").toInt(), 5);
+}
+
+void TestWidget::rootFunctionsChecked_data()
+{
+    QTest::addColumn<QString>("functions");
+    QTest::addColumn<QStringList>("warnings");
+    const QString all = QStringLiteral("function initUI() {} function run() {} function setProtectUI(i) {} "
+                                       "function setCurrentDPI(d) {} function detectKeyboard(d, c) {} "
+                                       "function detectMouse(d, b, x, y) {}");
+    const QString typo = QStringLiteral("QML root has no function tpyo taking 0 arguments: the call does nothing");
+    QTest::addRow("complete") << all << QStringList{typo};
+    QTest::addRow("run missing") << QString(all).remove(QStringLiteral("function run() {}"))
+                                 << QStringList{"QML root has no function run(), which the program calls with 0 "
+                                                "arguments",
+                                                typo};
+    QTest::addRow("setProtectUI without its argument")
+        << QString(all).replace(QStringLiteral("setProtectUI(i)"), QStringLiteral("setProtectUI()"))
+        << QStringList{"QML root function setProtectUI takes 0 arguments; the program calls it with 1", typo};
+}
+
+// A root without one of the functions the program calls, or with another
+// argument count, is named once when it loads; a call to a function that is
+// not there is named once, however often it comes, and does nothing.
+void TestWidget::rootFunctionsChecked()
+{
+    QFETCH(QString, functions);
+    QFETCH(QStringList, warnings);
+    m_data->write(QStringLiteral("root.qml"), "import QtQuick\nItem { " + functions.toUtf8() + " }\n");
+    for (const QString& warning : warnings)
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^QML root")));
+    ViewCore core;
+    myQQuickView view(core);
+    view.setSource(QUrl::fromLocalFile(m_data->filePath(QStringLiteral("root.qml"))));
+    QCOMPARE(view.status(), QQuickWidget::Ready);
+    for (int pass = 0; pass < 2; ++pass) {
+        QCOMPARE(view.callRoot("run", {}, Qt::DirectConnection), functions.contains(QStringLiteral("run()")));
+        QCOMPARE(view.callRoot("setProtectUI", {1}, Qt::DirectConnection), functions.contains(QStringLiteral("(i)")));
+        QVERIFY(!view.callRoot("tpyo", {}, Qt::DirectConnection));
+    }
 }
 
 // The pages' QML's ui_View is the operations object: the global data, the
