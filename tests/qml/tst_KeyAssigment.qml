@@ -34,8 +34,9 @@ TestCase {
         testRig.clearFrames()
         return root
     }
+    // A dialog's built controls are in its content item (a repeater's only there).
     function child(item, name) {
-        var found = findChild(item, name)
+        var found = findChild(item, name) ?? (item.contentItem ? findChild(item.contentItem, name) : null)
         verify(found !== null, "no item " + name)
         return found
     }
@@ -301,7 +302,7 @@ TestCase {
                              macro: child(dialog, "macroList").textValue, mode: dialog.macroMode,
                              radios: ["mouseOption", "dpiOption", "gunOption"]
                                  .reduce((all, kind) => all.concat([0, 1, 2, 3, 4, 5].map(i => kind + i)), [])
-                                 .filter(name => findChild(dialog, name) && findChild(dialog, name).isSelect) })
+                                 .filter(name => (findChild(dialog.contentItem, name) ?? {}).isSelect) })
         row.first(root, dialog)
         row.then(root, dialog)
         var now = shown()

@@ -19,6 +19,12 @@ T.Dialog {
 
     property bool closable: true
     property int titleHeight: 40
+    // The small boxes' look (see PageFrame).
+    property color titleColor: "transparent"
+    property bool accentLine: true
+    property int titleX: 16
+    property int titleSize: Skin.fontNormalSize
+    property real radius: 0
     // The control that takes the focus when the dialog opens; by default the
     // first one Tab reaches.
     property Item firstControl: null
@@ -27,6 +33,12 @@ T.Dialog {
     property real windowHeight: frame.parent ? frame.parent.height : frame.height
     // The item that had the focus when the dialog opened.
     property Item opener: null
+    // The dialog's controls, built in the dialog when it first opens and
+    // kept: the page keeps its state itself, so that it works while they do
+    // not exist. (A Loader cannot build a component of a file whose
+    // components are bound, so the frame builds it.)
+    property Component body: null
+    property Item bodyItem: null
 
     // The close image or Escape.
     signal closeClicked
@@ -64,7 +76,18 @@ T.Dialog {
         }
     }
 
-    onAboutToShow: frame.opener = (frame.contentItem as Scope).windowFocus
+    // The content item as its own type says it (the scope below).
+    readonly property var scope: frame.contentItem
+
+    onAboutToShow: {
+        frame.opener = frame.scope ? frame.scope.windowFocus : null
+        frame.build()
+    }
+
+    function build() {
+        if (frame.body && !frame.bodyItem)
+            frame.bodyItem = frame.body.createObject(frame.contentItem)
+    }
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
@@ -87,6 +110,11 @@ T.Dialog {
             anchors.fill: parent
             title: frame.title
             titleHeight: frame.titleHeight
+            titleColor: frame.titleColor
+            accentLine: frame.accentLine
+            titleX: frame.titleX
+            titleSize: frame.titleSize
+            radius: frame.radius
             closable: frame.closable
             onCloseClicked: frame.closeClicked()
         }

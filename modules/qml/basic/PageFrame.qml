@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 
-
 // The frame every device page draws: a dark panel with a thin border, its
 // title in a bar along the top with an accent line below it, and for dialogs
 // a close button at the bar's right end. The page fills it with its controls.
@@ -11,6 +10,12 @@ Rectangle {
     property string title: ""
     property bool closable: false
     property int titleHeight: 40
+    // The small boxes' look: a filled title strip, its text nearer the edge
+    // and larger, no accent line.
+    property color titleColor: "transparent"
+    property bool accentLine: true
+    property int titleX: 16
+    property int titleSize: frame.fontNormalSize
 
     // The skin's colours and font; a page may override them.
     property color colorGray0: Skin.colorGray0
@@ -26,20 +31,28 @@ Rectangle {
     border.width: 1
     border.color: frame.colorGray1
 
+    Rectangle {
+        width: frame.width
+        height: frame.titleHeight
+        radius: frame.radius
+        color: frame.titleColor
+    }
+
     Text {
-        x: 16
+        x: frame.titleX
         height: frame.titleHeight
         verticalAlignment: Text.AlignVCenter
         text: frame.title
         color: frame.fontColor
         font.family: frame.fontFamily
-        font.pixelSize: frame.fontNormalSize
+        font.pixelSize: frame.titleSize
 
         Accessible.role: Accessible.StaticText
         Accessible.name: frame.title
     }
 
     Rectangle {
+        visible: frame.accentLine
         x: 1
         y: frame.titleHeight
         width: frame.width - 2
