@@ -99,6 +99,30 @@ TestCase {
         compare([entry(root, 1), keysOf(root).isSave, testRig.frames()], [row.want, true, []])
     }
 
+    // Open, the dialog holds the keyboard: the focus is inside, Tab and Shift+Tab stay there; Escape closes it as
+    // the close image does (the choice taken, the mask gone) and the focus goes back to the row that opened it.
+    function test_keyboard_data() {
+        return [{ tag: "Escape", close: () => keyClick(Qt.Key_Escape) },
+                { tag: "close image by Space",
+                  close: d => { child(d, "closeButton").forceActiveFocus(); keyClick(Qt.Key_Space) } }]
+    }
+    function test_keyboard(row) {
+        var root = open(1), dialog = dialogOf(root), row1 = child(root, "row1")
+        root.closeDialog(dialog)
+        row1.forceActiveFocus()
+        keyClick(Qt.Key_Space)
+        var inside = item => item !== null && (item === dialog.contentItem.parent || inside(item.parent))
+        verify(dialog.visible && inside(dialog.contentItem.Window.activeFocusItem), "focus in")
+        for (var i = 0; i < 40; ++i) {
+            keyClick(Qt.Key_Tab, i % 4 === 3 ? Qt.ShiftModifier : Qt.NoModifier)
+            verify(inside(dialog.contentItem.Window.activeFocusItem), "Tab " + i + " stays inside")
+        }
+        click(dialog, "dpiOption1")
+        row.close(dialog)
+        compare([dialog.visible, child(root, "mainMask").visible, entry(root, 1), row1.activeFocus],
+                [false, false, [5, 0, 2, 0, "DPI-"], true])
+    }
+
     // The fire key: only a press while the box waits; its name shows at once; rate and Times follow.
     function test_fire() {
         var root = open(3), dialog = dialogOf(root)

@@ -378,9 +378,11 @@ TestCase {
         child(root, "macroEditorMain").startRecording() // no macro chosen: its note shows
         for (const name of ["frame", "askMenu", "resetBox", "profileMain", "keyAssigmentMain", "macroEditorMain",
                             "gunControlMain", "systemSettingMain"]) {
-            const page = name === "frame" ? root : child(root, name)
+            const dialog = name === "frame" ? root : child(root, name)
+            // A dialog draws on its frame's surface.
+            const page = dialog.opened !== undefined ? dialog.contentItem.parent : dialog
             root.mainFocus()
-            name === "askMenu" ? child(root, "upItem").helpClicked() : page !== root && root.openDialog(page)
+            name === "askMenu" ? child(root, "upItem").helpClicked() : dialog !== root && root.openDialog(dialog)
             var texts = [], english = testCase.englishTexts[name] || []
             collectTexts(page, texts)
             texts.forEach((t, i) => {
@@ -394,8 +396,8 @@ TestCase {
             })
             if (row.tag === "English")
                 testCase.englishTexts[name] = texts.map(t => t.text)
-            if (page !== root)
-                root.closeDialog(page)
+            if (dialog !== root)
+                root.closeDialog(dialog)
         }
         ui_View.setGlobalData("common/language", "English")
         verify(faults.length === 0, "\n" + faults.join("\n"))
