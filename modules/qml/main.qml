@@ -304,7 +304,7 @@ Item {
             mainIten.controlUIEnable(false)
         if (keys) {
             keyMatrixMain.isSave = false
-            keyMatrixMain.isSave = !mainIten.stored(() => keyMatrixMain.modKeys.saveData()) // qmllint disable type
+            keyMatrixMain.isSave = !mainIten.stored(() => keyMatrixMain.save())
         }
         if (dpi) {
             dpiSettingMain.isSave = false
@@ -352,7 +352,7 @@ Item {
         id: macroUse
         keys: keyMatrixMain.modKeys
         factoryKeys: keyMatrixMain.modKeys_tmp
-        onKeysReset: keyMatrixMain.modKeys.saveData() // qmllint disable type
+        onKeysReset: keyMatrixMain.save()
     }
 
     // The button-assignment dialog for button index, unless it is the last
@@ -470,8 +470,8 @@ Item {
             objectName: "keyMatrixMain"
             keyCount: mouseMain.keyCount
             selectKey: mouseMain.selectKey
-            gunPage: gunControlMain // qmllint disable type
-            keyAssigment: keyAssigmentMain // qmllint disable type
+            optionTexts: keyAssigmentMain.keyAssigmentLang
+            keyNames: _KeyCodeString.keyCodeStr
             onKeyClicked: function (index) { mainIten.show(index) }
             onKeyEntered: function (index) { mouseMain.selectKey = index }
             onKeyExited: function (index) {
@@ -652,14 +652,25 @@ Item {
         visible: false
         selectKey: mouseMain.selectKey
         isGun: mainIten.isGun
-        keyMatrix: keyMatrixMain
-        macroEditor: macroEditorMain
-        keyCodeString: _KeyCodeString // qmllint disable type
+        modKeys: keyMatrixMain.modKeys
+        modKeys_tmp: keyMatrixMain.modKeys_tmp
+        macroNames: macroEditorMain.macroNames
+        keyNames: _KeyCodeString.keyCodeStr
+        onAssigned: function (index, code0, code1, code2, code3, text) {
+            keyMatrixMain.assign(index, code0, code1, code2, code3, text)
+        }
         onClosed: {
             mainIten.closeDialog(keyAssigmentMain)
             mouseMain.selectKey = -1
         }
         onMacroEditorClicked: mainIten.openDialog(macroEditorMain)
+
+        Connections {
+            target: macroEditorMain
+            function onModifyMacroName(oldMacroName: string, newMacroName: string) {
+                keyAssigmentMain.macroRenamed(oldMacroName, newMacroName)
+            }
+        }
     }
 
     Profile {

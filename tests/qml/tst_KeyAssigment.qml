@@ -34,8 +34,9 @@ TestCase {
         testRig.clearFrames()
         return root
     }
+    // A dialog's built controls are in its content item (a repeater's only there).
     function child(item, name) {
-        var found = findChild(item, name)
+        var found = findChild(item, name) ?? (item.contentItem ? findChild(item.contentItem, name) : null)
         verify(found !== null, "no item " + name)
         return found
     }
@@ -96,6 +97,30 @@ TestCase {
         compare(choice(dialog), row.want)
         mouseClick(child(dialog, "closeButton"))
         compare([entry(root, 1), keysOf(root).isSave, testRig.frames()], [row.want, true, []])
+    }
+
+    // Open, the dialog holds the keyboard: the focus is inside, Tab and Shift+Tab stay there; Escape closes it as
+    // the close image does (the choice taken, the mask gone) and the focus goes back to the row that opened it.
+    function test_keyboard_data() {
+        return [{ tag: "Escape", close: () => keyClick(Qt.Key_Escape) },
+                { tag: "close image by Space",
+                  close: d => { child(d, "closeButton").forceActiveFocus(); keyClick(Qt.Key_Space) } }]
+    }
+    function test_keyboard(row) {
+        var root = open(1), dialog = dialogOf(root), row1 = child(root, "row1")
+        root.closeDialog(dialog)
+        row1.forceActiveFocus()
+        keyClick(Qt.Key_Space)
+        var inside = item => item !== null && (item === dialog.contentItem.parent || inside(item.parent))
+        verify(dialog.visible && inside(dialog.contentItem.Window.activeFocusItem), "focus in")
+        for (var i = 0; i < 40; ++i) {
+            keyClick(Qt.Key_Tab, i % 4 === 3 ? Qt.ShiftModifier : Qt.NoModifier)
+            verify(inside(dialog.contentItem.Window.activeFocusItem), "Tab " + i + " stays inside")
+        }
+        click(dialog, "dpiOption1")
+        row.close(dialog)
+        compare([dialog.visible, child(root, "mainMask").visible, entry(root, 1), row1.activeFocus],
+                [false, false, [5, 0, 2, 0, "DPI-"], true])
     }
 
     // The fire key: only a press while the box waits; its name shows at once; rate and Times follow.
@@ -301,7 +326,7 @@ TestCase {
                              macro: child(dialog, "macroList").textValue, mode: dialog.macroMode,
                              radios: ["mouseOption", "dpiOption", "gunOption"]
                                  .reduce((all, kind) => all.concat([0, 1, 2, 3, 4, 5].map(i => kind + i)), [])
-                                 .filter(name => findChild(dialog, name) && findChild(dialog, name).isSelect) })
+                                 .filter(name => (findChild(dialog.contentItem, name) ?? {}).isSelect) })
         row.first(root, dialog)
         row.then(root, dialog)
         var now = shown()

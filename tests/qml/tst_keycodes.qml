@@ -10,14 +10,8 @@ TestCase {
 
     KeyCodeString { id: keyNames }
 
-    // The dialog's English texts by position, enough to tell every option apart.
-    readonly property var lang: ["Key ", "Mouse Function", "Left Key", "Middle Key", "Right Key", "Forward Key",
-        "Back Key", "Double Fire", "Fire Function", "Key Value", "Click Input", "Rate", "Times", "Endness",
-        "Group Function", "Media Function", "Macro Function", "Macro Editor", "once", "until any", "until release",
-        "DPI Function", "DPI+", "DPI-", "DPI LOOP", "Windows Function", "Shortcut Function", "Player", "Next",
-        "Privous", "Stop", "Mute", "Play/Pause", "Volumn+", "Volumn-", "My PC", "Index", "Search", "Max", "Min",
-        "Desktop", "Run", "New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo", "Select All",
-        "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "Click"]
+    // The dialog's built-in texts by position, which tell every option apart.
+    readonly property var lang: KeyCodes.englishTexts
 
     function text(codes) {
         return KeyCodes.keyCodeToString(lang, keyNames.keycodeTostr, slot => slot === 5 ? "Macro_5" : "",

@@ -1,13 +1,14 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
+import "../common"
 
 // The button list of the main window's left panel, and the two key matrices
 // the button pages work on: modKeys, the profile's assignment as the user
 // edits it, and modKeys_tmp, the factory assignment the reset actions copy
 // from. An entry is in page form (keyCode0 the function class, keyCode1..3 its
 // parameters) with the text shown for it. Nothing reaches the mouse until
-// modKeys.saveData(): the Save button, a profile change or a factory reset.
+// save(): the Save button, a profile change or a factory reset.
 Item {
     id: root
 
@@ -16,19 +17,25 @@ Item {
     // note beside it says why.
     property int refusedRow: -1
     property int keyCount: 8
-    property bool isSave: false
+    // True while the working matrix holds changes Save would store.
+    property bool dirty: false
+    property alias isSave: root.dirty
     // The selected button (the mouse picture's selectKey), -1 for none.
     property int selectKey: -1
-    // The pages this one reads: the gun slots' fire periods go out with the
-    // matrix; the assignment dialog names each entry.
-    property GunControl gunPage: null
-    property KeyAssigment keyAssigment: null
+    // What the shell passes: the fire periods of the gun slots 1..3, which go
+    // out with the matrix; the assignment dialog's texts and the key names,
+    // which name each entry.
+    property list<int> slotPeriods: [root.defaultGunPeriod, root.defaultGunPeriod, root.defaultGunPeriod]
+    property list<string> optionTexts: KeyCodes.englishTexts
+    property list<string> keyNames: KeyCodes.builtInKeyNames
 
     // A row was clicked (the shell opens the assignment dialog for it), or
     // the pointer entered or left it (the shell marks it on the picture).
     signal keyClicked(int index)
     signal keyEntered(int index)
     signal keyExited(int index)
+    // Panels never close; declared for the pages' common protocol.
+    signal closed
 
     // Page form of each button until the profile is read.
     readonly property var builtInKeys: [[0, 0, 0xF0, 0], [0, 0, 0xF1, 0], [0, 0, 0xF2, 0], [0, 0, 0xF4, 0],
@@ -38,16 +45,36 @@ Item {
     readonly property int defaultGunPeriod: 10
     readonly property int visibleRows: Math.max(0, Math.min(root.keyCount, 14))
 
-    property ListModel modKeys: ListModel {
-        // Stores the matrix in the profile and sends it to the mouse.
-        function saveData() {
-            root.sendMatrix()
-        }
-        function checkOneLeftKey() {
-            return root.checkOneLeftKey()
-        }
-    }
+    property ListModel modKeys: ListModel {}
     property ListModel modKeys_tmp: ListModel {}
+
+    // Stores the matrix in the profile and sends it to the mouse.
+    function save() {
+        root.sendMatrix()
+    }
+
+    // The refusal note goes; the list has no field or menu of its own.
+    function endEdits() {
+        root.refusedRow = -1
+    }
+
+    // Button index gets a function chosen in the assignment dialog; it waits
+    // for Save. An index beyond the matrix changes nothing.
+    function assign(index, code0, code1, code2, code3, text) {
+        if (index < 0 || index >= root.modKeys.count) {
+            console.log("KeyMatrix: no button " + index + " to assign")
+            return
+        }
+        root.modKeys.set(index, { keyCode0: code0, keyCode1: code1, keyCode2: code2, keyCode3: code3, keyText: text })
+        root.dirty = true
+    }
+
+    // The text shown for a page-form entry; "" for one no section offers.
+    function keyCodeToString(code0, code1, code2, code3) {
+        return KeyCodes.keyCodeToString(root.optionTexts, usage => KeyCodes.keyNameOf(root.keyNames, usage),
+                                        slot => Program.view.getData("mouseMacroKey/" + slot, false),
+                                        code0, code1, code2, code3)
+    }
 
     // Puts the factory assignment of all sixteen buttons into the working
     // matrix, codes and texts. A factory macro button gets its macro again,
@@ -64,7 +91,7 @@ Item {
             Program.view.sendStoredMacro(factory.keyText, factory.keyCode2)
             Program.view.setData("mouseMacroKey/" + factory.keyCode2, factory.keyText)
         }
-        root.isSave = true
+        root.dirty = true
     }
 
     // Loads both matrices: modKeys from the current profile, or the factory
@@ -99,40 +126,23 @@ Item {
         var whole = values.length === 4 && codes.every(Number.isInteger)
         if (!whole)
             console.log("KeyMatrix: button " + j + " is stored as [" + values + "] - kept as it is, sent as the factory entry")
-        var shown = whole && root.keyAssigment
-                ? root.keyAssigment.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) : ""
+        var shown = whole ? root.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) : ""
         model.set(j, { keyCode0: codes[0], keyCode1: codes[1], keyCode2: codes[2], keyCode3: codes[3], keyText: shown,
                        storedRow: whole ? "" : JSON.stringify(values) })
     }
 
-    // The four values Save writes for an entry: its codes, or, for an entry
-    // still as it was read without four whole numbers, the values read (a
-    // missing one as an empty text, so that the view sees the entry is
-    // broken and sends the button's factory entry instead).
-    function valuesOf(entry) {
-        var codes = [entry.keyCode0, entry.keyCode1, entry.keyCode2, entry.keyCode3]
-        if (codes.every(Number.isInteger) || !entry.storedRow)
-            return codes.map(c => Number.isInteger(c) ? c : 0)
-        var kept = JSON.parse(entry.storedRow)
-        return [0, 1, 2, 3].map(k => k < kept.length ? kept[k] : "")
-    }
-
-    // The 64 values of modKeys and the fire periods of the guns in slots
-    // 1..3, to the profile and the mouse.
+    // The 64 values of modKeys (KeyCodes.matrixValues) and the fire periods
+    // of the guns in slots 1..3, to the profile and the mouse.
     function sendMatrix() {
-        var rows = Array.from({ length: root.modKeys.count }, (_, i) => root.valuesOf(root.modKeys.get(i)))
-        Program.view.mouseSetKeyMatrix(rows.reduce((all, row) => all.concat(row), []), true, root.gunPeriods())
+        Program.view.mouseSetKeyMatrix(KeyCodes.matrixValues(root.modKeys), true, root.gunPeriods())
     }
 
+    // The three slots' periods as the gun page gives them; a slot it gives
+    // none for has the presets' own.
     function gunPeriods() {
-        var page = root.gunPage
-        var slots = page ? [page.selectGun1, page.selectGun2, page.selectGun3] : [0, 1, 2]
         var periods = []
-        for (var s = 0; s < slots.length; ++s) {
-            var gun = page ? page.gunNumberModel.get(slots[s]) : null
-            var period = gun ? parseInt(gun.gunPeriod, 10) : NaN
-            periods[s] = isNaN(period) ? root.defaultGunPeriod : period
-        }
+        for (var s = 0; s < 3; ++s)
+            periods[s] = s < root.slotPeriods.length ? root.slotPeriods[s] : root.defaultGunPeriod
         return periods
     }
 
@@ -213,8 +223,8 @@ Item {
         height: refusalText.implicitHeight + 12
         radius: 4
         visible: root.refusedRow >= 0
-        color: frame.colorGray1
-        border.color: frame.colorOrange
+        color: Skin.colorGray1
+        border.color: Skin.colorOrange
 
         Label {
             id: refusalText
@@ -258,7 +268,7 @@ Item {
                 Rectangle {
                     anchors.fill: parent
                     radius: 2
-                    color: frame.colorOrange
+                    color: Skin.colorOrange
                     visible: row.index === root.selectKey || rowArea.containsMouse || row.activeFocus
                 }
                 MouseArea {
@@ -276,9 +286,9 @@ Item {
                     height: row.height
                     verticalAlignment: Text.AlignVCenter
                     text: row.label
-                    color: frame.fontColor
-                    font.family: frame.fontFamily
-                    font.pixelSize: frame.fontNormalSize
+                    color: Skin.fontColor
+                    font.family: Skin.fontFamily
+                    font.pixelSize: Skin.fontNormalSize
                 }
                 Text {
                     anchors.right: parent.right
@@ -286,9 +296,9 @@ Item {
                     height: row.height
                     verticalAlignment: Text.AlignVCenter
                     text: row.keyText
-                    color: frame.fontColor
-                    font.family: frame.fontFamily
-                    font.pixelSize: frame.fontNormalSize
+                    color: Skin.fontColor
+                    font.family: Skin.fontFamily
+                    font.pixelSize: Skin.fontNormalSize
                 }
             }
         }
