@@ -120,12 +120,8 @@ Item {
     // The 64 values of modKeys and the fire periods of the guns in slots
     // 1..3, to the profile and the mouse.
     function sendMatrix() {
-        var src64 = []
-        for (var i = 0; i < root.modKeys.count; ++i) {
-            var values = root.valuesOf(root.modKeys.get(i))
-            for (var k = 0; k < 4; ++k)
-                src64[4 * i + k] = values[k]
-        }
+        var keys = root.modKeys
+        var src64 = [].concat(...Array.from({ length: keys.count }, (_, i) => root.valuesOf(keys.get(i))))
         Program.view.mouseSetKeyMatrix(src64, true, root.gunPeriods())
     }
 
