@@ -64,7 +64,8 @@ T.Dialog {
         }
     }
 
-    onAboutToShow: frame.opener = (frame.contentItem as Scope).windowFocus
+    // By id: Qt 6.4 casts to an inline component's type as null.
+    onAboutToShow: frame.opener = scope.windowFocus
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
@@ -77,7 +78,9 @@ T.Dialog {
             back.forceActiveFocus()
     }
 
-    contentItem: Scope {}
+    contentItem: Scope {
+        id: scope
+    }
 
     background: Item {
         DragArea {
