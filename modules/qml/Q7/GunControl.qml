@@ -39,6 +39,7 @@ DialogFrame {
     // carries; they follow every slot choice and period edit.
     readonly property list<int> slotPeriods: GunRules.slotPeriods(root.presetPeriods,
                                                                   [root.selectGun1, root.selectGun2, root.selectGun3])
+    // Each preset's stored period, kept in step with the model.
     property list<string> presetPeriods: []
 
     // The slot being edited (0..2) and the preset shown (0..5).

@@ -42,6 +42,14 @@ T.Dialog {
     component Scope: FocusScope {
         id: scopeItem
         readonly property Item windowFocus: scopeItem.Window.activeFocusItem
+        // Here rather than on the dialog: Qt 6.4 casts to an inline
+        // component's type as null.
+        Connections {
+            target: frame
+            function onAboutToShow() {
+                frame.opener = scopeItem.windowFocus
+            }
+        }
         Keys.onEscapePressed: function (event) {
             event.accepted = true
             frame.closeClicked()
@@ -64,8 +72,6 @@ T.Dialog {
         }
     }
 
-    // By id: Qt 6.4 casts to an inline component's type as null.
-    onAboutToShow: frame.opener = scope.windowFocus
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
@@ -78,9 +84,7 @@ T.Dialog {
             back.forceActiveFocus()
     }
 
-    contentItem: Scope {
-        id: scope
-    }
+    contentItem: Scope {}
 
     background: Item {
         DragArea {
