@@ -539,11 +539,11 @@ Item {
         LightControl {
             id: lightControlMain
             objectName: "lightControlMain"
-            isColorful: mainIten.isColorful // qmllint disable type
-            is55328: mainIten.is55328 // qmllint disable type
-            is571: mainIten.is571 // qmllint disable type
-            isPownOn: mainIten.isPownOn // qmllint disable type
-            dpiCount: dpiSettingMain.dpiCount // qmllint disable type
+            isColorful: mainIten.isColorful
+            is55328: mainIten.is55328
+            is571: mainIten.is571
+            isPownOn: mainIten.isPownOn
+            dpiCount: dpiSettingMain.dpiCount
         }
     }
 
@@ -635,8 +635,9 @@ Item {
         id: gunControlMain
         objectName: "gunControlMain"
         visible: false
-        keyMatrix: keyMatrixMain
         onClosed: mainIten.closeDialog(gunControlMain)
+        // The slots went to the mouse: the key matrix carries their periods.
+        onGunSlotsChanged: keyMatrixMain.sendMatrix()
     }
 
     SystemSetting {

@@ -3,10 +3,10 @@ import QtTest
 import "../../modules/qml/Q7"
 
 // The gun editor against the real view: what the gun file and the global
-// file hold after each edit, and the frames the virtual mouse (command set
-// 553) receives when the dialog closes: per slot a read of the keyboard
-// options (8300) and the gun data "0400 times X Y slot", then the key matrix
-// (1201) that carries the periods.
+// file hold after each edit, the slot periods the key matrix reads, and the
+// commands the virtual mouse (command set 553) receives when the dialog
+// closes: per slot a read of the keyboard options (8300) and the gun data
+// (0400); the shell is then told to send the key matrix.
 TestCase {
     id: testCase
     name: "GunControl"
@@ -14,6 +14,7 @@ TestCase {
     when: windowShown
     visible: true
 
+    property SignalSpy spy: null
     readonly property var names: ["M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"]
 
     function init() {
@@ -24,35 +25,29 @@ TestCase {
     }
 
     Component { id: pageComponent; GunControl {} }
-    Component { id: keysComponent; KeyMatrix {} }
+    Component { id: spyComponent; SignalSpy { signalName: "gunSlotsChanged" } }
+    Rectangle { id: opener; objectName: "opener"; width: 10; height: 10; activeFocusOnTab: true }
 
-    // The dialog as the shell has it: initialised, with the key matrix page, shown.
+    // The dialog as the shell has it: initialised, opened from a control of the window.
     function open() {
-        var keys = createTemporaryObject(keysComponent, testCase)
-        keys.init(false, false)
-        var page = createTemporaryObject(pageComponent, testCase, { keyMatrix: keys })
-        keys.gunPage = page
+        var page = createTemporaryObject(pageComponent, testCase)
+        testCase.spy = createTemporaryObject(spyComponent, testCase, { target: page })
         page.init()
+        opener.forceActiveFocus()
         page.visible = true
-        page.forceActiveFocus()
+        tryVerify(() => page.opened)
         testRig.clearFrames()
         return page
     }
     function child(page, name) {
-        var item = findChild(page, name)
+        var item = findChild(page.contentItem?.parent ?? page, name) // a dialog's item holds its frame and controls
         verify(item !== null, "no item " + name)
         return item
     }
     function stored(index) { return ui_View.getGunData(index).map(String) }
-    // Command byte and first argument of each frame; gun data frames up to the slot byte.
-    function sent() { return testRig.frames().map(f => f.slice(0, f.startsWith("04") ? 12 : 4)) }
-    // The shipped mouse's third keyboard-option byte is set: Y goes out negated.
-    function gunFrame(times, x, y, slot) {
-        return "0400" + [times, x, -y & 0xFF, slot].map(v => (v < 16 ? "0" : "") + v.toString(16)).join("")
-    }
-    function allSlots(y0, y1, y2) {
-        return ["8300", gunFrame(0, 0, y0, 0), "8300", gunFrame(0, 0, y1, 1), "8300", gunFrame(0, 0, y2, 2), "1201"]
-    }
+    // Command byte and first argument of each frame.
+    function sent() { return testRig.frames().map(f => f.slice(0, 4)) }
+    readonly property var allSlots: ["8300", "0400", "8300", "0400", "8300", "0400"]
     function type(text) {
         for (const c of text)
             keyClick(c)
@@ -78,14 +73,14 @@ TestCase {
     }
     function dotAt(y) { return 89 + 94 * y / 64 }
 
-    // What closing sends: nothing without a change; after one (the slot choice alone is one), all three slots and
-    // the key matrix, once (a command set 560 mouse gets each slot in its profile image 2..4).
+    // What closing sends: nothing without a change; after one (the slot choice alone is one), all three slots, then
+    // the word for the key matrix, once (a command set 560 mouse gets each slot in its profile image 2..4).
     function test_close_data() {
         var path = testFiles.scratchPath("modules/gun/gunData.bin")
         return [
             { tag: "nothing changed", act: page => {}, frames: [] },
-            { tag: "while typing: the value first", act: page => edit(page, "yInput", "25"),
-              frames: allSlots(25, 10, 10) },
+            { tag: "while typing: the value first", act: page => edit(page, "yInput", "25"), frames: allSlots,
+              after: () => compare(stored(0)[4], "25") },
             { tag: "no gun file: built-in values, stored nowhere",
               before: () => verify(testFiles.remove(path)),
               act: page => {
@@ -94,7 +89,7 @@ TestCase {
                   keyClick(Qt.Key_Down)
                   verify(!testFiles.exists(path))
               },
-              frames: allSlots(11, 10, 10), restart: true },
+              frames: allSlots, restart: true },
             { tag: "stored values no number are 0, out of range clamped",
               before: () => {
                   ui_View.mouseSaveGundata(0, ["M416", "L-Click", "x", "99", "-4", "many"])
@@ -104,11 +99,10 @@ TestCase {
                   compare(shown(page), ["0", 89, "10MS", "0", true])
                   page.isSave = true
               },
-              frames: ["8300", gunFrame(0, 64, 0, 0), "8300", gunFrame(255, 3, 64, 1), "8300", gunFrame(0, 0, 10, 2),
-                       "1201"] },
+              frames: allSlots },
             { tag: "command set 560: each slot in its profile image, then the key matrix",
               before: () => testRig.restart({ icType: "560" }), act: page => chooseSlot(page, 1),
-              frames: ["0c02", "0c03", "0c04", "0d01"], restart: true },
+              frames: ["0c02", "0c03", "0c04"], restart: true },
         ]
     }
     function test_close(row) {
@@ -117,14 +111,16 @@ TestCase {
         var page = open()
         row.act(page)
         close(page)
-        compare([page.visible, page.isSave, sent()], [false, false, row.frames])
-        close(page)
-        compare(sent().length, row.frames.length, "a second close sends nothing more")
+        compare([page.visible, page.isSave, sent(), spy.count], [false, false, row.frames, row.frames.length ? 1 : 0])
+        if (row.after)
+            row.after()
+        page.close()
+        compare([sent().length, spy.count], [row.frames.length, row.frames.length ? 1 : 0], "a second close sends nothing")
         if (row.restart)
             testRig.restart({})
     }
 
-    // One preset in two slots: both send its values, and the key matrix both its period.
+    // One preset in two slots: both send its values, and both periods are its period.
     function test_samePresetTwice() {
         ui_View.mouseSaveGundata(3, ["SCAR-L", "L-Click", "12", "0", "20", "7"])
         var page = open()
@@ -134,9 +130,10 @@ TestCase {
         keyClick(Qt.Key_Space)
         compare([page.selectGun1, page.selectGun2, page.selectGun3], [3, 3, 2])
         compare(ui_View.getGlobalData("mouse/selectGun").map(Number), [3, 3, 2])
+        compare(page.slotPeriods, [12, 12, 10])
         close(page)
-        compare(sent().slice(0, 4), ["8300", gunFrame(7, 0, 20, 0), "8300", gunFrame(7, 0, 20, 1)])
-        compare(page.keyMatrix.gunPeriods(), [12, 12, 10])
+        var frames = testRig.frames()
+        compare(frames[1].slice(0, 10), frames[3].slice(0, 10)) // all but the slot byte
     }
 
     // The red dot: dragged to the top is Y 0, to the bottom 64, between them the integer part; as a slider, arrows
@@ -157,11 +154,12 @@ TestCase {
             keyClick(row.key)
         } else {
             var x = dot.x + 6, y = dot.y + 6
-            mousePress(page, x, y)
+            var area = page.contentItem
+            mousePress(area, x, y)
             for (var step = 1; step <= 4; ++step)
-                mouseMove(page, x, y + row.dy * step / 4)
+                mouseMove(area, x, y + row.dy * step / 4)
             compare(child(page, "yInput").textValue, String(row.y), "the field follows the drag")
-            mouseRelease(page, x, y + row.dy)
+            mouseRelease(area, x, y + row.dy)
         }
         compare([child(page, "yInput").textValue, dot.y, dot.value, stored(0)[4]],
                 [String(row.y), dotAt(row.y), row.y, String(row.y)])
@@ -213,9 +211,7 @@ TestCase {
         compare([rate.textValue, stored(0)[2]], ["90MS", "90"])
         mouseDrag(slider, slider.knobPosition + 6, 3, -200, 0)
         compare([rate.textValue, stored(0)[2]], ["4MS", "4"])
-        close(page)
-        compare(page.keyMatrix.gunPeriods(), [4, 10, 10])
-        compare(sent().pop(), "1201")
+        compare(page.slotPeriods, [4, 10, 10])
     }
 
     // Endness mirrors Times: ticking it stores 0; unticking an endless preset leaves it ticked and asks for a count.
@@ -262,28 +258,30 @@ TestCase {
         mouseClick(child(page, "preset4"))
         close(page)
         verify(!page.visible && !child(root, "mainMask").visible)
-        compare(sent(), allSlots(10, 10, 10))
+        compare(sent(), allSlots.concat(["1201"])) // then the shell's key matrix
         compare(ui_View.getGlobalData("mouse/selectGun").map(Number), [4, 1, 2])
     }
 
-    // Every control is reached with Tab and has a name; the X field is shown but takes no input.
+    // Opened, the dialog's first control has the focus; Tab and Shift+Tab go round its controls, each named, and
+    // never leave it. Escape closes it as the close image does and gives the focus back. X takes no input.
     function test_keyboardAndNames() {
         var page = open()
-        var inside = item => item && (item === page || inside(item.parent))
-        var items = []
-        for (var item = page.nextItemInFocusChain(true); inside(item) && items.indexOf(item) < 0;
-             item = item.nextItemInFocusChain(true))
-            items.push(item)
-        compare(items.map(i => i.Accessible.name), ["Close", "Gun 1", "M416", "AKM", "M16A4", "SCAR-L", "UNP9",
-                                                    "Thomson", "Y axis", "Y axis", "10MS", "Times", "Endness"])
-        var x = child(page, "xInput")
-        compare([x.enabled, x.textValue], [false, "0"])
+        var names = []
+        for (var n = 0; n < 15; ++n) {
+            names.push(testCase.Window.activeFocusItem.Accessible.name)
+            keyClick(Qt.Key_Tab, n < 13 ? Qt.NoModifier : Qt.ShiftModifier)
+        }
+        compare(names, ["Gun 1", "M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson", "Y axis", "Y axis", "10MS", "Times",
+                        "Endness", "Close", "Gun 1", "Close"])
+        compare([child(page, "xInput").enabled, child(page, "xInput").textValue], [false, "0"])
+        keyClick(Qt.Key_Escape)
+        compare([page.visible, opener.activeFocus, sent()], [false, true, []])
     }
 
     // The dialog moves with its background and stays inside the window.
     function test_drag() {
         var page = open()
-        mouseDrag(page, 300, 20, -900, 900)
+        mouseDrag(page.contentItem, 300, 20, -900, 900)
         compare([page.x, page.y], [0, 640 - 448])
     }
 }

@@ -27,7 +27,9 @@ TestCase {
                 ["with a space", R.periodOfText("9 MS"), 9], ["no number", R.periodOfText("MS"), -1],
                 ["ratio below 5 stops at 0", R.rateRatio(1), 0], ["ratio past 91 stops at 1", R.rateRatio(200), 1],
                 ["ratio of words is that of 10", R.rateRatio("fast"), 5 / 86],
-                ["position past 91", R.ratePosition(500), 90]]
+                ["position past 91", R.ratePosition(500), 90],
+                ["slot periods: words, none, a number before text", R.slotPeriods(["12", "x", "7ms"], [0, 1, 4, 2]),
+                 [12, 10, 10, 7]]]
             .map(([tag, got, want]) => ({ tag, got, want }))
     }
     function test_values(row) {

@@ -47,10 +47,11 @@ TestCase {
               functions: ["init", "saveData", "systemSettingFocus"], properties: ["compareValue"],
               signals: ["closed"], lang: ["systemSettingLang", 8, "System Setting"] },
             { tag: "LightControl", component: lightControlComponent, size: [232, 264], dialog: false,
-              functions: ["init", "saveData", "lightControlFocus", "setColor", "setSliderPos", "lightModel.closeMenu"],
-              properties: ["isSave", "isColorDisplay", "is571ColorBlock", "lightModel", "isColorful", "is55328",
+              functions: ["init", "save", "endEdits", "saveData", "lightControlFocus", "setColor", "setSliderPos",
+                          "lightModel.closeMenu"],
+              properties: ["isSave", "dirty", "isColorDisplay", "is571ColorBlock", "lightModel", "isColorful", "is55328",
                            "is571", "isPownOn", "dpiCount"],
-              signals: [], lang: ["lightControlLang", 45, "Light"] },
+              signals: ["closed"], lang: ["lightControlLang", 45, "Light"] },
             { tag: "MacroEditor", component: macroEditorComponent, size: [640, 448], dialog: true,
               functions: ["init", "sendMacro", "detectKeyboard", "detectInput", "macroEditorFocus", "recordCount"],
               properties: ["macroNameModel", "macroActionModel", "isInputting", "isInsertting", "keyCodeString",
@@ -58,9 +59,9 @@ TestCase {
               signals: ["deleteMacro", "modifyMacroName", "modifyMacroData", "closed"],
               lang: ["macroEditorLang", 35, "Macro Editor"] },
             { tag: "GunControl", component: gunControlComponent, size: [640, 448], dialog: true,
-              functions: ["init", "resetData", "sendData", "saveData", "gunControlFocus"],
-              properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave", "keyMatrix"],
-              signals: ["closed"], lang: ["gunControlLang", 10, "Gun editor"] },
+              functions: ["init", "save", "endEdits", "resetData", "sendData", "saveData", "gunControlFocus", "close"],
+              properties: ["gunNumberModel", "selectGun1", "selectGun2", "selectGun3", "isSave", "dirty", "slotPeriods"],
+              signals: ["closed", "gunSlotsChanged"], lang: ["gunControlLang", 10, "Gun editor"] },
         ]
     }
     function test_contract(row) {

@@ -4,6 +4,7 @@ import QtQuick
 // a page loaded from its folder needs it.
 import "../basic"
 import "../common"
+import "light"
 
 // The lighting panel of the main window's right side: the effect, its speed
 // and brightness steps, the colour blocks (one per DPI stage, or twelve on
@@ -13,7 +14,9 @@ import "../common"
 Item {
     id: root
 
-    property bool isSave: false
+    // The page holds changes Save would store and send.
+    property bool dirty: false
+    property alias isSave: root.dirty
     property bool isColorDisplay: true
     property bool is571ColorBlock: false
     // Entries 15 to 44 (the effects of some variants) come from the language
@@ -31,22 +34,27 @@ Item {
     property bool isPownOn: false
     property int dpiCount: 4
 
-    // Which step controls the effect uses, the blocks' colours and the single
-    // colour, and each colour slider's x (0..11 the blocks', 12 the single).
+    // Which step controls the effect uses, the selected block (-1: the
+    // single colour), the blocks' colours and the single colour, and each
+    // colour slider's x (0..11 the blocks', 12 the single).
     property bool speedShown: true
     property bool brightnessShown: true
-    property var blockColors: LightRules.builtInColors.slice()
+    property int selectColorBlock: 0
+    property list<string> blockColors: LightRules.builtInColors
     property string fixColor: LightRules.builtInFixColor
-    property var sliderXs: root.slidersFor(LightRules.builtInColors, LightRules.builtInFixColor)
-    readonly property int visibleSlider: colorBlockRow.selectColorBlock < 0 ? 12 : colorBlockRow.selectColorBlock
+    property list<int> sliderXs: root.slidersFor(LightRules.builtInColors, LightRules.builtInFixColor)
+    readonly property int visibleSlider: root.selectColorBlock < 0 ? 12 : root.selectColorBlock
     // While the back button loads the factory values the list stays as built.
     property bool backActive: false
     property bool effectsBuilt: false
 
+    // A panel is never closed; the page protocol names the signal.
+    signal closed
+
     // Each slider's x for the blocks' colours and the single colour.
     function slidersFor(colors, fixColor) {
-        var xs = colors.map(c => LightRules.sliderX(c, colorBar.x, colorBar.width))
-        xs.push(LightRules.sliderX(fixColor, colorBar.x, colorBar.width))
+        var xs = colors.map(c => LightRules.sliderX(c, LightRules.barX, LightRules.barWidth))
+        xs.push(LightRules.sliderX(fixColor, LightRules.barX, LightRules.barWidth))
         return xs
     }
 
@@ -62,11 +70,10 @@ Item {
         if ((startUp && !root.effectsBuilt) || effectModel.count === 0)
             root.buildEffects()
         var light = LightRules.cleanLight(Program.view.getDataList("mouse/lightValue", isRecovery),
-                                     effectModel.count)
+                                          effectModel.count)
         root.report("mouse/lightValue", light.faults)
         effectList.currentSelect = light.effect
-        rateSlider.setIndexValue(light.speed, false)
-        lightnessSlider.setIndexValue(light.brightness, false)
+        steps.setSteps(light.speed, light.brightness)
         root.applyEffect(light.effect, false)
 
         var colors = LightRules.cleanColors(Program.view.getDataList("mouse/colorValue", isRecovery))
@@ -98,9 +105,9 @@ Item {
     // Stores the page's lighting (isStep 0 all, 1 the effect, 2 the colours)
     // and sends it with isSendData.
     function saveData(isSendData, isStep) {
-        var lightValue = [effectList.currentSelect, rateSlider.segmentValue, lightnessSlider.segmentValue]
+        var lightValue = [effectList.currentSelect, steps.speed, steps.brightness]
         var values = []
-        root.blockColors.forEach(c => values.push(...LightRules.rgbOf(c)))
+        Array.from(root.blockColors).forEach(c => values.push(...LightRules.rgbOf(c)))
         var colorValueArray = LightRules.colorsToSave(values, root.is55328, lightValue[0])
         var fixColorArray = LightRules.rgbOf(root.fixColor)
         if (isStep === 0 || isStep === 1)
@@ -120,6 +127,11 @@ Item {
         }
     }
 
+    // What the shell's Save does for this page: everything stored and sent.
+    function save() {
+        root.saveData(true, 0)
+    }
+
     // Gives block colorBlockIndex (0..11) the colour "#rrggbb"; anything
     // else is refused, said on the debug output.
     function setColor(colorBlockIndex, colorValue) {
@@ -128,7 +140,7 @@ Item {
             console.debug("LightControl: no colour block " + colorBlockIndex + " for [" + colorValue + "]")
             return
         }
-        var colors = root.blockColors.slice()
+        var colors = Array.from(root.blockColors)
         colors[colorBlockIndex] = LightRules.colorText(rgb[0], rgb[1], rgb[2])
         root.blockColors = colors
     }
@@ -137,69 +149,58 @@ Item {
     // and gives it to the selected block, or to the single colour.
     function setSliderPos(colorValue) {
         var color = LightRules.colorText(...LightRules.rgbOf(colorValue))
-        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, colorBar.x, colorBar.width))
+        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, LightRules.barX, LightRules.barWidth))
         root.takeColor(color)
     }
 
     function takeColor(color) {
-        root.showFields(color)
-        if (colorBlockRow.selectColorBlock < 0)
+        colorArea.showFields(color)
+        if (root.selectColorBlock < 0)
             root.fixColor = color
         else
-            root.setColor(colorBlockRow.selectColorBlock, color)
+            root.setColor(root.selectColorBlock, color)
     }
 
     function moveSlider(index, x) {
-        var xs = root.sliderXs.slice()
+        var xs = Array.from(root.sliderXs)
         xs[index] = x
         root.sliderXs = xs
     }
 
     function selectedColor() {
-        return colorBlockRow.selectColorBlock < 0 ? root.fixColor : root.blockColors[colorBlockRow.selectColorBlock]
+        return root.selectColorBlock < 0 ? root.fixColor : root.blockColors[root.selectColorBlock]
     }
 
     // The selected colour's slider at its colour, and its values in the fields.
     function showSelected() {
         var color = root.selectedColor()
-        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, colorBar.x, colorBar.width))
-        root.showFields(color)
-    }
-
-    function showFields(color) {
-        var rgb = LightRules.rgbOf(color)
-        settingColorR.textValue = String(rgb[0])
-        settingColorG.textValue = String(rgb[1])
-        settingColorB.textValue = String(rgb[2])
-        if (hexInput.text !== color)
-            hexInput.text = color
+        root.moveSlider(root.visibleSlider, LightRules.sliderX(color, LightRules.barX, LightRules.barWidth))
+        colorArea.showFields(color)
     }
 
     function selectBlock(index) {
-        root.lightControlFocus()
-        colorBlockRow.selectColorBlock = index
+        root.endEdits()
+        root.selectColorBlock = index
         root.showSelected()
     }
 
     // The visible slider dragged or moved to x (kept on the bar): the colour
     // under it goes to the fields and the selected block.
     function slideTo(x) {
-        var range = LightRules.slideRange(colorBar.x, colorBar.width)
+        var range = LightRules.slideRange(LightRules.barX, LightRules.barWidth)
         var kept = Math.max(range[0], Math.min(range[1], Math.round(x)))
         root.moveSlider(root.visibleSlider, kept)
-        root.takeColor(LightRules.colorAtSlider(kept, colorBar.x, colorBar.width))
+        root.takeColor(LightRules.colorAtSlider(kept, LightRules.barX, LightRules.barWidth))
     }
 
     // R, G or B left: the three values make the colour. Only a change is
     // one that Save has to write.
     function commitFields() {
-        var color = LightRules.colorText(LightRules.fieldValue(settingColorR.textValue),
-                                         LightRules.fieldValue(settingColorG.textValue),
-                                         LightRules.fieldValue(settingColorB.textValue))
+        var color = colorArea.typedColor()
         var changed = color !== root.selectedColor()
         root.setSliderPos(color)
         if (changed)
-            root.isSave = true
+            root.dirty = true
     }
 
     // A complete "#rrggbb" commits like the R, G, B fields; anything else
@@ -208,14 +209,14 @@ Item {
         var rgb = LightRules.parseHex(text)
         if (rgb === null) {
             if (isLeaving)
-                root.showFields(root.selectedColor())
+                colorArea.showFields(root.selectedColor())
             return
         }
         var color = LightRules.colorText(rgb[0], rgb[1], rgb[2])
         if (color === root.selectedColor())
             return
         root.setSliderPos(color)
-        root.isSave = true
+        root.dirty = true
     }
 
     // Which controls the effect uses; choosing it in the list also sets the
@@ -225,38 +226,33 @@ Item {
         root.speedShown = v.speed
         root.brightnessShown = v.brightness
         root.is571ColorBlock = v.is571ColorBlock
-        colorBlockRow.selectColorBlock = v.selectColorBlock
+        root.selectColorBlock = v.selectColorBlock
         root.isColorDisplay = v.isColorDisplay
-        if (isChoosing && v.speedStep >= 0)
-            rateSlider.setIndexValue(v.speedStep, false)
-        if (isChoosing && v.brightnessStep >= 0)
-            lightnessSlider.setIndexValue(v.brightnessStep, false)
+        if (isChoosing)
+            steps.setSteps(v.speedStep, v.brightnessStep)
         root.showSelected()
     }
 
     function chooseEffect(index) {
         root.applyEffect(index, true)
-        root.isSave = true
+        root.dirty = true
     }
 
     // The factory profile's lighting on the page; the mouse gets it on Save.
     function restoreFactory() {
-        root.lightControlFocus()
+        root.endEdits()
         root.backActive = true
         root.init(false, true)
         root.backActive = false
-        root.isSave = true
+        root.dirty = true
     }
 
     // Closes the effect list and ends typing, which commits a field.
-    function lightControlFocus() {
+    function endEdits() {
         effectList.closeMenu()
-        settingColorR.closeFocus()
-        settingColorG.closeFocus()
-        settingColorB.closeFocus()
-        if (hexInput.activeFocus)
-            hexInput.focus = false
+        colorArea.endEdits()
     }
+    function lightControlFocus() { root.endEdits() }
 
     width: 232
     height: LightRules.pageHeight(root.speedShown, root.brightnessShown)
@@ -285,11 +281,7 @@ Item {
         currentSelect: 1
         mdItems: effectModel
         onValueChange: index => root.chooseEffect(index)
-        onBtnClick: {
-            settingColorR.closeFocus()
-            settingColorG.closeFocus()
-            settingColorB.closeFocus()
-        }
+        onBtnClick: colorArea.endEdits()
     }
 
     // Back: the factory profile's lighting, shown until Save sends it.
@@ -321,372 +313,34 @@ Item {
         }
     }
 
-    // The step controls, each with its percent; a hidden one leaves no gap.
-    Column {
+    LightSteps {
+        id: steps
         y: 72
-        spacing: 8
-
-        Item {
-            id: rateContainer
-            objectName: "rateContainer"
-            width: 232
-            height: 36
-            visible: root.speedShown
-
-            Label {
-                x: 16
-                width: 70
-                height: 24
-                text: root.lightControlLang[5]
-            }
-            SliderButton {
-                id: rateSlider
-                objectName: "rateSlider"
-                x: 88
-                y: 9
-                width: 88
-                segment: 4
-                isScale: true
-                accessibleName: root.lightControlLang[5]
-                onValueChangeDelay: root.isSave = true
-                onBtnClick: root.lightControlFocus()
-            }
-            Label {
-                objectName: "rateLabel"
-                x: 184
-                width: 36
-                height: 24
-                horizontalAlignment: Text.AlignRight
-                text: LightRules.percentText(rateSlider.segmentValue)
-            }
-        }
-
-        Item {
-            id: lightnessContainer
-            objectName: "lightnessContainer"
-            width: 232
-            height: 36
-            visible: root.brightnessShown
-
-            Label {
-                x: 16
-                width: 70
-                height: 24
-                text: root.lightControlLang[7]
-            }
-            SliderButton {
-                id: lightnessSlider
-                objectName: "lightnessSlider"
-                x: 88
-                y: 9
-                width: 88
-                segment: 4
-                isScale: true
-                accessibleName: root.lightControlLang[7]
-                onValueChangeDelay: root.isSave = true
-                onBtnClick: root.lightControlFocus()
-            }
-            Label {
-                objectName: "lightnessLabel"
-                x: 184
-                width: 36
-                height: 24
-                horizontalAlignment: Text.AlignRight
-                text: LightRules.percentText(lightnessSlider.segmentValue)
-            }
-        }
+        texts: root.lightControlLang
+        speedShown: root.speedShown
+        brightnessShown: root.brightnessShown
+        onStepsChanged: root.dirty = true
+        onPressed: root.endEdits()
     }
 
-    // The colour area: blocks, hue bar with its sliders, R/G/B and hex.
-    // Masked, it takes neither the pointer nor the keyboard.
-    Item {
+    LightColorArea {
         id: colorArea
         objectName: "colorArea"
         y: root.height - 104
-        width: 232
-        height: 104
         enabled: root.isColorDisplay
-
-        // The label left, the blocks right-aligned: the label gets the room
-        // the blocks leave.
-        Label {
-            x: 8
-            y: 0
-            width: Math.min(implicitWidth, colorBlockRow.x - 12)
-            height: 19
-            text: root.lightControlLang[6]
-        }
-
-        Row {
-            id: colorBlockRow
-            objectName: "colorBlockRow"
-
-            property int selectColorBlock: 0
-
-            x: colorArea.width - 8 - colorBlockRow.width
-            y: 3
-            spacing: 1
-
-            Repeater {
-                model: 12
-
-                Rectangle {
-                    id: block
-
-                    required property int index
-                    readonly property bool selected: block.index === colorBlockRow.selectColorBlock
-
-                    function choose() {
-                        root.selectBlock(block.index)
-                    }
-
-                    objectName: "colorBlock" + block.index
-                    width: 13
-                    height: 13
-                    color: root.blockColors[block.index]
-                    border.width: block.selected || block.activeFocus ? 1 : 0
-                    border.color: block.activeFocus && !block.selected ? Skin.colorOrange : "#ffffff"
-                    visible: LightRules.blockShown(block.index, {
-                                                       is571: root.is571,
-                                                       is55328: root.is55328,
-                                                       isColorful: root.isColorful,
-                                                       dpiCount: root.dpiCount,
-                                                       is571ColorBlock: root.is571ColorBlock,
-                                                       effect: effectList.currentSelect
-                                                   })
-                    activeFocusOnTab: true
-
-                    Accessible.role: Accessible.RadioButton
-                    Accessible.name: root.lightControlLang[6] + " " + (block.index + 1)
-                    Accessible.checkable: true
-                    Accessible.checked: block.selected
-                    Accessible.focusable: true
-                    Accessible.onPressAction: block.choose()
-                    Keys.onSpacePressed: block.choose()
-                    Keys.onReturnPressed: block.choose()
-                    Keys.onEnterPressed: block.choose()
-
-                    MouseArea {
-                        anchors.fill: parent
-                        onClicked: block.choose()
-                    }
-                }
-            }
-        }
-
-        // The hue bar: a click puts the visible slider there.
-        Rectangle {
-            id: colorBar
-            objectName: "colorBar"
-            x: 16
-            y: 26
-            width: LightRules.barWidth
-            height: 10
-            border.width: 1
-            border.color: Skin.colorGray1
-            gradient: Gradient {
-                orientation: Gradient.Horizontal
-                GradientStop { position: 0; color: "#ff0000" }
-                GradientStop { position: 1 / 6; color: "#ffff00" }
-                GradientStop { position: 2 / 6; color: "#00ff00" }
-                GradientStop { position: 3 / 6; color: "#00ffff" }
-                GradientStop { position: 4 / 6; color: "#0000ff" }
-                GradientStop { position: 5 / 6; color: "#ff00ff" }
-                GradientStop { position: 0.99; color: "#ff0000" }
-                GradientStop { position: 1; color: "#ffffff" }
-            }
-
-            MouseArea {
-                anchors.fill: parent
-                anchors.margins: -3
-                onPressed: mouse => {
-                    root.lightControlFocus()
-                    root.slideTo(colorBar.x + mouse.x - 3 - LightRules.sliderWidth / 2)
-                }
-                onReleased: root.isSave = true
-            }
-        }
-
-        // Sliders 1 to 12 for the blocks and S for the single colour; only
-        // the selected colour's is shown. Dragged, or moved with the arrow
-        // keys (Page Up/Down by ten, Home and End to the bar's ends).
-        Repeater {
-            model: 13
-
-            Item {
-                id: slider
-
-                required property int index
-                // Read by assistive technology through the slider role.
-                readonly property int value: slider.x + LightRules.sliderWidth / 2 - colorBar.x - 1
-                readonly property int minimumValue: -1
-                readonly property int maximumValue: colorBar.width - 2
-                readonly property int stepSize: 1
-
-                function keyMove(count) {
-                    root.slideTo(slider.x + count)
-                    root.isSave = true
-                }
-
-                objectName: slider.index < 12 ? "slider" + slider.index : "sliderSingle"
-                x: root.sliderXs[slider.index]
-                y: 38
-                width: LightRules.sliderWidth
-                height: 20
-                visible: slider.index === root.visibleSlider
-                activeFocusOnTab: true
-
-                Accessible.role: Accessible.Slider
-                Accessible.name: root.lightControlLang[6] + " " + marker.text
-                Accessible.focusable: true
-                Keys.onPressed: event => {
-                    var moves = {}
-                    moves[Qt.Key_Left] = -1
-                    moves[Qt.Key_Down] = -1
-                    moves[Qt.Key_Right] = 1
-                    moves[Qt.Key_Up] = 1
-                    moves[Qt.Key_PageDown] = -10
-                    moves[Qt.Key_PageUp] = 10
-                    moves[Qt.Key_Home] = -colorBar.width
-                    moves[Qt.Key_End] = colorBar.width
-                    if (moves[event.key] === undefined)
-                        return
-                    slider.keyMove(moves[event.key])
-                    event.accepted = true
-                }
-
-                // The pointer up to the bar, and the slider's number below it.
-                Rectangle {
-                    x: LightRules.sliderWidth / 2 - 1
-                    width: 2
-                    height: 5
-                    color: Skin.fontColor
-                }
-                Rectangle {
-                    y: 4
-                    width: LightRules.sliderWidth
-                    height: 16
-                    radius: 3
-                    color: Skin.colorGray1
-                    border.width: 1
-                    border.color: slider.activeFocus ? Skin.colorOrange : Skin.fontColor
-
-                    Text {
-                        id: marker
-                        anchors.centerIn: parent
-                        text: slider.index < 12 ? String(slider.index + 1) : "S"
-                        color: Skin.fontColor
-                        font.family: Skin.fontFamily
-                        font.pixelSize: Skin.fontMinSize
-                    }
-                }
-
-                MouseArea {
-                    id: sliderArea
-                    property real sliderAtPress: 0
-                    property real pointerAtPress: 0
-
-                    anchors.fill: parent
-                    cursorShape: Qt.SizeHorCursor
-                    onPressed: mouse => {
-                        root.lightControlFocus()
-                        sliderArea.sliderAtPress = slider.x
-                        sliderArea.pointerAtPress = sliderArea.mapToItem(colorArea, mouse.x, 0).x
-                    }
-                    onPositionChanged: mouse => {
-                        var pointer = sliderArea.mapToItem(colorArea, mouse.x, 0).x
-                        root.slideTo(sliderArea.sliderAtPress + pointer - sliderArea.pointerAtPress)
-                    }
-                    onReleased: root.isSave = true
-                    onCanceled: root.isSave = true
-                }
-            }
-        }
-
-        Repeater {
-            model: ["R", "G", "B"]
-
-            Label {
-                id: fieldName
-                required property int index
-                required property string modelData
-                x: 16 + 48 * fieldName.index
-                y: 66
-                width: 10
-                height: 20
-                text: fieldName.modelData
-            }
-        }
-        RectInput {
-            id: settingColorR
-            objectName: "settingColorR"
-            x: 26
-            y: 66
-            width: 34
-            accessibleName: "R"
-            onEndInputSignal: root.commitFields()
-        }
-        RectInput {
-            id: settingColorG
-            objectName: "settingColorG"
-            x: 74
-            y: 66
-            width: 34
-            accessibleName: "G"
-            onEndInputSignal: root.commitFields()
-        }
-        RectInput {
-            id: settingColorB
-            objectName: "settingColorB"
-            x: 122
-            y: 66
-            width: 34
-            accessibleName: "B"
-            onEndInputSignal: root.commitFields()
-        }
-
-        // "#rrggbb", in step with R, G and B.
-        Rectangle {
-            x: 160
-            y: 66
-            width: 58
-            height: 20
-            color: "transparent"
-            border.width: 1
-            border.color: hexInput.activeFocus ? Skin.colorOrange : Skin.colorGray1
-
-            TextInput {
-                id: hexInput
-                objectName: "settingColorHex"
-                anchors.fill: parent
-                horizontalAlignment: TextInput.AlignHCenter
-                verticalAlignment: TextInput.AlignVCenter
-                text: LightRules.builtInColors[0]
-                maximumLength: 7
-                clip: true
-                selectByMouse: true
-                activeFocusOnTab: true
-                color: Skin.fontColor
-                selectionColor: Skin.colorOrange
-                font.family: Skin.fontFamily
-                font.pixelSize: Skin.fontNormalSize
-                validator: RegularExpressionValidator {
-                    regularExpression: /#?[0-9a-fA-F]{0,6}/
-                }
-
-                Accessible.role: Accessible.EditableText
-                Accessible.name: "Hex"
-                Accessible.focusable: true
-
-                Keys.onReturnPressed: hexInput.focus = false
-                Keys.onEnterPressed: hexInput.focus = false
-                onTextEdited: root.commitHex(hexInput.text, false)
-                onActiveFocusChanged: {
-                    if (!hexInput.activeFocus)
-                        root.commitHex(hexInput.text, true)
-                }
-            }
-        }
+        texts: root.lightControlLang
+        blockColors: root.blockColors
+        sliderXs: root.sliderXs
+        selectColorBlock: root.selectColorBlock
+        visibleSlider: root.visibleSlider
+        blockFlags: ({ is571: root.is571, is55328: root.is55328, isColorful: root.isColorful, dpiCount: root.dpiCount,
+                       is571ColorBlock: root.is571ColorBlock, effect: effectList.currentSelect })
+        onPressed: root.endEdits()
+        onBlockChosen: index => root.selectBlock(index)
+        onSlid: to => root.slideTo(to)
+        onMoveEnded: root.dirty = true
+        onFieldsLeft: root.commitFields()
+        onHexEdited: (text, isLeaving) => root.commitHex(text, isLeaving)
     }
 
     // Over a colour area the effect does not use: dimmed, and deaf to the

@@ -54,6 +54,14 @@ T.Dialog {
     component Scope: FocusScope {
         id: scopeItem
         readonly property Item windowFocus: scopeItem.Window.activeFocusItem
+        // Here rather than on the dialog: Qt 6.4 casts to an inline
+        // component's type as null.
+        Connections {
+            target: frame
+            function onAboutToShow() {
+                frame.opener = scopeItem.windowFocus
+            }
+        }
         Keys.onEscapePressed: function (event) {
             event.accepted = true
             frame.closeClicked()
@@ -76,18 +84,13 @@ T.Dialog {
         }
     }
 
-    // The content item as its own type says it (the scope below).
-    readonly property var scope: frame.contentItem
-
-    onAboutToShow: {
-        frame.opener = frame.scope ? frame.scope.windowFocus : null
-        frame.build()
-    }
+    onAboutToShow: frame.build()
 
     function build() {
         if (frame.body && !frame.bodyItem)
             frame.bodyItem = frame.body.createObject(frame.contentItem)
     }
+
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)

@@ -97,3 +97,13 @@ function slotMarks(presets, index) {
     }
     return marks.join(" ")
 }
+
+// The fire periods of the presets in the three slots, in slot order, as the
+// key matrix carries them: each preset's stored period read as a base-10
+// number, 10 where a slot names no preset or the period is no number.
+function slotPeriods(periods, slots) {
+    return slots.map(function (preset) {
+        var period = parseInt(periods[preset], 10)
+        return isNaN(period) ? 10 : period
+    })
+}

@@ -9,6 +9,8 @@
 // The hue bar: (barWidth - 2) / 6 = 33 pixels per segment, a whole number,
 // so the six pure hues sit on whole pixels.
 var barWidth = 200
+// The bar's x in the colour area.
+var barX = 16
 // The colour sliders are 18 wide; a slider's middle points at its colour.
 var sliderWidth = 18
 
