@@ -64,7 +64,7 @@ T.Dialog {
         }
     }
 
-    onAboutToShow: frame.opener = (frame.contentItem as Scope).windowFocus
+    onAboutToShow: frame.opener = frame.contentItem.Window.activeFocusItem
     onOpened: {
         var target = frame.firstControl ?? (frame.contentItem.nextItemInFocusChain(true) as Item)
         if (target)
