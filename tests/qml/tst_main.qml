@@ -382,9 +382,11 @@ TestCase {
             root.mainFocus()
             name === "askMenu" ? child(root, "upItem").helpClicked() : page !== root && root.openDialog(page)
             var texts = [], english = testCase.englishTexts[name] || []
-            collectTexts(page, texts)
+            // A dialog on the frame is a popup: its texts are in its visual item.
+            const face = page instanceof Item ? page : page.contentItem.parent
+            collectTexts(face, texts)
             texts.forEach((t, i) => {
-                t.fault = t.fault || (inside(t.rect, sceneRect(page), true) ? "" : "runs out of the page")
+                t.fault = t.fault || (inside(t.rect, sceneRect(face), true) ? "" : "runs out of the page")
                 if (!t.fault && row.tag !== "English" && english.includes(t.text)
                         && /[A-Za-z]{2} [A-Za-z]{2}/.test(t.text))
                     t.fault = "left in English"

@@ -77,7 +77,9 @@ TestCase {
         var texts = page[row.lang[0]].slice()
         texts[row.tag === "KeyMatrix" ? 1 : 0] = "Title of " + row.tag
         page[row.lang[0]] = texts
-        verify(findStaticText(page, text => text.startsWith("Title of " + row.tag)), "title")
+        // A dialog on the frame is a popup: its texts are in its visual item.
+        var face = page instanceof Item ? page : page.contentItem.parent
+        verify(findStaticText(face, text => text.startsWith("Title of " + row.tag)), "title")
     }
 
     function findStaticText(item, accepts) {

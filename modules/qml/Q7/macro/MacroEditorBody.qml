@@ -215,8 +215,18 @@ Item {
         }
     }
 
-    MacroInsertKey {
-        editor: body.editor
+    // The insert-key dialog, made the first time it is asked for.
+    property MacroInsertKey insertDialog: null
+    Component {
+        id: insertComponent
+        MacroInsertKey {}
+    }
+    Connections {
+        target: body.editor
+        function onIsInserttingChanged() {
+            if (body.editor.isInsertting && !body.insertDialog)
+                body.insertDialog = insertComponent.createObject(body, { editor: body.editor }) as MacroInsertKey
+        }
     }
 
     ConfirmBox {
