@@ -364,6 +364,15 @@ MacroEditorBase {
     }
 
 
+    // The name menu ("name") or the action menu ("action") at a point of the
+    // dialog, kept inside it.
+    function showMenu(which, x, y) {
+        var size = which === "name" ? Qt.size(80, 24 * 3 + 2) : Qt.size(150, 24 * 6 + 2)
+        root.menuAt = Qt.point(Math.max(0, Math.min(root.width - size.width, x)),
+                               Math.max(0, Math.min(root.height - size.height, y)))
+        root.openMenu = which
+    }
+
     function namePressed(position, button, at) {
         if (root.editingName === position && button === Qt.LeftButton)
             return
@@ -430,6 +439,7 @@ MacroEditorBase {
     }
     onTimesEnded: text => root.timesEdited(text)
     onInsertConfirmed: root.confirmInsertKey()
+    onMenuAsked: (which, x, y) => root.showMenu(which, x, y)
 
     Timer {
         id: recordTimer

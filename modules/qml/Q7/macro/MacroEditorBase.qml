@@ -2,7 +2,6 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import "../../basic"
 import "../../common"
-import "../../common/Shell.js" as Shell
 
 // What the macro editor shows and the requests its controls make: the
 // editor (MacroEditor.qml) holds the rules and handles the requests, the
@@ -80,15 +79,8 @@ DialogFrame {
     signal timesStarted
     signal timesEnded(string text)
     signal insertConfirmed
-
-    // The name menu ("name") or the action menu ("action") at a point of the
-    // dialog, kept inside it.
-    function showMenu(which, x, y) {
-        var size = which === "name" ? Qt.size(80, 24 * 3 + 2) : Qt.size(150, 24 * 6 + 2)
-        root.menuAt = Qt.point(Shell.clampToWindow(x, size.width, root.width),
-                               Shell.clampToWindow(y, size.height, root.height))
-        root.openMenu = which
-    }
+    // The name menu ("name") or the action menu ("action") at a point.
+    signal menuAsked(string which, real x, real y)
 
     function cancelInsertKey() {
         root.isInsertting = false

@@ -191,7 +191,8 @@ Item {
         x: body.editor.menuAt.x
         y: body.editor.menuAt.y
         visible: body.editor.openMenu === "action"
-        entries: [10, 13, 14, 15, 16, 17].map(n => body.editor.macroEditorLang[n])
+        entries: [body.editor.macroEditorLang[10], body.editor.macroEditorLang[13], body.editor.macroEditorLang[14],
+            body.editor.macroEditorLang[15], body.editor.macroEditorLang[16], body.editor.macroEditorLang[17]]
         onChosen: index => body.editor.actionChosen(index)
         onDismissed: {
             body.editor.openMenu = ""

@@ -54,7 +54,7 @@ Rectangle {
         Keys.onReturnPressed: box.editor.renameAsked(box.editor.currentMacro)
         Keys.onEnterPressed: box.editor.renameAsked(box.editor.currentMacro)
         Keys.onDeletePressed: box.editor.deleteAsked()
-        Keys.onMenuPressed: box.editor.showMenu("name", 60, 72 + 27 * Math.max(0, box.editor.currentMacro + 1))
+        Keys.onMenuPressed: box.editor.menuAsked("name", 60, 72 + 27 * Math.max(0, box.editor.currentMacro + 1))
 
         delegate: Rectangle {
             id: nameRow

@@ -60,7 +60,7 @@ Rectangle {
         Keys.onDeletePressed: box.editor.actionChosen(0)
         Keys.onMenuPressed: {
             if (box.editor.currentMacro >= 0)
-                box.editor.showMenu("action", 260, 72 + 27 * Math.max(0, box.editor.currentStep + 1))
+                box.editor.menuAsked("action", 260, 72 + 27 * Math.max(0, box.editor.currentStep + 1))
         }
 
         delegate: Rectangle {
