@@ -121,8 +121,11 @@ Item {
     // 1..3, to the profile and the mouse.
     function sendMatrix() {
         var src64 = []
-        for (var i = 0; i < root.modKeys.count; ++i)
-            src64 = src64.concat(root.valuesOf(root.modKeys.get(i)))
+        for (var i = 0; i < root.modKeys.count; ++i) {
+            var values = root.valuesOf(root.modKeys.get(i))
+            for (var k = 0; k < 4; ++k)
+                src64[4 * i + k] = values[k]
+        }
         Program.view.mouseSetKeyMatrix(src64, true, root.gunPeriods())
     }
 
