@@ -384,10 +384,9 @@ TestCase {
             root.mainFocus()
             name === "askMenu" ? child(root, "upItem").helpClicked() : dialog !== root && root.openDialog(dialog)
             var texts = [], english = testCase.englishTexts[name] || []
-            const shown = page.contentItem?.parent ?? page // a dialog frame's item holds its title and controls
-            collectTexts(shown, texts)
+            collectTexts(page, texts)
             texts.forEach((t, i) => {
-                t.fault = t.fault || (inside(t.rect, sceneRect(shown), true) ? "" : "runs out of the page")
+                t.fault = t.fault || (inside(t.rect, sceneRect(page), true) ? "" : "runs out of the page")
                 if (!t.fault && row.tag !== "English" && english.includes(t.text)
                         && /[A-Za-z]{2} [A-Za-z]{2}/.test(t.text))
                     t.fault = "left in English"
