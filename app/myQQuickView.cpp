@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QMetaMethod>
+#include <QQmlEngine>
 #include <QQmlError>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -49,6 +50,8 @@ myQQuickView::myQQuickView(ViewCore& core, QWidget* parent)
         return callRoot(name, args, type);
     });
     m_core.setFileChooser(m_dialogs.get());
+    // The pages' module lives in the resources, under modules/qml.
+    engine()->addImportPath(QStringLiteral("qrc:/"));
     m_core.setEnableTarget([this](bool enabled) { setEnabled(enabled); });
     connect(this, &QQuickWidget::statusChanged, this, &myQQuickView::onStatusChanged);
     // The first frame that shows the QML root (it starts invisible and

@@ -244,6 +244,7 @@ int main(int argc, char** argv)
         void onXChanged(int) override {}
         void onYChanged(int) override {}
     } control;
+    view.engine()->addImportPath(QStringLiteral("qrc:/"));
     QQmlContext* context = view.engine()->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), &session.view());
     context->setContextProperty(QStringLiteral("hid"), &session.hid());

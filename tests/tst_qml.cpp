@@ -220,6 +220,8 @@ public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
         connect(engine, &QQmlEngine::warnings, this, &QmlTestSetup::failOnWarnings);
+        // The pages' module lives in the resources, under modules/qml.
+        engine->addImportPath(QStringLiteral("qrc:/"));
 
         // The previous file's engine is gone by now, and its session with it.
         QQmlContext* context = engine->rootContext();

@@ -1,10 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "basic"
-import "common/Shell.js" as Shell
-import "Q7"
-import "shell"
+import modules.qml
 
 // The window's whole surface: the frame (title bar, left panel with the
 // button list, editor box, report rate and system setting; right panel with
@@ -21,17 +18,15 @@ Item {
     height: 640
     visible: false
 
-    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
-        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", "", "Mouse connected",
-        "No mouse connected", "Not saved: %1 could not be written (is the disk full?)", "Dismiss", "Data folder: %1"]
-    property string language: "ChineseSimplified"
-    property string url: "https://talvorn.example/support"
-    property bool isColorful: false
-    property bool isGun: true
-    property string icType: "553"
-    property bool is55328: false
-    property bool is571: false
-    property bool isPownOn: false
+    property alias mainLang: actions.mainLang
+    property alias language: actions.language
+    property alias url: actions.url
+    property alias isColorful: actions.isColorful
+    property alias isGun: actions.isGun
+    property alias icType: actions.icType
+    property alias is55328: actions.is55328
+    property alias is571: actions.is571
+    property alias isPownOn: actions.isPownOn
     property int skin_No: Skin.skin_No
     property string fontFamily: Skin.fontFamily
     property int fontNormalSize: Skin.fontNormalSize
@@ -52,16 +47,15 @@ Item {
     // page has changes Save would write.
     property bool mouseConnected: false
     property string unsavedFile: ""
-    readonly property bool hasUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave
-                                       || mainIten.reportRateUnsaved
+    readonly property bool hasUnsaved: actions.hasUnsaved
     // The report rate chosen last could not be stored: Save stores it.
     property alias reportRateUnsaved: reportRate.dirty
     // Changes were saved in the profile while no mouse was connected: the
     // profile goes to the mouse when it is back.
-    property bool sendWhenConnected: false
+    property alias sendWhenConnected: actions.sendWhenConnected
     // A finished action said next to Save, as an index of the profile page's
     // texts; 0 for none.
-    property int shellNotice: 0
+    property alias shellNotice: actions.shellNotice
     property Item focusBeforeDialog: null
     // Changes on their way to the mouse: the program's writer sends them
     // while the window goes on drawing.
@@ -95,69 +89,11 @@ Item {
     function initUI() {
         mainIten.setProtectUI(1000)
         mainIten.visible = true
-        if (!mainIten.isPownOn) {
-            // The kind of mouse, as the program read it once; a host without
-            // a status object keeps the declared defaults.
-            var hasStatus = Program.status !== null
-            if (hasStatus) {
-                var traits = Program.status.traits
-                mainIten.isColorful = traits.isColorful
-                mainIten.icType = traits.icType
-                mainIten.is55328 = traits.is55328
-                mainIten.is571 = traits.is571
-                mainIten.isGun = traits.isGun
-            }
-            mouseMain.keyCount = Shell.integer(Program.view.getGlobalData("mouse/keyCount"), mouseMain.keyCount, 0, 16)
-            mainIten.language = Shell.text(Program.view.getGlobalData("common/language"), mainIten.language)
-            mainIten.url = Shell.text(Program.view.getGlobalData("common/url"), mainIten.url)
-            askMenu.entries = [mainIten.url, askMenu.entries[1]]
-
-            if (hasStatus)
-                Program.status.pagesStarted()
-
-            mainIten.loadLanguage()
-
-            // The page knows the active profile before it fills its list, so
-            // that the entry of that profile becomes its current one. A
-            // number no entry has (a list of an earlier version, an edited
-            // file) becomes that of the entry chosen, so that the top bar
-            // names the profile that is loaded.
-            var stored = Shell.integer(Program.view.getGlobalData("mouse/profileNo"), 0, 0, 5)
-            profileMain.profileNo = stored
-            profileMain.init()
-            var profileNo = profileMain.profileNo
-            if (profileNo !== stored)
-                Program.view.setGlobalData("mouse/profileNo", profileNo)
-            upItem.profileList.currentSelect = profileMain.activePosition
-            upItem.profileList.closeMenu()
-            console.debug("profileNo", profileNo)
-            Program.view.setCurrentProfile(profileNo)
-            // The report rate of the profile just made current.
-            reportRate.init(false)
-
-            macroEditorMain.init()
-            gunControlMain.init()
-            keyAssigmentMain.init()
-            keyMatrixMain.init(false, false)
-            dpiSettingMain.init(false, false)
-            lightControlMain.init(false, false)
-            systemSettingMain.init(false, false)
-            mainIten.isPownOn = true
-        } else if (mainIten.sendWhenConnected && mainIten.deviceConnected()) {
-            // The mouse is back after changes were saved without it: it gets
-            // the active profile, as when the profile is chosen.
-            mainIten.sendWhenConnected = false
-            mainIten.controlUIEnable(false)
-            mainIten.sendProfilePages()
-            mainIten.controlUIEnable(true)
-        }
+        if (!mainIten.isPownOn)
+            actions.start()
+        else
+            actions.sendWhenBack()
         mainIten.showDeviceStage(Program.view.mouseGetCurrentDPI())
-    }
-
-    // What the device checks found last; without a status object (a test rig
-    // with none) a mouse counts as there.
-    function deviceConnected() {
-        return Program.status === null || Program.status.connected
     }
 
     function run() {
@@ -223,123 +159,13 @@ Item {
             Qt.openUrlExternally(Qt.url("file://" + Program.view.dataFolder()))
     }
 
-    // Each group of the language file over the built-in texts of its page
-    // (the page's <group>Lang).
-    function loadLanguage() {
-        var lang = mainIten.language
-        mainIten.mainLang = Shell.mergeTexts(mainIten.mainLang, Program.view.getLangStrings("main", lang))
-        for (const [page, group] of [[keyMatrixMain, "keyMatrix"], [keyAssigmentMain, "keyAssigment"],
-                                     [dpiSettingMain, "dpiSetting"], [lightControlMain, "lightControl"],
-                                     [macroEditorMain, "macroEditor"], [systemSettingMain, "systemSetting"],
-                                     [gunControlMain, "gunControl"], [profileMain, "profile"]])
-            page[group + "Lang"] = Shell.mergeTexts(page[group + "Lang"], Program.view.getLangStrings(group, lang))
-        _KeyCodeString.setKeyNames(Program.view.getLangStrings("keyCode", lang))
-        Program.view.getLangStrings("other", lang)
-    }
-
-    function reportRateChosen(index) {
-        reportRate.dirty = !mainIten.stored(() => Program.view.setData("mouse/reportRate", index))
-        Program.view.mouseSetReportRate(Shell.reportRateCode(index))
-        mainIten.noteSent()
-    }
-
-    // Runs save and tells whether everything it wrote reached the disk: a
-    // write that did not is reported on deviceStatus (and shown in the
-    // unsaved line).
-    function stored(save) {
-        var failures = () => Program.status === null ? 0 : Program.status.saveFailures
-        var before = failures()
-        save()
-        return failures() === before
-    }
-
-    // A change kept in the profile but sent to no mouse is sent when one is
-    // back.
-    function noteSent() {
-        if (!mainIten.deviceConnected())
-            mainIten.sendWhenConnected = true
-    }
-
-    // The pages that hold the profile's values, reloaded from it and sent:
-    // after a profile change and after a factory reset.
-    function sendProfilePages() {
-        keyMatrixMain.init(true, false)
-        reportRate.init(true)
-        dpiSettingMain.init(true, false)
-        lightControlMain.init(true, false)
-        systemSettingMain.init(true, false)
-        if (mainIten.isGun) {
-            Program.view.mouseSwitchKeyMatrix(1)
-            Program.view.mouseResetKeyMatrix()
-        }
-    }
-
-    // The entry at position of the top bar's list becomes the active
-    // profile; its slot digit names the file and is what is stored.
-    function changeProfile(position) {
-        var number = profileMain.profileModel.slotAt(position)
-        if (number < 0 || number === profileMain.profileNo)
-            return
-        mainIten.controlUIEnable(false)
-        mainIten.shellNotice = 0
-        profileMain.profileNo = number
-        Program.view.setGlobalData("mouse/profileNo", number)
-        Program.view.setCurrentProfile(number)
-        mainIten.sendProfilePages()
-        mainIten.sendWhenConnected = false
-        mainIten.noteSent()
-        mainIten.controlUIEnable(true)
-    }
-
-    // Each page with changes writes them to the profile and sends them. A
-    // page whose changes did not reach the disk stays unsaved (Save stays
-    // red and writes them again), whatever reached the mouse.
-    function save() {
-        mainIten.mainFocus()
-        var keys = keyMatrixMain.isSave
-        var dpi = dpiSettingMain.isSave
-        var light = lightControlMain.isSave
-        var rate = mainIten.reportRateUnsaved
-        if (keys || dpi || light)
-            mainIten.controlUIEnable(false)
-        if (keys) {
-            keyMatrixMain.isSave = false
-            keyMatrixMain.isSave = !mainIten.stored(() => keyMatrixMain.save())
-        }
-        if (dpi) {
-            dpiSettingMain.isSave = false
-            dpiSettingMain.isSave = !mainIten.stored(() => dpiSettingMain.saveData(true))
-        }
-        if (light) {
-            lightControlMain.isSave = false
-            lightControlMain.isSave = !mainIten.stored(() => lightControlMain.saveData(true, 0))
-        }
-        if (rate) {
-            reportRate.dirty = !mainIten.stored(() => reportRate.save())
-        }
-        if (keys || dpi || light)
-            mainIten.noteSent()
-        mainIten.controlUIEnable(true)
-    }
-
-    function factoryReset() {
-        // The box goes first, so that the focus is back on the control that
-        // opened it when the busy shield ends.
-        mainIten.closeDialog(resetBox)
-        mainIten.controlUIEnable(false)
-        keyMatrixMain.isSave = false
-        dpiSettingMain.isSave = false
-        lightControlMain.isSave = false
-        Program.view.resetProfile(profileMain.profileNo)
-        mainIten.sendProfilePages()
-        Program.view.mouseSetCurrentDPI(3)
-        dpiSettingMain.currentDPI = 2
-        gunControlMain.resetData()
-        mainIten.sendWhenConnected = false
-        mainIten.noteSent()
-        mainIten.shellNotice = 18
-        mainIten.controlUIEnable(true)
-    }
+    // What the shell does (shell/Actions.qml).
+    function loadLanguage() { actions.loadLanguage() }
+    function reportRateChosen(index) { actions.reportRateChosen(index) }
+    function changeProfile(position) { actions.changeProfile(position) }
+    function save() { actions.save() }
+    function factoryReset() { actions.factoryReset() }
+    function show(index) { actions.show(index) }
 
     // The macro editor's changes, for the buttons that use the macros.
     function deleteMacro(macroName) { macroUse.deleteMacro(macroName) }
@@ -355,26 +181,26 @@ Item {
         onKeysReset: keyMatrixMain.save()
     }
 
-    // The button-assignment dialog for button index, unless it is the last
-    // left click.
-    function show(index) {
-        mouseMain.selectKey = index
-        if (keyMatrixMain.checkOneLeftKey()) {
-            mouseMain.selectKey = -1
-            keyMatrixMain.refusedRow = index
-            return
-        }
-        mainIten.mainFocus()
-        var entry = keyMatrixMain.modKeys.get(index)
-        keyAssigmentMain.keyString = entry.keyText
-        // A stored row kept as read may hold no number (NaN): the dialog
-        // shows 0 for it, not what NaN becomes as an int.
-        const code = value => Number.isFinite(Number(value)) ? Number(value) : 0
-        keyAssigmentMain.keyCode0 = code(entry.keyCode0)
-        keyAssigmentMain.keyCode1 = code(entry.keyCode1)
-        keyAssigmentMain.keyCode2 = code(entry.keyCode2)
-        keyAssigmentMain.keyCode3 = code(entry.keyCode3)
-        mainIten.openDialog(keyAssigmentMain)
+    Actions {
+        id: actions
+        keyMatrix: keyMatrixMain
+        keyAssigment: keyAssigmentMain
+        dpiSetting: dpiSettingMain
+        lightControl: lightControlMain
+        systemSetting: systemSettingMain
+        macroEditor: macroEditorMain
+        gunControl: gunControlMain
+        profile: profileMain
+        mouse: mouseMain
+        reportRate: reportRate
+        topBar: upItem
+        askMenu: askMenu
+        resetBox: resetBox
+        keyNames: _KeyCodeString
+        onLockRequested: function (isEnable) { mainIten.controlUIEnable(isEnable) }
+        onFocusRequested: mainIten.mainFocus()
+        onOpenRequested: function (dialog) { mainIten.openDialog(dialog) }
+        onCloseRequested: function (dialog) { mainIten.closeDialog(dialog) }
     }
 
     // A dialog takes the focus; closing the last one gives it back to the
@@ -472,6 +298,7 @@ Item {
             selectKey: mouseMain.selectKey
             optionTexts: keyAssigmentMain.keyAssigmentLang
             keyNames: _KeyCodeString.keyCodeStr
+            slotPeriods: gunControlMain.slotPeriods
             onKeyClicked: function (index) { mainIten.show(index) }
             onKeyEntered: function (index) { mouseMain.selectKey = index }
             onKeyExited: function (index) {
@@ -616,7 +443,7 @@ Item {
         id: macroEditorMain
         objectName: "macroEditorMain"
         visible: false
-        keyCodeString: _KeyCodeString // qmllint disable type
+        keyCodeString: _KeyCodeString
         useCount: macroName => mainIten.macroUseCount(macroName)
         onClosed: {
             mainIten.sendEditedMacros()
@@ -637,7 +464,7 @@ Item {
         visible: false
         onClosed: mainIten.closeDialog(gunControlMain)
         // The slots went to the mouse: the key matrix carries their periods.
-        onGunSlotsChanged: keyMatrixMain.sendMatrix()
+        onGunSlotsChanged: keyMatrixMain.save()
     }
 
     SystemSetting {

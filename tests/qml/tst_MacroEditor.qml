@@ -309,6 +309,7 @@ TestCase {
         var root = createTemporaryObject(Qt.createComponent("qrc:/modules/qml/main.qml"), testCase)
         root.initUI()
         root.setProtectUI(0)
+        tryVerify(() => !findChild(root, "busyShield").visible) // the lock ends
         root.language = row.language
         root.loadLanguage()
         var keys = findChild(root, "keyMatrixMain"), editor = findChild(root, "macroEditorMain")
@@ -323,12 +324,12 @@ TestCase {
         keyClick(Qt.Key_Delete)
         var question = find(editor, "deleteQuestion")
         verify(question.visible && findChild(question, "confirmOk").activeFocus)
-        compare([findChild(question, "confirmText").text, question.Accessible.name],
+        compare([findChild(question, "confirmText").text, question.contentItem.Accessible.name],
                 [row.text, editor.macroEditorLang[30]])
         if (row.answer === "OK" || row.answer === "Cancel")
             mouseClick(findChild(question, row.answer === "OK" ? "confirmOk" : "confirmCancel"))
         else if (row.answer === "beside")
-            mouseClick(question, 10, 10)
+            mouseClick(editor.contentItem, 10, 10)
         else
             keyClick(row.answer === "Escape" ? Qt.Key_Escape : Qt.Key_Return)
         verify(!question.visible && find(editor, "nameList").activeFocus)

@@ -23,7 +23,7 @@ TestCase {
         var page = createTemporaryObject(pageComponent, testCase, { profileNo: profileNo || 0 })
         page.visible = true
         page.init()
-        waitForItemPolished(findChild(page.bodyItem, "list")) // its controls are built when it opens
+        waitForItemPolished(findChild(page.controlsItem, "list")) // its controls are built when it opens
         return page
     }
     function shown(page) { return page.profileModel.entries().map(e => e.textValue + e.profileNo).join(" ") }
@@ -36,7 +36,7 @@ TestCase {
             ui_View.setData("mouse/reportRate", set)
         return Number(ui_View.getData("mouse/reportRate", false))
     }
-    function row(page, i) { return findChild(page.bodyItem, "row" + i) }
+    function row(page, i) { return findChild(page.controlsItem, "row" + i) }
     // What the line under the list says: the index of its text, 0 for the hint.
     function notice(page) { return page.noticeIndex }
 
@@ -67,7 +67,7 @@ TestCase {
     // New appends "profile_k" up to six entries and starts its profile from the factory one; a full list gains
     // nothing (its reset goes to slot 6, no entry's profile) and says so.
     function test_newUpToSix() {
-        var page = make(["Standard0"]), button = findChild(page.bodyItem, "newButton")
+        var page = make(["Standard0"]), button = findChild(page.controlsItem, "newButton")
         for (var n = 1; n <= 6; ++n)
             rate(n, 0)
         for (n = 1; n <= 6; ++n) {
@@ -89,7 +89,7 @@ TestCase {
     function test_newKeepsProfilesInUse(data) {
         var page = make(data.list)
         data.dirty.forEach(n => rate(n, 0))
-        mouseClick(findChild(page.bodyItem, "newButton"))
+        mouseClick(findChild(page.controlsItem, "newButton"))
         compare([stored(), data.dirty.map(n => rate(n))], [data.after, data.rates])
     }
 
@@ -103,9 +103,9 @@ TestCase {
     function test_delete(data) {
         var page = make(["Standard0", "a1", "b2", "c3"], 2), files = [0, 1, 2, 3].map(file)
         mouseClick(row(page, data.position), 40, 13, Qt.RightButton)
-        var menu = findChild(page.bodyItem, "contextMenu")
+        var menu = findChild(page.controlsItem, "contextMenu")
         verify(menu.visible)
-        mouseClick(findChild(page.bodyItem, "menuRow0"))
+        mouseClick(findChild(page.controlsItem, "menuRow0"))
         compare([menu.visible, shown(page), stored(), page.activePosition, page.profileNo, notice(page)],
                 [false, data.after, data.after, data.active, 2, data.text])
         compare([0, 1, 2, 3].map(file), files)
@@ -130,7 +130,7 @@ TestCase {
             page.doubleClick()
         else
             mouseDoubleClickSequence(row(page, data.position), 40, 13)
-        var editor = findChild(page.bodyItem, "nameEditor")
+        var editor = findChild(page.controlsItem, "nameEditor")
         verify(editor && editor.activeFocus)
         compare(editor.selectedText, page.profileModel.entries()[data.position].textValue)
         keyClick(Qt.Key_Delete)
@@ -150,12 +150,12 @@ TestCase {
         rate(1, 2)
         testFiles.savePath = out
         mouseClick(row(page, 1), 40, 13, Qt.RightButton)
-        mouseClick(findChild(page.bodyItem, "menuRow1"))
+        mouseClick(findChild(page.controlsItem, "menuRow1"))
         compare([testFiles.read(out), notice(page)], [file(1), 17])
         verify(testFiles.read(out).indexOf("reportRate=2") >= 0)
 
         testFiles.openPath = ""
-        mouseClick(findChild(page.bodyItem, "importButton"))
+        mouseClick(findChild(page.controlsItem, "importButton"))
         compare([shown(page), stored(), page.currentIndex, notice(page)],
                 ["Standard0 a1", "Standard0 a1", 1, 0])
 
@@ -163,7 +163,7 @@ TestCase {
         page = make(["Standard0", "a2"])
         testFiles.openPath = out
         rate(1, 0)
-        mouseClick(findChild(page.bodyItem, "importButton"))
+        mouseClick(findChild(page.controlsItem, "importButton"))
         compare([shown(page), stored(), page.currentIndex, notice(page)],
                 ["Standard0 a2 profile_01", "Standard0 a2 profile_01", 2, 16])
         compare(file(1), testFiles.read(out))
@@ -171,7 +171,7 @@ TestCase {
 
         page = make(["Standard0", "a1", "b2", "c3", "d4", "e5"])
         var files = [0, 1, 2, 3, 4, 5].map(file)
-        mouseClick(findChild(page.bodyItem, "importButton"))
+        mouseClick(findChild(page.controlsItem, "importButton"))
         compare([stored(), [0, 1, 2, 3, 4, 5].map(file), notice(page)],
                 ["Standard0 a1 b2 c3 d4 e5", files, 12])
 
@@ -202,7 +202,7 @@ TestCase {
         closedSpy.target = page
         page.startRename(1)
         keyClick("z")
-        mouseClick(findChild(page.bodyItem, "closeButton"))
+        mouseClick(findChild(page.controlsItem, "closeButton"))
         compare([page.visible, closedSpy.count, stored()], [false, 1, "Standard0 z1"])
     }
 }

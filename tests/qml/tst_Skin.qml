@@ -18,8 +18,6 @@ TestCase {
 
     Component { id: imageComponent; Image {} }
     Component { id: mouseComponent; Mouse {} }
-    Component { id: checkComponent; CheckBox { textValue: "A" } }
-    Component { id: gridComponent; DropDownGrid { width: 80; height: 24 } }
 
     // Each image at the size it is drawn for; an image missing from the
     // resources or the folder, or one that does not parse, never becomes Ready.
@@ -44,15 +42,6 @@ TestCase {
         compare([image.implicitWidth, image.implicitHeight], [row.w, row.h])
     }
 
-    // The controls' defaults are the skin's, and a page may still set its own.
-    function test_controlDefaults() {
-        var check = createTemporaryObject(checkComponent, testCase)
-        var grid = createTemporaryObject(gridComponent, testCase, { colorOrange: "#00ff00" })
-        compare([check.colorOrange, check.colorGray2, check.fontFamily, check.fontNormalSize],
-                [Skin.colorOrange, Skin.colorGray2, Skin.fontFamily, Skin.fontNormalSize])
-        compare([grid.colorGray0, grid.colorOrange], [Skin.colorGray0, Qt.color("#00ff00")])
-    }
-
     // The page and a control from the program's resources, where main.qml
     // finds them: the skin resolves there too, and so do its images.
     function test_fromResources() {
@@ -64,7 +53,6 @@ TestCase {
         tryCompare(picture, "status", Image.Ready)
         compare(String(picture.source), "qrc:/modules/qml/img/mouse.svg")
         var box = createTemporaryObject(check, testCase, { isSelect: true })
-        compare(box.colorOrange, Skin.colorOrange)
         tryCompare(findChild(box, "check"), "status", Image.Ready)
     }
 

@@ -145,7 +145,7 @@ DialogFrame {
     titleX: 16
     titleSize: Skin.fontMiddleSize
     closable: false
-    body: bodyComponent
+    controls: bodyComponent
 
     onDoubleClick: root.startRename(root.currentIndex)
     onProfileNoChanged: root.refreshActive()

@@ -37,8 +37,8 @@ T.Dialog {
     // kept: the page keeps its state itself, so that it works while they do
     // not exist. (A Loader cannot build a component of a file whose
     // components are bound, so the frame builds it.)
-    property Component body: null
-    property Item bodyItem: null
+    property Component controls: null
+    property Item controlsItem: null
 
     // The close image or Escape.
     signal closeClicked
@@ -49,19 +49,10 @@ T.Dialog {
     modal: false
     closePolicy: T.Popup.NoAutoClose
 
-    // The content's own scope: Escape is the close image, and it knows the
-    // window's focus.
+    // The content's own scope: Escape is the close image.
     component Scope: FocusScope {
-        id: scopeItem
-        readonly property Item windowFocus: scopeItem.Window.activeFocusItem
-        // Here rather than on the dialog: Qt 6.4 casts to an inline
-        // component's type as null.
-        Connections {
-            target: frame
-            function onAboutToShow() {
-                frame.opener = scopeItem.windowFocus
-            }
-        }
+        Accessible.role: Accessible.Dialog
+        Accessible.name: frame.title
         Keys.onEscapePressed: function (event) {
             event.accepted = true
             frame.closeClicked()
@@ -84,11 +75,14 @@ T.Dialog {
         }
     }
 
-    onAboutToShow: frame.build()
+    onAboutToShow: {
+        frame.opener = frame.contentItem.Window.activeFocusItem
+        frame.build()
+    }
 
     function build() {
-        if (frame.body && !frame.bodyItem)
-            frame.bodyItem = frame.body.createObject(frame.contentItem)
+        if (frame.controls && !frame.controlsItem)
+            frame.controlsItem = frame.controls.createObject(frame.contentItem)
     }
 
     onOpened: {

@@ -63,7 +63,8 @@ Rectangle {
     // The skin's close picture, lit under the pointer or with the focus.
     IconButton {
         id: closeButton
-        objectName: "closeButton"
+        // Only a frame that closes has one to find.
+        objectName: frame.closable ? "closeButton" : ""
         visible: frame.closable
         enabled: frame.closable
         anchors.right: parent.right
