@@ -28,6 +28,8 @@ Item {
     property alias is571: actions.is571
     property alias isPownOn: actions.isPownOn
     property int skin_No: Skin.skin_No
+    // The frame shows once the first UI lock ends; the power-on image goes.
+    property bool revealed: false
     property string fontFamily: Skin.fontFamily
     property int fontNormalSize: Skin.fontNormalSize
     property int fontMiddleSize: Skin.fontMiddleSize
@@ -56,7 +58,6 @@ Item {
     // A finished action said next to Save, as an index of the profile page's
     // texts; 0 for none.
     property alias shellNotice: actions.shellNotice
-    property Item focusBeforeDialog: null
     // Changes on their way to the mouse: the program's writer sends them
     // while the window goes on drawing.
     property bool mouseWriting: false
@@ -71,20 +72,8 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
 
-    // A key pressed anywhere reaches the page that waits for one: the
-    // assignment dialog's fire or combination box, the macro editor while it
-    // records or inserts.
-    onMsg_KB: function (isDown, usbCode) {
-        if (keyAssigmentMain.isFireInput)
-            keyAssigmentMain.detectKeyboard(isDown, usbCode, 0)
-        else if (keyAssigmentMain.isComboInput)
-            keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
-        if (macroEditorMain.isInputting)
-            macroEditorMain.detectKeyboard(isDown, usbCode)
-        else if (macroEditorMain.isInsertting)
-            macroEditorMain.detectInput(isDown, usbCode)
-    }
-
+    // A key pressed anywhere reaches the page that waits for one.
+    onMsg_KB: function (isDown, usbCode) { actions.keyPressed(isDown, usbCode) }
 
     function initUI() {
         mainIten.setProtectUI(1000)
@@ -115,10 +104,8 @@ Item {
     }
 
     function setProtectUI(interval) {
-        busyLayer.indicator.setBusy(true)
         Program.view.setEnabled(false)
-        protectTimer.interval = Math.max(0, Number(interval) || 0)
-        protectTimer.restart()
+        busyLayer.lock(interval)
     }
 
     function setCurrentDPI(dpiValue) {
@@ -167,13 +154,6 @@ Item {
     function factoryReset() { actions.factoryReset() }
     function show(index) { actions.show(index) }
 
-    // The macro editor's changes, for the buttons that use the macros.
-    function deleteMacro(macroName) { macroUse.deleteMacro(macroName) }
-    function macroUseCount(macroName) { return macroUse.useCount(macroName) }
-    function modifyMacroName(oldMacroName, newMacroName) { macroUse.rename(oldMacroName, newMacroName) }
-    function modifyMacroData(macroName) { macroUse.changed(macroName) }
-    function sendEditedMacros() { macroUse.sendEdited() }
-
     MacroUse {
         id: macroUse
         keys: keyMatrixMain.modKeys
@@ -203,44 +183,9 @@ Item {
         onCloseRequested: function (dialog) { mainIten.closeDialog(dialog) }
     }
 
-    // A dialog takes the focus; closing the last one gives it back to the
-    // control of the frame that opened the first.
-    function openDialog(dialog) {
-        if (!mainMask.visible)
-            mainIten.focusBeforeDialog = mainIten.Window.activeFocusItem
-        mainMask.visible = true
-        dialog.x = (mainIten.width - dialog.width) / 2
-        dialog.y = (mainIten.height - dialog.height) / 2
-        dialog.visible = true
-        dialog.forceActiveFocus()
-    }
-
-    function closeDialog(dialog) {
-        dialog.visible = false
-        mainMask.visible = false
-        if (mainIten.focusBeforeDialog)
-            mainIten.focusBeforeDialog.forceActiveFocus()
-    }
-
-    Timer {
-        id: protectTimer
-        interval: 1000
-        onTriggered: {
-            Program.view.setEnabled(true)
-            busyLayer.indicator.setBusy(false)
-            if (powerOn.visible) {
-                powerOn.visible = false
-                // Never shown again: its pixels go.
-                powerOn.source = ""
-                envItem.visible = true
-                leftPanel.visible = true
-                bottomArea.shown = true
-                rightPanel.visible = true
-                upItem.visible = true
-                mouseMain.visible = true
-            }
-        }
-    }
+    // The dialogs open centred over the mask (shell/DialogMask.qml).
+    function openDialog(dialog) { mainMask.open(dialog) }
+    function closeDialog(dialog) { mainMask.close(dialog) }
 
     WindowDragArea {
         id: dragArea
@@ -253,7 +198,9 @@ Item {
         id: powerOn
         objectName: "powerOn"
         anchors.centerIn: parent
-        source: Skin.image("powerOn")
+        visible: !mainIten.revealed
+        // Never shown again: its pixels go.
+        source: mainIten.revealed ? "" : Skin.image("powerOn")
         sourceSize.width: 320
         sourceSize.height: 200
         Accessible.role: Accessible.Graphic
@@ -264,7 +211,7 @@ Item {
         id: envItem
         objectName: "envItem"
         anchors.fill: parent
-        visible: false
+        visible: mainIten.revealed
         connected: mainIten.mouseConnected
         connectedText: mainIten.mainLang[15]
         disconnectedText: mainIten.mainLang[16]
@@ -274,7 +221,7 @@ Item {
         id: mouseMain
         objectName: "mouseMain"
         anchors.fill: parent
-        visible: false
+        visible: mainIten.revealed
         onMarkClicked: function (index) { mainIten.show(index) }
         onMarkEntered: function (index) { mouseMain.selectKey = index }
         onMarkExited: function (index) {
@@ -289,7 +236,7 @@ Item {
         x: 24
         y: 88
         spacing: 8
-        visible: false
+        visible: mainIten.revealed
 
         KeyMatrix {
             id: keyMatrixMain
@@ -355,7 +302,7 @@ Item {
         x: 768
         y: 56
         spacing: 8
-        visible: false
+        visible: mainIten.revealed
 
         DpiSetting {
             id: dpiSettingMain
@@ -376,6 +323,7 @@ Item {
 
     BottomArea {
         id: bottomArea
+        shown: mainIten.revealed
         anchors.fill: parent
         texts: mainIten.mainLang
         notices: profileMain.profileLang
@@ -403,7 +351,7 @@ Item {
         objectName: "upItem"
         x: 920
         y: 16
-        visible: false
+        visible: mainIten.revealed
         profileModel: profileMain.profileModel
         minimizeName: mainIten.mainLang[13] !== "" ? mainIten.mainLang[13] : "Minimise"
         closeName: mainIten.mainLang[14] !== "" ? mainIten.mainLang[14] : "Close"
@@ -416,26 +364,16 @@ Item {
         onProfileChosen: function (index) { profileMain.changeProfile(index) }
     }
 
-    // The mask under the dialogs: it dims the frame and holds it; a press on
-    // it moves the window and ends the edits of the dialogs and the
-    // lighting panel.
-    Rectangle {
+    DialogMask {
         id: mainMask
         objectName: "mainMask"
         anchors.fill: parent
-        color: "#90000000"
-        visible: false
-
-        WindowDragArea {
-            anchors.fill: parent
-            // The frame behind the mask takes no hover either.
-            hoverEnabled: true
-            onWheel: function (wheel) { wheel.accepted = true }
-            onPressedHere: {
-                for (const page of [macroEditorMain, profileMain, gunControlMain, lightControlMain, systemSettingMain])
-                    if (page.visible)
-                        page.endEdits()
-            }
+        // A press on the mask ends the edits of the open dialogs and of the
+        // lighting panel.
+        onPressedHere: {
+            for (const page of [macroEditorMain, profileMain, gunControlMain, lightControlMain, systemSettingMain])
+                if (page.visible)
+                    page.endEdits()
         }
     }
 
@@ -444,18 +382,18 @@ Item {
         objectName: "macroEditorMain"
         visible: false
         keyCodeString: _KeyCodeString
-        useCount: macroName => mainIten.macroUseCount(macroName)
+        useCount: macroName => macroUse.useCount(macroName)
         onClosed: {
-            mainIten.sendEditedMacros()
+            macroUse.sendEdited()
             mainIten.closeDialog(macroEditorMain)
             // The assignment dialog that opened the editor comes back with
             // its choice still pending.
             if (keyAssigmentMain.editorClosed())
                 mainMask.visible = true
         }
-        onDeleteMacro: function (macroName) { mainIten.deleteMacro(macroName) }
-        onModifyMacroName: function (oldMacroName, newMacroName) { mainIten.modifyMacroName(oldMacroName, newMacroName) }
-        onModifyMacroData: function (macroName) { mainIten.modifyMacroData(macroName) }
+        onDeleteMacro: function (macroName) { macroUse.deleteMacro(macroName) }
+        onModifyMacroName: function (oldMacroName, newMacroName) { macroUse.rename(oldMacroName, newMacroName) }
+        onModifyMacroData: function (macroName) { macroUse.changed(macroName) }
     }
 
     GunControl {
@@ -547,6 +485,10 @@ Item {
         windowFocus: mainIten.Window.activeFocusItem
         indicator.held: mainIten.busyHeld
         indicator.textValue: mainIten.mainLang[11] !== "" ? mainIten.mainLang[11] : "LOADING ......"
+        onLockEnded: {
+            Program.view.setEnabled(true)
+            mainIten.revealed = true
+        }
     }
 
     KeyCodeString {

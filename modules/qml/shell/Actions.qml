@@ -56,6 +56,20 @@ QtObject {
         return [shell.keyMatrix, shell.dpiSetting, shell.lightControl]
     }
 
+    // A key pressed anywhere reaches the page that waits for one: the
+    // assignment dialog's fire or combination box, the macro editor while it
+    // records or inserts.
+    function keyPressed(isDown, usbCode) {
+        if (shell.keyAssigment.isFireInput)
+            shell.keyAssigment.detectKeyboard(isDown, usbCode, 0)
+        else if (shell.keyAssigment.isComboInput)
+            shell.keyAssigment.detectKeyboard(isDown, usbCode, 1)
+        if (shell.macroEditor.isInputting)
+            shell.macroEditor.detectKeyboard(isDown, usbCode)
+        else if (shell.macroEditor.isInsertting)
+            shell.macroEditor.detectInput(isDown, usbCode)
+    }
+
     // The first start of the pages: the kind of mouse, the texts, the active
     // profile, then every page from the profile, nothing sent.
     function start() {

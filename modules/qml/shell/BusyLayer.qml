@@ -16,6 +16,16 @@ T.Popup {
     // Where the window's focus is now (the shell tells).
     property Item windowFocus: null
 
+    // The UI lock: busy for interval ms (the program asks at start-up and
+    // after a device change), then lockEnded.
+    signal lockEnded
+
+    function lock(interval) {
+        protectUIItem.setBusy(true)
+        lockTimer.interval = Math.max(0, Number(interval) || 0)
+        lockTimer.restart()
+    }
+
     padding: 0
     z: 100
     closePolicy: T.Popup.NoAutoClose
@@ -37,6 +47,15 @@ T.Popup {
         acceptedButtons: Qt.AllButtons
         onWheel: function (wheel) { wheel.accepted = true }
         Keys.onPressed: function (event) { event.accepted = true }
+    }
+
+    Timer {
+        id: lockTimer
+        interval: 1000
+        onTriggered: {
+            protectUIItem.setBusy(false)
+            layer.lockEnded()
+        }
     }
 
     BusyIndicator {
