@@ -324,37 +324,16 @@ Item {
     }
 
     // The reset picture: the factory profile's values, to be saved.
-    Image {
+    IconButton {
         id: resetButton
         objectName: "dpiReset"
         x: stageList.x - resetButton.width - 12
         y: (frame.titleHeight - resetButton.height) / 2
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(resetArea.containsMouse || resetButton.activeFocus ? "reset_hover" : "reset")
-        activeFocusOnTab: true
-
-        function activate() {
+        image: "reset"
+        accessibleName: "Reset"
+        onClicked: {
             root.init(false, true)
-            root.isSave = true
-        }
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Reset"
-        Accessible.focusable: true
-        Accessible.onPressAction: resetButton.activate()
-        Keys.onSpacePressed: resetButton.activate()
-        Keys.onReturnPressed: resetButton.activate()
-        Keys.onEnterPressed: resetButton.activate()
-
-        MouseArea {
-            id: resetArea
-            anchors.fill: parent
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onClicked: resetButton.activate()
+            root.dirty = true
         }
     }
 

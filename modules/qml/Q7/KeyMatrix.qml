@@ -182,34 +182,15 @@ Item {
     }
 
     // The reset picture at the title bar's right end: the factory assignment.
-    Image {
+    IconButton {
         id: resetButton
         objectName: "listReset"
         anchors.right: parent.right
         anchors.rightMargin: 12
         y: (frame.titleHeight - resetButton.height) / 2
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(resetArea.containsMouse || resetButton.activeFocus ? "reset_hover" : "reset")
-        activeFocusOnTab: true
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Reset"
-        Accessible.focusable: true
-        Accessible.onPressAction: root.resetToFactory()
-        Keys.onSpacePressed: root.resetToFactory()
-        Keys.onReturnPressed: root.resetToFactory()
-        Keys.onEnterPressed: root.resetToFactory()
-
-        MouseArea {
-            id: resetArea
-            anchors.fill: parent
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onClicked: root.resetToFactory()
-        }
+        image: "reset"
+        accessibleName: "Reset"
+        onClicked: root.resetToFactory()
     }
 
     // Why the click on refusedRow did nothing, beside the row.

@@ -285,32 +285,14 @@ Item {
     }
 
     // Back: the factory profile's lighting, shown until Save sends it.
-    Image {
+    IconButton {
         id: backBtn
         objectName: "backBtn"
         x: 192
         y: frame.titleHeight + 12
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(backArea.containsMouse || backBtn.activeFocus ? "back_hover" : "back")
-        activeFocusOnTab: true
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Back"
-        Accessible.focusable: true
-        Accessible.onPressAction: root.restoreFactory()
-        Keys.onSpacePressed: root.restoreFactory()
-        Keys.onReturnPressed: root.restoreFactory()
-        Keys.onEnterPressed: root.restoreFactory()
-
-        MouseArea {
-            id: backArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: root.restoreFactory()
-        }
+        image: "back"
+        accessibleName: "Back"
+        onClicked: root.restoreFactory()
     }
 
     LightSteps {

@@ -52,32 +52,14 @@ Item {
 
     // The reset picture, left of the close picture, lit under the pointer or
     // with the focus.
-    Image {
+    IconButton {
         id: resetButton
         objectName: "resetButton"
         x: parent.width - 64
         y: (40 - resetButton.height) / 2
-        width: 16
-        height: 16
-        sourceSize.width: 16
-        sourceSize.height: 16
-        source: Skin.image(resetArea.containsMouse || resetButton.activeFocus ? "reset_hover" : "reset")
-        activeFocusOnTab: true
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Reset"
-        Accessible.focusable: true
-        Accessible.onPressAction: root.resetClicked()
-        Keys.onSpacePressed: root.resetClicked()
-        Keys.onReturnPressed: root.resetClicked()
-        Keys.onEnterPressed: root.resetClicked()
-
-        MouseArea {
-            id: resetArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: root.resetClicked()
-        }
+        image: "reset"
+        accessibleName: "Reset"
+        onClicked: root.resetClicked()
     }
 
     Label {
