@@ -169,6 +169,8 @@ DialogFrame {
     Item {
         id: bodyItem
         anchors.fill: parent
+        // The keyboard starts on the list.
+        Component.onCompleted: root.firstControl = list
 
         // The close image, drawn as a cross.
         Item {

@@ -132,6 +132,7 @@ DialogFrame {
     height: 312
     visible: false
     title: root.systemSettingLang[0]
+    firstControl: root.body ? root.body.firstControl : null
     onCloseClicked: root.close()
     onBackgroundPressed: root.endEdits()
     // The controls, built when the dialog first opens, follow the settings

@@ -14,6 +14,9 @@ Item {
     required property bool oneScreen
     required property string rowsText
 
+    // Where the keyboard starts when the dialog opens: the first slider.
+    readonly property Item firstControl: mouseRate
+
     signal resetClicked
     // A knob came to rest at position: step 1 the cursor speed, 2 the
     // double-click speed.
