@@ -235,7 +235,7 @@ Item {
                 // Five digits still fit the narrow columns of eight stages: a
                 // digit is about 0.62 of the font's pixel size wide.
                 readonly property int digits: Math.max(4, String(root.range.max).length)
-                readonly property int fontSize: Math.max(8, Math.min(frame.fontNormalSize,
+                readonly property int fontSize: Math.max(8, Math.min(Skin.fontNormalSize,
                                                                      Math.floor(column.pitch / (0.62 * column.digits))))
 
                 objectName: "stage" + column.index
@@ -286,9 +286,9 @@ Item {
                     clip: true
                     selectByMouse: true
                     activeFocusOnTab: true
-                    color: slider.active ? frame.colorOrange : frame.fontColor
-                    selectionColor: frame.colorOrange
-                    font.family: frame.fontFamily
+                    color: slider.active ? Skin.colorOrange : Skin.fontColor
+                    selectionColor: Skin.colorOrange
+                    font.family: Skin.fontFamily
                     font.pixelSize: column.fontSize
                     validator: RegularExpressionValidator {
                         regularExpression: /[0-9]{0,5}/
@@ -316,7 +316,7 @@ Item {
                         z: -1
                         color: "transparent"
                         border.width: 1
-                        border.color: valueInput.activeFocus ? frame.colorOrange : "transparent"
+                        border.color: valueInput.activeFocus ? Skin.colorOrange : "transparent"
                     }
                 }
             }

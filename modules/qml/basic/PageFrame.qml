@@ -15,21 +15,13 @@ Rectangle {
     property color titleColor: "transparent"
     property bool accentLine: true
     property int titleX: 16
-    property int titleSize: frame.fontNormalSize
-
-    // The skin's colours and font; a page may override them.
-    property color colorGray0: Skin.colorGray0
-    property color colorGray1: Skin.colorGray1
-    property color colorOrange: Skin.colorOrange
-    property color fontColor: Skin.fontColor
-    property string fontFamily: Skin.fontFamily
-    property int fontNormalSize: Skin.fontNormalSize
+    property int titleSize: Skin.fontNormalSize
 
     signal closeClicked
 
-    color: frame.colorGray0
+    color: Skin.colorGray0
     border.width: 1
-    border.color: frame.colorGray1
+    border.color: Skin.colorGray1
 
     Rectangle {
         width: frame.width
@@ -43,8 +35,8 @@ Rectangle {
         height: frame.titleHeight
         verticalAlignment: Text.AlignVCenter
         text: frame.title
-        color: frame.fontColor
-        font.family: frame.fontFamily
+        color: Skin.fontColor
+        font.family: Skin.fontFamily
         font.pixelSize: frame.titleSize
 
         Accessible.role: Accessible.StaticText
@@ -57,7 +49,7 @@ Rectangle {
         y: frame.titleHeight
         width: frame.width - 2
         height: 1
-        color: frame.colorOrange
+        color: Skin.colorOrange
     }
 
     // The skin's close picture, lit under the pointer or with the focus.
