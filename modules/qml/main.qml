@@ -1,6 +1,5 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Templates as T
 import modules.qml
 
 // The window's whole surface: the frame (title bar, left panel with the

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The shared check box and radio button: where a click counts, selection and
 // signal in their order, keys reached with Tab, and the gap between the parts.

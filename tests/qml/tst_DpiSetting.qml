@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The DPI panel against the real view on the shipped mouse: the stage count,
 // the sliders moved by pointer and keys, typed values, the reset picture, bad

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The drop-down list: opening and closing, clicks ignored while it moves, choosing a row by a click or by keys.
 TestCase {

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The drop-down slider and grid: opening and closing, clicks ignored while they move, the slider inside, and choosing
 // the grid's cells.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The gun editor against the real view: what the gun file and the global
 // file hold after each edit, the slot periods the key matrix reads, and the

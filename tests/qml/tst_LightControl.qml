@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The lighting panel against the real view and the virtual mouse (command set
 // 553): what the profile and the mouse hold after choosing effects, picking

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The macro editor against the real view: the macro files, the stored name
 // list and, through the shell, the mouse's macro slots after each action.

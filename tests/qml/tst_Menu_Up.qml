@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The top bar's buttons and profile list, and the busy indicator.
 TestCase {

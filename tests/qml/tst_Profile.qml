@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The profile dialog against the real view: the stored name list and the
 // profile files on disk after each action. Entries are written "name+slot"

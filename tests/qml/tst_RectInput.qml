@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The shared number field: what a user can type, what the field shows once
 // the input ends, and its signals around it.

@@ -1,7 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The skin: every image it names loads at its size, the controls take their
 // defaults from it, and the mouse picture page shows the picture with the

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 
 // The shared slider's wiring: where clicks, drags, keys and the placement operations leave the knob, and the
 // signals they send, in order; one row per kind of action (the arithmetic and its edges are in tst_slidermath.qml).

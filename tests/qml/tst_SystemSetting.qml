@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The system settings dialog against the real view: what the current profile
 // holds after each change, and the pointer settings the view applied (speed

@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/basic"
+import modules.qml
 import "../../modules/qml/common/KeyCodes.js" as KeyCodes
 
 // The assignment dialog's code tables and the text shown for an entry: every

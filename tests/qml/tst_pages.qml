@@ -1,6 +1,6 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/Q7"
+import modules.qml
 
 // The device pages as the shell uses them: each page's functions, properties, signals, texts, size and frame; the key
 // matrices and gun presets against the real view operations (a scratch copy of the shipped data).

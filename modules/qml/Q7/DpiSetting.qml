@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The DPI panel of the main window's right side: how many of the mouse's
 // eight DPI stages are on (the stage-count list), and each stage's DPI on a

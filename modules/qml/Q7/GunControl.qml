@@ -1,8 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
-import "gun"
+import modules.qml
 
 // The gun editor dialog: which of the six gun presets goes into each of the
 // mouse's three gun slots, and the shown preset's values: its vertical

@@ -1,8 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
-import "keys"
+import modules.qml
 
 // The dialog in which one button's function is chosen: nine sections in a
 // scrolling area (keys/AssignSections.qml, built when the dialog first

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The button list of the main window's left panel, and the two key matrices
 // the button pages work on: modKeys, the profile's assignment as the user

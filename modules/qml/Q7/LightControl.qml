@@ -1,10 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import modules.qml
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
-import "../basic"
-import "../common"
-import "light"
 
 // The lighting panel of the main window's right side: the effect, its speed
 // and brightness steps, the colour blocks (one per DPI stage, or twelve on

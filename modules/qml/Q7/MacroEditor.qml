@@ -1,10 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import modules.qml
 // The linter finds basic/ through the module and calls this import unused;
 // a page loaded from its folder needs it.
-import "../basic"
-import "../common"
-import "macro"
 
 // The macro editor dialog: the user's macros on the left, the steps of the
 // selected one on the right, recorded from the keyboard or edited by hand.

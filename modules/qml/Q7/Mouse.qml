@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The mouse picture of the main window: a top view of the mouse, placed so
 // that each button sits at or next to the anchor of its numbered mark, with a

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The profile dialog: the user's named profiles, with New, Import, and a
 // context menu to delete or export one; a double-click renames. Its model is

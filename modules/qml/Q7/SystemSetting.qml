@@ -1,8 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
-import "system"
+import modules.qml
 
 // The dialog for the desktop's pointer settings: cursor speed, double-click
 // speed and the rows the wheel scrolls. The profile keeps the two sliders'

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "../common/Shell.js" as Shell
+import modules.qml
 
 // A dialog of the window: the page frame with its title and close image,
 // over the shell's mask. A press on its background ends the page's edits

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "SliderMath.js" as SliderMath
+import modules.qml
 
 // A vertical slider for one DPI stage. Like the horizontal slider it reports
 // the pixel position of its knob, counted here from the bottom end up: 3 to

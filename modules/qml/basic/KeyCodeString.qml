@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQml
-import "../common"
+import modules.qml
 
 // The key codes of macros, key matrices and pages with their display names:
 // two parallel lists of 133 entries (the table and its lookups are

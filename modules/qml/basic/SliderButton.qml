@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "SliderMath.js" as SliderMath
+import modules.qml
 
 // A horizontal slider that reports the pixel position of its knob; each page
 // maps that position to its own range. A click moves the knob there in a short

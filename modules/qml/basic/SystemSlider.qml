@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../common"
+import modules.qml
 
 // A speed slider of the system settings dialog: the 352-pixel slider with
 // "Slow" under its left end and "Fast" under its right end. Its knob position

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "MacroSteps.js" as MacroSteps
+import modules.qml
 
 // The user's macro names in display order, entries with textValue, with the
 // rules of the list: the stored form, the next free name, what may be added

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "MacroSteps.js" as MacroSteps
+import modules.qml
 
 // The steps of one macro as the editor shows them, entries with type and info
 // (see MacroSteps.js), with the edits the editor makes and the recording of

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "ProfileList.js" as ProfileList
+import modules.qml
 
 // The user's named profiles as a list model ({textValue, profileNo}), with
 // the operations that keep the profile name list and the profile files in

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The question-mark menu: the maker's web page (opens in the browser), the
 // version, and the data folder (opens in the file manager). As wide as its

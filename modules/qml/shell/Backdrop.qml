@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The window's frame behind the pages: the rounded background, the title
 // strip with its accent line, the logo, and whether a mouse is connected.

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The bottom of the frame: the Config, Reset and Save buttons, next to Save
 // whether the mouse gets what is saved and the last finished action, and

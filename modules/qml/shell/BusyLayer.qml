@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "../basic"
+import modules.qml
 
 // The busy shield: the pages and the dialogs wait under it while its
 // indicator shows; the window still moves, and the title strip above it

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The mask under the dialogs: it dims the frame and holds it while a dialog
 // is open; a press on it moves the window (and says pressedHere). The

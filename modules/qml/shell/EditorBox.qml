@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The editor box of the left panel: its title and the entries that open the
 // macro editor and, on a mouse with gun functions, the gun editor.

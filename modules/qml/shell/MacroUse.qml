@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The buttons' macros as the macro editor changes them: a deleted macro's
 // buttons go back to their factory assignment, a renamed one's follow the

@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import "../basic"
+import modules.qml
 
 // An entry of the editor box and the question-mark menu: a text that turns
 // orange under the pointer or with the focus. Space, Return and Enter press

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
-import "../common"
+import modules.qml
 
 // The report-rate box: the rate of the current profile in a list of four.
 // Choosing one is the shell's to store and send (chosen); dirty while the

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // The factory-reset confirmation, draggable inside the window. It names the
 // profile it resets and says that the gun presets, which all profiles share,

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../basic"
+import modules.qml
 
 // An area that moves the window: the pointer's offset from where it was
 // pressed moves it. Under Wayland a window cannot place itself; the

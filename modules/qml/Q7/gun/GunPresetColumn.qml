@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // The gun editor's left column: the slot being edited, and the six presets,
 // each with its picture, its name and the numbers of the slots that hold it.

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // The gun editor's right column for the shown preset: the compensation as
 // the red dot on the target and as the Y field (X is shown, never edited),

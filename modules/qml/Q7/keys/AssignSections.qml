@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // The assignment dialog's nine sections in a scrolling area with its scroll
 // bar, and the back image of the title bar. They show the choice the dialog

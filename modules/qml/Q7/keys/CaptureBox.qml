@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // A box that waits for a key after a click, with an orange border while it
 // waits. While waiting it takes every key itself: the key is the input, not a

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // One of the skin's pictures as a button, lit under the pointer or with the
 // focus.

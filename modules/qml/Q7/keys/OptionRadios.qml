@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // A section's options as radio buttons in a grid: the one whose codes are
 // the choice is ticked; a click picks an option.

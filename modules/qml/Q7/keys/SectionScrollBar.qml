@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The sections' scroll bar: the handle follows the flickable; pressing or
 // dragging on the track asks to scroll there (scrollTo, in content pixels).

@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // The lighting panel's colour area: the colour blocks, the hue bar with the
 // sliders of the blocks (1 to 12) and of the single colour (S), and the R,

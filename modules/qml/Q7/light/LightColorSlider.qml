@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // A colour slider under the hue bar: a pointer up to the bar and a tag with
 // its label. Dragged, or moved with the arrow keys (Page Up/Down by ten,

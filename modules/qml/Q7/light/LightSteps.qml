@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // The lighting panel's step controls, speed and brightness, each a slider of
 // five steps with its percent. A hidden one leaves no gap.

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // A field over a row while its name or delay is edited, starting from the
 // editor's editText with the whole text selected; Enter commits, Escape

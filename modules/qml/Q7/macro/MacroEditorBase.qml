@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
-import "../../common"
+import modules.qml
 
 // What the macro editor shows and the requests its controls make: the
 // editor (MacroEditor.qml) holds the rules and handles the requests, the

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The macro editor's controls, placed from the dialog's top-left corner: the
 // names and their buttons on the left, the steps and the recording's

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The insert-key dialog, 240 x 80 over the editor, open while the editor's
 // isInsertting is set: its box shows the name of the last key pressed, OK

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // A context menu of the macro editor: rows of 24 with the entries' texts. It
 // takes the keyboard when shown; the arrows move, Enter or Space chooses,

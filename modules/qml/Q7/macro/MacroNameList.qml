@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The macro names in a box of 168 x 328, rows of 27, the list only as tall
 // as its rows: a click selects, a double-click or Enter renames, Delete

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The selected macro's steps in a box of 424 x 328, rows of 27, each with
 // its number, a picture of its type and what it does (a Delay in ms): a

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import "../../basic"
+import modules.qml
 
 // The controls of the system settings dialog, built when it first opens. They
 // show the page's settings and hand every change back to it.
